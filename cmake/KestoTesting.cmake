@@ -21,6 +21,7 @@ function(kesto_add_test)
   file(MAKE_DIRECTORY ${root})
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "KESTO_ROOT=${root};QT_QPA_PLATFORM=offscreen"
+    PROPERTIES ENVIRONMENT "KESTO_ROOT=${root}"
+               ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen"
                TIMEOUT 120)
 endfunction()

@@ -1,0 +1,89 @@
+// The base of every parse-tree node, node lists and the current allocator and scanner
+// through which nodes are placed and positioned. The current slots are per thread, so
+// nested use on one thread works and two threads do not disturb each other.
+#pragma once
+
+#include <Parser/Exceptions.h>
+
+#include <kestocom/Interfaces.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace kesto::zentrel {
+
+class Scanner;
+
+IAllocator* currentAllocator();
+IAllocator* setCurrentAllocator(IAllocator* allocator);
+IAllocator* secondaryAllocator();
+IAllocator* setSecondaryAllocator(IAllocator* allocator);
+Scanner* currentScanner();
+Scanner* setCurrentScanner(Scanner* scanner);
+
+// Installs an allocator (in both slots) and a scanner for one entry point and puts the
+// previous ones back on every exit path.
+class GlobalsScope {
+ public:
+  GlobalsScope(IAllocator* allocator, Scanner* scanner);
+  ~GlobalsScope();
+  GlobalsScope(const GlobalsScope&) = delete;
+  GlobalsScope& operator=(const GlobalsScope&) = delete;
+
+ private:
+  IAllocator* allocator_;
+  IAllocator* secondary_;
+  Scanner* scanner_;
+};
+
+constexpr int kNodeKindCount = 369;
+std::u16string_view nodeDebugName(int kind);  // "" outside 0..368
+
+class ParseNode;
+
+struct NodeVisitor {
+  virtual int visit(ParseNode& node) = 0;
+
+ protected:
+  ~NodeVisitor() = default;
+};
+
+class ParseNode {
+ public:
+  // Node memory comes from the current allocator.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* block);
+
+  ParseNode();
+  virtual ~ParseNode() = default;
+  ParseNode(const ParseNode&) = delete;
+  ParseNode& operator=(const ParseNode&) = delete;
+
+  virtual int childCount() const { return 0; }
+  virtual int kind() const = 0;
+  virtual int valueAnswer() const { return -1; }
+  virtual int assignAnswer() const { return 0; }
+  virtual int accept(NodeVisitor& visitor);
+  virtual int option(std::uint32_t) { return 0; }
+  virtual ParseNode* child(int index) const;
+
+  ParseNode* next = nullptr;
+  std::int32_t line = 0;
+  std::int32_t offset = 0;
+};
+
+struct NodeList {
+  ParseNode* head = nullptr;
+  ParseNode* tail = nullptr;
+  std::int32_t count = 0;
+
+  void append(ParseNode* node) {
+    if (tail) tail->next = node;
+    else head = node;
+    tail = node;
+    ++count;
+  }
+};
+
+}  // namespace kesto::zentrel

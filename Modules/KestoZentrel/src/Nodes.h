@@ -1,0 +1,59 @@
+// The node kinds the parser builds: one general node carrying its kind number, two small
+// codes and a list of children.
+#pragma once
+
+#include <Parser/ParseNode.h>
+
+#include <initializer_list>
+
+namespace kesto::zentrel {
+
+namespace node {
+enum : int {
+  ExtrinsicVar = 2, ExtrinsicFunc = 3, MacroVar = 4, VB = 17, IntLiteral = 20, StrLiteral = 22,
+  Pattern = 29, NameLocal = 31, VarGVN = 39, VarLVN = 40, VarDotDotLVN = 41, VarSSVN = 42, VarObject = 43,
+  VarMethod = 44, VarMethodOrMDP = 45, IndirectionExpr = 47, SubscriptIndirection = 48, FirstFunction = 49,
+  FirstVariable = 177, ZVersionVar = 166, UserVariable = 218, UserFunction = 12,
+  BinaryAND = 220, BinaryNOTAND = 221, BinaryCONCAT = 222, BinaryCONTAINS = 223, BinaryNOTCONTAINS = 224,
+  BinaryDIVIDE = 225, BinaryEQUAL = 226, BinaryNOTEQUAL = 227, BinaryEXP = 228, BinaryFOLLOWS = 229,
+  BinaryNOTFOLLOWS = 230, BinaryGREATER = 231, BinaryNOTGREATER = 232, BinaryINTDIV = 233, BinaryLESS = 234,
+  BinaryNOTLESS = 235, BinaryMINUS = 236, BinaryMULT = 237, BinaryMODULO = 238, BinaryOR = 239,
+  BinaryNOTOR = 240, BinaryPattern = 241, BinaryNotPattern = 242, BinaryIndirectPattern = 243,
+  BinaryPLUS = 244, BinarySORTSAFTER = 245, BinaryNOTSORTSAFTER = 246, BinarySORTSAFTEROREQUALS = 247,
+  BinaryNOTSORTSAFTEROREQUALS = 248, BinarySHORTCUTAND = 249, BinarySHORTCUTOR = 250, UnaryPLUS = 257,
+  UnaryMINUS = 258, UnaryNOT = 259, CmdArg = 262, GenCmd = 266, FormalList = 267, ArgWRITE = 299,
+  CmdError = 331, CmdBREAK = 332, CmdDO = 333, CmdELSE = 334, CmdFOR = 335, CmdIF_ArgInd = 337,
+  CmdKILL = 338, CmdLOCK = 339, CmdNEW = 340, CmdPRINT = 341, CmdQUIT = 342, CmdTCOMMIT = 344,
+  CmdTRESTART = 345, CmdTROLLBACK = 346, CmdTSTART = 347, CmdWRITE = 349, CmdZDEALLOCATE = 352,
+  CmdZLOAD = 353, CmdZPRINT = 354, CmdZQUIT = 355, CmdZREMOVE = 356, CmdZSAVE = 357, CmdZSYNC = 358,
+  CmdZTRAP = 359, CmdZWRITE = 360, CmdHALT = 279,
+};
+}  // namespace node
+
+class Node final : public ParseNode {
+ public:
+  explicit Node(int kind, std::uint8_t code = 0, std::uint8_t refClass = 0)
+      : kind_(kind), code_(code), refClass_(refClass) {}
+
+  int kind() const override { return kind_; }
+  int childCount() const override { return children_.count; }
+  ParseNode* child(int index) const override;
+
+  void add(ParseNode* child) {
+    if (child) children_.append(child);
+  }
+  std::uint8_t code() const { return code_; }
+  std::uint8_t refClass() const { return refClass_; }
+
+ private:
+  int kind_;
+  std::uint8_t code_;
+  std::uint8_t refClass_;
+  NodeList children_;
+};
+
+// A node of `kind` over the given children, in the current allocator.
+Node* makeNode(int kind, std::initializer_list<ParseNode*> children = {}, std::uint8_t code = 0,
+               std::uint8_t refClass = 0);
+
+}  // namespace kesto::zentrel

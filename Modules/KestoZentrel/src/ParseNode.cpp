@@ -1,0 +1,130 @@
+#include <Parser/ParseNode.h>
+
+#include "Scanner.h"
+
+namespace kesto::zentrel {
+namespace {
+
+thread_local IAllocator* tlsAllocator = nullptr;
+thread_local IAllocator* tlsSecondary = nullptr;
+thread_local Scanner* tlsScanner = nullptr;
+
+const char16_t* const kNodeDebugNames[kNodeKindCount] = {
+    u"Unknown", u"Error", u"ExtrinsicVar", u"ExtrinsicFunc", u"MacroVar", u"MacroFunc", u"LitFunc",
+    u"FuncFunc", u"RtnFunc", u"StripqFunc", u"TcolFunc", u"UniqueFunc", u"VendorFunc",
+    u"ClassObject", u"ClassCast", u"ThisObject", u"ExprError", u"VB", u"SrcRef", u"Indirection",
+    u"IntLiteral", u"MFloatLiteral", u"StrLiteral", u"NULL", u"UPARROW", u"BITLOGICARG",
+    u"NamedParm", u"ExternalVar", u"ArgIndirection", u"Pattern", u"ExternalFunc", u"NameLocal",
+    u"NameGVN", u"NameLVN", u"NameSSVN", u"LVNbyRef", u"ObjectRef", u"MethodRef", u"SQLField",
+    u"VarGVN", u"VarLVN", u"VarDotDotLVN", u"VarSSVN", u"VarObject", u"VarMethod",
+    u"VarMethodOrMDP", u"VarError", u"IndirectionExpr", u"SubscriptIndirection", u"$ASCII",
+    u"$BIT", u"$BITCOUNT", u"$BITFIND", u"$BITLOGIC", u"$CASEexpr", u"$CASEdoarg", u"$CHAR",
+    u"$COMPILE", u"$DATA", u"$EXTRACT", u"$FIND", u"$FNUMBER", u"$GET", u"$INCREMENT", u"$INDEX",
+    u"$INDEXNEW", u"$INDEXNUM", u"$INDEXPASS", u"$INDEXREF", u"$INDEXSAVE", u"$INDEXSORT",
+    u"$INDEXSTART", u"$INDEXVAL", u"$INUMBER", u"$ISVALIDNUM", u"$JUSTIFY", u"$LENGTH", u"$LIST",
+    u"$LISTBUILD", u"$LISTDATA", u"$LISTFIND", u"$LISTGET", u"$LISTLENGTH", u"$NAME", u"$NEXT",
+    u"$NORMALIZE", u"$NUMBER", u"$ORDER", u"$PIECE", u"$QLENGTH", u"$QSUBSCRIPT", u"$QUERY",
+    u"$RANDOM", u"$REVERSE", u"$SELECT", u"$SORTBEGIN", u"$SORTEND", u"$SORTMERGE", u"$STACKfunc",
+    u"$TEXT", u"$TRANSLATE", u"$VIEW", u"$ZABS", u"$ZARCCOS", u"$ZARCSIN", u"$ZARCTAN",
+    u"$ZBITAND", u"$ZBITCOUNT", u"$ZBITFIND", u"$ZBITGET", u"$ZBITLEN", u"$ZBITNOT", u"$ZBITOR",
+    u"$ZBITSET", u"$ZBITSTR", u"$ZBITXOR", u"$ZBOOLEAN", u"$ZCONVERT", u"$ZCOS", u"$ZCOT",
+    u"$ZCSC", u"$ZCRC", u"$ZCYC", u"$ZDATE", u"$ZDATEH", u"$ZDATETIME", u"$ZDATETIMEH", u"$ZEXP",
+    u"$ZF", u"$ZHEX", u"$ZINCREMENT", u"$ZISWIDE", u"$ZLASCII", u"$ZLCHAR", u"$ZLN", u"$ZLOG",
+    u"$ZNAMEfunc", u"$ZNEXT", u"$ZOBJCLASS", u"$ZOBJCLASSMETHOD", u"$ZOBJID", u"$ZOBJOID",
+    u"$ZOBJMETHOD", u"$ZOBJMOD", u"$ZOBJNEW", u"$ZOBJNEXT", u"$ZOBJPROPERTY", u"$ZOBJPURGE",
+    u"$ZOBJSTATE", u"$ZOBJVAL", u"$ZORDERfunc", u"$ZPOSITIONfunc", u"$ZPOWER", u"$ZPREVIOUS",
+    u"$ZSEARCH", u"$ZSEC", u"$ZSEEK", u"$ZSIN", u"$ZSORT", u"$ZSQR", u"$ZSTRIP", u"$ZTAN",
+    u"$ZTIME", u"$ZTIMEH", u"$ZUTIL", u"$ZVDATA", u"$ZVERSION", u"$ZVORDER", u"$ZVQUERY",
+    u"$ZWASCII", u"$ZWBPACK", u"$ZWBUNPACK", u"$ZWCHAR", u"$ZWIDTH", u"$ZWPACK", u"$ZWUNPACK",
+    u"$USER", u"$DEVICE", u"$ECODE", u"$EDETAIL", u"$ESTACK", u"$ETRAP", u"$HOROLOG", u"$HALT",
+    u"$IO", u"$JOB", u"$KEY", u"$PRINCIPAL", u"$QUIT", u"$STACKvar", u"$STORAGE", u"$SYSTEM",
+    u"$TEST", u"$TLEVEL", u"$TRESTART", u"$X", u"$Y", u"$ZA", u"$ZB", u"$ZCHILD", u"$ZEOF",
+    u"$ZERROR", u"$ZHOROLOG", u"$ZIO", u"$ZJOB", u"$ZMODE", u"$ZNAMEvar", u"$ZNODE", u"$ZNSPACE",
+    u"$ZORDERvar", u"$ZPARENT", u"$ZPI", u"$ZPOSITION", u"$ZREFERENCE", u"$ZSTORAGE",
+    u"$ZTIMESTAMP", u"$ZTIMEZONE", u"$ZTRAP", u"$ZZUSER", u"$n", u"BinaryAND", u"BinaryNOTAND",
+    u"BinaryCONCAT", u"BinaryCONTAINS", u"BinaryNOTCONTAINS", u"BinaryDIVIDE", u"BinaryEQUAL",
+    u"BinaryNOTEQUAL", u"BinaryEXP", u"BinaryFOLLOWS", u"BinaryNOTFOLLOWS", u"BinaryGREATER",
+    u"BinaryNOTGREATER", u"BinaryINTDIV", u"BinaryLESS", u"BinaryNOTLESS", u"BinaryMINUS",
+    u"BinaryMULT", u"BinaryMODULO", u"BinaryOR", u"BinaryNOTOR", u"BinaryPattern",
+    u"BinaryNotPattern", u"BinaryIndirectPattern", u"BinaryPLUS", u"BinarySORTSAFTER",
+    u"BinaryNOTSORTSAFTER", u"BinarySORTSAFTEROREQUALS", u"BinaryNOTSORTSAFTEROREQUALS",
+    u"BinarySHORTCUTAND", u"BinarySHORTCUTOR", u"BinaryBitLogicAND", u"BinaryBitLogicOR",
+    u"BinaryBitLogicXOR", u"BinaryBitLogicSUMMARYAND", u"BinaryBitLogicSUMMARYOR",
+    u"BinaryBitLogicSUMMARYXOR", u"UnaryPLUS", u"UnaryMINUS", u"UnaryNOT", u"UnaryBitLogicNOT",
+    u"ExprElement", u"CmdArg", u"NRef", u"$SELECTparm", u"$CASEexprparm", u"GenCmd", u"FormalList",
+    u"DevParm", u"ArgBREAK", u"ArgCLOSE", u"ArgDO", u"ArgDOentref", u"ArgDOlblref", u"ArgDOobj",
+    u"ArgDOext", u"ArgFOR", u"ArgGOTO", u"ArgIF", u"CmdHALT", u"ArgHANG", u"ArgJOB",
+    u"ArgKILLglvn", u"ArgKILLexcl", u"ArgLOCK", u"ArgMERGE", u"ArgNEWincl", u"ArgNEWexcl",
+    u"ArgNEWsvn", u"ArgOPEN", u"ArgQUIT", u"ArgREADformat", u"ArgREADglvn", u"ArgREADmnemonic",
+    u"ArgREADquote", u"ArgSET", u"ArgTSTART", u"ArgUSE", u"ArgVIEW", u"ArgWRITE",
+    u"ArgWRITEformat", u"ArgWRITEmnemonic", u"ArgXECUTE", u"ArgZALLOCATE", u"ArgZDEALLOCATE",
+    u"ArgZDELETE", u"ArgZERASE", u"ArgZETRAP", u"ArgZFILE", u"ArgZHTRAP", u"ArgZINSERT",
+    u"ArgZITRAP", u"ArgZKILLglvn", u"ArgZLOAD", u"ArgZMOVE", u"ArgZNSPACE", u"ArgZOBJECTCLOSE",
+    u"ArgZONERROR", u"ArgZOMSPACK", u"ArgZPRINT", u"ArgZQUIT", u"ArgZREAD", u"ArgZREMOVE",
+    u"ArgZSAVE", u"ArgZSYNC", u"ArgZTRANSACTION", u"ArgZTRAP", u"ArgZUSE", u"ArgZWRITE",
+    u"ArgZZDUMP", u"ArgMnemonic", u"CmdError", u"CmdBREAK", u"CmdDO", u"CmdELSE", u"CmdFOR",
+    u"CmdIF", u"CmdIF_ArgInd", u"CmdKILL", u"CmdLOCK", u"CmdNEW", u"CmdPRINT", u"CmdQUIT",
+    u"CmdQUIT_ArgInd", u"CmdTCOMMIT", u"CmdTRESTART", u"CmdTROLLBACK", u"CmdTSTART", u"CmdWHILE",
+    u"CmdWRITE", u"CmdWHILE_ArgInd", u"CmdZBREAK", u"CmdZDEALLOCATE", u"CmdZLOAD", u"CmdZPRINT",
+    u"CmdZQUIT", u"CmdZREMOVE", u"CmdZSAVE", u"CmdZSYNC", u"CmdZTRAP", u"CmdZWRITE",
+    u"PatcodeACELNPU", u"PatcodeY", u"PatcodeZ", u"PatStrLit", u"PatAtom", u"PatAlternation",
+    u"PatAlternationList", u"PatCodeList",
+};
+
+}  // namespace
+
+IAllocator* currentAllocator() { return tlsAllocator; }
+IAllocator* setCurrentAllocator(IAllocator* allocator) { return tlsAllocator = allocator; }
+IAllocator* secondaryAllocator() { return tlsSecondary; }
+IAllocator* setSecondaryAllocator(IAllocator* allocator) { return tlsSecondary = allocator; }
+Scanner* currentScanner() { return tlsScanner; }
+Scanner* setCurrentScanner(Scanner* scanner) { return tlsScanner = scanner; }
+
+GlobalsScope::GlobalsScope(IAllocator* allocator, Scanner* scanner)
+    : allocator_(tlsAllocator), secondary_(tlsSecondary), scanner_(tlsScanner) {
+  setCurrentAllocator(allocator);
+  setSecondaryAllocator(allocator);
+  setCurrentScanner(scanner);
+}
+
+GlobalsScope::~GlobalsScope() {
+  setCurrentScanner(scanner_);
+  setSecondaryAllocator(secondary_);
+  setCurrentAllocator(allocator_);
+}
+
+std::u16string_view nodeDebugName(int kind) {
+  if (kind < 0 || kind >= kNodeKindCount) return {};
+  return kNodeDebugNames[kind];
+}
+
+void* ParseNode::operator new(std::size_t size) {
+  IAllocator* allocator = currentAllocator();
+  void* block = allocator ? allocator->Allocate(size) : nullptr;
+  if (!block) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
+  return block;
+}
+
+void ParseNode::operator delete(void* block) {
+  if (IAllocator* allocator = currentAllocator()) allocator->Free(block);
+}
+
+ParseNode::ParseNode() {
+  // Nodes are made only while a parse runs; the scanner gives their position.
+  if (Scanner* scanner = currentScanner()) {
+    line = scanner->line();
+    offset = scanner->offset();
+  }
+}
+
+ParseNode* ParseNode::child(int) const { throw CQNRangeException(74, "Include\\Parser\\parseNode"); }
+
+int ParseNode::accept(NodeVisitor& visitor) {
+  if (int answer = visitor.visit(*this)) return answer;
+  int count = childCount();
+  for (int i = 0; i < count; count = childCount(), ++i)
+    if (ParseNode* c = child(i)) c->accept(visitor);
+  return count;
+}
+
+}  // namespace kesto::zentrel

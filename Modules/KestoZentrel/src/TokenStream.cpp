@@ -1,0 +1,410 @@
+#include "TokenStream.h"
+
+namespace kesto::zentrel {
+namespace {
+
+constexpr std::uint32_t kError = 0, kNormalColour = 1, kComment = 7, kSql = 9;
+constexpr std::uint32_t kSeparatorBits = 0x01 | 0x02 | 0x04 | 0x40;
+
+bool isNamePart(std::uint32_t k) { return k == tok::kName || k == tok::kDigits; }
+
+}  // namespace
+
+TokenStream::TokenStream(Scanner& scanner, bool mac, bool colouring)
+    : scanner_(scanner), mac_(mac), colouring_(colouring) {}
+
+TokenStream::~TokenStream() { finish(); }
+
+void TokenStream::fail(std::int32_t site, std::int32_t kind) {
+  throw CZTLParseException(site, "ztlLexer", scanner_.line(), scanner_.offset(), &scanner_, kind);
+}
+
+std::uint32_t TokenStream::peek(std::uint32_t flags) {
+  if (held_ && ((flags & peek::kTakeHeld) ||
+                (!(flags & peek::kAcross) && ((heldFlags_ ^ flags) & peek::kCompared) == 0)))
+    return flags;
+  if (lookahead_) find(lookahead_)->checkpoint.restore();
+  else lookahead_ = newRecord();
+  const std::uint32_t state = scanner_.positionState();
+  const std::int32_t offset = scanner_.offset();
+  const std::int32_t line = scanner_.line();
+  previousKind_ = kind_;
+  const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
+  text_ = nextToken(readFlags);
+  if (!text_.empty()) {
+    tokenOffset_ = offset;
+    tokenLine_ = line;
+    normalState_ = state == 1;
+  } else {
+    kind_ = tok::kEndOfLine;
+    releaseLookahead(scanner_.line() != line || scanner_.offset() != offset);
+  }
+  held_ = true;
+  if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+  return flags;
+}
+
+bool TokenStream::accepts(std::uint32_t flags) const {
+  if (kind_ == tok::kEndOfLine) return false;
+  if (flags & peek::kTakeHeld) return true;
+  std::uint32_t f = flags;
+  if ((f & 0x01) && !(f & 0x10) && (separators_ & 0x10)) f |= 0x10;
+  if ((separators_ & 0x01) && (separators_ & 0x10) && (f & 0x10) && !(f & 0x01)) f |= 0x01;
+  return (separators_ & kSeparatorBits & ~f) == 0 && ((separators_ ^ f) & peek::kCompared) == 0;
+}
+
+std::int32_t TokenStream::look(std::uint32_t flags) {
+  peek(flags);
+  return accepts(flags) ? kind_ : tok::kEndOfLine;
+}
+
+std::uint32_t TokenStream::expect(std::uint32_t attribute) {
+  if (accumulate_) collected_.append(text_.view());
+  const bool wasHeld = held_;
+  held_ = false;
+  if (lookahead_) releaseLookahead(false);
+  else if (!wasHeld) text_ = nextToken(heldFlags_);
+  if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
+  return attribute;
+}
+
+TokenStream::Record* TokenStream::find(std::uint32_t id) {
+  for (auto& r : records_)
+    if (r->id == id) return r.get();
+  throw CQNComException(E_INVALIDARG, 0, "ztlLexer");
+}
+
+std::uint32_t TokenStream::newRecord() {
+  auto record = std::make_unique<Record>(nextId_++, scanner_.object());
+  record->checkpoint.save();
+  records_.push_back(std::move(record));
+  return records_.back()->id;
+}
+
+void TokenStream::releaseLookahead(bool restore) {
+  if (!lookahead_) return;
+  const std::uint32_t id = lookahead_;
+  lookahead_ = 0;
+  if (restore) find(id)->checkpoint.restore();
+  checkpointRelease(id);
+}
+
+std::uint32_t TokenStream::checkpointCreate() {
+  if (lookahead_) {
+    ++find(lookahead_)->refs;
+    return lookahead_;
+  }
+  return newRecord();
+}
+
+void TokenStream::checkpointRestore(std::uint32_t id, bool keepLookahead) {
+  held_ = false;
+  if (!keepLookahead) releaseLookahead(true);
+  find(id)->checkpoint.restore();
+}
+
+void TokenStream::checkpointRelease(std::uint32_t id) {
+  for (auto it = records_.begin(); it != records_.end(); ++it)
+    if ((*it)->id == id) {
+      if (--(*it)->refs <= 0) records_.erase(it);
+      return;
+    }
+}
+
+void TokenStream::takeSeparator(std::uint32_t attribute) {
+  scanner_.tokenBegin();
+  scanner_.advance();
+  if (colouring_ && attribute != 255) scanner_.colourToken(attribute);
+}
+
+bool TokenStream::skipSeparators(int mode, std::uint32_t flags) {
+  std::uint32_t state = flags & peek::kClassBits;
+  bool found = true;
+  int lineStarts = 0;
+  for (;;) {
+    const std::uint32_t k = scanner_.tokenKind();
+    if (k == tok::kEndOfLine) break;
+    if (k == tok::kBlank) {
+      if (!(flags & 0x02)) break;
+      takeSeparator(255);
+      state |= 0x02;
+      const std::uint32_t after = scanner_.tokenKind();
+      if (mode == 0 && colouring_ && !(flags & peek::kAcross) && after != tok::kBlank &&
+          after != tok::kCommandGap && after != tok::kLineStart && after != tok::kLBrace) {
+        found = false;
+        break;
+      }
+      if (mode != 0) {
+        found = after != tok::kEndOfLine;
+        break;
+      }
+      continue;
+    }
+    if (k == tok::kCommandGap) {
+      if (!(flags & 0x01)) break;
+      takeSeparator(kNormalColour);
+      state |= 0x01;
+    } else if (k == tok::kLineStart) {
+      if (flags & 0x01) {
+        state |= 0x11;
+      } else if ((flags & 0x10) && lineStarts == 0) {
+        state |= 0x10;
+      } else {
+        break;
+      }
+      ++lineStarts;
+      takeSeparator(kNormalColour);
+    } else if (k == tok::kSemicolon || (k == tok::kSlash && scanner_.nextKind() == tok::kSlash)) {
+      if (scanner_.positionState() != 0) {
+        // A comment cannot stand where a label or line start is due.
+        scanner_.colourRest(kError);
+        found = false;
+        break;
+      }
+      if ((flags & 0x06) != 0x06) break;
+      scanner_.colourRest(kComment);
+      state |= 0x06;
+    } else if (k == tok::kSlash && scanner_.nextKind() == tok::kStar) {
+      if (!(flags & 0x04)) break;
+      scanner_.tokenBegin();
+      scanner_.advance();
+      scanner_.advance();
+      for (std::uint32_t c = scanner_.tokenKind(); c != tok::kEndOfLine; c = scanner_.tokenKind()) {
+        if (c == tok::kStar && scanner_.nextKind() == tok::kSlash) {
+          scanner_.advance();
+          scanner_.advance();
+          break;
+        }
+        scanner_.advance();
+      }
+      if (colouring_) scanner_.colourToken(kComment);
+      state |= 0x04;
+    } else if (mode == 0) {
+      break;
+    } else {
+      scanner_.tokenBegin();
+      // A string literal goes whole, also when it does not end on this line.
+      std::uint32_t c = scanner_.advance();
+      if (k == tok::kString)
+        while (c != tok::kEndOfLine && c != tok::kString) c = scanner_.advance();
+      if (k == tok::kString && c == tok::kString) scanner_.advance();
+      if (mode == 1 && colouring_) scanner_.colourToken(kError);
+    }
+    if (mode != 0 && scanner_.positionState() != 0) break;
+  }
+  if ((flags & 0x10) && !(flags & 0x01) && lineStarts == 0) found = false;
+  if (found) {
+    separators_ = state;
+    lastSeparators_ = state;
+  }
+  return found;
+}
+
+TokenText TokenStream::nextToken(std::uint32_t flags) {
+  if (!(flags & peek::kSingleRaw) && !skipSeparators(0, flags)) {
+    kind_ = tok::kEndOfLine;
+    return {};
+  }
+  if (flags & peek::kSingleRaw) separators_ = peek::kSingleRaw;
+  const std::uint32_t first = scanner_.tokenKind();
+  if (first == tok::kEndOfLine) {
+    kind_ = tok::kEndOfLine;
+    return {};
+  }
+  scanner_.tokenBegin();
+  kind_ = (flags & peek::kSingleRaw) ? (scanner_.advance(), static_cast<std::int32_t>(first))
+                                     : glue(static_cast<std::int32_t>(first), flags);
+  scanner_.tokenEnd();
+  return scanner_.tokenText();
+}
+
+void TokenStream::takeName(std::uint32_t flags) {
+  if (flags & peek::kDotted) {
+    std::uint32_t k = scanner_.tokenKind();
+    while (isNamePart(k) || k == tok::kDot) {
+      const bool dot = k == tok::kDot;
+      k = scanner_.advance();
+      if (dot && !isNamePart(k)) fail(618, 15);
+    }
+    return;
+  }
+  while (isNamePart(scanner_.tokenKind())) scanner_.advance();
+}
+
+std::int32_t TokenStream::glue(std::int32_t c, std::uint32_t flags) {
+  auto next = [&] { return static_cast<std::int32_t>(scanner_.advance()); };
+  auto argumentWord = [&] {
+    for (std::int32_t k = next(); k == tok::kName || k == tok::kDigits || k == tok::kDollar ||
+                                  k == tok::kPercent || k == tok::kHash || k == tok::kUnderscore;)
+      k = next();
+    if (colouring_) scanner_.colourToken(kSql);
+    return static_cast<std::int32_t>(tok::kArgumentWord);
+  };
+  switch (c) {
+    case tok::kName:
+    case tok::kPercent:
+    case tok::kUnderscore: {
+      if (flags & peek::kArgumentWord) return argumentWord();
+      if (flags & peek::kUnderscore) {
+        std::int32_t k = next();
+        if (c == tok::kUnderscore && k == tok::kPercent) k = next();
+        while (k == tok::kName || k == tok::kDigits || k == tok::kUnderscore) k = next();
+        return c;
+      }
+      if (c == tok::kUnderscore) return next(), c;
+      const char16_t ch = scanner_.currentChar();
+      if (c == tok::kName && mac_ && (ch == u'r' || ch == u'i') && scanner_.nextKind() == tok::kPercent) {
+        next();
+        if (next() != tok::kName) fail(580, 15);
+      }
+      next();
+      takeName(flags);
+      return c;
+    }
+    case tok::kDigits:
+      while (next() == tok::kDigits) {}
+      return c;
+    case tok::kDot:
+      if (next() != tok::kDot) return c;
+      if (next() != tok::kDot) return tok::kDotDot;
+      next();
+      return tok::kDotDotDot;
+    case tok::kString:
+      for (std::int32_t k = next();;) {
+        if (k == tok::kEndOfLine || k == tok::kBlank) fail(684, 17);
+        if (k == tok::kString) {
+          if (next() != tok::kString) return c;
+        }
+        k = next();
+      }
+    case tok::kDollar:
+      if (flags & peek::kArgumentWord) return argumentWord();
+      if (next() != tok::kDollar) return c;
+      if (next() != tok::kDollar) return tok::kDollar2;
+      next();
+      return tok::kDollar3;
+    case tok::kApostrophe: {
+      const std::int32_t k = next();
+      std::int32_t compound = 0;
+      switch (k) {
+        case tok::kEquals: compound = tok::kNotEqual; break;
+        case tok::kLess: compound = tok::kNotLess; break;
+        case tok::kGreater: compound = tok::kNotGreater; break;
+        case tok::kLBracket: compound = tok::kNotContains; break;
+        case tok::kAmpersand: compound = tok::kNotAnd; break;
+        case tok::kBang: compound = tok::kNotOr; break;
+        case tok::kQuestion: compound = tok::kNotPattern; break;
+        case tok::kRBracket:
+          if (next() != tok::kRBracket) return tok::kNotFollows;
+          if (next() != tok::kEquals) return tok::kNotSortsAfter;
+          next();
+          return tok::kNotSortsAfterOrEqual;
+        default: return c;
+      }
+      next();
+      return compound;
+    }
+    case tok::kPlus: {
+      const std::int32_t k = next();
+      if (!(flags & peek::kBitLogic)) return c;
+      if (k == tok::kCaret) return next(), tok::kBitXor;
+      if (k == tok::kAmpersand) return next(), tok::kBitAnd;
+      if (k == tok::kBar) return next(), tok::kBitOr;
+      return c;
+    }
+    case tok::kStar:
+      if (next() != tok::kStar) return c;
+      next();
+      return tok::kPower;
+    case tok::kHash: {
+      if (flags & peek::kArgumentWord) return argumentWord();
+      const std::int32_t k = next();
+      if (k == tok::kSemicolon) return next(), tok::kHashSemicolon;
+      if (k == tok::kHash) return next(), tok::kHashHash;
+      return c;
+    }
+    case tok::kRBracket:
+      if (next() != tok::kRBracket) return c;
+      if (next() != tok::kEquals) return tok::kSortsAfter;
+      next();
+      return tok::kSortsAfterOrEqual;
+    case tok::kAmpersand:
+      if (next() != tok::kAmpersand) return c;
+      next();
+      return tok::kAndAnd;
+    case tok::kBar:
+      if (next() != tok::kBar) return c;
+      next();
+      return tok::kOrOr;
+    default:
+      next();
+      return c;
+  }
+}
+
+void TokenStream::dropLookahead(bool quiet) {
+  held_ = false;
+  if (lookahead_) releaseLookahead(scanner_.line() != tokenLine_);
+  skipSeparators(quiet ? 2 : 1, 7);
+}
+
+void TokenStream::skipCommand() {
+  const std::int32_t line = scanner_.line();
+  const std::int32_t offset = scanner_.offset();
+  // The token the failed command stopped at goes first, whatever flags read it.
+  if (held_ && kind_ != tok::kEndOfLine) expect(kError);
+  while (look(peek::kAdjacent) != tok::kEndOfLine) expect(kError);
+  if (scanner_.line() != line || scanner_.offset() != offset) return;
+  dropLookahead(false);
+  const bool follows = look(peek::kRestricted) != tok::kEndOfLine;
+  dropLookahead(false);
+  scanner_.recover();
+  if (!follows) scanner_.colourRest(kError);
+  else expect(kError);
+}
+
+bool TokenStream::skipLine() {
+  held_ = false;
+  releaseLookahead(true);
+  if (scanner_.atLineEnd() || scanner_.tokenKind() == tok::kEndOfLine) scanner_.recover();
+  else scanner_.colourRest(kError);
+  return nextLine();
+}
+
+void TokenStream::skipLines() {
+  while (skipLine()) {}
+}
+
+void TokenStream::commentRest() {
+  held_ = false;
+  releaseLookahead(true);
+  scanner_.colourRest(kComment);
+}
+
+bool TokenStream::nextLine() {
+  held_ = false;
+  releaseLookahead(false);
+  kind_ = tok::kEndOfLine;
+  while (scanner_.tokenKind() != tok::kEndOfLine) scanner_.advance();
+  const std::int32_t line = scanner_.line();
+  scanner_.advance();
+  return scanner_.line() != line;
+}
+
+void TokenStream::finish() {
+  held_ = false;
+  lookahead_ = 0;
+  records_.clear();
+}
+
+void TokenStream::startText() {
+  accumulate_ = true;
+  collected_.clear();
+}
+
+std::u16string TokenStream::takeText() {
+  accumulate_ = false;
+  return std::exchange(collected_, {});
+}
+
+}  // namespace kesto::zentrel

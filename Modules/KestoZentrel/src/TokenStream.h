@@ -1,0 +1,97 @@
+// Turns the scanner's raw tokens into the parser's tokens: skips and colours separators
+// and comments as the request allows, glues compound tokens, holds one token of look-ahead
+// under a scanner checkpoint and keeps the checkpoint registry the parser backtracks with.
+#pragma once
+
+#include "Scanner.h"
+#include "TokenKinds.h"
+
+#include <Parser/ScannerCheckpoint.h>
+#include <Parser/TokenText.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kesto::zentrel {
+
+class TokenStream {
+ public:
+  TokenStream(Scanner& scanner, bool mac, bool colouring);
+  ~TokenStream();
+  TokenStream(const TokenStream&) = delete;
+  TokenStream& operator=(const TokenStream&) = delete;
+
+  std::uint32_t peek(std::uint32_t flags);
+  bool accepts(std::uint32_t flags) const;
+  // Peek and accepts together: the kind of an acceptable token, else end of line.
+  std::int32_t look(std::uint32_t flags);
+  std::uint32_t expect(std::uint32_t attribute);
+
+  std::int32_t kind() const { return kind_; }
+  TokenText text() const { return text_; }
+  std::uint32_t separatorState() const { return separators_; }
+  std::int32_t previousKind() const { return previousKind_; }
+  bool normalState() const { return normalState_; }
+  bool held() const { return held_; }
+  bool mac() const { return mac_; }
+  std::int32_t tokenLine() const { return tokenLine_; }
+  std::int32_t tokenOffset() const { return tokenOffset_; }
+  Scanner& scanner() { return scanner_; }
+  bool hasLookahead() const { return lookahead_ != 0; }
+
+  void dropLookahead(bool quiet);
+  void skipCommand();
+  bool skipLine();
+  void skipLines();
+  void commentRest();
+  bool nextLine();
+  void finish();
+  void startText();
+  std::u16string takeText();
+
+  std::uint32_t checkpointCreate();
+  void checkpointRestore(std::uint32_t id, bool keepLookahead);
+  void checkpointRelease(std::uint32_t id);
+
+ private:
+  struct Record {
+    Record(std::uint32_t id, ISourceScanner* scanner) : id(id), checkpoint(scanner) {}
+    std::uint32_t id;
+    std::int32_t refs = 1;
+    ScannerCheckpoint checkpoint;
+  };
+
+  Record* find(std::uint32_t id);
+  std::uint32_t newRecord();
+  void releaseLookahead(bool restore);
+  TokenText nextToken(std::uint32_t flags);
+  bool skipSeparators(int mode, std::uint32_t flags);
+  void takeSeparator(std::uint32_t attribute);
+  std::int32_t glue(std::int32_t first, std::uint32_t flags);
+  void takeName(std::uint32_t flags);
+  [[noreturn]] void fail(std::int32_t site, std::int32_t kind);
+
+  Scanner& scanner_;
+  bool held_ = false;
+  TokenText text_;
+  std::int32_t kind_ = tok::kEndOfLine;
+  std::uint32_t heldFlags_ = 0xFFFF;
+  std::uint32_t separators_ = 0xFFFF;
+  std::uint32_t lastSeparators_ = 0xFFFF;
+  std::int32_t previousKind_ = 0;
+  bool mac_;
+  bool accumulate_ = false;
+  std::u16string collected_;
+  bool colouring_;
+  std::uint32_t lookahead_ = 0;
+  std::int32_t tokenOffset_ = 0;
+  std::int32_t tokenLine_ = 0;
+  bool normalState_ = false;
+  std::vector<std::unique_ptr<Record>> records_;
+  std::uint32_t nextId_ = 1;
+};
+
+}  // namespace kesto::zentrel

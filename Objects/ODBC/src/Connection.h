@@ -1,0 +1,97 @@
+// The connection handle record: settings, transport, framing, statements and options.
+#pragma once
+
+#include "Errors.h"
+#include "ReplyReader.h"
+#include "RequestWriter.h"
+#include "Transport.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kesto::odbc {
+
+struct Environment;
+struct Statement;
+
+enum ConnectionFlag : std::uint32_t { Connected = 1, ReadOnly = 2, Autocommit = 4 };
+enum class TransportKind : std::uint32_t { Tcp = 0, SharedMemory = 1 };
+
+struct Connection : HandleBase {
+    static constexpr std::size_t kStatementSlots = 1024;
+    static constexpr std::size_t kMaxStatements = kStatementSlots - 1;
+
+    explicit Connection(Environment* env);
+    ~Connection();
+
+    std::uint32_t flags = Autocommit;
+    std::vector<std::pair<std::uint16_t, SQLULEN>> statementOptions;
+    std::u16string dsn, user, password, nameSpace, serverVersion, driver, host, port, clientId;
+    TransportKind transportKind = TransportKind::Tcp;
+    std::unique_ptr<Transport> transport;
+    RequestWriter writer;
+    ReplyReader reader;
+    std::uint32_t sequence = 0;
+    Environment* environment = nullptr;
+    std::array<Statement*, kStatementSlots> statements{};
+    std::uint32_t statementIdCounter = 0;
+    std::uint16_t unicode = 0;
+    std::uint16_t protocolWord = 1;
+    std::uint16_t loginWord = 1;
+    std::uint16_t delimitedIdentifiers = 0;
+    bool queryTimeoutEnabled = true;
+    bool staticCursors = false;
+    bool blobSupport = true;
+    std::uint32_t loginTimeoutSeconds = 10;
+    std::size_t statementCount = 0;
+    std::uint32_t isolationLevel = 1;
+    std::uint16_t cursorNameCounter = 0;
+    // Options set before the connection existed on the server, sent after login.
+    bool autocommitPending = false;
+    bool isolationPending = false;
+
+    bool connected() const { return flags & Connected; }
+    Timeout loginTimeout() const { return Timeout::of(loginTimeoutSeconds); }
+
+    // Settings.
+    void parseConnectionString(std::u16string_view text);
+    void readDataSourceSettings();
+
+    // Transport, login and the DSN switches; 0 or -1 with the code stored.
+    SQLRETURN connect();
+
+    // Statement registry.
+    void registerStatement(Statement* statement);
+    void unregisterStatement(Statement* statement);
+    SQLRETURN applyStatementOption(std::uint16_t option, SQLULEN value);
+
+    // Connection-level requests.
+    SQLRETURN disconnect();
+    SQLRETURN transact(int type);
+    SQLRETURN setTransactionOption(int option);
+    std::string fetchServerErrorText(int errorCode);
+
+    // Numbers and begins a request in the writer.
+    void beginRequest(std::string_view requestCode, std::uint32_t statementId = 0);
+    // Sends the request begun last; for requests without a reply.
+    int send(Timeout timeout);
+    // Sends it and receives its reply: the return code, a transport code, 452 or 413.
+    // A link that can no longer be trusted (452, 413, a transport failure) is dropped.
+    int exchange(Timeout timeout);
+    // Closes the transport and clears the connected flag, without a request.
+    void dropLink();
+
+private:
+    int login();
+    std::uint32_t pendingSequence_ = 0;
+    std::uint32_t pendingStatement_ = 0;
+};
+
+// Error of a transport, framing or decoding step: the link is no longer in step.
+bool breaksLink(int code);
+
+}  // namespace kesto::odbc

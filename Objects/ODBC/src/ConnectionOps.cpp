@@ -1,0 +1,76 @@
+// Requests a connection sends on its own: disconnect, commit/rollback, options, error texts.
+#include "AnsiText.h"
+#include "Connection.h"
+#include "Trace.h"
+
+namespace kesto::odbc {
+
+SQLRETURN Connection::disconnect() {
+    if (!transport || !connected()) {
+        // The link is already gone: nothing to tell the server.
+        dropLink();
+        errorCode = 0;
+        return SQL_SUCCESS;
+    }
+    beginRequest("DC");
+    if (send(Timeout::none())) {
+        errorCode = code::Limit;
+        if (trace) trace::line(trace::Error, "Disconnect", "Disconnect failed");
+        return SQL_ERROR;
+    }
+    dropLink();
+    errorCode = 0;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Connection::transact(int type) {
+    beginRequest(type == SQL_COMMIT ? "TC" : "TR");
+    if (const int r = send(Timeout::none())) {
+        if (trace) trace::line(trace::Error, "Transact", trace::format("Send returned %d", r));
+        errorCode = code::SendFailed;
+        return SQL_ERROR;
+    }
+    const int r = reader.receive(*transport, sequence, Timeout::none(), 0);
+    if (breaksLink(r)) dropLink();
+    errorCode = r;
+    if (r) {
+        if (trace) trace::line(trace::Error, "Transact", trace::format("Transact returned %d", r));
+        return SQL_ERROR;
+    }
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Connection::setTransactionOption(int option) {
+    if (!connected()) {
+        errorCode = code::NotConnected;
+        return SQL_ERROR;
+    }
+    const char* request = option == 1 ? ((flags & Autocommit) ? "AN" : "AF") : (isolationLevel == 1 ? "RU" : "RC");
+    beginRequest(request);
+    if (const int r = send(Timeout::none())) {
+        if (trace) trace::line(trace::Error, "SetTransactionOption", trace::format("Send returned %d", r));
+        errorCode = code::SendFailed;
+        return SQL_ERROR;
+    }
+    return SQL_SUCCESS;
+}
+
+std::string Connection::fetchServerErrorText(int errorCodeToExplain) {
+    if (connected()) {
+        beginRequest("OE");
+        writer.writeInteger(errorCodeToExplain);
+        // Bounded by the login timeout: an error report must not hang on a dead link.
+        try {
+            if (exchange(loginTimeout()) == 0 && reader.atElement()) {
+                std::u16string text;
+                reader.peekWideString(text);
+                if (!text.empty()) return narrow(text);
+            }
+        } catch (const MalformedReply&) {
+            dropLink();
+        }
+    }
+    return errorText(errorCodeToExplain);
+}
+
+}  // namespace kesto::odbc

@@ -1,0 +1,35 @@
+#include "DriverModule.h"
+
+#include <services/Paths.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+namespace kesto::odbc {
+namespace {
+void anchor() {}
+}  // namespace
+
+std::filesystem::path driverModulePath() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&anchor), &info) && info.dli_fname) {
+        std::error_code ec;
+        auto p = std::filesystem::canonical(info.dli_fname, ec);
+        return ec ? std::filesystem::path(info.dli_fname) : p;
+    }
+    return {};
+}
+
+std::filesystem::path installRoot() { return driverModulePath().parent_path().parent_path(); }
+
+std::filesystem::path helpFilePath() { return installRoot() / "Help" / "KestoDSN.hlp"; }
+
+std::filesystem::path windowsDirectory() { return kesto::services::windowsDirectory(); }
+
+std::string executablePath() {
+    char buf[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
+}
+
+}  // namespace kesto::odbc

@@ -1,0 +1,236 @@
+#include "GuiApp.h"
+#include "ImageProbe.h"
+
+#include "activex/PreviewError.h"
+#include "activex/Renderer.h"
+#include "activex/VSPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <numbers>
+
+using namespace kesto::activex;
+
+namespace {
+
+constexpr double dpi = 50;
+
+std::string runCommand(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+// The value of one "Name: value" line of pdfinfo's output.
+std::string pdfField(const std::string& info, const std::string& name)
+{
+    const auto at = info.find(name);
+    if (at == std::string::npos)
+        return "(missing " + name + ")";
+    const auto begin = info.find_first_not_of(' ', at + name.size());
+    return info.substr(begin, info.find('\n', begin) - begin);
+}
+
+const QColor white(255, 255, 255);
+const QColor black(0, 0, 0);
+
+} // namespace
+
+class Render : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureGuiApp();
+        vp.StartDoc();
+        vp.setPenStyle(5);
+        vp.setBrushStyle(0);
+    }
+    ImageProbe page(int index = 0) { return {renderPageImage(vp.pages()[index], dpi), dpi}; }
+    VSPrinter vp;
+};
+
+TEST_F(Render, ImageHasThePageSize)
+{
+    const QImage image = page().image();
+    EXPECT_EQ(image.width(), 414);   // 210 mm at 50 dpi, rounded up
+    EXPECT_EQ(image.height(), 585);  // 297 mm
+    EXPECT_EQ(image.pixelColor(10, 10), white);
+}
+
+TEST_F(Render, FilledRectangleLiesWhereItWasDrawn)
+{
+    vp.setBrushColor(0);
+    vp.DrawRectangle(mm(20), mm(30), mm(70), mm(50));
+    const ImageProbe probe = page();
+    EXPECT_EQ(probe.at(mm(45), mm(40)), black);
+    EXPECT_EQ(probe.at(mm(21), mm(31)), black);
+    EXPECT_EQ(probe.at(mm(69), mm(49)), black);
+    EXPECT_EQ(probe.at(mm(19), mm(40)), white);
+    EXPECT_EQ(probe.at(mm(71), mm(40)), white);
+    EXPECT_EQ(probe.at(mm(45), mm(29)), white);
+    EXPECT_EQ(probe.at(mm(45), mm(51)), white);
+}
+
+TEST_F(Render, PolygonPointListIsInPageUnitsAndColoursAreBgr)
+{
+    vp.setBrushColor(255);  // red
+    vp.Polygon("570 1140, 2280 1140, 2280 1425, 570 1425, 570 1140");
+    const ImageProbe probe = page();
+    EXPECT_EQ(probe.at(mm(25), mm(22.5)), QColor(255, 0, 0));
+    EXPECT_EQ(probe.at(mm(25), mm(27)), white);
+}
+
+TEST_F(Render, NoPenAndNoBrushDrawNothing)
+{
+    vp.setBrushStyle(1);
+    vp.DrawRectangle(mm(10), mm(10), mm(100), mm(100));
+    vp.DrawEllipse(mm(10), mm(10), mm(100), mm(100));
+    const QImage image = page().image();
+    QImage blank(image.size(), image.format());
+    blank.fill(Qt::white);
+    EXPECT_EQ(image, blank);
+}
+
+TEST_F(Render, PenWidthAndSystemColour)
+{
+    vp.setPenStyle(0);
+    vp.setPenWidth(mm(2));
+    vp.setPenColor(0x8000000F);
+    vp.DrawLine(mm(10), mm(50), mm(200), mm(50));
+    const ImageProbe probe = page();
+    EXPECT_EQ(probe.at(mm(100), mm(50)), QColor(240, 240, 240));
+    EXPECT_EQ(probe.at(mm(100), mm(52)), white);
+}
+
+TEST_F(Render, ArcRunsCounterClockwiseFromItsStart)
+{
+    constexpr double pi = std::numbers::pi;
+    vp.setPenStyle(0);
+    vp.setPenWidth(mm(2));
+    vp.setPenColor(0);
+    vp.DrawCircle(mm(100), mm(100), mm(20), 3 * pi / 2, 0);  // lower-right quarter
+    const ImageProbe probe = page();
+    const double d = 20 / std::numbers::sqrt2;
+    EXPECT_EQ(probe.at(mm(100 + d), mm(100 + d)), black);
+    EXPECT_EQ(probe.at(mm(100 + d), mm(100 - d)), white);
+    EXPECT_EQ(probe.at(mm(100 - d), mm(100 + d)), white);
+}
+
+TEST_F(Render, TextLiesInItsMeasuredBox)
+{
+    vp.setFontName("Arial");
+    vp.setFontSize(36);
+    vp.setTextColor(0);
+    vp.setCurrentX(mm(20));
+    vp.setCurrentY(mm(20));
+    const Length w = vp.TextWidth("HHHH"), h = vp.TextHeight("HHHH");
+    vp.Text("HHHH");
+    const ImageProbe probe = page();
+    EXPECT_GT(probe.darkPixels(mm(20), mm(20), mm(20) + w, mm(20) + h), 200);
+    EXPECT_EQ(probe.darkPixels(mm(0), mm(0), mm(19), mm(297)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(20) + w + mm(1), mm(0), mm(210), mm(297)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(0), mm(20) + h + mm(1), mm(210), mm(297)), 0);
+}
+
+TEST_F(Render, TurnedTextBoxRisesFromItsAnchor)
+{
+    vp.setFontSize(36);
+    vp.setTextAngle(900);
+    vp.TextBox("HHHH", mm(100), mm(150), mm(80), units(0));
+    const ImageProbe probe = page();
+    EXPECT_GT(probe.darkPixels(mm(100), mm(70), mm(120), mm(150)), 200);
+    EXPECT_EQ(probe.darkPixels(mm(0), mm(151), mm(210), mm(297)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(0), mm(0), mm(99), mm(297)), 0);
+}
+
+TEST_F(Render, TextBoxFrameAndAlignment)
+{
+    vp.setFontSize(20);
+    vp.setBrushColor(65535);  // yellow: light enough to tell from the text
+    vp.setTextAlign(8);  // right
+    vp.TextBox("III", mm(20), mm(20), mm(100), mm(30), false, false, true);
+    vp.setTextAlign(6);  // left, no frame
+    vp.TextBox("III", mm(20), mm(100), mm(100), mm(30));
+    const ImageProbe probe = page();
+    EXPECT_EQ(probe.at(mm(50), mm(45)), QColor(255, 255, 0));
+    EXPECT_EQ(probe.at(mm(50), mm(125)), white);
+    // Right-aligned text ends at the box's right edge, left-aligned starts at its left.
+    EXPECT_GT(probe.darkPixels(mm(110), mm(20), mm(120), mm(30)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(20), mm(20), mm(100), mm(30)), 0);
+    EXPECT_GT(probe.darkPixels(mm(20), mm(100), mm(30), mm(110)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(40), mm(100), mm(120), mm(110)), 0);
+}
+
+TEST_F(Render, TallTextBoxWrapsWordsInsideItsWidth)
+{
+    vp.setFontSize(20);
+    vp.TextBox("Wort Wort Wort Wort Wort Wort Wort Wort", mm(20), mm(20), mm(40), mm(100));
+    const ImageProbe probe = page();
+    EXPECT_EQ(probe.darkPixels(mm(61), mm(0), mm(210), mm(297)), 0);
+    EXPECT_GT(probe.darkPixels(mm(20), mm(40), mm(60), mm(120)), 0);  // later lines
+}
+
+TEST_F(Render, PngFilesPerPage)
+{
+    vp.NewPage();
+    QTemporaryDir dir;
+    exportPng(vp.pages(), dir.path().toStdString(), 20);
+    EXPECT_FALSE(QImage(dir.filePath("page-1.png")).isNull());
+    EXPECT_EQ(QImage(dir.filePath("page-2.png")).width(), 166);
+    EXPECT_THROW(exportPng(vp.pages(), "/nonexistent/folder", 20), PreviewError);
+    EXPECT_THROW(renderPageImage(vp.pages()[0], 0), PreviewError);
+}
+
+TEST_F(Render, PdfHasOnePageEachWithItsPaper)
+{
+    vp.setFontName("Arial");
+    vp.setFontSize(40);
+    vp.setCurrentX(mm(20));
+    vp.setCurrentY(mm(20));
+    vp.Text("12,50");
+    vp.setOrientation(1);
+    vp.NewPage();
+    vp.setPaperSize(8);
+    vp.NewPage();
+    vp.EndDoc();
+
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("out.pdf").toStdString();
+    exportPdf(vp.pages(), file);
+    const std::string info = runCommand("pdfinfo -f 1 -l 3 '" + file + "'");
+    EXPECT_EQ(pdfField(info, "Pages:"), "3");
+    EXPECT_EQ(pdfField(info, "Page    1 size:"), "595 x 842 pts (A4)");
+    EXPECT_EQ(pdfField(info, "Page    2 size:"), "842 x 595 pts (A4)");
+    EXPECT_EQ(pdfField(info, "Page    3 size:"), "1191 x 842 pts (A3)");
+    EXPECT_NE(runCommand("pdftotext -f 1 -l 1 '" + file + "' -").find("12,50"), std::string::npos);
+
+    EXPECT_THROW(exportPdf(vp.pages(), "/nonexistent/folder/out.pdf"), PreviewError);
+    EXPECT_THROW(exportPdf({}, dir.filePath("empty.pdf").toStdString()), PreviewError);
+}
+
+TEST(RichText, PlainTextOfRtf)
+{
+    struct Case { const char* rtf; const char* text; };
+    const Case cases[] = {
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0 Helvetica;}}\\f0\\fs24 Hallo Welt\\par}", "Hallo Welt"},
+        {"{\\rtf1 Zeile 1\\par Zeile 2\\line Ende\\par\\par}", "Zeile 1\nZeile 2\nEnde"},
+        {"{\\rtf1 Gr\\'f6\\'dfe \\'80 5}", "Größe € 5"},
+        {"{\\rtf1 a\\\\b\\{c\\}}", "a\\b{c}"},
+        {"{\\rtf1{\\*\\generator Riched20;}{\\colortbl;\\red255\\green0\\blue0;}\\cf1 rot}", "rot"},
+        {"{\\rtf1 \\u8364?5 \\u252\\'fcber \\u-4064 xy}", "€5 über \uF020y"},
+        {"{\\rtf1 \\b fett\\b0  und\\tab weiter}", "fett und\tweiter"},
+        {"{\\rtf1 offen \\'f", "offen "},  // cut short: no overrun
+        {"kein rtf", "kein rtf"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(plainTextFromRtf(c.rtf), c.text) << c.rtf;
+}

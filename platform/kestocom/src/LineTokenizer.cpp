@@ -1,0 +1,211 @@
+#include "LineTokenizer.h"
+
+namespace kesto::kestocom {
+namespace {
+
+constexpr std::uint16_t kNormal = 1, kTab = 2, kComment = 7;
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+std::uint16_t punctuationKind(char16_t c) {
+  switch (c) {
+    case u'.': return kDot;        case u'^': return kCaret;      case u'@': return kAt;
+    case u'"': return kQuote;      case u'(': return kLParen;     case u'$': return kDollar;
+    case u'%': return kPercent;    case u'\'': return kApostrophe; case u'-': return kMinus;
+    case u'+': return kPlus;       case u')': return kRParen;     case u',': return kComma;
+    case u';': return kSemicolon;  case u'*': return kStar;       case u'/': return kSlash;
+    case u'#': return kHash;       case u'\\': return kBackslash; case u'_': return kUnderscore;
+    case u'=': return kEquals;     case u'<': return kLess;       case u'>': return kGreater;
+    case u'[': return kLBracket;   case u']': return kRBracket;   case u'&': return kAmpersand;
+    case u'!': return kBang;       case u'?': return kQuestion;   case u':': return kColon;
+    case u'|': return kBar;        case u'{': return kLBrace;     case u'}': return kRBrace;
+    case u'~': return kTilde;
+    default: return kOther;
+  }
+}
+
+// Walks one line; `pos` is the next character to classify.
+class Tokenizer {
+ public:
+  Tokenizer(std::u16string_view text, TokenizedLine& out) : text_(text), out_(out) {}
+
+  void run(bool inComment) {
+    out_.beganInComment = inComment;
+    if (inComment && !closeBlockComment(0)) return finish();
+    const bool directive = pos_ == 0 && !text_.empty() && text_[0] == u'#';
+    if (directive) {
+      // Directive lines: every blank is plain white space.
+      while (!done_ && pos_ < text_.size()) isBlank(text_[pos_]) ? blanks(kBlank) : item();
+      return finish();
+    }
+    if (pos_ == 0 && !text_.empty() && (isLetter(text_[0]) || isDigit(text_[0]) || text_[0] == u'%')) label();
+    if (!done_ && pos_ < text_.size() && isBlank(text_[pos_])) blanks(kLineStart);
+    while (!done_ && pos_ < text_.size() && text_[pos_] == u'.') {
+      emit(kDot, pos_, pos_ + 1);
+      ++pos_;
+      if (pos_ < text_.size() && isBlank(text_[pos_])) blanks(kLineStart);
+    }
+    commands();
+    finish();
+  }
+
+ private:
+  void emit(std::uint16_t kind, std::size_t b, std::size_t e) {
+    out_.tokens.push_back({kind, static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)});
+  }
+  std::size_t blankRunEnd() const {
+    std::size_t e = pos_;
+    while (e < text_.size() && isBlank(text_[e])) ++e;
+    return e;
+  }
+  void blanks(std::uint16_t kind) {
+    std::size_t e = blankRunEnd();
+    emit(kind, pos_, e);
+    pos_ = e;
+  }
+  void colour(std::size_t b, std::size_t e, std::uint16_t attribute) {
+    for (std::size_t i = b; i < e; ++i) out_.words[i] = attributeWord(attribute);
+  }
+
+  void label() {
+    while (pos_ < text_.size() && (isLetter(text_[pos_]) || isDigit(text_[pos_]) || text_[pos_] == u'%')) item();
+    if (pos_ < text_.size() && text_[pos_] == u'(') {
+      int depth = 0;
+      while (!done_ && pos_ < text_.size()) {
+        char16_t c = text_[pos_];
+        if (isBlank(c)) { blanks(kBlank); continue; }
+        item();
+        if (c == u'(') ++depth;
+        if (c == u')' && --depth <= 0) break;
+      }
+    }
+  }
+
+  // Command words and their arguments, each segment ending at a blank outside literals.
+  void commands() {
+    bool argument = false;
+    while (!done_ && pos_ < text_.size()) {
+      std::size_t start = pos_;
+      while (!done_ && pos_ < text_.size() && !isBlank(text_[pos_])) item();
+      if (done_ || pos_ >= text_.size()) break;
+      const std::size_t runEnd = blankRunEnd();
+      const bool brace = pos_ - start == 1 && (text_[start] == u'{' || text_[start] == u'}');
+      if (runEnd >= text_.size()) {
+        blanks(kBlank);
+      } else if (argument || brace || runEnd - pos_ > 1 || pos_ == start) {
+        blanks(kCommandGap);
+        argument = false;
+      } else {
+        blanks(kBlank);
+        argument = true;
+      }
+    }
+  }
+
+  // One token at pos_ (never a blank, except inside literals).
+  void item() {
+    const char16_t c = text_[pos_];
+    const std::size_t b = pos_;
+    if (isLetter(c) || isDigit(c)) {
+      const bool letters = isLetter(c);
+      while (pos_ < text_.size() && (letters ? isLetter(text_[pos_]) : isDigit(text_[pos_]))) ++pos_;
+      return emit(letters ? kLetters : kDigits, b, pos_);
+    }
+    if (c == u'"') return stringLiteral();
+    if (c == u';') {
+      emit(kSemicolon, b, b + 1);
+      return restAsText(b + 1);
+    }
+    if (c == u'/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'/') {
+      emit(kSlash, b, b + 1);
+      emit(kSlash, b + 1, b + 2);
+      return restAsText(b + 2);
+    }
+    if (c == u'/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'*') {
+      emit(kSlash, b, b + 1);
+      emit(kStar, b + 1, b + 2);
+      pos_ = b + 2;
+      if (!closeBlockComment(b)) done_ = true;
+      return;
+    }
+    emit(punctuationKind(c), b, b + 1);
+    ++pos_;
+  }
+
+  void stringLiteral() {
+    emit(kQuote, pos_, pos_ + 1);
+    ++pos_;
+    while (pos_ < text_.size()) {
+      if (text_[pos_] == u'"') {
+        emit(kQuote, pos_, pos_ + 1);
+        ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == u'"') {
+          emit(kQuote, pos_, pos_ + 1);
+          ++pos_;
+          continue;
+        }
+        return;
+      }
+      std::size_t b = pos_;
+      while (pos_ < text_.size() && text_[pos_] != u'"') ++pos_;
+      emit(kOther, b, pos_);
+    }
+  }
+
+  void restAsText(std::size_t from) {
+    if (from < text_.size()) emit(kOther, from, text_.size());
+    pos_ = text_.size();
+    done_ = true;
+  }
+
+  // Inside a block comment: text runs, then "*" "/" at its end. Answers whether it closed;
+  // a comment carried in from an earlier line (from == 0 at the start) is coloured here.
+  bool closeBlockComment(std::size_t from) {
+    const bool carried = out_.beganInComment && out_.tokens.empty() && pos_ == 0;
+    std::size_t b = pos_;
+    while (pos_ < text_.size()) {
+      if (text_[pos_] == u'*' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'/') {
+        if (carried) {
+          colour(0, pos_ + 2, kComment);
+        } else {
+          if (pos_ > b) emit(kOther, b, pos_);
+          emit(kStar, pos_, pos_ + 1);
+          emit(kSlash, pos_ + 1, pos_ + 2);
+        }
+        pos_ += 2;
+        return true;
+      }
+      ++pos_;
+    }
+    if (carried) colour(0, text_.size(), kComment);
+    else if (pos_ > b) emit(kOther, b, pos_);
+    out_.endsInComment = true;
+    (void)from;
+    return false;
+  }
+
+  void finish() {
+    emit(kEndOfLine, text_.size(), text_.size());
+  }
+
+  std::u16string_view text_;
+  TokenizedLine& out_;
+  std::size_t pos_ = 0;
+  bool done_ = false;
+};
+
+}  // namespace
+
+void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out) {
+  out.tokens.clear();
+  out.words.assign(text.size(), attributeWord(kNormal));
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == u'\t') out.words[i] = attributeWord(kTab);
+  out.beganInComment = false;
+  out.endsInComment = false;
+  Tokenizer(text, out).run(inComment);
+}
+
+}  // namespace kesto::kestocom

@@ -1,0 +1,321 @@
+#include "SourceScanner.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kesto::kestocom {
+namespace {
+
+constexpr std::uint16_t kNullLength = 0xFFFF;
+constexpr std::size_t kMaxStateBytes = 1024;
+
+// A start-state block is kept only when it is well formed: the null block, or a count of
+// at most kMaxStateBytes context kinds 1 to 9.
+std::optional<std::vector<std::uint8_t>> validState(const std::uint8_t* block) {
+  if (!block) return std::nullopt;
+  std::uint16_t n;
+  std::memcpy(&n, block, 2);
+  if (n == kNullLength) return std::vector<std::uint8_t>(block, block + 2);
+  if (n > kMaxStateBytes) return std::nullopt;
+  for (std::size_t i = 0; i < n; ++i)
+    if (block[2 + i] < 1 || block[2 + i] > 9) return std::nullopt;
+  return std::vector<std::uint8_t>(block, block + 2 + n);
+}
+
+}  // namespace
+
+SourceScanner::~SourceScanner() {
+  for (auto& line : lines_)
+    if (line.object) writeRuns(line);
+}
+
+void SourceScanner::setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects) {
+  lines_.clear();
+  lines_.resize(std::max<std::size_t>(texts.size(), 1));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    lines_[i].text = texts[i];
+    lines_[i].object = objects.empty() ? nullptr : objects[i];
+  }
+  realCount_ = texts.size();
+  tokenizedUpTo_ = 0;
+  pos_ = Position{};
+  checkpoints_.clear();
+}
+
+void SourceScanner::adoptText(std::u16string name, std::u16string text) {
+  name_ = std::move(name);
+  ownedText_ = std::move(text);
+  std::vector<std::u16string_view> texts;
+  std::u16string_view all(ownedText_);
+  std::size_t b = 0;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (all[i] != u'\n' && all[i] != u'\r') continue;
+    texts.push_back(all.substr(b, i - b));
+    if (all[i] == u'\r' && i + 1 < all.size() && all[i + 1] == u'\n') ++i;
+    b = i + 1;
+  }
+  if (b < all.size()) texts.push_back(all.substr(b));
+  setLines(std::move(texts), {});
+}
+
+HRESULT SourceScanner::QueryInterface(REFIID riid, void** object) {
+  if (!object) return E_POINTER;
+  if (riid == IUnknown::iid || riid == ISourceScanner::iid) *object = static_cast<ISourceScanner*>(this);
+  else if (riid == IScannerBlocks::iid) *object = static_cast<IScannerBlocks*>(this);
+  else if (riid == ITextSourceInfo::iid) *object = static_cast<ITextSourceInfo*>(this);
+  else {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  addRef();
+  return S_OK;
+}
+
+HRESULT SourceScanner::Init(ILineCollection* lines, std::int32_t, std::int32_t) {
+  if (!lines) return E_POINTER;
+  std::int32_t count = 0;
+  if (FAILED(lines->Count(&count)) || count < 0) return E_INVALIDARG;
+  std::vector<LineObject*> objects(static_cast<std::size_t>(count));
+  lines->Reset();
+  std::int32_t fetched = 0;
+  if (count > 0 && (FAILED(lines->Next(count, objects.data(), &fetched)) || fetched != count)) return E_FAIL;
+  std::vector<std::u16string_view> texts;
+  texts.reserve(objects.size());
+  for (LineObject* o : objects) {
+    if (!o || (o->end < o->begin)) return E_INVALIDARG;
+    texts.emplace_back(o->begin, static_cast<std::size_t>(o->end - o->begin));
+  }
+  setLines(std::move(texts), std::move(objects));
+  return S_OK;
+}
+
+TokenizedLine& SourceScanner::tokenized(std::size_t line) {
+  while (tokenizedUpTo_ <= line) {
+    SourceLine& l = lines_[tokenizedUpTo_];
+    bool inComment = tokenizedUpTo_ > 0 && lines_[tokenizedUpTo_ - 1].tokens.endsInComment;
+    tokenizeLine(l.text, inComment, l.tokens);
+    l.tokenized = true;
+    ++tokenizedUpTo_;
+  }
+  return lines_[line].tokens;
+}
+
+TokenizedLine& SourceScanner::current() { return tokenized(pos_.line); }
+
+HRESULT SourceScanner::SeekLine(std::int32_t line) {
+  if (line < 1 || static_cast<std::size_t>(line) > lines_.size()) return E_INVALIDARG;
+  pos_ = Position{};
+  pos_.line = pos_.markLine = static_cast<std::size_t>(line - 1);
+  raw_ = false;
+  return S_OK;
+}
+
+HRESULT SourceScanner::Start(std::int32_t, std::int32_t) { return SeekLine(1); }
+
+HRESULT SourceScanner::CurrentChar(std::uint16_t* ch) {
+  if (!ch) return E_POINTER;
+  const RawToken& t = token();
+  *ch = t.begin < lines_[pos_.line].text.size() ? static_cast<std::uint16_t>(lines_[pos_.line].text[t.begin]) : std::uint16_t{0};
+  return S_OK;
+}
+
+HRESULT SourceScanner::TokenKind(std::uint32_t* kind) {
+  if (!kind) return E_POINTER;
+  *kind = token().kind;
+  return S_OK;
+}
+
+HRESULT SourceScanner::Advance(std::uint32_t* kind) {
+  if (!kind) return E_POINTER;
+  if (token().kind != kEndOfLine) {
+    ++pos_.token;
+  } else if (pos_.line + 1 < lines_.size()) {
+    ++pos_.line;
+    pos_.token = 0;
+  }
+  *kind = token().kind;
+  return S_OK;
+}
+
+HRESULT SourceScanner::NextKind(std::uint32_t* kind) {
+  if (!kind) return E_POINTER;
+  const auto& tokens = current().tokens;
+  *kind = pos_.token + 1 < tokens.size() ? tokens[pos_.token + 1].kind : kEndOfLine;
+  return S_OK;
+}
+
+HRESULT SourceScanner::StateHere(const std::uint8_t** state) {
+  return LineState(state, static_cast<std::int32_t>(pos_.line + 1));
+}
+
+HRESULT SourceScanner::SourceName(const char16_t** name) {
+  if (!name) return E_POINTER;
+  *name = name_.c_str();
+  return S_OK;
+}
+
+HRESULT SourceScanner::LineState(const std::uint8_t** state, std::int32_t line) {
+  if (!state) return E_POINTER;
+  *state = nullptr;
+  if (line < 1 || static_cast<std::size_t>(line) > lines_.size()) return S_OK;
+  const auto& s = lines_[static_cast<std::size_t>(line - 1)].state;
+  if (s) *state = s->data();
+  return S_OK;
+}
+
+HRESULT SourceScanner::StoreLineStates(std::int32_t first, std::int32_t count, const std::uint8_t* const* states) {
+  if (first < 0 || count < 0 || (count > 0 && !states)) return E_INVALIDARG;
+  if (static_cast<std::size_t>(first) + static_cast<std::size_t>(count) > lines_.size()) return E_INVALIDARG;
+  for (std::int32_t i = 0; i < count; ++i) lines_[static_cast<std::size_t>(first + i)].state = validState(states[i]);
+  return S_OK;
+}
+
+void SourceScanner::colour(std::size_t line, std::uint32_t begin, std::uint32_t end, std::uint32_t attribute) {
+  auto& words = tokenized(line).words;
+  const std::uint16_t language = (attribute >> 10) & 0xF;
+  const std::uint16_t word = attributeWord(attribute & 0x1FF, language ? language : kLanguageSelf);
+  end = std::min<std::uint32_t>(end, static_cast<std::uint32_t>(words.size()));
+  for (std::uint32_t i = begin; i < end; ++i) words[i] = word;
+}
+
+HRESULT SourceScanner::ColourRest(std::uint32_t attribute, std::int32_t* result) {
+  if (attribute > 0x3DFF) return E_INVALIDARG;
+  auto& tokens = current().tokens;
+  colour(pos_.line, tokens[pos_.token].begin, static_cast<std::uint32_t>(lines_[pos_.line].text.size()), attribute);
+  pos_.token = tokens.size() - 1;
+  if (result) *result = 0;
+  return S_OK;
+}
+
+HRESULT SourceScanner::LineCount(std::int32_t* count) {
+  if (!count) return E_POINTER;
+  *count = static_cast<std::int32_t>(realCount_);
+  return S_OK;
+}
+
+HRESULT SourceScanner::ColourToken(std::uint32_t attribute) {
+  if (attribute > 0x3DFF) return E_INVALIDARG;
+  // A mark left on an earlier line colours nothing: tokens never span lines.
+  if (pos_.markLine == pos_.line) colour(pos_.line, pos_.markBegin, token().begin, attribute);
+  return S_OK;
+}
+
+HRESULT SourceScanner::Line(std::int32_t* line) {
+  if (!line) return E_POINTER;
+  *line = static_cast<std::int32_t>(pos_.line + 1);
+  return S_OK;
+}
+
+HRESULT SourceScanner::Offset(std::int32_t* offset) {
+  if (!offset) return E_POINTER;
+  *offset = static_cast<std::int32_t>(token().begin);
+  return S_OK;
+}
+
+HRESULT SourceScanner::LineText(const char16_t** text) {
+  if (!text) return E_POINTER;
+  *text = lines_[pos_.line].text.data();
+  return S_OK;
+}
+
+HRESULT SourceScanner::TokenBegin() {
+  pos_.markLine = pos_.line;
+  pos_.markBegin = pos_.markEnd = token().begin;
+  return S_OK;
+}
+
+HRESULT SourceScanner::TokenEnd() {
+  pos_.markEnd = pos_.markLine == pos_.line ? token().begin : pos_.markBegin;
+  return S_OK;
+}
+
+HRESULT SourceScanner::TokenText(const char16_t** begin, const char16_t** end) {
+  if (!begin || !end) return E_POINTER;
+  const char16_t* base = lines_[pos_.markLine].text.data();
+  *begin = base + pos_.markBegin;
+  *end = base + std::max(pos_.markBegin, pos_.markEnd);
+  return S_OK;
+}
+
+HRESULT SourceScanner::SaveCheckpoint(std::uint32_t* handle) {
+  if (!handle) return E_POINTER;
+  Position p = pos_;
+  p.raw = raw_;
+  *handle = nextHandle_++;
+  checkpoints_[*handle] = p;
+  return S_OK;
+}
+
+HRESULT SourceScanner::RestoreCheckpoint(std::uint32_t handle) {
+  auto it = checkpoints_.find(handle);
+  if (it == checkpoints_.end()) return E_INVALIDARG;
+  pos_ = it->second;
+  raw_ = it->second.raw;
+  return S_OK;
+}
+
+HRESULT SourceScanner::ReleaseCheckpoint(std::uint32_t handle) {
+  checkpoints_.erase(handle);
+  return S_OK;
+}
+
+HRESULT SourceScanner::PositionState(std::uint32_t* state) {
+  if (!state) return E_POINTER;
+  const TokenizedLine& line = current();
+  if (pos_.token != 0) *state = 0;
+  else *state = line.beganInComment ? 2 : 1;
+  return S_OK;
+}
+
+HRESULT SourceScanner::AtLineEnd(std::int32_t* atEnd) {
+  if (!atEnd) return E_POINTER;
+  *atEnd = token().kind == kEndOfLine ? 1 : 0;
+  return S_OK;
+}
+
+HRESULT SourceScanner::Notify(std::int32_t action, std::int32_t, const char16_t*) {
+  if (action != 0 && action != 1) return E_INVALIDARG;
+  ++blockEvents_;
+  return S_OK;
+}
+
+HRESULT SourceScanner::LineAttributes(std::int32_t line, const std::uint16_t** words, std::int32_t* count) {
+  if (!words || !count) return E_POINTER;
+  if (line < 1 || static_cast<std::size_t>(line) > realCount_) return E_INVALIDARG;
+  const auto& w = tokenized(static_cast<std::size_t>(line - 1)).words;
+  *words = w.data();
+  *count = static_cast<std::int32_t>(w.size());
+  return S_OK;
+}
+
+HRESULT SourceScanner::RecoverCount(std::int32_t* count) { return count ? (*count = recovers_, S_OK) : E_POINTER; }
+HRESULT SourceScanner::ErrorCount(std::int32_t* count) { return count ? (*count = errors_, S_OK) : E_POINTER; }
+HRESULT SourceScanner::BlockEventCount(std::int32_t* count) { return count ? (*count = blockEvents_, S_OK) : E_POINTER; }
+
+// Runs: one word for a single character, a marker word and a count for longer runs, so
+// the words written never exceed the line length (the run area's capacity).
+void SourceScanner::writeRuns(SourceLine& line) {
+  if (!line.object || !line.object->runs) return;
+  const auto& words = tokenized(static_cast<std::size_t>(&line - lines_.data())).words;
+  std::uint32_t header;
+  std::memcpy(&header, reinterpret_cast<const char*>(line.object->runs) - 8, 4);
+  const std::size_t capacity = std::min<std::size_t>(header & 0xFFFF, words.size());
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < words.size() && out < capacity;) {
+    std::size_t j = i;
+    while (j < words.size() && words[j] == words[i] && j - i < 0xFFFF) ++j;
+    const std::size_t n = j - i;
+    if (n == 1) {
+      line.object->runs[out++] = words[i];
+    } else {
+      if (out + 2 > capacity) break;
+      line.object->runs[out++] = static_cast<std::uint16_t>(0x8000 | words[i]);
+      line.object->runs[out++] = static_cast<std::uint16_t>(n);
+    }
+    i = j;
+  }
+  header = (header & 0xFFFF0000u) | static_cast<std::uint32_t>(out);
+  std::memcpy(reinterpret_cast<char*>(line.object->runs) - 8, &header, 4);
+}
+
+}  // namespace kesto::kestocom

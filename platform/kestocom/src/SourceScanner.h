@@ -1,0 +1,112 @@
+// The scanner object: reads lines from a line collection (or its own text), tokenizes each
+// line once, and keeps position, colours, start states and checkpoints.
+#pragma once
+
+#include "ComObject.h"
+#include "LineTokenizer.h"
+
+#include <kestocom/Interfaces.h>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kesto::kestocom {
+
+class SourceScanner final : public ISourceScanner, public IScannerBlocks, public ITextSourceInfo, public RefCounted {
+ public:
+  SourceScanner() = default;
+  ~SourceScanner() override;
+
+  // A source over its own copy of `text`.
+  void adoptText(std::u16string name, std::u16string text);
+
+  HRESULT QueryInterface(REFIID riid, void** object) override;
+  ULONG AddRef() override { return addRef(); }
+  ULONG Release() override { return release(); }
+
+  HRESULT Init(ILineCollection* lines, std::int32_t, std::int32_t) override;
+  HRESULT NotifyError(HRESULT) override { ++errors_; return S_OK; }
+  HRESULT SeekLine(std::int32_t line) override;
+  HRESULT Start(std::int32_t, std::int32_t) override;
+  HRESULT CurrentChar(std::uint16_t* ch) override;
+  HRESULT Reserved8() override { return E_NOTIMPL; }
+  HRESULT TokenKind(std::uint32_t* kind) override;
+  HRESULT Advance(std::uint32_t* kind) override;
+  HRESULT NextKind(std::uint32_t* kind) override;
+  HRESULT Reserved12() override { return E_NOTIMPL; }
+  HRESULT StateHere(const std::uint8_t** state) override;
+  HRESULT SourceName(const char16_t** name) override;
+  HRESULT LineState(const std::uint8_t** state, std::int32_t line) override;
+  HRESULT StoreLineStates(std::int32_t first, std::int32_t count, const std::uint8_t* const* states) override;
+  HRESULT ColourRest(std::uint32_t attribute, std::int32_t* result) override;
+  HRESULT LineCount(std::int32_t* count) override;
+  HRESULT Reserved19() override { return E_NOTIMPL; }
+  HRESULT Reserved20() override { return E_NOTIMPL; }
+  HRESULT ColourToken(std::uint32_t attribute) override;
+  HRESULT Recover() override { ++recovers_; return S_OK; }
+  HRESULT Line(std::int32_t* line) override;
+  HRESULT Offset(std::int32_t* offset) override;
+  HRESULT LineText(const char16_t** text) override;
+  HRESULT TokenBegin() override;
+  HRESULT TokenEnd() override;
+  HRESULT TokenText(const char16_t** begin, const char16_t** end) override;
+  HRESULT SaveCheckpoint(std::uint32_t* handle) override;
+  HRESULT RestoreCheckpoint(std::uint32_t handle) override;
+  HRESULT Reserved31() override { return E_NOTIMPL; }
+  HRESULT Reserved32() override { return E_NOTIMPL; }
+  HRESULT ReleaseCheckpoint(std::uint32_t handle) override;
+  HRESULT Reserved34() override { return E_NOTIMPL; }
+  HRESULT Reserved35() override { return E_NOTIMPL; }
+  HRESULT Reserved36() override { return E_NOTIMPL; }
+  HRESULT BeginRaw() override { raw_ = true; return S_OK; }
+  HRESULT EndRaw() override { raw_ = false; return S_OK; }
+  HRESULT PositionState(std::uint32_t* state) override;
+  HRESULT AtLineEnd(std::int32_t* atEnd) override;
+
+  HRESULT Notify(std::int32_t action, std::int32_t flag, const char16_t* text) override;
+
+  HRESULT LineAttributes(std::int32_t line, const std::uint16_t** words, std::int32_t* count) override;
+  HRESULT RecoverCount(std::int32_t* count) override;
+  HRESULT ErrorCount(std::int32_t* count) override;
+  HRESULT BlockEventCount(std::int32_t* count) override;
+
+ private:
+  struct SourceLine {
+    std::u16string_view text;
+    LineObject* object = nullptr;
+    std::optional<std::vector<std::uint8_t>> state;
+    TokenizedLine tokens;
+    bool tokenized = false;
+  };
+  struct Position {
+    std::size_t line = 0;
+    std::size_t token = 0;
+    std::size_t markLine = 0;
+    std::uint32_t markBegin = 0;
+    std::uint32_t markEnd = 0;
+    bool raw = false;
+  };
+
+  TokenizedLine& current();
+  TokenizedLine& tokenized(std::size_t line);
+  const RawToken& token() { return current().tokens[pos_.token]; }
+  void colour(std::size_t line, std::uint32_t begin, std::uint32_t end, std::uint32_t attribute);
+  void writeRuns(SourceLine& line);
+  void setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects);
+
+  std::u16string name_;
+  std::u16string ownedText_;
+  std::vector<SourceLine> lines_;
+  std::size_t realCount_ = 0;
+  std::size_t tokenizedUpTo_ = 0;  // lines below this index are tokenized
+  Position pos_;
+  bool raw_ = false;
+  std::map<std::uint32_t, Position> checkpoints_;
+  std::uint32_t nextHandle_ = 1;
+  std::int32_t recovers_ = 0, errors_ = 0, blockEvents_ = 0;
+};
+
+}  // namespace kesto::kestocom

@@ -1,0 +1,94 @@
+// One TCP listener for both server protocols: binds to loopback unless told otherwise,
+// runs one thread per accepted connection and hands it a Connection.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace kesto::server::net {
+
+struct NetError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// A connected socket with bounded, blocking reads and writes. All calls return false
+// (never throw) when the peer went away or the connection was shut down.
+class Connection {
+ public:
+  explicit Connection(int fd);
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Reads exactly out.size() bytes.
+  bool readExact(std::span<char> out);
+  // Reads exactly n bytes into `out` when n <= limit; false (nothing read) when n > limit.
+  bool readExact(std::string& out, std::size_t n, std::size_t limit);
+  // Reads what is there, at most out.size() bytes; 0 at end or on error.
+  std::size_t readSome(std::span<char> out);
+  bool writeAll(std::string_view bytes);
+
+  // Wakes a blocked read or write on another thread; later calls fail.
+  void shutdown();
+  bool isOpen() const { return open_.load(); }
+  int nativeHandle() const { return fd_; }
+
+ private:
+  int fd_;
+  std::atomic<bool> open_{true};
+};
+
+struct ListenOptions {
+  std::string bindAddress = "127.0.0.1";
+  std::uint16_t port = 0;  // 0 = an ephemeral port; port() tells which
+};
+
+class Listener {
+ public:
+  using Handler = std::function<void(Connection&)>;
+
+  explicit Listener(Handler handler);
+  ~Listener();
+  Listener(const Listener&) = delete;
+  Listener& operator=(const Listener&) = delete;
+
+  // Binds, listens and starts accepting; throws NetError when the address is not usable.
+  void start(const ListenOptions& options = {});
+  std::uint16_t port() const { return port_; }
+  bool running() const { return running_.load(); }
+  // Closes the listening socket and every connection, and joins all threads.
+  void stop();
+  // Connections whose handler has not returned yet.
+  std::size_t activeConnections() const;
+
+ private:
+  struct Session {
+    std::unique_ptr<Connection> connection;
+    std::thread thread;
+    std::atomic<bool> done{false};
+  };
+
+  void acceptLoop();
+  void reapFinished();
+
+  Handler handler_;
+  int listenFd_ = -1;
+  int wakeFd_ = -1;
+  std::uint16_t port_ = 0;
+  std::atomic<bool> running_{false};
+  std::thread acceptThread_;
+  mutable std::mutex mutex_;
+  std::list<Session> sessions_;
+};
+
+}  // namespace kesto::server::net

@@ -1,0 +1,206 @@
+#include "net/Listener.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kesto::server::net {
+
+Connection::Connection(int fd) : fd_(fd) {
+  const int one = 1;
+  ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+}
+
+Connection::~Connection() {
+  ::close(fd_);
+}
+
+bool Connection::readExact(std::span<char> out) {
+  std::size_t got = 0;
+  while (got < out.size()) {
+    const ssize_t n = ::recv(fd_, out.data() + got, out.size() - got, 0);
+    if (n > 0) {
+      got += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Connection::readExact(std::string& out, std::size_t n, std::size_t limit) {
+  if (n > limit)
+    return false;
+  out.resize(n);
+  return readExact(std::span<char>(out.data(), n));
+}
+
+std::size_t Connection::readSome(std::span<char> out) {
+  for (;;) {
+    const ssize_t n = ::recv(fd_, out.data(), out.size(), 0);
+    if (n >= 0)
+      return static_cast<std::size_t>(n);
+    if (errno != EINTR)
+      return 0;
+  }
+}
+
+bool Connection::writeAll(std::string_view bytes) {
+  std::size_t sent = 0;
+  while (sent < bytes.size()) {
+    const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    if (n > 0) {
+      sent += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+void Connection::shutdown() {
+  if (open_.exchange(false))
+    ::shutdown(fd_, SHUT_RDWR);
+}
+
+Listener::Listener(Handler handler) : handler_(std::move(handler)) {}
+
+Listener::~Listener() {
+  stop();
+}
+
+void Listener::start(const ListenOptions& options) {
+  if (running_)
+    throw NetError("listener already running on port " + std::to_string(port_));
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(options.port);
+  if (::inet_pton(AF_INET, options.bindAddress.c_str(), &addr.sin_addr) != 1)
+    throw NetError("not an IPv4 address: " + options.bindAddress);
+
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0)
+    throw NetError(std::string("socket: ") + std::strerror(errno));
+  const int one = 1;
+  ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      ::listen(fd, 64) != 0) {
+    const std::string why = std::strerror(errno);
+    ::close(fd);
+    throw NetError("cannot listen on " + options.bindAddress + ":" +
+                   std::to_string(options.port) + ": " + why);
+  }
+  socklen_t len = sizeof addr;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+  port_ = ntohs(addr.sin_port);
+  listenFd_ = fd;
+  wakeFd_ = ::eventfd(0, EFD_CLOEXEC);
+  if (wakeFd_ < 0) {
+    const std::string why = std::strerror(errno);
+    ::close(listenFd_);
+    listenFd_ = -1;
+    throw NetError("eventfd: " + why);
+  }
+  running_ = true;
+  acceptThread_ = std::thread([this] { acceptLoop(); });
+}
+
+void Listener::acceptLoop() {
+  while (running_) {
+    pollfd fds[2] = {{listenFd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+    const int ready = ::poll(fds, 2, -1);
+    if (ready < 0) {
+      if (errno == EINTR)
+        continue;
+      std::cerr << "kestoserver: poll failed: " << std::strerror(errno) << '\n';
+      break;
+    }
+    if (fds[1].revents != 0)
+      break;
+    if ((fds[0].revents & POLLIN) == 0)
+      continue;
+    const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0)
+      continue;  // the peer may have gone already
+    reapFinished();
+    std::lock_guard lock(mutex_);
+    if (!running_) {
+      ::close(fd);
+      break;
+    }
+    Session& s = sessions_.emplace_back();
+    s.connection = std::make_unique<Connection>(fd);
+    s.thread = std::thread([this, &s] {
+      try {
+        handler_(*s.connection);
+      } catch (const std::exception& e) {
+        std::cerr << "kestoserver: connection ended by error: " << e.what() << '\n';
+      } catch (...) {
+        std::cerr << "kestoserver: connection ended by an unknown error\n";
+      }
+      s.connection->shutdown();
+      s.done = true;
+    });
+  }
+}
+
+void Listener::reapFinished() {
+  std::list<Session> finished;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto it = sessions_.begin(); it != sessions_.end();) {
+      auto next = std::next(it);
+      if (it->done)
+        finished.splice(finished.end(), sessions_, it);
+      it = next;
+    }
+  }
+  for (auto& s : finished)
+    s.thread.join();
+}
+
+std::size_t Listener::activeConnections() const {
+  std::lock_guard lock(mutex_);
+  std::size_t n = 0;
+  for (const auto& s : sessions_)
+    n += s.done ? 0 : 1;
+  return n;
+}
+
+void Listener::stop() {
+  if (!running_.exchange(false)) {
+    if (acceptThread_.joinable())
+      acceptThread_.join();
+    return;
+  }
+  const std::uint64_t one = 1;
+  if (::write(wakeFd_, &one, sizeof one) < 0)
+    std::cerr << "kestoserver: cannot wake the listener: " << std::strerror(errno) << '\n';
+  acceptThread_.join();
+  ::close(listenFd_);
+  ::close(wakeFd_);
+  listenFd_ = wakeFd_ = -1;
+
+  std::list<Session> all;
+  {
+    std::lock_guard lock(mutex_);
+    all.splice(all.end(), sessions_);
+  }
+  for (auto& s : all)
+    s.connection->shutdown();
+  for (auto& s : all)
+    s.thread.join();
+}
+
+}  // namespace kesto::server::net

@@ -1,0 +1,142 @@
+#include "net/Listener.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <future>
+#include <string>
+
+using namespace kesto::server::net;
+
+namespace {
+
+// A client socket connected to 127.0.0.1:port.
+int dial(std::uint16_t port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(port);
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+std::string roundTrip(int fd, const std::string& text) {
+  if (::send(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()))
+    return "";
+  std::string got(text.size(), '\0');
+  std::size_t n = 0;
+  while (n < got.size()) {
+    const ssize_t r = ::recv(fd, got.data() + n, got.size() - n, 0);
+    if (r <= 0)
+      return "";
+    n += static_cast<std::size_t>(r);
+  }
+  return got;
+}
+
+// Echoes lines of four bytes until the peer goes.
+void echo(Connection& c) {
+  char buf[4];
+  while (c.readExact(buf))
+    if (!c.writeAll(std::string_view(buf, 4)))
+      return;
+}
+
+}  // namespace
+
+TEST(Listener, ServesOnAnEphemeralLoopbackPort) {
+  Listener listener(echo);
+  listener.start();
+  ASSERT_NE(listener.port(), 0);
+  const int a = dial(listener.port());
+  const int b = dial(listener.port());
+  ASSERT_GE(a, 0);
+  ASSERT_GE(b, 0);
+  EXPECT_EQ(roundTrip(a, "abcd"), "abcd");
+  EXPECT_EQ(roundTrip(b, "wxyz"), "wxyz");
+  ::close(a);
+  ::close(b);
+  listener.stop();
+  EXPECT_FALSE(listener.running());
+  EXPECT_LT(dial(listener.port()), 0);
+}
+
+TEST(Listener, AClientThatDropsMidRequestLeavesOthersServed) {
+  Listener listener(echo);
+  listener.start();
+  const int dropper = dial(listener.port());
+  ASSERT_EQ(::send(dropper, "ab", 2, 0), 2);  // half a request
+  ::close(dropper);
+  const int other = dial(listener.port());
+  EXPECT_EQ(roundTrip(other, "1234"), "1234");
+  ::close(other);
+}
+
+TEST(Listener, StopWakesBlockedHandlersAndJoinsThem) {
+  std::promise<void> entered;
+  std::atomic<bool> readFailed{false};
+  Listener listener([&](Connection& c) {
+    entered.set_value();
+    char buf[1];
+    readFailed = !c.readExact(buf);
+  });
+  listener.start();
+  const int fd = dial(listener.port());
+  entered.get_future().wait();
+  EXPECT_EQ(listener.activeConnections(), 1u);
+  listener.stop();
+  EXPECT_TRUE(readFailed);
+  ::close(fd);
+}
+
+TEST(Listener, AHandlerThatThrowsEndsOnlyItsConnection) {
+  Listener listener([](Connection& c) {
+    char buf[4];
+    if (!c.readExact(buf))
+      return;
+    if (buf[0] == '!')
+      throw std::runtime_error("boom");
+    c.writeAll(std::string_view(buf, 4));
+  });
+  listener.start();
+  const int bad = dial(listener.port());
+  EXPECT_EQ(roundTrip(bad, "!bad"), "");
+  ::close(bad);
+  const int good = dial(listener.port());
+  EXPECT_EQ(roundTrip(good, "good"), "good");
+  ::close(good);
+}
+
+TEST(Connection, BoundedReadRefusesMoreThanItsLimit) {
+  std::promise<std::pair<bool, bool>> result;
+  Listener listener([&](Connection& c) {
+    std::string out;
+    const bool tooLong = c.readExact(out, 10, 4);
+    const bool fits = c.readExact(out, 3, 4);
+    result.set_value({tooLong, fits && out == "xyz"});
+  });
+  listener.start();
+  const int fd = dial(listener.port());
+  ASSERT_EQ(::send(fd, "xyz", 3, 0), 3);
+  const auto [tooLong, fits] = result.get_future().get();
+  EXPECT_FALSE(tooLong);
+  EXPECT_TRUE(fits);
+  ::close(fd);
+}
+
+TEST(Listener, UnusableAddressesAreReported) {
+  Listener listener(echo);
+  EXPECT_THROW(listener.start({"not-an-address", 0}), NetError);
+  listener.start();
+  Listener second(echo);
+  EXPECT_THROW(second.start({"127.0.0.1", listener.port()}), NetError);
+}

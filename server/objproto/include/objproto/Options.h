@@ -1,0 +1,35 @@
+// Settings of the object-protocol server, including the switches that tests use to make
+// client error paths happen for real.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kesto::server::objproto {
+
+struct ServerOptions {
+  std::string bindAddress = "127.0.0.1";
+  std::uint16_t port = 1973;             // 0 = an ephemeral port
+  std::filesystem::path dataFolder;      // the database folder each session opens
+  std::vector<std::string> namespaces{"Ferrix"};
+
+  bool unicode = true;                   // answer to the multibyte query; text element type
+  std::size_t describePieceBytes = 60000;  // larger class descriptions are split
+  std::size_t fetchBatchBytes = 60000;   // row data per FetchRows reply
+  std::size_t fetchBatchRows = 0;        // rows per FetchRows reply, 0 = as many as fit
+  std::size_t getAnswerBytes = 60000;    // answers of "G" records per request 3
+
+  // Failure injection, counted per connection from 1 over every request.
+  std::size_t failAtRequest = 0;         // answer that request with an error status
+  std::size_t dropAtRequest = 0;         // close the connection instead of answering it
+  bool refuseConnections = false;        // close every connection as soon as it is made
+
+  // Diagnostic class "FRX.Diag" with class method "Ausgabe"(text, count) that sends
+  // count server output messages before it returns.
+  bool diagnostics = false;
+};
+
+}  // namespace kesto::server::objproto

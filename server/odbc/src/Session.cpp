@@ -1,0 +1,162 @@
+#include "odbc/Session.h"
+
+#include "Frame.h"
+#include "Login.h"
+
+#include <kestoodbc/Protocol.h>
+#include <text/Compare.h>
+#include <text/CodePage.h>
+#include <wire/List.h>
+
+#include <map>
+
+namespace kesto::server::odbc {
+namespace {
+
+namespace protocol = kesto::odbc::protocol;
+
+class Session {
+public:
+    Session(net::Connection& c, model::Database& db, const SessionOptions& o) : connection_(c), db_(db), options_(o) {}
+
+    void run() {
+        Request request;
+        for (;;) {
+            const ReadResult read = readRequest(connection_, request);
+            if (read == ReadResult::Closed) break;
+            if (read == ReadResult::TooLarge) {
+                writeReply(connection_, request, protocol::kIncompatibleProtocol, {});
+                break;
+            }
+            if (!handle(request)) break;
+        }
+        if (db_.transactionLevel() > 0) db_.transactionRollback();
+    }
+
+private:
+    // False ends the session.
+    bool handle(const Request& r) {
+        // These never get a reply: the client does not read one.
+        if (r.code == "DC") return false;
+        if (r.code == "AN" || r.code == "AF" || r.code == "RU" || r.code == "RC" || r.code == "CC" || r.code == "CS") {
+            if (loggedIn_) noReply(r.code);
+            return true;
+        }
+        if (r.code == "HS") return handshake(r);
+        if (r.code == "CN") return login(r);
+        if (!loggedIn_) return reply(r, protocol::kGeneralError);
+        if (r.code == "OE") return errorText(r);
+        if (r.code == "TC" || r.code == "TR") return transact(r);
+        return fail(r, protocol::kGeneralError, "Request " + r.code + " is not supported");
+    }
+
+    void noReply(const std::string& code) {
+        if (code == "AF") {
+            autocommit_ = false;
+        } else if (code == "AN") {
+            autocommit_ = true;
+            if (db_.transactionLevel() > 0) db_.transactionCommit();
+        }
+        // RU/RC: the isolation level is recorded by nobody; CC/CS: no cursors yet.
+    }
+
+    bool reply(const Request& r, std::uint16_t code, const std::string& body = {}) {
+        return writeReply(connection_, r, code, body);
+    }
+
+    bool fail(const Request& r, std::uint16_t code, std::string message) {
+        lastErrors_[code] = std::move(message);
+        return reply(r, code);
+    }
+
+    std::string encodeString(const std::string& utf8) const {
+        if (utf8.empty()) return wire::encodeText8(std::string(1, '\0'));
+        const std::u16string wide = text::utf8ToUtf16(utf8);
+        if (unicode_) return wire::encodeText16(wide);
+        std::string bytes;
+        for (char16_t c : wide) bytes.push_back(c > 0xFF ? '?' : static_cast<char>(c));
+        return wire::encodeText8(bytes);
+    }
+
+    bool handshake(const Request& r) {
+        if (r.body.size() < 2) return reply(r, protocol::kIncompatibleProtocol);
+        const auto word = static_cast<std::uint16_t>(static_cast<unsigned char>(r.body[0]) |
+                                                     static_cast<unsigned char>(r.body[1]) << 8);
+        if (word != protocol::kProtocolWord) return reply(r, protocol::kIncompatibleProtocol);
+        unicode_ = options_.unicode;
+        std::string body;
+        const std::uint16_t words[] = {protocol::kProtocolWord, static_cast<std::uint16_t>(unicode_ ? 1 : 0)};
+        for (std::uint16_t w : words) {
+            body.push_back(static_cast<char>(w & 0xFF));
+            body.push_back(static_cast<char>(w >> 8));
+        }
+        return reply(r, protocol::kOk, body);
+    }
+
+    bool knownNamespace(const std::string& name) const {
+        if (name.empty()) return !options_.namespaces.empty();
+        for (const auto& n : options_.namespaces)
+            if (text::equalsNoCase(std::string_view(n), std::string_view(name))) return true;
+        return false;
+    }
+
+    bool login(const Request& r) {
+        LoginRequest request;
+        try {
+            request = decodeLogin(r.body);
+        } catch (const wire::FormatError&) {
+            return fail(r, protocol::kGeneralError, "Malformed login request");
+        }
+        if (!knownNamespace(request.nameSpace))
+            return fail(r, protocol::kGeneralError, "Namespace " + request.nameSpace + " does not exist");
+        if (!checkCredentials(db_, options_.company, request.user, request.password))
+            return reply(r, protocol::kBadLogin);
+        loggedIn_ = true;
+        wire::ListWriter body;
+        body.encoded(encodeString(options_.serverVersion));
+        body.integer(1);  // delimited identifiers: SQLite takes "quoted" names
+        body.integer(1);  // login word
+        return reply(r, protocol::kOk, body.bytes());
+    }
+
+    bool errorText(const Request& r) {
+        std::int64_t code = 0;
+        try {
+            wire::ListReader reader(r.body);
+            code = wire::integerValue(reader.next()).value_or(0);
+        } catch (const wire::FormatError&) {
+            return fail(r, protocol::kGeneralError, "Malformed error text request");
+        }
+        // An empty text lets the driver use its own table.
+        const auto it = lastErrors_.find(code);
+        return reply(r, protocol::kOk, encodeString(it == lastErrors_.end() ? std::string() : it->second));
+    }
+
+    bool transact(const Request& r) {
+        try {
+            if (db_.transactionLevel() > 0) {
+                if (r.code == "TC") db_.transactionCommit();
+                else db_.transactionRollback();
+            }
+        } catch (const std::exception& e) {
+            return fail(r, protocol::kGeneralError, e.what());
+        }
+        return reply(r, protocol::kOk);
+    }
+
+    net::Connection& connection_;
+    model::Database& db_;
+    const SessionOptions& options_;
+    bool unicode_ = false;
+    bool loggedIn_ = false;
+    bool autocommit_ = true;
+    std::map<std::int64_t, std::string> lastErrors_;
+};
+
+}  // namespace
+
+void serveConnection(net::Connection& connection, model::Database& database, const SessionOptions& options) {
+    Session(connection, database, options).run();
+}
+
+}  // namespace kesto::server::odbc

@@ -1,0 +1,92 @@
+#include "ProgramOptions.h"
+
+#include <arpa/inet.h>
+
+#include <charconv>
+#include <stdexcept>
+
+#include "services/Paths.h"
+
+namespace kesto::server::program {
+
+const char* const kUsage =
+    "usage: kestoserver [--object-port N] [--odbc-port N] [--bind ADDRESS] [--allow-remote]\n"
+    "                   [--data DIR] [--reset] [--unicode-object 1|0]\n"
+    "                   [--max-describe-bytes N] [--max-fetch-bytes N] [--fetch-rows N]\n"
+    "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
+    "                   [--diagnostics]\n";
+
+namespace {
+
+std::size_t number(const std::string& option, const std::string& text, std::size_t max) {
+  std::size_t v = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end != text.data() + text.size() || v > max)
+    throw std::invalid_argument(option + ": not a number up to " + std::to_string(max) + ": " + text);
+  return v;
+}
+
+bool isLoopback(const std::string& address) {
+  in_addr a{};
+  return ::inet_pton(AF_INET, address.c_str(), &a) == 1 && (ntohl(a.s_addr) >> 24) == 127;
+}
+
+}  // namespace
+
+std::filesystem::path defaultDataFolder() {
+  return services::rootFolder() / "server";
+}
+
+ProgramOptions parseOptions(const std::vector<std::string>& args) {
+  ProgramOptions o;
+  bool dataGiven = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size())
+        throw std::invalid_argument(a + " needs a value");
+      return args[++i];
+    };
+    if (a == "--object-port")
+      o.object.port = static_cast<std::uint16_t>(number(a, value(), 65535));
+    else if (a == "--odbc-port")
+      o.odbcPort = static_cast<std::uint16_t>(number(a, value(), 65535));
+    else if (a == "--bind")
+      o.object.bindAddress = value();
+    else if (a == "--allow-remote")
+      o.allowRemote = true;
+    else if (a == "--data") {
+      o.object.dataFolder = value();
+      dataGiven = true;
+    } else if (a == "--reset")
+      o.reset = true;
+    else if (a == "--unicode-object")
+      o.object.unicode = number(a, value(), 1) == 1;
+    else if (a == "--max-describe-bytes")
+      o.object.describePieceBytes = number(a, value(), 60000);
+    else if (a == "--max-fetch-bytes")
+      o.object.fetchBatchBytes = number(a, value(), 60000);
+    else if (a == "--fetch-rows")
+      o.object.fetchBatchRows = number(a, value(), 1000000);
+    else if (a == "--max-g-answer-bytes")
+      o.object.getAnswerBytes = number(a, value(), 60000);
+    else if (a == "--fail-at")
+      o.object.failAtRequest = number(a, value(), 1000000000);
+    else if (a == "--drop-at")
+      o.object.dropAtRequest = number(a, value(), 1000000000);
+    else if (a == "--refuse")
+      o.object.refuseConnections = true;
+    else if (a == "--diagnostics")
+      o.object.diagnostics = true;
+    else
+      throw std::invalid_argument("unknown option: " + a);
+  }
+  if (!o.allowRemote && !isLoopback(o.object.bindAddress))
+    throw std::invalid_argument("--bind " + o.object.bindAddress +
+                                " is not a loopback address (add --allow-remote)");
+  if (!dataGiven)
+    o.object.dataFolder = defaultDataFolder();
+  return o;
+}
+
+}  // namespace kesto::server::program

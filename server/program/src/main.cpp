@@ -1,0 +1,54 @@
+// kestoserver: the stand-in database server. Serves until SIGTERM or SIGINT.
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+
+#include "ProgramOptions.h"
+#include "commands/Catalog.h"
+#include "demo/Seed.h"
+#include "model/Database.h"
+#include "net/Listener.h"
+#include "objproto/Server.h"
+#include "odbc/Session.h"
+
+using namespace kesto::server;
+
+int main(int argc, char** argv) {
+  program::ProgramOptions options;
+  try {
+    options = program::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::invalid_argument& e) {
+    std::cerr << "kestoserver: " << e.what() << '\n' << program::kUsage;
+    return 2;
+  }
+
+  // Block the stop signals in every thread; the main thread waits for one of them.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGINT);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  try {
+    demo::prepareDataFolder(options.object.dataFolder, options.reset);
+    objproto::ObjectServer server(options.object, commands::serverCatalog());
+    server.start();
+    // The ODBC protocol: each connection with its own connection to the data folder.
+    net::Listener odbcListener([&](net::Connection& c) {
+      model::Database db(options.object.dataFolder);
+      odbc::serveConnection(c, db, odbc::SessionOptions{});
+    });
+    odbcListener.start({options.object.bindAddress, options.odbcPort});
+    std::cout << "kestoserver: object protocol on " << options.object.bindAddress << ":"
+              << server.port() << ", ODBC on port " << odbcListener.port() << ", data in " << options.object.dataFolder.string() << std::endl;
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    std::cout << "kestoserver: stopping" << std::endl;
+    odbcListener.stop();
+    server.stop();
+  } catch (const std::exception& e) {
+    std::cerr << "kestoserver: " << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
