@@ -21,6 +21,7 @@ function(kesto_add_test)
   file(MAKE_DIRECTORY ${root})
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
+    TEST_PREFIX "${T_NAME}."
     PROPERTIES ENVIRONMENT "KESTO_ROOT=${root}"
                ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen"
                TIMEOUT 120)
