@@ -11,7 +11,7 @@ namespace kesto::server::program {
 
 const char* const kUsage =
     "usage: kestoserver [--object-port N] [--odbc-port N] [--bind ADDRESS] [--allow-remote]\n"
-    "                   [--data DIR] [--reset] [--unicode-object 1|0]\n"
+    "                   [--data DIR] [--demo-files DIR] [--reset] [--unicode-object 1|0]\n"
     "                   [--max-describe-bytes N] [--max-fetch-bytes N] [--fetch-rows N]\n"
     "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
     "                   [--diagnostics]\n";
@@ -37,6 +37,10 @@ std::filesystem::path defaultDataFolder() {
   return services::rootFolder() / "server";
 }
 
+std::filesystem::path defaultDemoFolder() {
+  return services::rootFolder() / "demo";
+}
+
 ProgramOptions parseOptions(const std::vector<std::string>& args) {
   ProgramOptions o;
   bool dataGiven = false;
@@ -58,7 +62,9 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
     else if (a == "--data") {
       o.object.dataFolder = value();
       dataGiven = true;
-    } else if (a == "--reset")
+    } else if (a == "--demo-files")
+      o.seed.demoFolder = std::filesystem::absolute(value()).string();
+    else if (a == "--reset")
       o.reset = true;
     else if (a == "--unicode-object")
       o.object.unicode = number(a, value(), 1) == 1;
@@ -86,6 +92,8 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
                                 " is not a loopback address (add --allow-remote)");
   if (!dataGiven)
     o.object.dataFolder = defaultDataFolder();
+  if (o.seed.demoFolder.empty())
+    o.seed.demoFolder = defaultDemoFolder().string();
   return o;
 }
 

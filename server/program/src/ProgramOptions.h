@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "demo/Seed.h"
 #include "objproto/Options.h"
 
 namespace kesto::server::program {
@@ -14,6 +15,7 @@ struct ProgramOptions {
   objproto::ServerOptions object;
   std::uint16_t odbcPort = 1972;
   bool reset = false;
+  demo::SeedOptions seed;  // where the seeded parameters point for pictures and rich texts
   bool allowRemote = false;
 };
 
@@ -23,6 +25,8 @@ ProgramOptions parseOptions(const std::vector<std::string>& args);
 
 // The default data folder: <root>/server, root from $KESTO_ROOT and the usual fallbacks.
 std::filesystem::path defaultDataFolder();
+// The default folder of the application's demo files: <root>/demo.
+std::filesystem::path defaultDemoFolder();
 
 extern const char* const kUsage;
 

@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   try {
-    demo::prepareDataFolder(options.object.dataFolder, options.reset);
+    demo::prepareDataFolder(options.object.dataFolder, options.reset, options.seed);
     objproto::ObjectServer server(options.object, commands::serverCatalog());
     server.start();
     // The ODBC protocol: each connection with its own connection to the data folder.

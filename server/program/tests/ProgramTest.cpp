@@ -17,7 +17,8 @@ using namespace kesto::server::program;
 TEST(Options, ParsesTheSwitches) {
   const ProgramOptions o = parseOptions({"--object-port", "0", "--odbc-port", "0", "--data", "/tmp/x", "--unicode-object",
                                          "0", "--max-fetch-bytes", "100", "--fetch-rows", "2",
-                                         "--max-describe-bytes", "300", "--drop-at", "5", "--refuse"});
+                                         "--max-describe-bytes", "300", "--drop-at", "5", "--refuse",
+                                         "--demo-files", "/srv/demo"});
   EXPECT_EQ(o.object.port, 0);
   EXPECT_EQ(o.object.dataFolder, "/tmp/x");
   EXPECT_FALSE(o.object.unicode);
@@ -27,11 +28,13 @@ TEST(Options, ParsesTheSwitches) {
   EXPECT_EQ(o.object.dropAtRequest, 5u);
   EXPECT_TRUE(o.object.refuseConnections);
   EXPECT_EQ(o.object.bindAddress, "127.0.0.1");
+  EXPECT_EQ(o.seed.demoFolder, "/srv/demo");
 
   const ProgramOptions d = parseOptions({});
   EXPECT_EQ(d.object.port, 1973);
   EXPECT_EQ(d.odbcPort, 1972);
   EXPECT_EQ(d.object.dataFolder.filename(), "server");
+  EXPECT_EQ(std::filesystem::path(d.seed.demoFolder).filename(), "demo");
 }
 
 TEST(Options, RefusesWhatItDoesNotUnderstand) {

@@ -11,7 +11,7 @@ namespace kesto::server::demo {
 
 struct SeedOptions {
   std::string today;  // "yyyy-mm-dd" the promotion dates are counted from; empty = the local date
-  std::string demoFolder = "/opt/vovida/demo";  // picture and rich-text files of the application
+  std::string demoFolder;  // picture and rich-text files of the application (absolute)
 };
 
 // Creates the tables and fills them; the caller holds the transaction.
