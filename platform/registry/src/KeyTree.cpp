@@ -56,13 +56,28 @@ KeyNode& createKey(KeyNode& root, const std::vector<std::string>& path, bool& cr
 
 namespace {
 
+Binary bytesFromHex(const std::string& hex) {
+  const auto digit = [&](char c) -> std::uint8_t {
+    if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
+    if (c >= 'A' && c <= 'F') return static_cast<std::uint8_t>(c - 'A' + 10);
+    throw RegistryError("registry file: bad binary value \"" + hex + "\"");
+  };
+  if (hex.size() % 2) throw RegistryError("registry file: bad binary value \"" + hex + "\"");
+  Binary bytes;
+  for (std::size_t i = 0; i < hex.size(); i += 2)
+    bytes.push_back(static_cast<std::uint8_t>(digit(hex[i]) << 4 | digit(hex[i + 1])));
+  return bytes;
+}
+
 json keyToJson(const KeyNode& key) {
   json values = json::array();
   for (const auto& [name, value] : key.values) {
     if (const auto* text = std::get_if<std::string>(&value)) {
       values.push_back({{"name", name}, {"sz", *text}});
+    } else if (const auto* number = std::get_if<std::uint32_t>(&value)) {
+      values.push_back({{"name", name}, {"dword", *number}});
     } else {
-      values.push_back({{"name", name}, {"dword", std::get<std::uint32_t>(value)}});
+      values.push_back({{"name", name}, {"binary", toText(value)}});
     }
   }
   json subkeys = json::array();
@@ -77,6 +92,8 @@ KeyNode keyFromJson(const json& node) {
     std::string name = value.at("name").get<std::string>();
     if (value.contains("sz")) {
       key.values.emplace_back(std::move(name), value["sz"].get<std::string>());
+    } else if (value.contains("binary")) {
+      key.values.emplace_back(std::move(name), bytesFromHex(value["binary"].get<std::string>()));
     } else {
       key.values.emplace_back(std::move(name), value.at("dword").get<std::uint32_t>());
     }

@@ -167,7 +167,14 @@ bool deleteValue(Hive hive, std::string_view keyPath, std::string_view name) {
 
 std::string toText(const Value& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
-  return std::to_string(std::get<std::uint32_t>(value));
+  if (const auto* number = std::get_if<std::uint32_t>(&value)) return std::to_string(*number);
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string hex;
+  for (const std::uint8_t byte : std::get<Binary>(value)) {
+    hex += kHex[byte >> 4];
+    hex += kHex[byte & 15];
+  }
+  return hex;
 }
 
 }  // namespace kesto::registry

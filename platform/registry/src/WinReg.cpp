@@ -91,13 +91,18 @@ std::int32_t copyName(const std::string& name, char* buffer, std::uint32_t* leng
 std::int32_t copyData(const Value& value, std::uint32_t* type, unsigned char* data,
                       std::uint32_t* dataSize) {
   std::string bytes;
+  std::uint32_t kind = REG_SZ;
   if (const auto* text = std::get_if<std::string>(&value)) {
     bytes.assign(text->c_str(), text->size() + 1);
+  } else if (const auto* number = std::get_if<std::uint32_t>(&value)) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(*number >> shift));
+    kind = REG_DWORD;
   } else {
-    const std::uint32_t number = std::get<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(number >> shift));
+    const auto& binary = std::get<kesto::registry::Binary>(value);
+    bytes.assign(binary.begin(), binary.end());
+    kind = REG_BINARY;
   }
-  if (type) *type = std::holds_alternative<std::string>(value) ? REG_SZ : REG_DWORD;
+  if (type) *type = kind;
   if (!dataSize) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
   const std::uint32_t capacity = *dataSize;
   *dataSize = static_cast<std::uint32_t>(bytes.size());
@@ -172,6 +177,8 @@ std::int32_t RegSetValueEx(HKEY key, const char* name, std::uint32_t, std::uint3
   if (type == REG_SZ || type == REG_EXPAND_SZ) {
     const char* text = reinterpret_cast<const char*>(data);
     value = std::string(text, dataSize ? strnlen(text, dataSize) : 0);
+  } else if (type == REG_BINARY) {
+    value = kesto::registry::Binary(data, data + dataSize);
   } else if (type == REG_DWORD && dataSize == 4) {
     value = std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 | std::uint32_t{data[2]} << 16 |
             std::uint32_t{data[3]} << 24;

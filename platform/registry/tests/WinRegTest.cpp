@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "FreshRoot.h"
+#include "registry/Registry.h"
 #include "registry/WinReg.h"
 
 using WinReg = FreshRoot;
@@ -62,7 +63,16 @@ TEST_F(WinReg, QueryReportsSizeAndMoreData) {
   EXPECT_EQ(value, 0x80000201u);
 
   EXPECT_EQ(RegQueryValueEx(key, "Missing", nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(RegSetValueEx(key, "Bin", 0, REG_BINARY, number, 4), ERROR_INVALID_PARAMETER);
+  const unsigned char bytes[] = {0x00, 0xFF, 0x7A, 0x00};
+  ASSERT_EQ(RegSetValueEx(key, "Bin", 0, REG_BINARY, bytes, sizeof bytes), ERROR_SUCCESS);
+  unsigned char back[8] = {};
+  size = sizeof back;
+  ASSERT_EQ(RegQueryValueEx(key, "Bin", nullptr, &type, back, &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, REG_BINARY);
+  EXPECT_EQ(std::vector<unsigned char>(back, back + size), std::vector<unsigned char>(bytes, bytes + 4));
+  // Stored as hex in the hive file and read back from it.
+  EXPECT_EQ(kesto::registry::toText(*kesto::registry::getValue(kesto::registry::Hive::CurrentUser, "Software\\Kesto", "Bin")),
+            "00FF7A00");
   EXPECT_EQ(RegSetValueEx(key, "Short", 0, REG_DWORD, number, 2), ERROR_INVALID_PARAMETER);
   RegCloseKey(key);
 }

@@ -25,7 +25,8 @@ enum class Hive {
   LocalMachine,
 };
 
-using Value = std::variant<std::string, std::uint32_t>;  // REG_SZ, REG_DWORD
+using Binary = std::vector<std::uint8_t>;
+using Value = std::variant<std::string, std::uint32_t, Binary>;  // REG_SZ, REG_DWORD, REG_BINARY
 
 // Thrown when a hive cannot be read or saved, or a name or text is not valid UTF-8.
 class RegistryError : public std::runtime_error {
@@ -53,7 +54,7 @@ bool deleteKey(Hive hive, std::string_view keyPath);
 bool deleteTree(Hive hive, std::string_view keyPath);
 bool deleteValue(Hive hive, std::string_view keyPath, std::string_view name);
 
-// A value as text: a string as it is, a number in decimal.
+// A value as text: a string as it is, a number in decimal, bytes as two hex digits each.
 std::string toText(const Value& value);
 
 }  // namespace kesto::registry
