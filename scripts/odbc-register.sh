@@ -40,6 +40,7 @@ cat > "$dir/driver.tmpl" <<TMPL
 [Norvane ODBC]
 Description = Kesto ODBC 2.50 driver
 Driver = $driver
+Setup = $driver
 DEBUG = $debug
 TMPL
 cat > "$dir/dsn.tmpl" <<TMPL

@@ -175,11 +175,56 @@ int Connection::send(Timeout timeout) {
     return r;
 }
 
-int Connection::exchange(Timeout timeout) {
+int Connection::exchange(Timeout timeout) { return exchange(timeout, reader); }
+
+int Connection::exchange(Timeout timeout, ReplyReader& into) {
     if (const int r = send(timeout)) return r;
-    const int r = reader.receive(*transport, pendingSequence_, timeout, pendingStatement_);
+    return receive(timeout, into);
+}
+
+int Connection::receive(Timeout timeout, ReplyReader& into, bool raw) {
+    if (!transport) return code::SendFailed;
+    int r = 0;
+    try {
+        r = into.receive(*transport, pendingSequence_, timeout, pendingStatement_, raw);
+    } catch (const MalformedReply&) {
+        r = code::Protocol;
+    }
     if (breaksLink(r)) dropLink();
     return r;
+}
+
+int Connection::sideExchange(std::string_view requestCode, std::uint32_t statementId, std::uint32_t handle,
+                             const std::uint8_t* data, std::size_t length, Timeout timeout) {
+    if (!transport) return code::SendFailed;
+    RequestWriter side;
+    const std::uint32_t seq = ++sequence;
+    side.begin(seq, requestCode, statementId);
+    side.writeRawU32(handle);
+    if (length) side.writeRaw(data, length);
+    if (const int r = side.send(*transport, timeout)) {
+        if (breaksLink(r)) dropLink();
+        return code::SendFailed;
+    }
+    int r = 0;
+    try {
+        r = reader.receive(*transport, seq, timeout, statementId);
+    } catch (const MalformedReply&) {
+        r = code::Protocol;
+    }
+    if (breaksLink(r)) dropLink();
+    return r;
+}
+
+std::unique_ptr<ReplyReader> Connection::borrowReader() {
+    if (readerPool.empty()) return std::make_unique<ReplyReader>();
+    auto r = std::move(readerPool.back());
+    readerPool.pop_back();
+    return r;
+}
+
+void Connection::returnReader(std::unique_ptr<ReplyReader> r) {
+    if (r) readerPool.push_back(std::move(r));
 }
 
 void Connection::dropLink() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Errors.h"
+#include "PreparedStore.h"
 #include "ReplyReader.h"
 #include "RequestWriter.h"
 #include "Transport.h"
@@ -50,6 +51,9 @@ struct Connection : HandleBase {
     std::size_t statementCount = 0;
     std::uint32_t isolationLevel = 1;
     std::uint16_t cursorNameCounter = 0;
+    PreparedStore preparedStore;
+    // Idle readers that statements borrow for their lifetime.
+    std::vector<std::unique_ptr<ReplyReader>> readerPool;
     // Options set before the connection existed on the server, sent after login.
     bool autocommitPending = false;
     bool isolationPending = false;
@@ -82,6 +86,16 @@ struct Connection : HandleBase {
     // Sends it and receives its reply: the return code, a transport code, 452 or 413.
     // A link that can no longer be trusted (452, 413, a transport failure) is dropped.
     int exchange(Timeout timeout);
+    // The same, receiving into a statement's reader.
+    int exchange(Timeout timeout, ReplyReader& into);
+    // Receives the reply to the request sent last.
+    int receive(Timeout timeout, ReplyReader& into, bool raw = false);
+    // A request built beside the one in the connection's writer (a long-value chunk): raw
+    // 4-byte handle and data, answered into the connection's own reader. 461 when sending fails.
+    int sideExchange(std::string_view requestCode, std::uint32_t statementId, std::uint32_t handle,
+                     const std::uint8_t* data, std::size_t length, Timeout timeout);
+    std::unique_ptr<ReplyReader> borrowReader();
+    void returnReader(std::unique_ptr<ReplyReader> r);
     // Closes the transport and clears the connected flag, without a request.
     void dropLink();
 

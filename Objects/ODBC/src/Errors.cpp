@@ -61,6 +61,8 @@ std::string sqlStateOf(int c) {
     case 104: case 108: return "23000";
     case 402: return "28000";
     case 413: case 452: case 454: case 455: case 461: return "08S01";
+    // A link lost under a request is a communication-link failure, whatever the socket said.
+    case 10050: case 10052: case 10053: case 10054: case 10057: case 10058: case 10060: return "08S01";
     case 450: return "S1T00";
     case 462: return "S1001";
     case 463: return "S1002";

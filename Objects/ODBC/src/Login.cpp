@@ -9,11 +9,6 @@
 namespace kesto::odbc {
 namespace {
 
-void writeWide(RequestWriter& w, const std::u16string& text) {
-    const StringMode mode = w.unicode ? StringMode::Wide : StringMode::WideToAnsi;
-    writeString(w, text.data(), static_cast<SQLLEN>(text.size() * 2), mode, SQL_VARCHAR, kNoMaximum);
-}
-
 // Scrambled as UTF-16 units, or as at most 100 bytes of the 8-bit form (longer: empty).
 void writeCredential(RequestWriter& w, const std::u16string& text) {
     const std::size_t from = w.size();

@@ -216,6 +216,11 @@ int writeString(RequestWriter& w, const void* value, SQLLEN length, StringMode m
     return -1;
 }
 
+int writeWide(RequestWriter& w, std::u16string_view text) {
+    const StringMode mode = w.unicode ? StringMode::Wide : StringMode::WideToAnsi;
+    return writeString(w, text.data(), static_cast<SQLLEN>(text.size() * 2), mode, SQL_VARCHAR, kNoMaximum);
+}
+
 int writeDate(RequestWriter& w, const DATE_STRUCT& d, int sqlType) {
     if (!isValidDate(d.year, d.month, d.day)) return code::DateTime;
     const std::string date = formatDate(d.year, d.month, d.day);

@@ -29,6 +29,9 @@ int writeParameterValue(RequestWriter& w, const void* value, const ValueBinding&
 
 // value: UTF-16 units for the wide modes (length in bytes), bytes otherwise (SQL_NTS measures).
 int writeString(RequestWriter& w, const void* value, SQLLEN length, StringMode mode, int sqlType, SQLLEN maximum);
+// A string element in the connection's form (UTF-16 when the writer's Unicode flag is set);
+// 460 when it exceeds an element.
+int writeWide(RequestWriter& w, std::u16string_view text);
 int writeNumber(RequestWriter& w, double value, int sqlType);
 int writeNumericText(RequestWriter& w, std::string_view text, int sqlType);
 int writeDate(RequestWriter& w, const DATE_STRUCT& d, int sqlType);

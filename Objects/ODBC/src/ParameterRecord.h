@@ -1,8 +1,13 @@
-// One parameter of a statement, in marker order.
+// One parameter of a statement, in marker order: what the text made of it and how the
+// application bound it.
 #pragma once
+
+#include <sql.h>
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kesto::odbc {
 
@@ -13,10 +18,41 @@ enum class GeneratedKind : std::int32_t {
     Null = 3,         // an SQL NULL taken from the text
 };
 
+enum ParameterFlag : std::uint32_t {
+    ParamBound = 1,
+    ParamDataPending = 2,
+    ParamInput = 4,
+    ParamOutput = 8,
+    ParamBeingSupplied = 16,
+};
+
+// What SQLPutData gave: the value itself, the handle of a long value sent in chunks, or NULL.
+enum class SuppliedAs : std::uint8_t { Inline, StreamHandle, Null };
+
 struct ParameterRecord {
+    ParameterRecord() = default;
+    ParameterRecord(GeneratedKind kind, std::u16string value) : generatedKind(kind), text(std::move(value)) {}
+
     GeneratedKind generatedKind = GeneratedKind::Application;
     std::u16string text;
 
+    SQLLEN* lengthPointer = nullptr;
+    SQLLEN* currentLength = nullptr;
+    SQLULEN columnSize = 0;
+    SQLSMALLINT scale = 0;
+    SQLSMALLINT nullable = 0;
+    SQLSMALLINT sqlType = 0;
+    SQLSMALLINT cType = 0;
+    SQLLEN elementSize = 0;
+    std::uint32_t flags = 0;
+    const void* data = nullptr;
+    void* boundData = nullptr;
+    SQLLEN suppliedLength = 0;
+    // Data given by SQLPutData, copied: the application may reuse its buffer after the call.
+    std::vector<std::uint8_t> supplied;
+    SuppliedAs suppliedAs = SuppliedAs::Inline;
+
+    bool isApplication() const { return generatedKind == GeneratedKind::Application; }
     bool operator==(const ParameterRecord&) const = default;
 };
 

@@ -30,7 +30,7 @@ const std::array<double, 256>& powers() {
 double powerOfTen(std::int8_t exponent) { return powers()[static_cast<std::uint8_t>(exponent)]; }
 
 int ReplyReader::receive(Transport& transport, std::uint32_t expectedSequence, Timeout timeout,
-                         std::uint32_t expectedStatement) {
+                         std::uint32_t expectedStatement, bool raw) {
     std::vector<std::uint8_t> message;
     const std::size_t headerSize = protocol::kHeaderSize;
     if (const int r = transport.receive(message, headerSize, timeout)) return r;
@@ -49,7 +49,8 @@ int ReplyReader::receive(Transport& transport, std::uint32_t expectedSequence, T
         if (bodyLength)
             if (const int r = transport.receive(message, bodyLength, timeout)) return r;
     }
-    start(std::move(message));
+    if (raw) startRaw(std::move(message));
+    else start(std::move(message));
     return returnCode_;
 }
 
@@ -58,6 +59,14 @@ void ReplyReader::start(std::vector<std::uint8_t> body) {
     offset_ = 0;
     number_ = 1;
     place();
+}
+
+void ReplyReader::startRaw(std::vector<std::uint8_t> body) {
+    buffer_ = std::move(body);
+    offset_ = buffer_.size();
+    number_ = 1;
+    onElement_ = false;
+    current_ = {};
 }
 
 void ReplyReader::place() {

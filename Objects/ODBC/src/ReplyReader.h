@@ -31,11 +31,13 @@ public:
 
     // The server's return code (0, 100, an error), a transport code, 452 for a reply to another
     // request, or 413 for a body length beyond the limit.
+    // raw: the body is not list elements (stream pieces); only the raw reads apply.
     int receive(Transport& transport, std::uint32_t expectedSequence, Timeout timeout,
-                std::uint32_t expectedStatement);
+                std::uint32_t expectedStatement, bool raw = false);
 
     // Places the cursor on a body (tests and the receive path).
     void start(std::vector<std::uint8_t> body);
+    void startRaw(std::vector<std::uint8_t> body);
 
     bool step(std::size_t k);  // to element k (1-based); false past the end
     bool next();               // to the following element; false past the end

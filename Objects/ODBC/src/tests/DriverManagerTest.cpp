@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <odbcinst.h>
 #include <sql.h>
 #include <sqlext.h>
 
@@ -157,6 +158,29 @@ TEST(Isql, ConnectsAndQuits) {
     EXPECT_NE(text.str().find("--> SQLAllocEnv: "), std::string::npos);
     EXPECT_NE(text.str().find(">> Sent: "), std::string::npos);
     EXPECT_EQ(text.str().find("nope"), std::string::npos) << "no password in the trace";
+}
+
+TEST(ConfigDsn, AddsAndRemovesADataSourceWithoutAWindow) {
+    // The installer finds ConfigDSN through the driver section's Setup key.
+    ASSERT_TRUE(SQLWritePrivateProfileString("Norvane ODBC", "Setup", KESTO_ODBC_DRIVER, "ODBCINST.INI"));
+    ASSERT_TRUE(SQLConfigDataSource(nullptr, ODBC_ADD_DSN, "Norvane ODBC", "UID=early\0DSN=Extra\0UID=u\0DATABASE=NS\0\0"));
+    char value[512] = "";
+    SQLGetPrivateProfileString("Extra", "Driver", "", value, sizeof value, "ODBC.INI");
+    EXPECT_STREQ(value, KESTO_ODBC_DRIVER);
+    SQLGetPrivateProfileString("Extra", "UID", "", value, sizeof value, "ODBC.INI");
+    EXPECT_STREQ(value, "u") << "pairs before DSN= are ignored";
+    SQLGetPrivateProfileString("Extra", "Namespace", "", value, sizeof value, "ODBC.INI");
+    EXPECT_STREQ(value, "NS");
+    SQLGetPrivateProfileString("ODBC Data Sources", "Extra", "", value, sizeof value, "ODBC.INI");
+    EXPECT_STREQ(value, "Norvane ODBC");
+    EXPECT_FALSE(SQLConfigDataSource(nullptr, ODBC_ADD_DSN, "Norvane ODBC", "UID=u\0\0")) << "no DSN: nothing usable made";
+    ASSERT_TRUE(SQLConfigDataSource(nullptr, ODBC_REMOVE_DSN, "Norvane ODBC", "DSN=Extra\0\0"));
+    // Read the file itself: the installer caches what it read before.
+    std::ifstream in(env->root / "ini" / "odbc.ini");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str().find("[Extra]"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("[KestoDSN]"), std::string::npos);
 }
 
 TEST(Exports, ExactlyTheOdbcTwoFunctions) {
