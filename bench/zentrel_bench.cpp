@@ -3,6 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -44,5 +48,52 @@ void BM_ColourRoutine(benchmark::State& state) {
                                                  benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ColourRoutine)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The routines of a folder given by ZENTREL_CORPUS (each file's lines, one byte a character).
+std::vector<std::vector<std::u16string>> corpusFiles() {
+  std::vector<std::vector<std::u16string>> files;
+  const char* folder = std::getenv("ZENTREL_CORPUS");
+  if (!folder || !std::filesystem::is_directory(folder)) return files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file() || entry.path().extension() != ".m") continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::u16string> lines(1);
+    for (char c : bytes) {
+      if (c == '\n') lines.emplace_back();
+      else if (c != '\r') lines.back() += static_cast<char16_t>(static_cast<unsigned char>(c));
+    }
+    files.push_back(std::move(lines));
+  }
+  return files;
+}
+
+void BM_ColourCorpus(benchmark::State& state) {
+  static const auto files = corpusFiles();
+  if (files.empty()) {
+    state.SkipWithError("set ZENTREL_CORPUS to a folder of routine files");
+    return;
+  }
+  std::int64_t lines = 0;
+  for (auto _ : state) {
+    for (const auto& file : files) {
+      std::vector<std::uint16_t> lengths;
+      std::vector<const char16_t*> pointers;
+      for (const auto& t : file) {
+        lengths.push_back(static_cast<std::uint16_t>(t.size()));
+        pointers.push_back(t.data());
+      }
+      const auto n = static_cast<std::int32_t>(file.size());
+      std::int32_t count = 0;
+      std::uint8_t** states = nullptr;
+      std::uint8_t** attributes = nullptr;
+      NewSyntaxColor(0, n, n, lengths.data(), pointers.data(), nullptr, &count, &states, &attributes);
+      NewSyntaxColorFree(count, states, attributes);
+      lines += n;
+    }
+  }
+  state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ColourCorpus)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -27,6 +27,21 @@ enum : int {
   CmdTRESTART = 345, CmdTROLLBACK = 346, CmdTSTART = 347, CmdWRITE = 349, CmdZDEALLOCATE = 352,
   CmdZLOAD = 353, CmdZPRINT = 354, CmdZQUIT = 355, CmdZREMOVE = 356, CmdZSAVE = 357, CmdZSYNC = 358,
   CmdZTRAP = 359, CmdZWRITE = 360, CmdHALT = 279,
+  SrcRef = 18, LVNbyRef = 35, SQLField = 38, CaseExpr = 54, CaseDoArg = 55, Select = 94, Text = 99,
+  Bit = 50, BitLogic = 53, User = 176, ClassObject = 13, ThisObject = 15,
+  BinaryBitLogicAND = 251, BinaryBitLogicOR = 252, BinaryBitLogicXOR = 253, BinaryBitLogicSUMMARYAND = 254,
+  BinaryBitLogicSUMMARYOR = 255, BinaryBitLogicSUMMARYXOR = 256, UnaryBitLogicNOT = 260, ExprElement = 261,
+  NRef = 263, SelectParm = 264, CaseExprParm = 265, DevParm = 268, ArgDO = 271, ArgDOentref = 272,
+  ArgFOR = 276, ArgGOTO = 277, ArgHANG = 280, ArgKILLglvn = 282, ArgKILLexcl = 283, ArgLOCK = 284,
+  ArgMERGE = 285, ArgNEWexcl = 287, ArgNEWsvn = 288, ArgQUIT = 290, ArgREADformat = 291, ArgREADglvn = 292,
+  ArgREADquote = 294, ArgSET = 295, ArgTSTART = 296, ArgUSE = 297, ArgVIEW = 298, ArgWRITEformat = 300,
+  ArgWRITEmnemonic = 301, ArgXECUTE = 302, ArgZALLOCATE = 303, ArgZDEALLOCATE = 304, ArgZDELETE = 305,
+  ArgZERASE = 306, ArgZETRAP = 307, ArgZFILE = 308, ArgZHTRAP = 309, ArgZINSERT = 310, ArgZITRAP = 311,
+  ArgZKILLglvn = 312, ArgZLOAD = 313, ArgZMOVE = 314, ArgZNSPACE = 315, ArgZOBJECTCLOSE = 316,
+  ArgZONERROR = 317, ArgZOMSPACK = 318, ArgZPRINT = 319, ArgZQUIT = 320, ArgZREAD = 321, ArgZREMOVE = 322,
+  ArgZSAVE = 323, ArgZTRANSACTION = 325, ArgZTRAP = 326, ArgZUSE = 327, ArgZWRITE = 328,
+  PatcodeACELNPU = 361, PatStrLit = 364, PatAtom = 365, PatAlternation = 366, PatAlternationList = 367,
+  PatCodeList = 368,
 };
 }  // namespace node
 
@@ -44,11 +59,19 @@ class Node final : public ParseNode {
   }
   std::uint8_t code() const { return code_; }
   std::uint8_t refClass() const { return refClass_; }
+  // A small value some kinds carry: the form of an argument list, the member form of a
+  // ".." reference, a LOCK sign, a pattern code set.
+  std::uint32_t form() const { return form_; }
+  void setForm(std::uint32_t form) { form_ = form; }
+  int assignAnswer() const override { return assign_; }
+  void setAssignAnswer(int answer) { assign_ = answer; }
 
  private:
   int kind_;
   std::uint8_t code_;
   std::uint8_t refClass_;
+  std::uint32_t form_ = 0;
+  int assign_ = 0;
   NodeList children_;
 };
 

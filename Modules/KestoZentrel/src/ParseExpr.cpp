@@ -1,9 +1,14 @@
-// Expressions: elements joined by binary operators, read strictly left to right.
+// Expressions: elements joined by binary operators, read strictly left to right with no
+// precedence; parentheses are the only grouping.
+#include "Grammar.h"
 #include "Keywords.h"
-#include "Parser.h"
+#include "RoutineExtensions.h"
 
 namespace kesto::zentrel {
 namespace {
+
+constexpr const char* kFile = "cmpParse";
+constexpr std::uint32_t kOptionShortcut = 0x40;
 
 int binaryKind(std::int32_t k) {
   switch (k) {
@@ -29,14 +34,100 @@ int binaryKind(std::int32_t k) {
   }
 }
 
-constexpr std::uint32_t kOptionShortcut = 0x40;
+bool isOperatorKind(std::int32_t k) {
+  return (k >= tok::kApostrophe && k <= tok::kPlus) || (k >= tok::kStar && k <= tok::kQuestion) ||
+         (k >= tok::kAndAnd && k <= tok::kSortsAfterOrEqual);
+}
+
+ParseNode* parseParenthesised(Parser& parser) {
+  TokenStream& tokens = parser.tokens();
+  tokens.expect(attr::Delimiter);
+  ParseNode* inner = parser.parseExpression(peek::kAdjacent);
+  if (tokens.look(peek::kAdjacent) != tok::kRParen) parser.fail(320, 10, kFile);
+  tokens.expect(attr::Delimiter);
+  return inner;
+}
+
+// ".." and a member of the current object: "#" and a class parameter, or a property or method.
+ParseNode* parseRelativeMember(Parser& parser) {
+  TokenStream& tokens = parser.tokens();
+  tokens.expect(attr::ObjectDot);
+  std::int32_t n = tokens.look(peek::kAdjacent);
+  std::uint32_t form = 1;
+  if (n == tok::kHash) {
+    tokens.expect(attr::ObjectProperty);
+    n = tokens.look(peek::kAdjacent);
+    if (n != tok::kName) parser.fail(330, 15, kFile);
+    tokens.expect(attr::ObjectProperty);
+  } else {
+    if (n != tok::kName && n != tok::kPercent) parser.fail(331, 15, kFile);
+    tokens.expect(attr::ObjectProperty);
+    if (tokens.look(peek::kAdjacent) == tok::kLParen) {
+      form = tokens.scanner().tokenKind() == tok::kRParen ? 0 : 2;
+      parser.parseActualParameters();
+    }
+  }
+  Node* member = makeNode(node::VarDotDotLVN, {}, 0, form == 1 ? grammar::kProperty : grammar::kMethodWithArgs);
+  member->setForm(form);
+  return member;
+}
 
 }  // namespace
 
+namespace grammar {
+
+bool continuesExpression(std::int32_t kind) { return kind == tok::kAt || isOperatorKind(kind); }
+
+ParseNode* wrap(ParseNode* node) { return makeNode(node::ExprElement, {node}); }
+
+ParseNode* objectChain(Parser& parser, ParseNode* object) {
+  TokenStream& tokens = parser.tokens();
+  while (tokens.look(peek::kAdjacent) == tok::kDot) {
+    tokens.expect(attr::ObjectDot);
+    const std::int32_t n = tokens.look(peek::kAdjacent);
+    if (n != tok::kName && n != tok::kPercent) parser.fail(350, 11, kFile);
+    const bool call = tokens.scanner().tokenKind() == tok::kLParen;
+    tokens.expect(call ? attr::ObjectMethod : attr::ObjectAttribute);
+    if (!call) {
+      object = makeNode(node::VarObject, {object}, 0, kProperty);
+      continue;
+    }
+    tokens.look(peek::kAdjacent);  // holds "(": the raw token behind it tells an empty list
+    const bool empty = tokens.scanner().tokenKind() == tok::kRParen;
+    parser.parseActualParameters();
+    object = empty ? makeNode(node::VarMethod, {object}, 0, kMethod)
+                   : makeNode(node::VarMethodOrMDP, {object}, 0, kMethodWithArgs);
+  }
+  return object;
+}
+
+ParseNode* parseFormReference(Parser& parser) {
+  TokenStream& tokens = parser.tokens();
+  tokens.expect(attr::Delimiter);  // "_"
+  auto name = [&](std::uint32_t colour, std::int32_t site) {
+    const std::int32_t n = tokens.look(peek::kAdjacent);
+    if (n != tok::kName && n != tok::kPercent) parser.fail(site, 15, kFile);
+    tokens.expect(colour);
+  };
+  name(attr::VBForm, 360);
+  if (tokens.look(peek::kAdjacent) == tok::kBang) {
+    tokens.expect(attr::Delimiter);
+    name(attr::VBControl, 361);
+  }
+  if (tokens.look(peek::kAdjacent) == tok::kDot) {
+    tokens.expect(attr::Delimiter);
+    name(attr::VBProperty, 362);
+  }
+  if (tokens.look(peek::kAdjacent) == tok::kLParen) parser.parseActualParameters();
+  return makeNode(node::VB, {}, 0, kProperty);
+}
+
+}  // namespace grammar
+
 bool Parser::operatorFollows() {
   const std::int32_t k = tokens_->look(peek::kAdjacent);
-  return (k >= tok::kApostrophe && k <= tok::kPlus) || (k >= tok::kStar && k <= tok::kQuestion) ||
-         (k >= tok::kAndAnd && k <= tok::kSortsAfterOrEqual);
+  if (k == tok::kAmpersand && mac_ && embeddedBlockFollows(*this)) return false;
+  return isOperatorKind(k);
 }
 
 ParseNode* Parser::parseExpression(std::uint32_t mode) {
@@ -45,57 +136,22 @@ ParseNode* Parser::parseExpression(std::uint32_t mode) {
   while (operatorFollows()) {
     const std::int32_t k = tokens_->kind();
     const int kind = binaryKind(k);
-    if (!kind) fail(300, 3, "cmpParseExpr");
-    if ((k == tok::kAndAnd || k == tok::kOrOr) && !(options_ & kOptionShortcut)) fail(301, 25, "cmpParseExpr");
+    if (!kind) fail(300, 3, kFile);
+    if ((k == tok::kAndAnd || k == tok::kOrOr) && !(options_ & kOptionShortcut)) fail(301, 25, kFile);
     tokens_->expect(attr::Operator);
-    ParseNode* right;
     if (k == tok::kQuestion || k == tok::kNotPattern) {
       if (tokens_->look(peek::kAdjacent) == tok::kAt) {
+        // An indirect pattern takes the rest of the expression.
         tokens_->expect(attr::Indirection);
-        right = parseExpression(peek::kAdjacent);
+        ParseNode* right = parseExpression(peek::kAdjacent);
         return makeNode(node::BinaryIndirectPattern, {left, right});
       }
-      parsePattern();
-      right = makeNode(node::Pattern);
-    } else {
-      right = parseElement(peek::kAdjacent);
+      left = makeNode(kind, {left, grammar::parsePatternAtoms(*this)});
+      continue;
     }
-    left = makeNode(kind, {left, right});
+    left = makeNode(kind, {left, parseElement(peek::kAdjacent)});
   }
   return left;
-}
-
-ParseNode* Parser::parseNumber(std::uint32_t mode) {
-  std::int32_t k = tokens_->look(mode);
-  if (k == tok::kDigits) {
-    tokens_->expect(attr::Number);
-    k = tokens_->look(peek::kAdjacent);
-    if (k == tok::kDot && scanner_.tokenKind() == tok::kDigits) {
-      tokens_->expect(attr::Number);
-      k = tokens_->look(peek::kAdjacent);
-    }
-  } else if (k == tok::kDot) {
-    tokens_->expect(attr::Number);
-    k = tokens_->look(peek::kAdjacent);
-    if (k != tok::kDigits) fail(310, 11, "cmpParseExpr");
-  } else {
-    fail(311, 11, "cmpParseExpr");
-  }
-  if (k == tok::kDigits) {
-    tokens_->expect(attr::Number);
-    k = tokens_->look(peek::kAdjacent);
-  }
-  if (k == tok::kName && textEqualsUpper(tokens_->text(), "E")) {
-    tokens_->expect(attr::Number);
-    k = tokens_->look(peek::kAdjacent);
-    if (k == tok::kPlus || k == tok::kMinus) {
-      tokens_->expect(attr::Number);
-      k = tokens_->look(peek::kAdjacent);
-    }
-    if (k != tok::kDigits) fail(312, 11, "cmpParseExpr");
-    tokens_->expect(attr::Number);
-  }
-  return makeNode(node::IntLiteral);
 }
 
 ParseNode* Parser::parseElement(std::uint32_t mode) {
@@ -104,7 +160,7 @@ ParseNode* Parser::parseElement(std::uint32_t mode) {
   ParseNode* element = nullptr;
   switch (k) {
     case tok::kName: case tok::kPercent:
-      element = parseVariable(mode);
+      element = grammar::parseAnyVariable(*this, mode, false);
       break;
     case tok::kDigits: case tok::kDot:
       return parseNumber(mode);
@@ -117,13 +173,8 @@ ParseNode* Parser::parseElement(std::uint32_t mode) {
     case tok::kString:
       tokens_->expect(attr::String);
       return makeNode(node::StrLiteral);
-    case tok::kLParen: {
-      tokens_->expect(attr::Delimiter);
-      ParseNode* inner = parseExpression(peek::kAdjacent);
-      if (tokens_->look(peek::kAdjacent) != tok::kRParen) fail(320, 10, "cmpParseExpr");
-      tokens_->expect(attr::Delimiter);
-      return inner;
-    }
+    case tok::kLParen:
+      return parseParenthesised(*this);
     case tok::kDollar: case tok::kDollar2: case tok::kDollar3:
       element = parseDollar(mode);
       break;
@@ -132,85 +183,25 @@ ParseNode* Parser::parseElement(std::uint32_t mode) {
       return makeNode(node::UnaryNOT, {parseElement(peek::kAdjacent)});
     case tok::kMinus: case tok::kPlus: {
       const std::uint32_t after = scanner_.tokenKind();
-      if (after == tok::kDigits || after == tok::kDot) {
-        tokens_->expect(attr::Number);
-        return parseNumber(peek::kAdjacent);
-      }
+      if (after == tok::kDigits || after == tok::kDot) return parseNumber(mode);
       tokens_->expect(attr::Operator);
       return makeNode(k == tok::kMinus ? node::UnaryMINUS : node::UnaryPLUS, {parseElement(peek::kAdjacent)});
     }
-    case tok::kDotDot: {
-      tokens_->expect(attr::ObjectDot);
-      const std::int32_t n = tokens_->look(peek::kAdjacent);
-      if (n == tok::kHash) {
-        tokens_->expect(attr::ObjectProperty);
-        if (tokens_->look(peek::kAdjacent) != tok::kName) fail(330, 15, "cmpParseExpr");
-      } else if (n != tok::kName && n != tok::kPercent) {
-        fail(331, 15, "cmpParseExpr");
-      }
-      tokens_->expect(attr::ObjectProperty);
-      if (tokens_->look(peek::kAdjacent) == tok::kLParen) parseActualParameters();
-      return makeNode(node::VarDotDotLVN);
-    }
+    case tok::kUnderscore:
+      return grammar::parseFormReference(*this);
+    case tok::kDotDot:
+      return parseRelativeMember(*this);
+    case tok::kHashHash:
+      tokens_->expect(attr::Keep);
+      element = parsePreprocessorFunction(*this, true, false);
+      break;
+    case tok::kLBrace:
+      if (syntaxLevel_ == 0) fail(341, 20, kFile);
+      return parseSqlField(*this);
     default:
-      fail(340, 11, "cmpParseExpr");
+      fail(340, 11, kFile);
   }
-  // An object-reference chain continues the element.
-  while (tokens_->look(peek::kAdjacent) == tok::kDot) {
-    tokens_->expect(attr::ObjectDot);
-    const std::int32_t n = tokens_->look(peek::kAdjacent);
-    if (n != tok::kName && n != tok::kPercent) fail(350, 11, "cmpParseExpr");
-    const bool call = scanner_.tokenKind() == tok::kLParen;
-    tokens_->expect(call ? attr::ObjectMethod : attr::ObjectAttribute);
-    if (call) parseActualParameters();
-    element = makeNode(call ? node::VarMethodOrMDP : node::VarObject, {element}, 0, call ? 13 : 8);
-  }
-  return element;
-}
-
-// Repeat counts followed by pattern codes, strings or alternations.
-void Parser::parsePattern() {
-  NestingGuard guard(*this);
-  bool any = false;
-  for (;;) {
-    std::int32_t k = tokens_->look(peek::kAdjacent);
-    bool count = false;
-    if (k == tok::kDigits) {
-      tokens_->expect(attr::Pattern);
-      count = true;
-      k = tokens_->look(peek::kAdjacent);
-    }
-    if (k == tok::kDot) {
-      tokens_->expect(attr::Pattern);
-      count = true;
-      k = tokens_->look(peek::kAdjacent);
-      if (k == tok::kDigits) {
-        tokens_->expect(attr::Pattern);
-        k = tokens_->look(peek::kAdjacent);
-      }
-    }
-    if (!count) break;
-    if (k == tok::kName) {
-      for (char16_t c : tokens_->text().view())
-        if (std::u16string_view(u"ACELNPUacelnpu").find(c) == std::u16string_view::npos) fail(360, 11, "cmpParseExpr");
-      tokens_->expect(attr::Pattern);
-    } else if (k == tok::kString) {
-      tokens_->expect(attr::Pattern);
-    } else if (k == tok::kLParen) {
-      tokens_->expect(attr::Pattern);
-      for (;;) {
-        parsePattern();
-        if (tokens_->look(peek::kAdjacent) != tok::kComma) break;
-        tokens_->expect(attr::Pattern);
-      }
-      if (tokens_->look(peek::kAdjacent) != tok::kRParen) fail(361, 10, "cmpParseExpr");
-      tokens_->expect(attr::Pattern);
-    } else {
-      fail(362, 11, "cmpParseExpr");
-    }
-    any = true;
-  }
-  if (!any) fail(363, 11, "cmpParseExpr");
+  return grammar::objectChain(*this, element);
 }
 
 }  // namespace kesto::zentrel

@@ -3,6 +3,7 @@
 #include "BlockContexts.h"
 #include "Keywords.h"
 #include "Parser.h"
+#include "RoutineExtensions.h"
 
 namespace kesto::zentrel {
 namespace {
@@ -68,33 +69,6 @@ void Parser::endOfRoutineCheck() {
   if (!contexts_.empty()) fail(405, 3, kFile);
 }
 
-void Parser::parseFormalList() {
-  tokens_->expect(attr::Delimiter);  // "("
-  for (;;) {
-    std::int32_t k = tokens_->look(peek::kAdjacent);
-    if (k == tok::kRParen) break;
-    if (k == tok::kName || k == tok::kPercent) {
-      tokens_->expect(attr::Local);
-    } else if (k == tok::kDollar3 && mac_) {
-      tokens_->expect(attr::Macro);
-    } else {
-      fail(120, 15, kFile);
-    }
-    k = tokens_->look(peek::kAdjacent);
-    if (k == tok::kEquals) {
-      tokens_->expect(attr::Operator);
-      parseElement(peek::kAdjacent);
-      k = tokens_->look(peek::kAdjacent);
-    } else if (k == tok::kDotDotDot) {
-      tokens_->expect(attr::Delimiter);
-      k = tokens_->look(peek::kAdjacent);
-    }
-    if (k == tok::kComma) tokens_->expect(attr::Delimiter);
-    else if (k != tok::kRParen) fail(130, 10, kFile);
-  }
-  tokens_->expect(attr::Delimiter);
-}
-
 void Parser::parseLabelHeader() {
   if (!parseLabel(nullptr)) fail(179, 3, kFile);
   bool formals = false, publicList = false;
@@ -153,10 +127,24 @@ void Parser::parseCommand(bool first) {
     case tok::kRBrace:
       closeBlock(mode);
       return;
-    case tok::kHash: case tok::kAmpersand: case tok::kDollar3: case tok::kHashHash: case tok::kHashSemicolon:
-      // Preprocessor lines, embedded code and macros belong to macro routines; they are
-      // not part of this grammar yet.
-      fail(mac_ ? 666 : 639, mac_ ? 3 : 11, kFile);
+    // Preprocessor lines, embedded code and macros belong to macro routines.
+    case tok::kHash:
+      if (!mac_) fail(639, 11, kFile);
+      return parseDirective(*this);
+    case tok::kAmpersand:
+      if (!mac_) fail(612, 11, kFile);
+      return parseEmbeddedBlock(*this);
+    case tok::kDollar3:
+      if (!mac_) fail(624, 11, kFile);
+      tokens_->expect(attr::Macro);
+      parseMacroReference(*this);
+      return;
+    case tok::kHashHash:
+      if (!mac_) fail(545, 11, kFile);
+      return parseHashCommand(*this);
+    case tok::kHashSemicolon:
+      if (!mac_) fail(651, 11, kFile);
+      return parsePreprocessorComment(*this);
     default:
       fail(666, 3, kFile);
   }

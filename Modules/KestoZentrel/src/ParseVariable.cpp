@@ -1,63 +1,248 @@
-// Variable references: locals, globals (extended and naked), structured system variables,
-// indirection, $functions, special variables, extrinsics and macros.
+// Variable references: locals (also the instance and reference variables of class code),
+// globals with extended and naked forms, structured system variables, indirection and
+// the subscripts behind them.
+#include "Grammar.h"
 #include "Keywords.h"
-#include "Parser.h"
 
 namespace kesto::zentrel {
 namespace {
 
 constexpr const char* kFile = "cmpParseVariable";
 
-int functionNodeKind(std::int32_t id) {
-  if (id < 5) return node::FirstFunction + id;
-  if (id == 5) return 54;
-  if (id == 70) return 121;
-  if (id == 71) return 120;
-  return 50 + id;
+bool isName(std::int32_t k) { return k == tok::kName || k == tok::kPercent; }
+
+bool startsWith(TokenText text, char16_t first) {
+  return text.size() >= 2 && text.begin[0] == first && text.begin[1] == u'%';
+}
+
+ParseNode* macroReference(Parser& parser, std::int32_t site) {
+  if (!parser.mac()) parser.fail(site, 11, kFile);
+  return parser.parseDollar(peek::kAdjacent);
 }
 
 }  // namespace
 
-void Parser::parseSubscripts() {
+namespace grammar {
+
+void parseLocalName(Parser& parser, std::uint32_t mode) {
+  TokenStream& tokens = parser.tokens();
+  const std::int32_t k = tokens.look(mode);
+  if (isName(k)) {
+    std::uint32_t colour = attr::Local;
+    if (startsWith(tokens.text(), u'i')) {
+      if (!parser.mac()) parser.fail(33, 15, kFile);
+      colour = attr::InstanceVar;
+    } else if (startsWith(tokens.text(), u'r')) {
+      if (!parser.mac()) parser.fail(41, 15, kFile);
+      colour = attr::ReferenceVar;
+    }
+    tokens.expect(colour);
+    return;
+  }
+  if (k == tok::kDollar3) {
+    macroReference(parser, 71);
+    return;
+  }
+  parser.fail(77, 11, kFile);
+}
+
+void parseSubscriptList(Parser& parser, bool emptyAllowed) {
+  TokenStream& tokens = parser.tokens();
+  tokens.expect(attr::Delimiter);  // "("
+  NestingGuard guard(parser);
+  if (tokens.look(peek::kAdjacent) == tok::kRParen) {
+    if (!emptyAllowed) parser.fail(669, 11, kFile);
+    tokens.expect(attr::Delimiter);
+    return;
+  }
+  parser.parseExpressionList(tok::kComma, peek::kAdjacent);
+  if (tokens.look(peek::kAdjacent) != tok::kRParen) parser.fail(681, 10, kFile);
+  tokens.expect(attr::Delimiter);
+}
+
+void parseOptionalSubscripts(Parser& parser, bool subscriptsRequired, bool emptyAllowed) {
+  if (parser.tokens().look(peek::kAdjacent) == tok::kLParen) parseSubscriptList(parser, emptyAllowed);
+  else if (subscriptsRequired) parser.fail(94, 18, kFile);
+}
+
+ParseNode* parseLocalVariable(Parser& parser, std::uint32_t mode, bool subscriptsRequired, bool emptyAllowed) {
+  if (parser.tokens().look(mode) == tok::kDollar3) return macroReference(parser, 71);
+  parseLocalName(parser, mode);
+  parseOptionalSubscripts(parser, subscriptsRequired, emptyAllowed);
+  return makeNode(node::VarLVN, {}, 39, kLocal);
+}
+
+ParseNode* parseNameOrIndirection(Parser& parser, std::uint32_t mode) {
+  TokenStream& tokens = parser.tokens();
+  if (tokens.look(mode) == tok::kAt) {
+    tokens.expect(attr::Indirection);
+    return makeNode(node::IndirectionExpr, {parser.parseElement(peek::kAdjacent)}, 17, kIndirect);
+  }
+  parseLocalName(parser, mode);
+  return makeNode(node::VarLVN, {}, 39, kLocal);
+}
+
+ParseNode* parseByRefActual(Parser& parser) {
+  parser.tokens().expect(attr::Operator);  // "."
+  return makeNode(node::LVNbyRef, {parseNameOrIndirection(parser, peek::kAdjacent)}, 34, kByRef);
+}
+
+bool parseNameListInParens(Parser& parser, Node* list) {
+  TokenStream& tokens = parser.tokens();
+  tokens.expect(attr::Delimiter);  // "("
+  if (tokens.look(peek::kAdjacent) == tok::kRParen) {
+    tokens.expect(attr::Delimiter);
+    return false;
+  }
+  for (;;) {
+    list->add(parseNameOrIndirection(parser, peek::kAdjacent));
+    if (tokens.look(peek::kAdjacent) != tok::kComma) break;
+    tokens.expect(attr::Delimiter);
+  }
+  if (tokens.look(peek::kAdjacent) != tok::kRParen) parser.fail(188, 10, kFile);
+  tokens.expect(attr::Delimiter);
+  return true;
+}
+
+int parseRestartVariables(Parser& parser, std::uint32_t mode, Node* list) {
+  TokenStream& tokens = parser.tokens();
+  const std::int32_t k = tokens.look(mode);
+  if (isName(k)) {
+    parseLocalName(parser, mode);
+    list->add(makeNode(node::VarLVN, {}, 39, kLocal));
+    return 3;
+  }
+  if (k == tok::kLParen) return parseNameListInParens(parser, list) ? 3 : 2;
+  if (k == tok::kStar) {
+    tokens.expect(attr::Special);
+    return 1;
+  }
+  return 0;
+}
+
+ParseNode* parseAnyVariable(Parser& parser, std::uint32_t mode, bool subscriptsRequired) {
+  TokenStream& tokens = parser.tokens();
+  switch (tokens.look(mode)) {
+    case tok::kName: case tok::kPercent:
+      return parseLocalVariable(parser, mode, subscriptsRequired, false);
+    case tok::kCaret:
+      return parser.parseGlobal(mode);
+    case tok::kAt:
+      return parser.parseIndirection(mode);
+    case tok::kDollar3:
+      return macroReference(parser, 754);
+    default:
+      parser.fail(772, 11, kFile);
+  }
+}
+
+ParseNode* parseSetTarget(Parser& parser, std::uint32_t mode) {
+  TokenStream& tokens = parser.tokens();
+  const std::int32_t k = tokens.look(mode);
+  if (k == tok::kDotDot || k == tok::kHashHash) {
+    ParseNode* target = parser.parseElement(mode);
+    const auto* n = static_cast<const Node*>(target);
+    const bool ok = k == tok::kDotDot ? (n->kind() == node::VarDotDotLVN ? n->form() == 2 : n->refClass() == kMethodWithArgs)
+                                      : (n->assignAnswer() == 2 || n->refClass() == kProperty ||
+                                         n->refClass() == kMethodWithArgs);
+    if (!ok) parser.fail(807, 11, kFile);
+    return target;
+  }
+  ParserCheckPoint checkpoint(parser);
+  checkpoint.save();
+  ParseNode* target = parseAnyVariable(parser, mode, false);
+  if (static_cast<const Node*>(target)->refClass() == kLocal && tokens.look(peek::kAdjacent) == tok::kDot) {
+    checkpoint.restore();
+    target = parser.parseElement(mode);
+    if (static_cast<const Node*>(target)->refClass() != kMethodWithArgs &&
+        static_cast<const Node*>(target)->refClass() != kProperty)
+      parser.fail(841, 11, kFile);
+  }
+  return target;
+}
+
+ParseNode* parseGlobalOrIndirection(Parser& parser, std::uint32_t mode) {
+  switch (parser.tokens().look(mode)) {
+    case tok::kCaret: return parser.parseGlobal(mode);
+    case tok::kAt: return parser.parseIndirection(mode);
+    case tok::kDollar3: return macroReference(parser, 889);
+    default: parser.fail(906, 11, kFile);
+  }
+}
+
+}  // namespace grammar
+
+// The formal parameters of a label: names, each with an optional default literal or the
+// "..." marker; in macro routines a macro reference may stand for one.
+void Parser::parseFormalList() {
   tokens_->expect(attr::Delimiter);  // "("
-  NestingGuard guard(*this);
-  parseExpressionList(tok::kComma, peek::kAdjacent);
-  if (tokens_->look(peek::kAdjacent) != tok::kRParen) fail(100, 10, kFile);
+  if (tokens_->look(peek::kAdjacent) == tok::kRParen) {
+    tokens_->expect(attr::Delimiter);
+    return;
+  }
+  for (;;) {
+    std::int32_t k = tokens_->look(peek::kAdjacent);
+    if (isName(k)) {
+      tokens_->expect(attr::Name);
+      k = tokens_->look(peek::kAdjacent);
+      if (k == tok::kEquals) {
+        tokens_->expect(attr::Delimiter);
+        grammar::parseLiteral(*this, peek::kAdjacent);
+      } else if (k == tok::kDotDotDot) {
+        tokens_->expect(attr::Delimiter);
+      }
+    } else if (k == tok::kDollar3) {
+      macroReference(*this, 434);
+    } else {
+      fail(440, 3, kFile);
+    }
+    k = tokens_->look(peek::kAdjacent);
+    if (k == tok::kRParen) break;
+    if (k != tok::kComma) fail(462, 3, kFile);
+    tokens_->expect(attr::Delimiter);
+  }
   tokens_->expect(attr::Delimiter);
 }
 
-ParseNode* Parser::parseVariable(std::uint32_t mode) {
-  const std::int32_t k = tokens_->look(mode);
-  if (k == tok::kAt) return parseIndirection(mode);
-  if (k == tok::kCaret) return parseGlobal(mode);
-  if (k != tok::kName && k != tok::kPercent) fail(110, 15, kFile);
-  tokens_->expect(attr::Local);
-  if (tokens_->look(peek::kAdjacent) == tok::kLParen) parseSubscripts();
-  return makeNode(node::VarLVN, {}, 39, 1);
-}
+void Parser::parseSubscripts() { grammar::parseSubscriptList(*this, false); }
 
+ParseNode* Parser::parseVariable(std::uint32_t mode) { return grammar::parseAnyVariable(*this, mode, false); }
+
+// "^" and what follows it: a structured system variable, or a global with an optional
+// extended reference, or the naked reference "^(".
 ParseNode* Parser::parseGlobal(std::uint32_t mode) {
   tokens_->look(mode);
   tokens_->expect(attr::Global);  // "^"
-  parseEnvironment();
   std::int32_t k = tokens_->look(peek::kAdjacent);
+  if (k == tok::kDollar3) return macroReference(*this, 716);
   if (k == tok::kDollar) {
     tokens_->expect(attr::Structured);
-    if (tokens_->look(peek::kAdjacent) != tok::kName ||
-        structuredVariableKeywords().lookup(tokens_->text().view()) >= kKeywordUnknown)
-      fail(120, 15, kFile);
-    tokens_->expect(attr::Structured);
-    if (tokens_->look(peek::kAdjacent) == tok::kLParen) parseSubscripts();
-    return makeNode(node::VarSSVN, {}, 41, 3);
-  }
-  if (k == tok::kName || k == tok::kPercent) {
-    tokens_->expect(attr::Global);
+    bool environment = false;
     k = tokens_->look(peek::kAdjacent);
-  } else if (k != tok::kLParen) {
-    fail(121, 11, kFile);
+    if (k == tok::kBar || k == tok::kLBracket) {
+      if (!parseEnvironment()) fail(561, 11, kFile);
+      environment = true;
+    }
+    if (tokens_->look(peek::kAdjacent) != tok::kName) fail(573, 15, kFile);
+    const std::int32_t id = structuredVariableKeywords().lookup(tokens_->text().view());
+    if (id >= kKeywordUnknown) fail(581, 15, kFile);
+    if (id == 1 && environment) fail(586, 15, kFile);
+    tokens_->expect(attr::Structured);
+    grammar::parseOptionalSubscripts(*this, false, false);
+    return makeNode(node::VarSSVN, {}, 41, grammar::kStructured);
   }
-  if (k == tok::kLParen) parseSubscripts();
-  return makeNode(node::VarGVN, {}, 38, 2);
+  if (k != tok::kLParen) {
+    if ((k == tok::kBar || k == tok::kLBracket) && !parseEnvironment()) fail(502, 11, kFile);
+    k = tokens_->look(peek::kDotted);
+    if (k == tok::kDollar3 && mac_) {
+      macroReference(*this, 716);
+    } else {
+      if (!isName(k)) fail(521, 15, kFile);
+      tokens_->expect(attr::Global);
+    }
+  }
+  grammar::parseOptionalSubscripts(*this, false, false);
+  return makeNode(node::VarGVN, {}, 38, grammar::kGlobal);
 }
 
 ParseNode* Parser::parseIndirection(std::uint32_t mode) {
@@ -66,51 +251,10 @@ ParseNode* Parser::parseIndirection(std::uint32_t mode) {
   ParseNode* target = parseElement(peek::kAdjacent);
   if (tokens_->look(peek::kAdjacent) == tok::kAt && scanner_.tokenKind() == tok::kLParen) {
     tokens_->expect(attr::Indirection);
-    parseSubscripts();
-    return makeNode(node::SubscriptIndirection, {target}, 25, 5);
+    grammar::parseSubscriptList(*this, false);
+    return makeNode(node::SubscriptIndirection, {target}, 25, grammar::kIndirect);
   }
-  return makeNode(node::IndirectionExpr, {target}, 17, 5);
-}
-
-ParseNode* Parser::parseExtrinsic(std::uint32_t mode) {
-  tokens_->look(mode);
-  tokens_->expect(attr::ExtrinsicFunction);  // "$$"
-  if (!parseEntryReference(peek::kAdjacent)) fail(130, 11, kFile);
-  if (tokens_->look(peek::kAdjacent) == tok::kLParen) {
-    parseActualParameters();
-    return makeNode(node::ExtrinsicFunc);
-  }
-  return makeNode(node::ExtrinsicVar);
-}
-
-ParseNode* Parser::parseDollar(std::uint32_t mode) {
-  const std::int32_t k = tokens_->look(mode);
-  if (k == tok::kDollar2) return parseExtrinsic(mode);
-  if (k == tok::kDollar3) {
-    if (!mac_) fail(140, 11, kFile);
-    tokens_->expect(attr::Macro);
-    if (tokens_->look(peek::kAdjacent) != tok::kName) fail(141, 15, kFile);
-    tokens_->expect(attr::Macro);
-    if (tokens_->look(peek::kAdjacent) == tok::kLParen) parseActualParameters();
-    return makeNode(node::MacroVar);
-  }
-  // The raw token after "$" is the name; "(" right after it makes a function call.
-  const bool named = scanner_.tokenKind() == tok::kName;
-  const bool call = named && scanner_.nextKind() == tok::kLParen;
-  const std::uint32_t colour = call ? attr::Function : attr::SystemVariable;
-  tokens_->expect(colour);
-  if (tokens_->look(peek::kAdjacent) != tok::kName) fail(150, 11, kFile);
-  const std::int32_t id = (call ? functionKeywords() : variableKeywords()).lookup(tokens_->text().view());
-  if (id == kKeywordUnknown) fail(151, 15, kFile);
-  tokens_->expect(colour);
-  if (call) {
-    parseActualParameters();
-    return makeNode(id == kKeywordUserZ ? node::UserFunction : functionNodeKind(id), {}, 0, 6);
-  }
-  if (id == kKeywordUserZ) return makeNode(node::UserVariable, {}, 211, 4);
-  if (id == 41) return makeNode(node::ZVersionVar, {}, 159, 4);
-  const int kind = node::FirstVariable + id;
-  return makeNode(kind, {}, static_cast<std::uint8_t>(kind - 7), 4);
+  return makeNode(node::IndirectionExpr, {target}, 17, grammar::kIndirect);
 }
 
 }  // namespace kesto::zentrel

@@ -158,10 +158,14 @@ bool Parser::parseEnvironment() {
   ParserCheckPoint checkpoint(*this);
   checkpoint.save();
   tokens_->expect(attr::Delimiter);
-  parseExpression(peek::kAdjacent);
+  // After "[" an element only: "]" would otherwise be read as the follows operator.
+  auto item = [&] {
+    return opener == tok::kLBracket ? parseElement(peek::kAdjacent) : parseExpression(peek::kAdjacent);
+  };
+  item();
   if (tokens_->look(peek::kAdjacent) == tok::kComma) {
     tokens_->expect(attr::Delimiter);
-    parseExpression(peek::kAdjacent);
+    item();
   }
   const std::int32_t closer = opener == tok::kLBracket ? tok::kRBracket : tok::kBar;
   if (tokens_->look(peek::kAdjacent) != closer) {
@@ -206,9 +210,11 @@ bool Parser::parseEntryReference(std::uint32_t mode) {
   }
   k = tokens_->look(any ? peek::kAdjacent : mode);
   if (k == tok::kPlus) {
+    // "+offset" without a label counts lines from the routine's start.
     tokens_->expect(attr::Operator);
     parseExpression(peek::kAdjacent);
     k = tokens_->look(peek::kAdjacent);
+    any = true;
   }
   if (k == tok::kCaret) any = parseRoutineReference() || any;
   return any;

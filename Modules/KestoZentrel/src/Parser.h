@@ -84,11 +84,10 @@ class Parser {
   ParseNode* parseExtrinsic(std::uint32_t mode);
   ParseNode* parseNumber(std::uint32_t mode);
   void parseSubscripts();
-  void parsePattern();
 
   // Commands.
   void parseCommand(bool first);
-  void parseCommandBody(std::int32_t id);
+  ParseNode* parseCommandBody(std::int32_t id);
   bool argumentFollows();
   void parsePostconditional();
   void parseConditionList();
@@ -97,7 +96,7 @@ class Parser {
   friend class NestingGuard;
   void parseLabelHeader();
   void parseFormalList();
-  void parseArgument(std::int32_t id, std::uint32_t mode);
+  ParseNode* parseArgument(std::int32_t id, std::uint32_t mode);
 
   Scanner& scanner_;
   std::unique_ptr<TokenStream> tokens_;

@@ -2,6 +2,7 @@
 #include "AnsiText.h"
 #include "Api.h"
 #include "Connection.h"
+#include "ConnectPrompts.h"
 #include "Environment.h"
 #include "Statement.h"
 #include "Trace.h"
@@ -34,6 +35,20 @@ std::string maskedConnectionString(std::string text) {
         at += 4;
     }
     return text;
+}
+
+// Shows one prompt of SQLDriverConnect: 0 when accepted, 100 when cancelled, -1 when it
+// could not be shown.
+SQLRETURN ask(Connection& dbc, prompt::Outcome (*show)(void*, Connection&, std::string&), SQLHWND hwnd) {
+    std::string error;
+    switch (show(hwnd, dbc, error)) {
+    case prompt::Outcome::Accepted: return SQL_SUCCESS;
+    case prompt::Outcome::Cancelled:
+        if (dbc.trace) trace::line(trace::Error, "SQLDriverConnect", "Logon cancelled by user");
+        return SQL_NO_DATA_FOUND;
+    case prompt::Outcome::Failed: break;
+    }
+    return fail(dbc, "SQLDriverConnect", prompt::kDialogFailed, error);
 }
 
 }  // namespace
@@ -114,8 +129,8 @@ SQLRETURN connect(SQLHDBC hdbc, SQLCHAR* dsn, SQLSMALLINT cbDsn, SQLCHAR* uid, S
     return leave(*dbc, "SQLConnect", dbc->connect());
 }
 
-SQLRETURN driverConnect(SQLHDBC hdbc, SQLHWND, SQLCHAR* in, SQLSMALLINT cbIn, SQLCHAR* out, SQLSMALLINT cbOutMax,
-                        SQLSMALLINT* pcbOut, SQLUSMALLINT) {
+SQLRETURN driverConnect(SQLHDBC hdbc, SQLHWND hwnd, SQLCHAR* in, SQLSMALLINT cbIn, SQLCHAR* out, SQLSMALLINT cbOutMax,
+                        SQLSMALLINT* pcbOut, SQLUSMALLINT completion) {
     auto* dbc = static_cast<Connection*>(hdbc);
     if (!dbc) return SQL_INVALID_HANDLE;
     dbc->errorCode = 0;
@@ -129,8 +144,24 @@ SQLRETURN driverConnect(SQLHDBC hdbc, SQLHWND, SQLCHAR* in, SQLSMALLINT cbIn, SQ
         return leave(*dbc, "SQLDriverConnect", fail(*dbc, "SQLDriverConnect", code::BadLength, "Invalid string length"));
     dbc->parseConnectionString(text);
     if (dbc->driver.empty() && !dbc->dsn.empty()) dbc->readDataSourceSettings();
-    // No window system here: every completion mode connects without prompting.
-    if (dbc->connect() != SQL_SUCCESS) return leave(*dbc, "SQLDriverConnect", SQL_ERROR);
+    // Prompts need the caller's window: without one every mode connects as NOPROMPT.
+    const bool prompting = completion != SQL_DRIVER_NOPROMPT && hwnd;
+    if (prompting) {
+        SQLRETURN r = SQL_SUCCESS;
+        if (dbc->dsn.empty() && dbc->host.empty() && dbc->nameSpace.empty()) r = ask(*dbc, prompt::chooseDataSource, hwnd);
+        if (r == SQL_SUCCESS && (dbc->user.empty() || dbc->password.empty())) r = ask(*dbc, prompt::login, hwnd);
+        if (r != SQL_SUCCESS) return leave(*dbc, "SQLDriverConnect", r);
+    }
+    if (dbc->connect() != SQL_SUCCESS) {
+        // A refused login may be retried once with new credentials.
+        const bool retry = prompting && (completion == SQL_DRIVER_PROMPT || completion == SQL_DRIVER_COMPLETE_REQUIRED) &&
+                           sqlStateOf(dbc->errorCode) == "28000";
+        if (!retry) return leave(*dbc, "SQLDriverConnect", SQL_ERROR);
+        dbc->user.clear();
+        dbc->password.clear();
+        if (const SQLRETURN r = ask(*dbc, prompt::login, hwnd); r != SQL_SUCCESS) return leave(*dbc, "SQLDriverConnect", r);
+        if (dbc->connect() != SQL_SUCCESS) return leave(*dbc, "SQLDriverConnect", SQL_ERROR);
+    }
 
     std::u16string full = !dbc->dsn.empty() ? u"DSN=" + dbc->dsn : !dbc->driver.empty() ? u"DRIVER=" + dbc->driver : u"";
     full += u";SERVER=" + dbc->host + u";DATABASE=" + dbc->nameSpace + u";UID=" + dbc->user + u";PWD=" + dbc->password;

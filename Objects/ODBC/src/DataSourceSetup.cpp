@@ -1,10 +1,13 @@
 // ConfigDSN: adds, changes or removes a data source in "ODBC.INI" for the ODBC installer.
-// No setup window exists on this platform: every request runs as without a window.
+// With a window the setup dialog (from the dialog plug-in) does the adding and changing.
 #include "Api.h"
+#include "DataSourceEditor.h"
 #include "Installer.h"
 #include "Trace.h"
 
 #include <odbcinst.h>
+
+#include <dlfcn.h>
 
 #include <cstring>
 #include <string>
@@ -17,9 +20,19 @@ constexpr const char* kDriverSection = "Norvane ODBC";
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
+// The installer's error for its caller (SQLInstallerError), bound like the other installer
+// functions; the trace gets the same text.
+void reportFailure(const std::string& text) {
+    using PostError = decltype(&SQLPostInstallerError);
+    static void* lib = dlopen("libodbcinst.so.2", RTLD_NOW | RTLD_LOCAL);
+    static const auto post = lib ? reinterpret_cast<PostError>(dlsym(lib, "SQLPostInstallerError")) : nullptr;
+    if (post) post(ODBC_ERROR_REQUEST_FAILED, text.c_str());
+    if (trace::enabled()) trace::line(trace::Error, "ConfigDSN", text);
+}
+
 }  // namespace
 
-BOOL configDsn(HWND, WORD request, LPCSTR, LPCSTR attributes) {
+BOOL configDsn(HWND parent, WORD request, LPCSTR, LPCSTR attributes) {
     trace::processAttach();
     if (trace::enabled())
         trace::line(trace::Enter, "ConfigDSN", trace::format("fRequest = %u", static_cast<unsigned>(request)));
@@ -38,7 +51,13 @@ BOOL configDsn(HWND, WORD request, LPCSTR, LPCSTR attributes) {
         else if (startsWith(p, "DATABASE=")) installer::writeProfileString(dsn, "Namespace", std::string(p.substr(9)), "ODBC.INI");
     }
     BOOL result = 1;
-    if (request == ODBC_ADD_DSN) {
+    if (parent && (request == ODBC_ADD_DSN || request == ODBC_CONFIG_DSN)) {
+        // A change without a name has nothing to open: the dialog starts as for a new source.
+        std::string error;
+        const int shown = setup::runSetupDialog(parent, request == ODBC_CONFIG_DSN ? dsn : std::string(), error);
+        if (shown < 0) reportFailure(error);
+        result = shown == KESTO_ODBC_UI_OK;
+    } else if (request == ODBC_ADD_DSN) {
         // A new source must name the driver and be listed, or no manager can use it.
         if (dsn.empty()) {
             result = 0;

@@ -2,13 +2,16 @@
 // classes root names, loaded once and kept for the life of the process.
 #include "Allocator.h"
 #include "LineCollection.h"
+#include "RegistryObjects.h"
 #include "SourceScanner.h"
 
 #include <kestocom/KestoCOM.h>
+#include <kestocom/LanguageService.h>
 #include <registry/Registry.h>
 
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <new>
@@ -44,6 +47,8 @@ class BuiltinFactory final : public IComponentFactory {
 
 BuiltinFactory<ArenaAllocator> allocatorFactory;
 BuiltinFactory<SourceScanner> scannerFactory;
+BuiltinFactory<RegistryEditor> registryFactory;
+BuiltinFactory<CategoryRegistrar> categoryFactory;
 
 using GetClassObjectFn = HRESULT (*)(REFCLSID, REFIID, void**);
 
@@ -88,6 +93,8 @@ KESTOCOM_API HRESULT COM_GetClassFactory(REFCLSID clsid, IComponentFactory** fac
   *factory = nullptr;
   if (clsid == CLSID_ComponentAllocator) return *factory = &allocatorFactory, S_OK;
   if (clsid == CLSID_ColouringScanner) return *factory = &scannerFactory, S_OK;
+  if (clsid == CLSID_RegistryEditor) return *factory = &registryFactory, S_OK;
+  if (clsid == CLSID_CategoryRegistrar) return *factory = &categoryFactory, S_OK;
   try {
     return libraryFactory(clsid, factory);
   } catch (...) {
@@ -135,3 +142,6 @@ KESTOCOM_API HRESULT COM_CreateLineCollection(LineObject* const* lines, std::int
     return E_OUTOFMEMORY;
   }
 }
+
+KESTOCOM_API void* COM_MemAlloc(std::size_t bytes) { return std::malloc(bytes ? bytes : 1); }
+KESTOCOM_API void COM_MemFree(void* block) { std::free(block); }

@@ -1,5 +1,7 @@
 #include "LineTokenizer.h"
 
+#include <algorithm>
+
 namespace kesto::kestocom {
 namespace {
 
@@ -47,7 +49,33 @@ class Tokenizer {
       ++pos_;
       if (pos_ < text_.size() && isBlank(text_[pos_])) blanks(kLineStart);
     }
-    commands();
+    commands(false);
+    finish();
+  }
+
+  // Tokens from `from`, read as the rest of a command argument.
+  void runArgumentRest(std::size_t from) {
+    pos_ = from;
+    commands(true);
+    finish();
+  }
+
+  void runEmbedded(std::size_t from) {
+    pos_ = from;
+    while (pos_ < text_.size()) {
+      const char16_t c = text_[pos_];
+      const std::size_t b = pos_;
+      if (isBlank(c)) {
+        blanks(kBlank);
+      } else if (isLetter(c) || isDigit(c)) {
+        const bool letters = isLetter(c);
+        while (pos_ < text_.size() && (letters ? isLetter(text_[pos_]) : isDigit(text_[pos_]))) ++pos_;
+        emit(letters ? kLetters : kDigits, b, pos_);
+      } else {
+        emit(punctuationKind(c), b, b + 1);
+        ++pos_;
+      }
+    }
     finish();
   }
 
@@ -84,8 +112,7 @@ class Tokenizer {
   }
 
   // Command words and their arguments, each segment ending at a blank outside literals.
-  void commands() {
-    bool argument = false;
+  void commands(bool argument) {
     while (!done_ && pos_ < text_.size()) {
       std::size_t start = pos_;
       while (!done_ && pos_ < text_.size() && !isBlank(text_[pos_])) item();
@@ -196,7 +223,26 @@ class Tokenizer {
   bool done_ = false;
 };
 
+// Tokens of `text` from `from` on, made by `fill`, replace those from that offset.
+template <class Fill>
+void retokenize(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens, Fill fill) {
+  while (!tokens.empty() && tokens.back().begin >= from) tokens.pop_back();
+  TokenizedLine rest;
+  rest.words.assign(text.size(), attributeWord(kNormal));
+  Tokenizer tokenizer(text, rest);
+  fill(tokenizer, std::min<std::size_t>(from, text.size()));
+  tokens.insert(tokens.end(), rest.tokens.begin(), rest.tokens.end());
+}
+
 }  // namespace
+
+void retokenizeEmbedded(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens) {
+  retokenize(text, from, tokens, [](Tokenizer& t, std::size_t at) { t.runEmbedded(at); });
+}
+
+void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens) {
+  retokenize(text, from, tokens, [](Tokenizer& t, std::size_t at) { t.runArgumentRest(at); });
+}
 
 void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out) {
   out.tokens.clear();

@@ -40,4 +40,10 @@ struct TokenizedLine {
 // Tokenizes `text`; `inComment` says whether a block comment is open at its start.
 void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out);
 
+// Replaces the tokens from `from` (a character offset) to the end of the line.
+// Embedded text: blanks are white space, no comments, quotes are single tokens.
+void retokenizeEmbedded(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens);
+// The rest of a command's argument and the commands after it, by the line grammar.
+void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens);
+
 }  // namespace kesto::kestocom

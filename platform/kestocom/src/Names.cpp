@@ -1,5 +1,7 @@
 // Language names ("lang:" display names), class texts and the registration helpers, all
 // kept in the classes root of the registry.
+#include "Guarded.h"
+
 #include <kestocom/KestoCOM.h>
 
 #include <automation/Bstr.h>
@@ -69,16 +71,6 @@ HRESULT classText(REFCLSID clsid, const char* subkey, BSTR* text) {
   return *text ? S_OK : E_OUTOFMEMORY;
 }
 
-template <class Work>
-HRESULT guarded(Work&& work) {
-  try {
-    return work();
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (const std::exception&) {
-    return REGDB_E_WRITEREGDB;
-  }
-}
 
 }  // namespace
 }  // namespace kesto::kestocom

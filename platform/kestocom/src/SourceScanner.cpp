@@ -110,7 +110,8 @@ HRESULT SourceScanner::SeekLine(std::int32_t line) {
   return S_OK;
 }
 
-HRESULT SourceScanner::Start(std::int32_t, std::int32_t) { return SeekLine(1); }
+// Inside an embedded section the other language service reads on from where it is.
+HRESULT SourceScanner::Start(std::int32_t, std::int32_t) { return pos_.section.active ? S_OK : SeekLine(1); }
 
 HRESULT SourceScanner::CurrentChar(std::uint16_t* ch) {
   if (!ch) return E_POINTER;
@@ -121,26 +122,60 @@ HRESULT SourceScanner::CurrentChar(std::uint16_t* ch) {
 
 HRESULT SourceScanner::TokenKind(std::uint32_t* kind) {
   if (!kind) return E_POINTER;
-  *kind = token().kind;
+  *kind = kindHere();
   return S_OK;
 }
 
 HRESULT SourceScanner::Advance(std::uint32_t* kind) {
   if (!kind) return E_POINTER;
-  if (token().kind != kEndOfLine) {
+  Section& section = pos_.section;
+  if (atSectionEnd()) {
+    // The section's end stays put until the section is ended.
+  } else if (token().kind != kEndOfLine) {
+    if (section.active && token().kind == section.open) ++section.depth;
+    else if (section.active && token().kind == section.close) --section.depth;
     ++pos_.token;
   } else if (pos_.line + 1 < lines_.size()) {
     ++pos_.line;
     pos_.token = 0;
+    if (section.active) {
+      SourceLine& line = lines_[pos_.line];
+      retokenizeEmbedded(line.text, 0, tokenized(pos_.line).tokens);
+      line.beganEmbedded = true;
+    }
   }
-  *kind = token().kind;
+  *kind = kindHere();
   return S_OK;
 }
 
 HRESULT SourceScanner::NextKind(std::uint32_t* kind) {
   if (!kind) return E_POINTER;
   const auto& tokens = current().tokens;
-  *kind = pos_.token + 1 < tokens.size() ? tokens[pos_.token + 1].kind : kEndOfLine;
+  if (atSectionEnd() || pos_.token + 1 >= tokens.size()) {
+    *kind = kEndOfLine;
+    return S_OK;
+  }
+  const RawToken& next = tokens[pos_.token + 1];
+  const Section& section = pos_.section;
+  const std::uint32_t depth = section.depth + (token().kind == section.open ? 1 : 0) -
+                              (token().kind == section.close && section.depth > 0 ? 1 : 0);
+  *kind = section.active && next.kind == section.close && depth == 0 ? kEndOfLine : next.kind;
+  return S_OK;
+}
+
+HRESULT SourceScanner::BeginEmbedded(const char16_t*, std::uint32_t openKind, std::uint32_t closeKind) {
+  if (pos_.section.active) return E_UNEXPECTED;
+  if (openKind == closeKind || openKind == kEndOfLine || closeKind == kEndOfLine) return E_INVALIDARG;
+  retokenizeEmbedded(lines_[pos_.line].text, token().begin, current().tokens);
+  pos_.section = Section{true, openKind, closeKind, 0};
+  raw_ = false;
+  return S_OK;
+}
+
+HRESULT SourceScanner::EndEmbedded(const char16_t*) {
+  if (!pos_.section.active) return E_UNEXPECTED;
+  pos_.section = Section{};
+  retokenizeArgumentRest(lines_[pos_.line].text, token().begin, current().tokens);
   return S_OK;
 }
 
@@ -180,9 +215,12 @@ void SourceScanner::colour(std::size_t line, std::uint32_t begin, std::uint32_t 
 
 HRESULT SourceScanner::ColourRest(std::uint32_t attribute, std::int32_t* result) {
   if (attribute > 0x3DFF) return E_INVALIDARG;
-  auto& tokens = current().tokens;
-  colour(pos_.line, tokens[pos_.token].begin, static_cast<std::uint32_t>(lines_[pos_.line].text.size()), attribute);
-  pos_.token = tokens.size() - 1;
+  const std::uint32_t begin = token().begin;
+  // Inside an embedded section the rest ends at the section's close.
+  std::uint32_t kind = kindHere();
+  while (kind != kEndOfLine) Advance(&kind);
+  const std::uint32_t end = atSectionEnd() ? token().begin : static_cast<std::uint32_t>(lines_[pos_.line].text.size());
+  colour(pos_.line, begin, end, attribute);
   if (result) *result = 0;
   return S_OK;
 }
@@ -263,13 +301,14 @@ HRESULT SourceScanner::PositionState(std::uint32_t* state) {
   if (!state) return E_POINTER;
   const TokenizedLine& line = current();
   if (pos_.token != 0) *state = 0;
+  else if (lines_[pos_.line].beganEmbedded) *state = 3;
   else *state = line.beganInComment ? 2 : 1;
   return S_OK;
 }
 
 HRESULT SourceScanner::AtLineEnd(std::int32_t* atEnd) {
   if (!atEnd) return E_POINTER;
-  *atEnd = token().kind == kEndOfLine ? 1 : 0;
+  *atEnd = kindHere() == kEndOfLine ? 1 : 0;
   return S_OK;
 }
 

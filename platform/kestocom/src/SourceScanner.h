@@ -32,11 +32,11 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
   HRESULT SeekLine(std::int32_t line) override;
   HRESULT Start(std::int32_t, std::int32_t) override;
   HRESULT CurrentChar(std::uint16_t* ch) override;
-  HRESULT Reserved8() override { return E_NOTIMPL; }
+  HRESULT BeginEmbedded(const char16_t* language, std::uint32_t openKind, std::uint32_t closeKind) override;
   HRESULT TokenKind(std::uint32_t* kind) override;
   HRESULT Advance(std::uint32_t* kind) override;
   HRESULT NextKind(std::uint32_t* kind) override;
-  HRESULT Reserved12() override { return E_NOTIMPL; }
+  HRESULT EndEmbedded(const char16_t* language) override;
   HRESULT StateHere(const std::uint8_t** state) override;
   HRESULT SourceName(const char16_t** name) override;
   HRESULT LineState(const std::uint8_t** state, std::int32_t line) override;
@@ -80,6 +80,14 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
     std::optional<std::vector<std::uint8_t>> state;
     TokenizedLine tokens;
     bool tokenized = false;
+    bool beganEmbedded = false;  // an embedded section from an earlier line runs into it
+  };
+  // An embedded section: its open and close kinds and the open kinds not yet closed.
+  struct Section {
+    bool active = false;
+    std::uint32_t open = 0;
+    std::uint32_t close = 0;
+    std::uint32_t depth = 0;
   };
   struct Position {
     std::size_t line = 0;
@@ -88,11 +96,15 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
     std::uint32_t markBegin = 0;
     std::uint32_t markEnd = 0;
     bool raw = false;
+    Section section;
   };
 
   TokenizedLine& current();
   TokenizedLine& tokenized(std::size_t line);
   const RawToken& token() { return current().tokens[pos_.token]; }
+  // The token closes the embedded section: it reads as the end of the source.
+  bool atSectionEnd() { return pos_.section.active && token().kind == pos_.section.close && pos_.section.depth == 0; }
+  std::uint32_t kindHere() { return atSectionEnd() ? kEndOfLine : token().kind; }
   void colour(std::size_t line, std::uint32_t begin, std::uint32_t end, std::uint32_t attribute);
   void writeRuns(SourceLine& line);
   void setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects);

@@ -2,6 +2,8 @@
 
 #include "Frame.h"
 #include "Login.h"
+#include "SqlFunctions.h"
+#include "Statements.h"
 
 #include <kestoodbc/Protocol.h>
 #include <text/Compare.h>
@@ -17,7 +19,11 @@ namespace protocol = kesto::odbc::protocol;
 
 class Session {
 public:
-    Session(net::Connection& c, model::Database& db, const SessionOptions& o) : connection_(c), db_(db), options_(o) {}
+    Session(net::Connection& c, model::Database& db, const SessionOptions& o)
+        : connection_(c), db_(db), options_(o), statements_(db, [this] { beginWork(); }) {
+        installSqlFunctions(db.handle());
+        statements_.setBatchLimits(BatchLimits{o.batchBytes});
+    }
 
     void run() {
         Request request;
@@ -38,8 +44,13 @@ private:
     bool handle(const Request& r) {
         // These never get a reply: the client does not read one.
         if (r.code == "DC") return false;
-        if (r.code == "AN" || r.code == "AF" || r.code == "RU" || r.code == "RC" || r.code == "CC" || r.code == "CS") {
+        if (r.code == "AN" || r.code == "AF" || r.code == "RU" || r.code == "RC") {
             if (loggedIn_) noReply(r.code);
+            return true;
+        }
+        if (r.code == "CC" || r.code == "CS") {
+            Failure ignored;
+            if (loggedIn_) statements_.handle(r, ignored);
             return true;
         }
         if (r.code == "HS") return handshake(r);
@@ -47,6 +58,14 @@ private:
         if (!loggedIn_) return reply(r, protocol::kGeneralError);
         if (r.code == "OE") return errorText(r);
         if (r.code == "TC" || r.code == "TR") return transact(r);
+        if (Statements::handles(r.code)) {
+            Failure failure;
+            const auto out = statements_.handle(r, failure);
+            if (!out) return true;  // CC, CS: the client reads no reply
+            if (out->code != protocol::kOk && out->code != protocol::kEndOfData && out->code != code::ValueIsNull)
+                lastErrors_[out->code] = failure.message;
+            return reply(r, out->code, out->body);
+        }
         return fail(r, protocol::kGeneralError, "Request " + r.code + " is not supported");
     }
 
@@ -57,7 +76,12 @@ private:
             autocommit_ = true;
             if (db_.transactionLevel() > 0) db_.transactionCommit();
         }
-        // RU/RC: the isolation level is recorded by nobody; CC/CS: no cursors yet.
+        // RU/RC: the isolation level is recorded by nobody.
+    }
+
+    // With autocommit off, work runs in a transaction that TC or TR ends.
+    void beginWork() {
+        if (!autocommit_ && db_.transactionLevel() == 0) db_.transactionStart();
     }
 
     bool reply(const Request& r, std::uint16_t code, const std::string& body = {}) {
@@ -84,6 +108,7 @@ private:
                                                      static_cast<unsigned char>(r.body[1]) << 8);
         if (word != protocol::kProtocolWord) return reply(r, protocol::kIncompatibleProtocol);
         unicode_ = options_.unicode;
+        statements_.setEncoding(Encoding{unicode_});
         std::string body;
         const std::uint16_t words[] = {protocol::kProtocolWord, static_cast<std::uint16_t>(unicode_ ? 1 : 0)};
         for (std::uint16_t w : words) {
@@ -151,6 +176,7 @@ private:
     bool loggedIn_ = false;
     bool autocommit_ = true;
     std::map<std::int64_t, std::string> lastErrors_;
+    Statements statements_;
 };
 
 }  // namespace

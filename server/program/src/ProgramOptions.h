@@ -17,6 +17,10 @@ struct ProgramOptions {
   bool reset = false;
   demo::SeedOptions seed;  // where the seeded parameters point for pictures and rich texts
   bool allowRemote = false;
+  // Started by the ODBC driver: "-s<dir>" (data folder), "-U<namespace>", and the routine
+  // argument "SharedMemory^%qserver" serve one client over shared memory instead of listening.
+  bool sharedMemory = false;
+  std::string nameSpace;
 };
 
 // Parses the arguments after the program name; throws std::invalid_argument with a text
@@ -29,5 +33,6 @@ std::filesystem::path defaultDataFolder();
 std::filesystem::path defaultDemoFolder();
 
 extern const char* const kUsage;
+extern const char* const kSharedMemoryRoutine;
 
 }  // namespace kesto::server::program

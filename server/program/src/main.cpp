@@ -10,8 +10,29 @@
 #include "net/Listener.h"
 #include "objproto/Server.h"
 #include "odbc/Session.h"
+#include "shm/SharedMemoryServer.h"
 
 using namespace kesto::server;
+
+namespace {
+
+// Started by the ODBC driver: one session over shared memory, then the program ends.
+void serveSharedMemoryClient(const program::ProgramOptions& options, const sigset_t& stopSignals) {
+  std::cout << "kestoserver: shared memory for namespace " << options.nameSpace << ", data in "
+            << options.object.dataFolder.string() << std::endl;
+  shm::SharedMemoryOptions service;
+  service.session = [&](net::Connection& c) {
+    model::Database db(options.object.dataFolder);
+    odbc::serveConnection(c, db, odbc::SessionOptions{});
+  };
+  service.stopRequested = [&] {
+    const timespec now{};
+    return sigtimedwait(&stopSignals, nullptr, &now) > 0;
+  };
+  shm::serveSharedMemory(service);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   program::ProgramOptions options;
@@ -31,6 +52,10 @@ int main(int argc, char** argv) {
 
   try {
     demo::prepareDataFolder(options.object.dataFolder, options.reset, options.seed);
+    if (options.sharedMemory) {
+      serveSharedMemoryClient(options, stopSignals);
+      return 0;
+    }
     objproto::ObjectServer server(options.object, commands::serverCatalog());
     server.start();
     // The ODBC protocol: each connection with its own connection to the data folder.

@@ -37,6 +37,15 @@ TEST(Options, ParsesTheSwitches) {
   EXPECT_EQ(std::filesystem::path(d.seed.demoFolder).filename(), "demo");
 }
 
+TEST(Options, TakesTheDriversSharedMemoryCommandLine) {
+  const ProgramOptions o = parseOptions({"-s/opt/kesto/mgr", "-UFERRIX", "SharedMemory^%qserver"});
+  EXPECT_TRUE(o.sharedMemory);
+  EXPECT_EQ(o.object.dataFolder, "/opt/kesto/mgr");
+  EXPECT_EQ(o.nameSpace, "FERRIX");
+  EXPECT_FALSE(parseOptions({"-s/opt/kesto/mgr", "-U"}).sharedMemory);
+  EXPECT_THROW(parseOptions({"SharedMemory^other"}), std::invalid_argument);
+}
+
 TEST(Options, RefusesWhatItDoesNotUnderstand) {
   const std::vector<std::vector<std::string>> cases = {
       {"--object-port", "70000"}, {"--object-port"},           {"--bind", "0.0.0.0"},

@@ -66,11 +66,15 @@ struct ISourceScanner : IUnknown {
   virtual HRESULT SeekLine(std::int32_t line) = 0;                                         // 5
   virtual HRESULT Start(std::int32_t a, std::int32_t b) = 0;                               // 6
   virtual HRESULT CurrentChar(std::uint16_t* ch) = 0;                                      // 7
-  virtual HRESULT Reserved8() = 0;                                                         // 8
+  // An embedded section starts at the current token: generic lexical rules, and the
+  // close kind matching the open kind at depth 0 reads as the end of the source.
+  virtual HRESULT BeginEmbedded(const char16_t* language, std::uint32_t openKind,
+                                std::uint32_t closeKind) = 0;                            // 8
   virtual HRESULT TokenKind(std::uint32_t* kind) = 0;                                      // 9
   virtual HRESULT Advance(std::uint32_t* kind) = 0;                                        // 10
   virtual HRESULT NextKind(std::uint32_t* kind) = 0;                                       // 11
-  virtual HRESULT Reserved12() = 0;                                                        // 12
+  // The section ends: the close token becomes current, read by the source's own rules.
+  virtual HRESULT EndEmbedded(const char16_t* language) = 0;                               // 12
   virtual HRESULT StateHere(const std::uint8_t** state) = 0;                               // 13
   virtual HRESULT SourceName(const char16_t** name) = 0;                                   // 14
   virtual HRESULT LineState(const std::uint8_t** state, std::int32_t line) = 0;            // 15

@@ -34,6 +34,10 @@ KESTOCOM_API HRESULT COM_CreateTextSource(const char16_t* name, const char16_t* 
 KESTOCOM_API HRESULT COM_CreateLineCollection(LineObject* const* lines, std::int32_t count,
                                               ILineCollection** collection);
 
+// Memory of blocks the library's objects hand out (enumerator items).
+KESTOCOM_API void* COM_MemAlloc(std::size_t bytes);
+KESTOCOM_API void COM_MemFree(void* block);
+
 // Registration helpers: register a language name ("lang" moniker) and a class's keys.
 KESTOCOM_API HRESULT COM_RegisterLanguageName(const char* name, REFCLSID clsid, std::int32_t add);
 KESTOCOM_API HRESULT COM_RegisterClass(REFCLSID clsid, const char* progId, const char* libraryPath,

@@ -4,6 +4,7 @@
 #include <net/Listener.h>
 #include <model/Database.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct SessionOptions {
     // Namespaces a client may log in to (compared without regard to case); an empty one
     // from the client means the first.
     std::vector<std::string> namespaces = {"FERRIX"};
+    // Encoded row bytes after which a batch of rows is sent (tests make it small).
+    std::size_t batchBytes = 60000;
     // Answer to SQL_DBMS_VER.
     std::string serverVersion = "01.00.0000 Kesto stand-in";
 };

@@ -1,0 +1,13 @@
+ZCOMMANDS ; the Z commands of the plain routine grammar
+ ZB /TRACE:ON,/INTERRUPT:NORMAL,/CLEAR,/DEBUG:1,/ERRORTRAP:OFF
+ ZB *X,*$ZE,LABEL^RTN:::5,-LABEL^RTN#3,--*X:2,$:1
+ ZK A,^B,@C
+ ZL Routine.Name ZL  ZS Other ZS
+ ZI "x":L+1^R ZP L:L2 ZP  ZR L ZR
+ ZN "USER" ZQ 1 ZQ  ZT "ERR^RTN" ZT
+ ZDELETE "f" ZERASE "f" ZETRAP "e" ZFILE "f" ZHTRAP "h" ZITRAP "i"
+ ZMOVE "m" ZONERROR "o" ZREAD "r" ZTRANSACTION "t"
+ ZOBJCLOSE a,b ZOMSPACK a:b:1:2:3:4
+ ZSYNC  ZSYNC:X
+ ZZCMD 1,2 ZC
+ Q

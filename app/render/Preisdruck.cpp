@@ -1,0 +1,69 @@
+#include "Preisdruck.h"
+
+#include "AOBStandard.h"
+#include "Feldwerte.h"
+#include "Schriftdefinitionen.h"
+#include "Startglobale.h"
+#include "TextKonvertierung.h"
+
+namespace vovida::preis {
+
+using kesto::activex::mm;
+
+std::optional<Anfang> anfangen(QString& preis, std::int16_t slot, double grad) {
+  if (preis.isEmpty()) return std::nullopt;
+  if (preis.size() < 3) preis = PreisFormatieren(preis);
+  Anfang a;
+  const QString& text = Schriftdefinitionen()(slot, 10);
+  for (int i = 0; i < 10; ++i) a.e[i] = zahlWert(TeilString(text, QStringLiteral("@"), i + 1));
+  a.groesse = feldZahl(slot, 1);
+  a.winkel = gradInBogen(grad);
+  a.zehntel = winkelZehntel(grad);
+  return a;
+}
+
+std::int16_t winkelZehntel(double grad) { return ganzzahl16(grad * 10); }
+
+Ausdehnung messen(VSPrinter& vp, const QString& text, double groesse, const QString& schrift,
+                  const SchriftEinstellung& e) {
+  DruckerSchriftSetzen(vp, groesse, schrift, e);
+  const std::string utf8 = text.toStdString();
+  return {vp.TextWidth(utf8).mm(), vp.TextHeight(utf8).mm()};
+}
+
+void drucken(VSPrinter& vp, const QString& text, Punkt p, double breiteMm, double ersatzbreite,
+             double faktor) {
+  const double b = (breiteMm == 0 ? ersatzbreite : breiteMm) * faktor;
+  vp.TextBox(text.toStdString(), mm(p.x), mm(p.y), mm(b), mm(0), false, false, false);
+}
+
+void band(VSPrinter& vp, double groesse, const QString& schrift, bool fett, Colour farbe,
+          std::int16_t winkel, Punkt p, double breite, double hoehe) {
+  SchriftEinstellung e;
+  e.fett = fett;
+  e.winkel = winkel;
+  e.stiftfarbe = farbe;
+  e.stiftstil = 0;
+  e.stiftbreite = 1;
+  e.pinselfarbe = farbe;
+  e.pinselstil = 0;
+  DruckerSchriftSetzen(vp, groesse, schrift, e);
+  vp.TextBox(" ", mm(p.x), mm(p.y), mm(breite), mm(hoehe), false, false, true);
+}
+
+void preisDurchgaenge(VSPrinter& vp, std::int16_t slot, const Preiszeile& z) {
+  const int durchgaenge = feldZahl(slot, 7) != kKeineFarbe ? 1 : 0;
+  for (int p = durchgaenge; p >= 0; --p) {
+    const Punkt punkt = gedreht(z.bandstart, z.winkel, z.spalte + p * feldZahl(slot, 8), -p * feldZahl(slot, 9));
+    SchriftEinstellung e;
+    e.textfarbe = feldFarbe(slot, 2 + 5 * p);  // shadow colour in the shadow pass
+    e.ausrichtung = 6;
+    e.winkel = z.zehntel;
+    DruckerSchriftSetzen(vp, feldZahl(slot, 1), startglobale().FontHW, e);
+    drucken(vp, z.preis, punkt, z.breite, z.ersatzbreite, z.faktor);
+  }
+}
+
+void zuruecksetzen(VSPrinter& vp) { DruckerSchriftSetzen(vp, 1, QStringLiteral("Arial")); }
+
+}  // namespace vovida::preis

@@ -1,0 +1,95 @@
+// The main window: the page preview on which every sign is drawn, the sign-kind options,
+// the refresh countdown and the switches that steer the layouts. Loading it runs the
+// start-up; closing it saves the sign kind and ends the program.
+#pragma once
+
+#include "Zeitgeber.h"
+
+#include <QImage>
+#include <QMainWindow>
+
+#include <activex/VSPrinter.h>
+
+#include <map>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QTextEdit;
+
+namespace kesto::activex {
+class PreviewWidget;
+}
+
+namespace vovida {
+
+// "<anfang>" + 14 blanks + "Firma: ..." + 5 blanks + "Filiale: ..." + 5 blanks + "Benutzer: ...".
+QString Fenstertitel(const QString& anfang);
+
+class FMStart : public QMainWindow {
+ public:
+  static constexpr const char* kName = "FMStart";
+  FMStart();
+  ~FMStart() override;
+
+  kesto::activex::VSPrinter VSPrinter1;
+  Zeitgeber BildAufbauen;
+  kesto::activex::PreviewWidget* Vorschau;
+  QCheckBox* AutoAktualisieren;
+  QCheckBox* Raster;
+  QCheckBox* ZweiPreise;
+  QCheckBox* Grundpreis;
+  QLineEdit* Druckanzahl;
+  QPushButton* Drucken;
+  QPushButton* Aktualisieren;
+  QPushButton* CBDaten;
+  QTextEdit* RTF;
+  QSplitter* ctSplit;
+  QWidget* ctSize1;
+  QWidget* ctSize2;
+  QGroupBox* Frame1;
+  QGroupBox* Frame4;
+  QLabel* Label4;
+  QLabel* Logo;
+  QLabel* Schild;
+  QLabel* SchildTamsel;
+  QImage SchildBild;
+  QImage SchildTamselBild;
+
+  // The option button of a sign-kind code.
+  QRadioButton* Option(const QString& code) const;
+
+  // The start-up sequence; ends the program when no login succeeds.
+  void Form_Load();
+  void Form_Resize();
+  // Saves the sign kind, disconnects and ends the program.
+  [[noreturn]] void Form_Unload();
+
+  // Makes the code current: the option handlers of the twelve kinds.
+  void SchildartWaehlen(const QString& code);
+  void OPlakatA4N_Click() { SchildartWaehlen(QStringLiteral("A4N")); }
+  void OPlakatA3N_Click() { SchildartWaehlen(QStringLiteral("A3N")); }
+  void OPlakatA4F_Click() { SchildartWaehlen(QStringLiteral("A4F")); }
+  void OPlakatA3F_Click() { SchildartWaehlen(QStringLiteral("A3F")); }
+  void ORegalschild_Click() { SchildartWaehlen(QStringLiteral("SCHILD")); }
+
+  void Aktualisieren_Click();
+  void CBDaten_Click();
+  void DruckerWaehlen(int papier, const QString& schluessel, bool editor);
+
+ protected:
+  void closeEvent(QCloseEvent* ereignis) override;
+  void resizeEvent(QResizeEvent* ereignis) override;
+
+ private:
+  void aufbauen();
+  void menuesAufbauen();
+  void vorschauEreignis(kesto::activex::PreviewEvent ereignis);
+  std::map<QString, QRadioButton*> optionen_;
+};
+
+}  // namespace vovida

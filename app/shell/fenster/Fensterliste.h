@@ -1,0 +1,64 @@
+// The windows of the application: each exists once, is created on first use, and can be
+// unloaded; unloading all of them ends the program. Window handlers run through
+// Ereignis(), and modal windows are shown through a port that tests script.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vovida {
+
+class Fensterliste {
+ public:
+  // The window of type T (T::kName is its name), created when it is not loaded.
+  template <class T>
+  T& holen() {
+    if (QWidget* w = finden(T::kName)) return static_cast<T&>(*w);
+    auto neu = std::make_unique<T>();
+    T& fenster = *neu;
+    eintragen(T::kName, std::move(neu));
+    return fenster;
+  }
+  template <class T>
+  bool geladen() const { return finden(T::kName) != nullptr; }
+  template <class T>
+  void entladen() { entladen(T::kName); }
+
+  void entladen(const char* name);
+  void alleEntladen();  // from the last loaded to the first
+
+ private:
+  QWidget* finden(const char* name) const;
+  void eintragen(const char* name, std::unique_ptr<QWidget> fenster);
+
+  struct Eintrag {
+    std::string name;
+    std::unique_ptr<QWidget> fenster;
+  };
+  std::vector<Eintrag> eintraege_;
+};
+
+Fensterliste& fensterliste();
+
+// Unloads every window and ends the program (through the program-end port).
+[[noreturn]] void AlleFormulareEntladen();
+// True once the program is ending; modal loops left by that end do not go on.
+bool programmEndet();
+void programmendeZuruecksetzen();  // tests
+
+// Shows the window modally: the default runs its own event loop until it is hidden; tests
+// install a script that acts on the window instead.
+using ModalAnzeige = std::function<void(QWidget& fenster)>;
+void ModalZeigen(QWidget& fenster);
+void setModalAnzeige(ModalAnzeige anzeige);
+
+// Runs a window handler: the end of the program stops it quietly, any other error is
+// reported in a box instead of leaving through the event loop.
+void Ereignis(const std::function<void()>& handler);
+
+}  // namespace vovida

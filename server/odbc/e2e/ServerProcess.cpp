@@ -1,0 +1,94 @@
+#include "ServerProcess.h"
+
+#include <array>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kesto::e2e {
+
+ServerProcess::ServerProcess(const std::filesystem::path& dataFolder) {
+    int out[2];
+    if (::pipe(out) != 0) throw std::runtime_error("pipe failed");
+    pid_ = ::fork();
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+    if (pid_ == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::close(out[1]);
+        ::execl(KESTOSERVER_PATH, "kestoserver", "--object-port", "0", "--odbc-port", "0", "--data",
+                dataFolder.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    // The banner line names the ODBC port: "..., ODBC on port N, ...". Seeding the demo data
+    // takes a while; the wait is bounded.
+    std::string banner;
+    pollfd p{out[0], POLLIN, 0};
+    while (banner.find('\n') == std::string::npos && ::poll(&p, 1, 60000) > 0) {
+        std::array<char, 256> buf{};
+        const ssize_t n = ::read(out[0], buf.data(), buf.size());
+        if (n <= 0) break;
+        banner.append(buf.data(), static_cast<std::size_t>(n));
+    }
+    ::close(out[0]);
+    const std::size_t at = banner.find("ODBC on port ");
+    if (at == std::string::npos) {
+        kill();
+        throw std::runtime_error("kestoserver did not start: " + banner);
+    }
+    port_ = std::atoi(banner.c_str() + at + 13);
+}
+
+ServerProcess::~ServerProcess() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+}
+
+void ServerProcess::kill() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+}
+
+CommandResult runCommand(const std::string& command) {
+    CommandResult r;
+    FILE* p = ::popen((command + " 2>&1").c_str(), "r");
+    if (!p) return r;
+    std::array<char, 4096> buf{};
+    while (std::fgets(buf.data(), buf.size(), p)) r.output += buf.data();
+    const int status = ::pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+void registerDriver(const std::filesystem::path& folder, int port, const std::string& driverLines) {
+    const std::string command = std::string(KESTO_SOURCE_DIR "/scripts/odbc-register.sh --dir ") + folder.string() +
+                                " --driver " KESTO_ODBC_DRIVER " --port " + std::to_string(port);
+    const CommandResult r = runCommand(command);
+    if (r.status != 0) throw std::runtime_error("registration failed: " + r.output);
+    // The driver section is the only one in the file: lines appended belong to it.
+    std::ofstream(folder / "odbcinst.ini", std::ios::app) << driverLines;
+}
+
+void addDataSource(const std::filesystem::path& folder, const std::string& name, int port, const std::string& extraLines) {
+    std::ofstream(folder / "odbc.ini", std::ios::app)
+        << "\n[" << name << "]\nDriver = Norvane ODBC\nProtocol = TCP\nHost = 127.0.0.1\nPort = " << port
+        << "\nNamespace = FERRIX\n"
+        << extraLines;
+}
+
+std::string preloadPrefix() {
+    std::string prefix = "ASAN_OPTIONS=detect_leaks=0 ";
+    if (KESTO_PRELOAD[0]) prefix += "LD_PRELOAD=" KESTO_PRELOAD " ";
+    return prefix;
+}
+
+}  // namespace kesto::e2e

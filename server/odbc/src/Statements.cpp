@@ -1,0 +1,290 @@
+#include "Statements.h"
+
+#include "SqlText.h"
+
+#include <text/CodePage.h>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace kesto::server::odbc {
+
+Statements::Statements(model::Database& db, std::function<void()> beginWork)
+    : db_(db), beginWork_(std::move(beginWork)) {}
+
+bool Statements::handles(const std::string& c) {
+    static const char* const kCodes[] = {"DQ", "DX", "DU", "PP", "PQ", "EX", "PU", "DS", "SP", "SQ", "SU", "FD",
+                                         "SF", "FX", "RS", "SB", "SM", "CC", "CS", "co", "ti", "br", "vc", "st",
+                                         "ca", "sc", "tt", "ta", "cp", "cr", "ek", "ik", "pk", "pc", "pr", "tp"};
+    return std::find(std::begin(kCodes), std::end(kCodes), c) != std::end(kCodes);
+}
+
+std::optional<ReplyOut> Statements::handle(const Request& r, Failure& failure) {
+    const std::string& c = r.code;
+    try {
+        if (c == "CC" || c == "CS") {
+            close(r);
+            return std::nullopt;
+        }
+        ++clock_;
+        if (c == "DQ" || c == "DX" || c == "DU") return executeDirect(r);
+        if (c == "PP") return prepare(r);
+        if (c == "PQ" || c == "EX" || c == "PU") return executePrepared(r);
+        if (c == "DS") return callDirect(r);
+        if (c == "SP") return prepareCall(r);
+        if (c == "SQ" || c == "SU") return callPrepared(r);
+        if (c == "FD" || c == "SF") return fetch(r);
+        if (c == "FX") return fetchStatic(r);
+        if (c == "RS") return readStream(r);
+        if (c == "SB" || c == "SM") return upload(r);
+        return catalog(r);
+    } catch (const std::exception& e) {
+        failure = failureOf(e);
+        // A statement that failed to be made or run holds no cursor.
+        if (Held* h = find(r.statement)) {
+            h->rows.reset();
+            h->fixedRows = nullptr;
+            if (c == "DQ" || c == "DX" || c == "DU" || c == "PP" || c == "DS" || c == "SP" || std::islower(c[0]))
+                held_.erase(r.statement);
+        }
+        if (c != "SB" && c != "SM") uploads_.clear(), uploadBytes_ = 0;
+        return ReplyOut{failure.code, {}};
+    }
+}
+
+Statements::Held& Statements::create(std::uint32_t id) {
+    held_.erase(id);
+    if (held_.size() >= kMaxStatements) {
+        auto oldest = std::min_element(held_.begin(), held_.end(),
+                                       [](const auto& a, const auto& b) { return a.second->lastUse < b.second->lastUse; });
+        held_.erase(oldest);
+    }
+    auto& h = held_[id];
+    h = std::make_unique<Held>();
+    h->lastUse = clock_;
+    return *h;
+}
+
+Statements::Held* Statements::find(std::uint32_t id) {
+    const auto it = held_.find(id);
+    if (it == held_.end()) return nullptr;
+    it->second->lastUse = clock_;
+    return it->second.get();
+}
+
+Statements::Held& Statements::findOrRefuse(std::uint32_t id, std::uint16_t c) {
+    Held* h = find(id);
+    if (!h) throw RequestError(c, "Statement " + std::to_string(id) + " is not held");
+    return *h;
+}
+
+std::string Statements::readText(const wire::Element& e) const {
+    if (e.type == wire::Text16) return text::utf16ToUtf8(wire::utf16Value(e));
+    if (e.type == wire::Text8) {
+        if (e.data.size() == 1 && e.data[0] == '\0') return {};
+        return utf8FromLatin1(e.data);
+    }
+    throw wire::FormatError("a string was expected");
+}
+
+void Statements::prepareText(Held& h, std::string_view text, bool query) {
+    const SqlForSqlite sql = translateSql(text);
+    h.sql = sql.text;
+    h.query = query;
+    h.prepared.emplace(db_.prepare(h.sql));
+    h.markers = std::max(sql.markers, h.prepared->parameterCount());
+    const MarkerInfo info = describeMarkers(h.sql, h.markers);
+    h.parameters.assign(static_cast<std::size_t>(h.markers), ParameterInfo{{sqltype::VarChar, 0, 0}, 1});
+    for (std::size_t i = 0; i < info.markers.size(); ++i) {
+        if (info.markers[i].column.empty()) continue;
+        std::string column = info.markers[i].column;
+        for (const std::string& table : info.tables) {
+            TableColumn found;
+            if (findTableColumn(db_.handle(), table, column, found)) {
+                h.parameters[i] = {found.type, found.notNull ? 0 : 1};
+                break;
+            }
+        }
+    }
+}
+
+std::vector<std::vector<model::Value>> Statements::readSets(wire::ListReader& reader, const Held& h, std::size_t perSet) {
+    const auto count = wire::integerValue(reader.next());
+    if (!count || *count < 0 || *count > 65535) throw wire::FormatError("bad parameter set count");
+    const std::size_t offset = h.procedure && h.procedure->returns ? 1 : 0;
+    std::vector<std::vector<model::Value>> sets(static_cast<std::size_t>(*count));
+    for (auto& set : sets) {
+        for (std::size_t i = 0; i < perSet; ++i) {
+            const auto e = reader.tryNext();
+            if (!e) throw RequestError(code::WrongParameterCount, "Wrong number of parameters");
+            const int type = i + offset < h.parameters.size() ? h.parameters[i + offset].type.sqlType : sqltype::VarChar;
+            if (isLong(type) && !e->undefined && (e->isNumber() || e->type == wire::Text8)) {
+                // A long value comes as the handle of data sent before with SB/SM (as an
+                // integer, or as its decimal text when supplied at execution time).
+                std::optional<std::int64_t> handle = wire::integerValue(*e);
+                if (!handle && e->type == wire::Text8 && !e->data.empty() &&
+                    std::all_of(e->data.begin(), e->data.end(), [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); }) &&
+                    e->data.size() < 11)
+                    handle = std::stoll(std::string(e->data));
+                if (handle && *handle == -1) {
+                    set.push_back(model::Value::null());
+                    continue;
+                }
+                if (handle && *handle > 0) {
+                    if (const auto up = uploads_.find(static_cast<std::uint32_t>(*handle)); up != uploads_.end()) {
+                        set.push_back(up->second.binary ? model::Value::blob(up->second.bytes)
+                                                        : model::Value::text(utf8FromLatin1(up->second.bytes)));
+                        continue;
+                    }
+                }
+            }
+            set.push_back(parameterValue(*e, type));
+        }
+    }
+    if (!reader.atEnd()) throw RequestError(code::WrongParameterCount, "Wrong number of parameters");
+    uploads_.clear();
+    uploadBytes_ = 0;
+    return sets;
+}
+
+void Statements::bindSet(model::Statement& st, const std::vector<model::Value>& set) {
+    st.reset();
+    sqlite3_clear_bindings(st.handle());
+    for (std::size_t i = 0; i < set.size(); ++i) st.bind(static_cast<int>(i + 1), set[i]);
+}
+
+void Statements::runQuery(Held& h, const std::vector<std::vector<model::Value>>& sets, bool holdRows, bool describe) {
+    h.rows.reset();
+    h.fixedRows = nullptr;
+    h.streams.clear();
+    model::Statement& st = *h.prepared;
+    bool onRow = false;
+    if (!sets.empty()) {
+        bindSet(st, sets.front());
+        onRow = st.step();
+    } else {
+        st.reset();
+    }
+    if (describe) h.columns = describeColumns(db_.handle(), st, onRow);
+    if (!holdRows && sets.size() == 1) {
+        h.rows = std::make_unique<LiveRows>(st, h.columns, onRow);
+        return;
+    }
+    auto rows = std::make_unique<StaticRows>(h.columns, std::vector<StaticRows::Row>{});
+    for (std::size_t s = 0; s < sets.size(); ++s) {
+        bindSet(st, sets[s]);
+        rows->appendAll(st);
+    }
+    st.reset();
+    h.fixedRows = rows.get();
+    h.rows = std::move(rows);
+}
+
+std::int64_t Statements::runUpdate(Held& h, const std::vector<std::vector<model::Value>>& sets) {
+    h.rows.reset();
+    h.fixedRows = nullptr;
+    const sqlite3_int64 before = sqlite3_total_changes64(db_.handle());
+    for (const auto& set : sets) {
+        bindSet(*h.prepared, set);
+        while (h.prepared->step()) {
+        }
+    }
+    h.prepared->reset();
+    return sqlite3_total_changes64(db_.handle()) - before;
+}
+
+ReplyOut Statements::withRows(wire::ListWriter& out, Held& h) {
+    const bool last = !h.rows || h.rows->writeBatch(out, rowContext(h), limits_);
+    return {static_cast<std::uint16_t>(last ? 100 : 0), out.take()};
+}
+
+ReplyOut Statements::executeDirect(const Request& r) {
+    wire::ListReader reader(r.body);
+    const std::string text = readText(reader.next());
+    Held& h = create(r.statement);
+    prepareText(h, text, r.code != "DU");
+    const auto sets = readSets(reader, h, static_cast<std::size_t>(h.markers));
+    beginWork_();
+    wire::ListWriter out(kMaxRequestBody);
+    if (r.code == "DU") {
+        const std::int64_t count = runUpdate(h, sets);
+        writeParameterDescriptions(out, h.parameters);
+        out.integer(count);
+        return {0, out.take()};
+    }
+    runQuery(h, sets, r.code == "DX", true);
+    writeColumnDescriptions(out, h.columns, encoding_);
+    writeParameterDescriptions(out, h.parameters);
+    if (r.code == "DX") return {0, out.take()};
+    return withRows(out, h);
+}
+
+ReplyOut Statements::prepare(const Request& r) {
+    wire::ListReader reader(r.body);
+    const std::string text = readText(reader.next());
+    Held& h = create(r.statement);
+    prepareText(h, text, isQueryText(text));
+    wire::ListWriter out(kMaxRequestBody);
+    if (h.query) {
+        h.columns = describeColumns(db_.handle(), *h.prepared, false);
+        writeColumnDescriptions(out, h.columns, encoding_);
+    }
+    writeParameterDescriptions(out, h.parameters);
+    return {0, out.take()};
+}
+
+ReplyOut Statements::executePrepared(const Request& r) {
+    Held& h = findOrRefuse(r.statement, code::StatementNotHeld);
+    if (h.procedure || !h.prepared) throw RequestError(400, "Statement is a procedure call");
+    wire::ListReader reader(r.body);
+    const auto sets = readSets(reader, h, static_cast<std::size_t>(h.markers));
+    beginWork_();
+    wire::ListWriter out(kMaxRequestBody);
+    if (r.code == "PU") {
+        out.integer(runUpdate(h, sets));
+        return {0, out.take()};
+    }
+    runQuery(h, sets, r.code == "EX", h.columns.empty());
+    if (r.code == "EX") return {0, {}};
+    return withRows(out, h);
+}
+
+ReplyOut Statements::fetch(const Request& r) {
+    Held& h = findOrRefuse(r.statement, 400);
+    h.streams.clear();
+    wire::ListWriter out(kMaxRequestBody);
+    return withRows(out, h);
+}
+
+ReplyOut Statements::fetchStatic(const Request& r) {
+    Held& h = findOrRefuse(r.statement, 400);
+    if (!h.fixedRows) throw RequestError(400, "The statement has no static cursor");
+    wire::ListReader reader(r.body);
+    const std::int64_t target = wire::integerValue(reader.next()).value_or(1);
+    const std::int64_t rowset = std::max<std::int64_t>(1, wire::integerValue(reader.next()).value_or(1));
+    const auto n = static_cast<std::int64_t>(h.fixedRows->size());
+    // 0 = the last rowset; a negative target counts from the end.
+    const std::int64_t start = target > 0 ? target : target == 0 ? std::max<std::int64_t>(1, n - rowset + 1) : n + target + 1;
+    const std::int64_t count = start < 1 || start > n ? 0 : std::min(rowset, n - start + 1);
+    h.streams.clear();
+    wire::ListWriter out(kMaxRequestBody);
+    out.integer(start);
+    out.integer(count);
+    if (count > 0)
+        h.fixedRows->writeRange(out, rowContext(h), static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
+    return {static_cast<std::uint16_t>(count == 0 || start + count - 1 >= n ? 100 : 0), out.take()};
+}
+
+void Statements::close(const Request& r) {
+    Held* h = find(r.statement);
+    if (!h) return;
+    if (r.code == "CS") return h->streams.closeOpen();
+    h->rows.reset();
+    h->fixedRows = nullptr;
+    h->streams.clear();
+    if (h->prepared) h->prepared->reset();
+}
+
+}  // namespace kesto::server::odbc

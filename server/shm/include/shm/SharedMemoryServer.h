@@ -1,0 +1,25 @@
+// kestoserver started by the ODBC driver: one client, served over shared memory.
+#pragma once
+
+#include <net/Listener.h>
+
+#include <chrono>
+#include <functional>
+
+namespace kesto::server::shm {
+
+struct SharedMemoryOptions {
+    // Serves one protocol session over the connection it is given (normally the ODBC session).
+    std::function<void(net::Connection&)> session;
+    // How long the server waits for its client to attach before it gives up.
+    std::chrono::milliseconds attachLimit{30000};
+    // Asked between waits; true ends the service (a stop signal).
+    std::function<bool()> stopRequested = [] { return false; };
+};
+
+// Makes the link's named objects under this process's pid, serves the client that attaches
+// until it disconnects, lets go or dies (or a stop is requested), then removes every name.
+// Throws kesto::odbc::shm::ShmError when the objects cannot be made.
+void serveSharedMemory(const SharedMemoryOptions& options);
+
+}  // namespace kesto::server::shm

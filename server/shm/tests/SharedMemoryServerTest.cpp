@@ -1,0 +1,148 @@
+// The server's side of the shared-memory link, driven by the driver's own transport in the
+// same process (the names are keyed by this process's pid).
+#include "shm/SharedMemoryServer.h"
+
+#include <SharedMemoryTransport.h>
+#include <ShmLayout.h>
+#include <ShmObjects.h>
+#include <kestoodbc/Protocol.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using kesto::odbc::SharedMemoryTransport;
+using kesto::odbc::Timeout;
+namespace link = kesto::odbc::shm;
+namespace shm = kesto::server::shm;
+
+std::vector<std::uint8_t> message(const char* code, std::uint32_t sequence, std::string_view body = {}) {
+    std::vector<std::uint8_t> m(14);
+    const std::uint32_t words[] = {static_cast<std::uint32_t>(body.size()), sequence, 7};
+    for (int w = 0; w < 3; ++w)
+        for (int i = 0; i < 4; ++i) m[w * 4 + i] = static_cast<std::uint8_t>(words[w] >> (8 * i));
+    m[12] = static_cast<std::uint8_t>(code[0]);
+    m[13] = static_cast<std::uint8_t>(code[1]);
+    m.insert(m.end(), body.begin(), body.end());
+    return m;
+}
+
+// Answers every request with its body repeated `factor` times, except the ones without a
+// reply; ends at DC.
+void echoSession(kesto::server::net::Connection& c, std::size_t factor) {
+    for (;;) {
+        std::array<char, 14> header{};
+        if (!c.readExact(header)) return;
+        const std::uint32_t length = static_cast<unsigned char>(header[0]) | static_cast<unsigned char>(header[1]) << 8 |
+                                     static_cast<unsigned char>(header[2]) << 16;
+        std::string body;
+        if (length && !c.readExact(body, length, 1 << 24)) return;
+        const std::string code(header.data() + 12, 2);
+        if (code == "DC") return;
+        if (code == "AF") continue;
+        std::string reply;
+        for (std::size_t i = 0; i < factor; ++i) reply += body;
+        std::string out(header.data(), 12);
+        for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(reply.size() >> (8 * i));
+        out += std::string(2, '\0') + reply;
+        if (!c.writeAll(out)) return;
+    }
+}
+
+class SharedMemoryServer : public ::testing::Test {
+protected:
+    void start(std::size_t factor = 1, std::chrono::milliseconds attachLimit = std::chrono::seconds(30)) {
+        options.session = [factor](kesto::server::net::Connection& c) { echoSession(c, factor); };
+        options.attachLimit = attachLimit;
+        options.stopRequested = [this] { return stop.load(); };
+        server = std::thread([this] { shm::serveSharedMemory(options); });
+    }
+    void TearDown() override {
+        stop = true;
+        if (server.joinable()) server.join();
+        EXPECT_FALSE(link::anyNameExists(link::namePrefix(), ::getpid()));
+    }
+    bool exchange(SharedMemoryTransport& t, const std::vector<std::uint8_t>& request, std::vector<std::uint8_t>& reply) {
+        return t.send(request, Timeout::of(5), {}) == 0 && t.receive(reply, 0, Timeout::of(5)) == 0;
+    }
+
+    shm::SharedMemoryOptions options;
+    std::atomic<bool> stop{false};
+    std::thread server;
+};
+
+TEST_F(SharedMemoryServer, ServesOneClientUntilDisconnectAndLeavesNoNames) {
+    start();
+    SharedMemoryTransport client(u"FERRIX");
+    ASSERT_EQ(client.attach(::getpid(), Timeout::of(5)), 0);
+    // Attached: both ends hold the objects, the names are gone already.
+    EXPECT_FALSE(link::anyNameExists(link::namePrefix(), ::getpid()));
+
+    std::vector<std::uint8_t> reply;
+    ASSERT_TRUE(exchange(client, message("HS", 1, std::string_view("\x01\x00", 2)), reply));
+    ASSERT_EQ(reply.size(), 16u);
+    EXPECT_EQ(reply[4], 1);  // the sequence number comes back
+    EXPECT_EQ(reply[8], 7);
+
+    // A request without a reply, then one with: the second never overwrites the first.
+    ASSERT_EQ(client.send(message("AF", 2), Timeout::of(5), {}), 0);
+    ASSERT_TRUE(exchange(client, message("OE", 3, "abc"), reply));
+    EXPECT_EQ(std::string(reply.begin() + 14, reply.end()), "abc");
+
+    ASSERT_EQ(client.send(message("DC", 4), Timeout::of(5), {}), 0);
+    server.join();
+    // The server is gone: the next request finds the link down.
+    EXPECT_EQ(client.send(message("OE", 5), Timeout::of(5), {}), 455);
+}
+
+TEST_F(SharedMemoryServer, EndsWhenTheClientLetsGo) {
+    start();
+    {
+        SharedMemoryTransport client(u"");
+        ASSERT_EQ(client.attach(::getpid(), Timeout::of(5)), 0);
+    }
+    server.join();  // returns on its own: the client's lock was freed
+}
+
+TEST_F(SharedMemoryServer, SecondClientIsRefused) {
+    start();
+    SharedMemoryTransport first(u""), second(u"");
+    ASSERT_EQ(first.attach(::getpid(), Timeout::of(5)), 0);
+    // The names went with the first attach: the second finds no server.
+    EXPECT_EQ(second.attach(::getpid(), Timeout::of(1)), 454);
+}
+
+TEST_F(SharedMemoryServer, GivesUpWhenNoClientAttaches) {
+    start(1, std::chrono::milliseconds(50));
+    server.join();
+}
+
+TEST_F(SharedMemoryServer, ReplyTooLargeForTheAreaBecomes413) {
+    start(3);
+    SharedMemoryTransport client(u"");
+    ASSERT_EQ(client.attach(::getpid(), Timeout::of(5)), 0);
+    std::vector<std::uint8_t> reply;
+    const std::string big(link::kAreaSize / 2, 'x');
+    ASSERT_TRUE(exchange(client, message("RS", 9, big), reply));
+    ASSERT_EQ(reply.size(), 14u);
+    EXPECT_EQ(reply[4], 9);
+    EXPECT_EQ(reply[12] | reply[13] << 8, kesto::odbc::protocol::kIncompatibleProtocol);
+    // A request too large for the area is refused by the client itself.
+    EXPECT_EQ(client.send(message("RS", 10, std::string(link::kAreaSize, 'y')), Timeout::of(5), {}), 460);
+}
+
+TEST_F(SharedMemoryServer, ReplyThatNeverComesTimesOut) {
+    start();
+    SharedMemoryTransport client(u"");
+    ASSERT_EQ(client.attach(::getpid(), Timeout::of(5)), 0);
+    ASSERT_EQ(client.send(message("AF", 1), Timeout::of(5), {}), 0);
+    std::vector<std::uint8_t> reply;
+    EXPECT_EQ(client.receive(reply, 0, Timeout::of(1)), 450);
+}
+
+}  // namespace
