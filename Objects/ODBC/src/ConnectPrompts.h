@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "Errors.h"
+
 namespace kesto::odbc {
 
 struct Connection;
@@ -11,7 +13,7 @@ struct Connection;
 namespace prompt {
 
 // Driver code of a prompt that could not be shown (no plug-in, no display).
-inline constexpr int kDialogFailed = 480;
+inline constexpr int kDialogFailed = code::DialogFailed;
 
 enum class Outcome { Accepted, Cancelled, Failed };
 

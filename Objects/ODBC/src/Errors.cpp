@@ -23,6 +23,7 @@ constexpr CodeText kTexts[] = {
     {452, "Message sequencing error"},
     {454, "Unable to start the shared memory connection"},
     {455, "Shared memory connection is down"},
+    {480, "Dialog failed: the setup dialogs cannot be shown"},
     {10050, "WinSock: Network is down"},
     {10051, "WinSock: Network is unreachable"},
     {10052, "WinSock: Net dropped connection or reset"},
@@ -74,6 +75,7 @@ std::string sqlStateOf(int c) {
     case 469: return "S1C00";
     case 470: return "01S02";
     case 471: return "3C000";
+    case 480: return "IM008";
     case 1004: return "01004";
     case 1031: return "42000";
     case 7001: return "07001";

@@ -27,6 +27,7 @@ inline constexpr int BadLength = 465;
 inline constexpr int BadParameter = 466;
 inline constexpr int NotCapable = 469;
 inline constexpr int ValueChanged = 470;
+inline constexpr int DialogFailed = 480;
 inline constexpr int Truncated = 1004;
 inline constexpr int Restricted = 7006;
 inline constexpr int OutOfRange = 22003;

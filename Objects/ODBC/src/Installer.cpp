@@ -43,7 +43,11 @@ bool writeProfileString(const std::string& section, const std::string& key, cons
 
 bool removeDataSource(const std::string& dsn) {
     static const auto remove = bound<RemoveDsn>("SQLRemoveDSNFromIni");
-    return remove && remove(dsn.c_str()) != 0;
+    static const auto put = bound<WriteProfileString>("SQLWritePrivateProfileString");
+    if (!remove || remove(dsn.c_str()) == 0) return false;
+    // The installer drops only the source's own section; its line in the list of data
+    // sources goes with a null value.
+    return put && put("ODBC Data Sources", dsn.c_str(), nullptr, "odbc.ini") != 0;
 }
 
 }  // namespace kesto::odbc::installer

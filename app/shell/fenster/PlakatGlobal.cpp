@@ -1,6 +1,7 @@
 #include "PlakatGlobal.h"
 
 #include "AOBStandard.h"
+#include "Drehung.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
@@ -97,11 +98,11 @@ void VorschauTimerNeustart() {
 }
 
 double RotiertX(double ursprung, double winkel, double dx, double dy) {
-  return ursprung + dx * std::cos(winkel) + dy * std::sin(winkel);
+  return gedreht({ursprung, 0}, winkel, dx, dy).x;
 }
 
 double RotiertY(double ursprung, double winkel, double dx, double dy) {
-  return ursprung - dx * std::sin(winkel) + dy * std::cos(winkel);
+  return gedreht({0, ursprung}, winkel, dx, dy).y;
 }
 
 }  // namespace vovida

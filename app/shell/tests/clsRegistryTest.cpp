@@ -154,9 +154,7 @@ TEST_F(ClsRegistry, BinaryTexts) {
 
 TEST_F(ClsRegistry, BinaryValuesRoundTrip) {
   clsRegistry r = mit(QStringLiteral("HKCU\\Software\\Bin\\Daten"));
-  if (!r.setValue(QStringLiteral("01 a0 ff"), 3)) {
-    GTEST_SKIP() << "the registry stand-in keeps no binary values";
-  }
+  ASSERT_TRUE(r.setValue(QStringLiteral("01 a0 ff"), 3));
   EXPECT_EQ(r.getValue(), u"01 A0 FF");
 }
 

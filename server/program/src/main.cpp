@@ -35,9 +35,14 @@ void serveSharedMemoryClient(const program::ProgramOptions& options, const sigse
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::cout << program::kUsage;
+    return 0;
+  }
   program::ProgramOptions options;
   try {
-    options = program::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    options = program::parseOptions(args);
   } catch (const std::invalid_argument& e) {
     std::cerr << "kestoserver: " << e.what() << '\n' << program::kUsage;
     return 2;

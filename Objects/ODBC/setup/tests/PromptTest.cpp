@@ -135,6 +135,7 @@ TEST_F(Prompt, AMissingPluginFailsTheConnectWithAClearError) {
     kesto::odbc::dialogs::setPluginPath(KESTO_ODBC_UI_PLUGIN);
     EXPECT_EQ(r, SQL_ERROR);
     EXPECT_EQ(pendingCode(), kesto::odbc::prompt::kDialogFailed);
+    EXPECT_EQ(kesto::odbc::sqlStateOf(pendingCode()), "IM008");
 }
 
 }  // namespace

@@ -180,6 +180,7 @@ TEST(ConfigDsn, AddsAndRemovesADataSourceWithoutAWindow) {
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_EQ(text.str().find("[Extra]"), std::string::npos) << text.str();
+    EXPECT_EQ(text.str().find("Extra"), std::string::npos) << "no stale line in the list: " << text.str();
     EXPECT_NE(text.str().find("[KestoDSN]"), std::string::npos);
 }
 
