@@ -1,12 +1,20 @@
 #include "FMStart.h"
 
+#include "FMPass.h"
+#include "FrmSchriftdef.h"
 #include "Fensterliste.h"
+#include "frmAbout.h"
+#include "frmDruckerfestlegung.h"
 #include "Kestoapi.h"
 #include "PlakatGlobal.h"
+#include "Preisinfo.h"
 #include "Schildarten.h"
+#include "Schriftdefinitionen.h"
 #include "ServerZugriff.h"
 #include "Startglobale.h"
+#include "VPNavBar.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -55,9 +63,14 @@ FMStart::FMStart() : BildAufbauen(std::chrono::milliseconds(500), [this] { Ereig
   aufbauen();
   menuesAufbauen();
   VSPrinter1.setEventHandler([this](PreviewEvent e, double) { Ereignis([this, e] { vorschauEreignis(e); }); });
+  VSPrinter1.setPrintPort(&drucker_);
 }
 
-FMStart::~FMStart() { VSPrinter1.setEventHandler(nullptr); }
+FMStart::~FMStart() {
+  VSPrinter1.setEventHandler(nullptr);
+  // The preview widget and the bar hold on to VSPrinter1: they go before it does.
+  delete takeCentralWidget();
+}
 
 void FMStart::aufbauen() {
   setWindowTitle(QStringLiteral("Ferrix Preisplakat"));
@@ -85,6 +98,8 @@ void FMStart::aufbauen() {
   CBDaten = benannt(new QPushButton(QStringLiteral("Daten &Eingabe")), "CBDaten");
   spalte->addWidget(CBDaten);
   spalte->addStretch(1);
+  VPNav = new VPNavBar(&VSPrinter1);
+  spalte->addWidget(VPNav);
   Label4 = benannt(new QLabel(QStringLiteral("Kopien:")), "Label4");
   spalte->addWidget(Label4);
   auto* druckzeile = new QHBoxLayout;
@@ -121,25 +136,35 @@ void FMStart::aufbauen() {
 
   connect(Aktualisieren, &QPushButton::clicked, this, [this] { Ereignis([this] { Aktualisieren_Click(); }); });
   connect(CBDaten, &QPushButton::clicked, this, [this] { Ereignis([this] { CBDaten_Click(); }); });
+  connect(Drucken, &QPushButton::clicked, this, [this] { Ereignis([this] { Drucken_Click(); }); });
+  connect(Druckanzahl, &QLineEdit::textChanged, this, [this] { Ereignis([this] { Druckanzahl_Change(); }); });
+  Druckanzahl->installEventFilter(this);
 }
 
 void FMStart::menuesAufbauen() {
   QMenu* datei = benannt(menuBar()->addMenu(QStringLiteral("&Datei")), "Datei");
   QAction* aktualisieren = benannt(datei->addAction(QStringLiteral("Aktualisieren")), "MAktualisieren");
   connect(aktualisieren, &QAction::triggered, this, [this] { Ereignis([this] { Aktualisieren_Click(); }); });
-  benannt(datei->addAction(QStringLiteral("Drucken")), "Print");
-  benannt(datei->addAction(QStringLiteral("Druckerdefinition")), "mDruckerDefinition");
-  benannt(datei->addAction(QStringLiteral("&Währungsdefinition")), "Preisinformation");
+  QAction* drucken = benannt(datei->addAction(QStringLiteral("Drucken")), "Print");
+  connect(drucken, &QAction::triggered, this, [this] { Ereignis([this] { Drucken_Click(); }); });
+  QAction* drucker = benannt(datei->addAction(QStringLiteral("Druckerdefinition")), "mDruckerDefinition");
+  connect(drucker, &QAction::triggered, this, [this] { Ereignis([this] { DruckerfestlegungZeigen(this); }); });
+  QAction* preise = benannt(datei->addAction(QStringLiteral("&Währungsdefinition")), "Preisinformation");
+  connect(preise, &QAction::triggered, this, [] { Ereignis([] { PreisinfoZeigen(); }); });
   datei->addSeparator();
-  benannt(datei->addAction(QStringLiteral("&Login")), "mLogin");
+  QAction* login = benannt(datei->addAction(QStringLiteral("&Login")), "mLogin");
+  connect(login, &QAction::triggered, this, [this] { Ereignis([this] { mLogin_Click(); }); });
   datei->addSeparator();
   QAction* beenden = benannt(datei->addAction(QStringLiteral("&Beenden")), "Beenden");
   connect(beenden, &QAction::triggered, this, [this] { close(); });
   QMenu* schrift = benannt(menuBar()->addMenu(QStringLiteral("&Schrift")), "Schrift");
-  benannt(schrift->addAction(QStringLiteral("&Definition")), "Schriftartendefinition");
-  benannt(schrift->addAction(QStringLiteral("&Schriften neu einlesen")), "mSchriftNeuLesen");
+  QAction* definition = benannt(schrift->addAction(QStringLiteral("&Definition")), "Schriftartendefinition");
+  connect(definition, &QAction::triggered, this, [this] { Ereignis([this] { SchriftartendefinitionZeigen(this); }); });
+  QAction* neuLesen = benannt(schrift->addAction(QStringLiteral("&Schriften neu einlesen")), "mSchriftNeuLesen");
+  connect(neuLesen, &QAction::triggered, this, [this] { Ereignis([this] { mSchriftNeuLesen_Click(); }); });
   QMenu* hilfe = benannt(menuBar()->addMenu(QStringLiteral("&Hilfe")), "Hilfe");
-  benannt(hilfe->addAction(QStringLiteral("Hilfe &über")), "HilfeUeber");
+  QAction* ueber = benannt(hilfe->addAction(QStringLiteral("Hilfe &über")), "HilfeUeber");
+  connect(ueber, &QAction::triggered, this, [] { Ereignis([] { AboutZeigen(); }); });
 }
 
 QRadioButton* FMStart::Option(const QString& code) const {
@@ -193,6 +218,8 @@ void FMStart::Aktualisieren_Click() {
     return;
   }
   VSPrinter1.setPreviewPage(static_cast<std::int16_t>(VSPrinter1.PageCount()));
+  // The end of the document synchronised the bar on the first page; it follows the jump.
+  VPNav->Synchronize();
   BildAufbauen.setEnabled(false);
   if (dienste && dienste->blattAnzeigen) {
     try {
@@ -228,8 +255,38 @@ void FMStart::DruckerWaehlen(int papier, const QString& schluessel, bool editor)
 }
 
 void FMStart::vorschauEreignis(PreviewEvent ereignis) {
-  // 21, 32 and 33 synchronise the navigation bar, which the preview-navigation module adds.
-  if (ereignis == PreviewEvent::PaperChanged) VorschauTimerNeustart();
+  switch (ereignis) {
+    case PreviewEvent::PaperChanged:
+      VorschauTimerNeustart();
+      break;
+    case PreviewEvent::DocumentEnded:
+      VPNav->Synchronize();
+      QApplication::processEvents();
+      break;
+    case PreviewEvent::PageChanged:
+    case PreviewEvent::ZoomChanged:
+      VPNav->Synchronize();
+      break;
+  }
 }
+
+bool FMStart::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (objekt == Druckanzahl && ereignis->type() == QEvent::MouseButtonRelease)
+    Ereignis([this] { Druckanzahl_Click(); });
+  return QMainWindow::eventFilter(objekt, ereignis);
+}
+
+void FMStart::mLogin_Click() {
+  FMPass& pass = fensterliste().holen<FMPass>();
+  pass.BPASSWORT->clear();
+  QApplication::processEvents();
+  pass.show();
+  pass.raise();
+  pass.activateWindow();
+  pass.BPASSWORT->setFocus();
+}
+
+// Slots 68 to 72 keep what the start-up loaded.
+void FMStart::mSchriftNeuLesen_Click() { SchriftenLaden(false); }
 
 }  // namespace vovida

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include <activex/QtPrintPort.h>
 #include <activex/VSPrinter.h>
 
 #include <map>
@@ -27,6 +28,8 @@ class PreviewWidget;
 
 namespace vovida {
 
+class VPNavBar;
+
 // "<anfang>" + 14 blanks + "Firma: ..." + 5 blanks + "Filiale: ..." + 5 blanks + "Benutzer: ...".
 QString Fenstertitel(const QString& anfang);
 
@@ -39,6 +42,7 @@ class FMStart : public QMainWindow {
   kesto::activex::VSPrinter VSPrinter1;
   Zeitgeber BildAufbauen;
   kesto::activex::PreviewWidget* Vorschau;
+  VPNavBar* VPNav;
   QCheckBox* AutoAktualisieren;
   QCheckBox* Raster;
   QCheckBox* ZweiPreise;
@@ -81,15 +85,27 @@ class FMStart : public QMainWindow {
   void CBDaten_Click();
   void DruckerWaehlen(int papier, const QString& schluessel, bool editor);
 
+  // Prints the preview on the printer of the sign kind, as many times as the copies box
+  // says; the free design prints only the pages its article choice ticks.
+  void Drucken_Click();
+  void Druckanzahl_Change();
+  void Druckanzahl_Click();
+
+  void mLogin_Click();
+  void mSchriftNeuLesen_Click();
+
  protected:
   void closeEvent(QCloseEvent* ereignis) override;
   void resizeEvent(QResizeEvent* ereignis) override;
+  bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
  private:
   void aufbauen();
   void menuesAufbauen();
   void vorschauEreignis(kesto::activex::PreviewEvent ereignis);
+  bool kopienPruefen();
   std::map<QString, QRadioButton*> optionen_;
+  kesto::activex::QtPrintPort drucker_;
 };
 
 }  // namespace vovida

@@ -1,12 +1,16 @@
 #include "Preisinfo.h"
 
+#include "AOBStandard.h"
+#include "Fensterliste.h"
 #include "KestoapiHilfen.h"
+#include "NumberText.h"
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace vovida {
 
@@ -46,6 +50,23 @@ void Preisinfo::Anzeige() {
   Code->setText(euro("EURFWC"));
   const QVariant faktor = ParameterLesen(QStringLiteral("EURO"), QStringLiteral("EURFAKT"), false, QStringLiteral("13,7603"));
   Faktor->setText(TextErsetzen(faktor.toString(), QStringLiteral("."), QStringLiteral(",")));
+}
+
+void Preisinfo::Preis_Change(const QLineEdit& preis, QLineEdit& ats, QLineEdit& eur) {
+  const QString waehrung = WWSHW->text();
+  QLineEdit* ziel = waehrung == u"ATS" ? &ats : waehrung == u"EUR" ? &eur : nullptr;
+  if (!ziel) return;
+  const std::optional<double> betrag = zahlAusText(preis.text());
+  if (!betrag) return;
+  QVariant wert(*betrag);
+  PreisFeldFormatieren(*ziel, wert);
+}
+
+void PreisinfoZeigen() {
+  Preisinfo& fenster = fensterliste().holen<Preisinfo>();
+  fenster.show();
+  fenster.raise();
+  fenster.Anzeige();
 }
 
 void Preisinfo::closeEvent(QCloseEvent* ereignis) {

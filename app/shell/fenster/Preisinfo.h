@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
 
 namespace vovida {
 
@@ -24,8 +25,15 @@ class Preisinfo : public QWidget {
   // Reads the seven parameters of group "EURO" into the labels.
   void Anzeige();
 
+  // Writes the price, formatted, into the box of the merchandise system's main currency
+  // ("ATS" or "EUR"); a price that is no number leaves both boxes as they are.
+  void Preis_Change(const QLineEdit& preis, QLineEdit& ats, QLineEdit& eur);
+
  protected:
   void closeEvent(QCloseEvent* ereignis) override;
 };
+
+// The menu command: shows the window, not modal, and reads the parameters again.
+void PreisinfoZeigen();
 
 }  // namespace vovida

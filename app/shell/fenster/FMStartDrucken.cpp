@@ -1,0 +1,95 @@
+// Printing from the main window, and the rules of its copies box.
+#include "AOBStandard.h"
+#include "FMStart.h"
+#include "KestoapiHilfen.h"
+#include "NumberText.h"
+#include "Schildfenster.h"
+#include "Startglobale.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <services/MessageBox.h>
+
+#include <algorithm>
+#include <array>
+
+namespace vovida {
+
+namespace {
+
+constexpr int kKopienHoechstens = 99;
+constexpr int kKopienWenigstens = 1;
+
+bool istPlakat(const QString& code) {
+  constexpr std::array<const char*, 4> plakate{"A3F", "A3N", "A4F", "A4N"};
+  return std::any_of(plakate.begin(), plakate.end(), [&](const char* p) { return code == QLatin1String(p); });
+}
+
+// The entries of the poster queue, i.e. of frmPlakat's article list.
+qsizetype plakatArtikel(const QString& code) {
+  const Schildfenster* fenster = SchildfensterZu(code);
+  return fenster && fenster->ArtNr ? fenster->ArtNr().size() : 0;
+}
+
+// The copies box read as Val reads it, as a whole number.
+int kopien(const QLineEdit& feld) {
+  const double wert = rundenGerade(Val(feld.text()));
+  return static_cast<int>(std::clamp(wert, -1.0, kKopienHoechstens + 1.0));
+}
+
+}  // namespace
+
+void FMStart::Druckanzahl_Change() {
+  // The checks rewrite the text; that change must not check and report a second time.
+  const QSignalBlocker sperre(Druckanzahl);
+  bool fehler = false;
+  ZahlPruefen(kKopienHoechstens, kKopienWenigstens, *Druckanzahl, true, fehler);
+  ZahlPruefen(2, 0, *Druckanzahl, false, fehler);
+}
+
+void FMStart::Druckanzahl_Click() { TextMarkieren(*Druckanzahl); }
+
+// Copies outside 1 to 99 are refused before the print dialog, so that a confirmed dialog
+// never prints nothing or a hundred copies.
+bool FMStart::kopienPruefen() {
+  const QSignalBlocker sperre(Druckanzahl);
+  bool fehler = false;
+  ZahlPruefen(kKopienHoechstens, kKopienWenigstens, *Druckanzahl, true, fehler);
+  if (fehler) return false;
+  const int n = kopien(*Druckanzahl);
+  if (n >= kKopienWenigstens && n <= kKopienHoechstens) return true;
+  // A text without any number ("-", ","), which the range check passes over.
+  kesto::services::messageBox("Wert zu klein eingegeben!\r\nKleinster erlaubter Wert : 1",
+                              "Fehler Wertgrenzen Überschritten!", MB_OK);
+  TextMarkieren(*Druckanzahl);
+  return false;
+}
+
+void FMStart::Drucken_Click() {
+  if (!kopienPruefen()) return;
+  const QString code = startglobale().Plakatart;
+  const bool eigenbau = code == u"EIGENBAU";
+  std::vector<bool> zeilen;
+  if (istPlakat(code) && plakatArtikel(code) > 1) {
+    kesto::services::messageBox("Sie haben mehrere Artikel eingegeben diese werden nun gemeinsam ausgedruckt!",
+                                "Druckinformation", MB_OK | MB_ICONINFORMATION);
+  } else if (eigenbau) {
+    zeilen = EigenbauDruckzeilen();
+  }
+  if (!VSPrinter1.ShowPrintDialog()) return;
+  const int n = kopien(*Druckanzahl);
+  for (int kopie = 1; kopie <= n; ++kopie) {
+    if (!eigenbau) {
+      VSPrinter1.PrintPages();
+      continue;
+    }
+    // Page r + 1 of the free design is the sign of row r.
+    for (std::size_t r = 0; r < zeilen.size(); ++r) {
+      const int seite = static_cast<int>(r) + 1;
+      if (zeilen[r]) VSPrinter1.PrintPages(seite, seite);
+    }
+  }
+}
+
+}  // namespace vovida

@@ -1,0 +1,176 @@
+#include "Kontosuche.h"
+
+#include "Fensterliste.h"
+#include "Kestoapi.h"
+#include "MaskEdit.h"
+#include "ServerZugriff.h"
+#include "TextKonvertierung.h"
+#include "VirtualList.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include <services/Cursor.h>
+#include <services/MessageBox.h>
+
+#include <cmath>
+
+namespace vovida {
+
+using kesto::automation::Dispatch;
+
+namespace {
+
+// The list's columns: header and share of the list's width in percent (110 in all, as
+// the windows have always had them).
+struct Spalte {
+  const char* kopf;
+  int prozent;
+};
+
+QString ferrix(const QString& text) { return TextKonvertieren(text, QStringLiteral("Ferrix"), false); }
+
+// A class query of the factory, run with the company and the given parameters.
+Dispatch abfrageAusfuehren(const char* klasse, const char* abfrage, const QStringList& parameter) {
+  const Dispatch& fabrik = kestoapi().FactoryObjekt;
+  if (!fabrik) throw ServerFehler(9991, QStringLiteral("Keine Verbindung zum Server"));
+  const kesto::automation::Variant v =
+      fabrik.call("ResultSet", alsVariant(QString::fromUtf8(klasse)), alsVariant(QString::fromUtf8(abfrage)));
+  if (!v.dispatch()) throw ServerFehler(9991, QStringLiteral("Abfrage nicht geöffnet: ") + QString::fromUtf8(abfrage));
+  Dispatch ergebnis(v.dispatch());
+  std::vector<kesto::automation::Arg> args;
+  args.emplace_back(alsVariant(kestoapi().Firma));
+  for (const QString& p : parameter) args.emplace_back(alsVariant(p));
+  ergebnis.invokeNamed("Execute", DISPATCH_METHOD, args);
+  return ergebnis;
+}
+
+QString spalte(const Dispatch& ergebnis, int nr) {
+  return alsText(ergebnis.call("GetData", static_cast<std::int16_t>(nr)));
+}
+
+}  // namespace
+
+Kontosuche::Kontosuche(const Kontoart& art) : art_(art) {
+  setWindowTitle(QString::fromUtf8(art.titel));
+  auto* raster = new QGridLayout(this);
+  SKBEZ = new MaskEdit(QStringLiteral(">CCCCCCCCCCCCCCCCCC"));
+  SKBEZ->setObjectName(QStringLiteral("SKBEZ"));
+  Filter = new QComboBox;
+  Filter->setObjectName(QString::fromUtf8(art.filterName));
+  Filter->setEditable(true);
+  BUSuch = new QPushButton(QStringLiteral("Suchen"));
+  BUSuch->setObjectName(QStringLiteral("BUSuch"));
+  Liste = new VirtualList;
+  Liste->setObjectName(QString::fromUtf8(art.listenName));
+  Liste->resize(600, 300);
+  raster->addWidget(new QLabel(QString::fromUtf8(art.suchbegriffBeschriftung)), 0, 0);
+  raster->addWidget(SKBEZ, 0, 1);
+  raster->addWidget(new QLabel(QString::fromUtf8(art.filterBeschriftung)), 1, 0);
+  raster->addWidget(Filter, 1, 1);
+  raster->addWidget(BUSuch, 1, 2);
+  raster->addWidget(Liste, 2, 0, 1, 3);
+
+  connect(BUSuch, &QPushButton::clicked, this, [this] { Ereignis([this] { BUSuch_Click(); }); });
+  SKBEZ->Change = [this] { Ereignis([this] { SKBEZ_Change(); }); };
+  SKBEZ->KeyUp = [this](int code, int shift) { Ereignis([&] { SKBEZ_KeyUp(code, shift); }); };
+  Liste->RowRequest = [this](int z) { Ereignis([&] { Liste_RowRequest(z); }); };
+  Liste->Pick = [this] { Ereignis([this] { Liste_Pick(); }); };
+}
+
+void Kontosuche::Form_Load() {
+  const Spalte spalten[] = {{art_.ersteSpalte, 8}, {"K Bezeichnung", 20}, {"Name", 30}, {"PLZ", 8}, {"Straße", 44}};
+  constexpr int kTwipsJePixel = 15;
+  for (int s = 1; s <= 5; ++s) {
+    Liste->setColumnHeader(s, QString::fromUtf8(spalten[s - 1].kopf));
+    const double twips = Liste->WidthTwips() * spalten[s - 1].prozent / 100.0;
+    Liste->setColumnWidthPx(s, int(std::lround(twips / kTwipsJePixel)));
+  }
+  if (art_.leererEintragZuerst) Filter->addItem(QString());
+
+  serverFehlerAbfangen(
+      [&] {
+        Serverarbeit arbeit;
+        QStringList parameter;
+        for (const char* p : art_.filterParameter) parameter << QString::fromUtf8(p);
+        Dispatch ergebnis = abfrageAusfuehren(art_.filterKlasse, art_.filterAbfrage, parameter);
+        struct Schliessen {
+          Dispatch& d;
+          ~Schliessen() { ObjektSchliessen(d); }
+        } schliessen{ergebnis};
+        while (ergebnis.call("Next").toBool())
+          Filter->addItem(spalte(ergebnis, 1) + QStringLiteral(" | ") + ferrix(spalte(ergebnis, 2)));
+      },
+      [&](const ServerFehler& fehler) { ZugriffsfehlerMelden(fehler, QString::fromUtf8(art_.ladeSchritt)); });
+  // Shown even after a failed query, with the rows added so far.
+  if (art_.erstenEintragZeigen) Filter->setCurrentIndex(Filter->count() > 0 ? 0 : -1);
+}
+
+void Kontosuche::BUSuch_Click() {
+  if (SKBEZ->text().isEmpty()) {
+    kesto::services::messageBox("Der Suchbegriff muss mindestens 1 Zeichen Lang sein", "Fehler: Suchbegriffseingabe",
+                                MB_OK);
+    return;
+  }
+  kesto::services::setCursorShape(kesto::services::CursorShape::Wait);
+  struct Zeiger {
+    ~Zeiger() { kesto::services::setCursorShape(kesto::services::CursorShape::Default); }
+  } zeiger;
+  suchen();
+}
+
+void Kontosuche::SKBEZ_Change() {
+  const QString neu = SuchbegriffNormalisieren(SKBEZ->text());
+  if (neu != SKBEZ->text()) SKBEZ->setText(neu);
+}
+
+void Kontosuche::SKBEZ_KeyUp(int keyCode, int) {
+  if (keyCode == 13) SKBEZ_Change();
+}
+
+void Kontosuche::suchen() {
+  std::vector<KontoTreffer>& treffer = art_.treffer();
+  serverFehlerAbfangen(
+      [&] {
+        Serverarbeit arbeit;
+        const QString filter = art_.filterWert(Filter->currentText());
+        Dispatch ergebnis = abfrageAusfuehren(
+            "FRX.Windows", "KkrSuche", {QString::fromUtf8(art_.kontoKennung), SKBEZ->text(), filter});
+        struct Schliessen {
+          Dispatch& d;
+          ~Schliessen() { ObjektSchliessen(d); }
+        } schliessen{ergebnis};
+        int n = 0;
+        while (n < FerrixSuGlobale::kMaxKontoTreffer && ergebnis.call("Next").toBool()) {
+          ++n;
+          treffer[std::size_t(n)] = {spalte(ergebnis, 1), spalte(ergebnis, 2), ferrix(spalte(ergebnis, 3)),
+                                     spalte(ergebnis, 4), ferrix(spalte(ergebnis, 5))};
+        }
+        // The row count changes only after a search that ran to its end.
+        Liste->setRows(n);
+        Liste->Refresh();
+      },
+      [&](const ServerFehler& fehler) { ZugriffsfehlerMelden(fehler, QString::fromUtf8(art_.suchSchritt)); });
+}
+
+void Kontosuche::Liste_RowRequest(int zeile) {
+  if (zeile < 1 || zeile > FerrixSuGlobale::kMaxKontoTreffer) return;
+  const KontoTreffer& t = art_.treffer()[std::size_t(zeile)];
+  ZeileFuellen(*Liste, zeile, {t.Nummer, t.Kurzbezeichnung, t.Name, t.Plz, t.Strasse});
+}
+
+void Kontosuche::Liste_Pick() {
+  const int zeile = Liste->CurRow();
+  art_.ergebnis() =
+      zeile >= 1 && zeile <= FerrixSuGlobale::kMaxKontoTreffer ? art_.treffer()[std::size_t(zeile)].Nummer : QString();
+  fensterliste().entladen(objectName().toUtf8().constData());
+}
+
+void Kontosuche::paintEvent(QPaintEvent* ereignis) {
+  QWidget::paintEvent(ereignis);
+  SKBEZ->setFocus();
+}
+
+}  // namespace vovida

@@ -1,0 +1,260 @@
+#include "Hauptfenster.h"
+
+#include <gmock/gmock.h>
+
+#include "FMPass.h"
+#include "Fensterliste.h"
+#include "PlakatGlobal.h"
+#include "Schildfenster.h"
+#include "Schildarten.h"
+#include "Schriftdefinitionen.h"
+#include "Startglobale.h"
+#include "VPNavBar.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <registry/Settings.h>
+#include <services/Cursor.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace vovida::test {
+namespace {
+
+using std::chrono::milliseconds;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using Auftraege = std::vector<std::pair<int, int>>;
+
+class FMStartTest : public Hauptfenster {
+ protected:
+  void kopienSetzen(const char* text) {
+    const QSignalBlocker sperre(start().Druckanzahl);
+    start().Druckanzahl->setText(QString::fromUtf8(text));
+  }
+  QAction* menue(const char* name) { return start().findChild<QAction*>(QString::fromUtf8(name)); }
+  // The boxes shown since the given count.
+  std::vector<kesto::services::MessageBoxRequest> boxenAb(std::size_t ab) const {
+    const auto alle = boxen->shown();
+    return {alle.begin() + static_cast<std::ptrdiff_t>(std::min(ab, alle.size())), alle.end()};
+  }
+};
+
+TEST_F(FMStartTest, BurstOfEditsRedrawsOnceHalfASecondAfterTheLast) {
+  schildart(QStringLiteral("A4N"), {QStringLiteral("100021")});
+  anmelden();
+  for (const bool automatisch : {true, false}) {
+    SCOPED_TRACE(automatisch);
+    start().AutoAktualisieren->setChecked(automatisch);
+    const int vorher = gezeichnet;
+    for (int i = 0; i < 10; ++i) {
+      VorschauTimerNeustart();
+      zeitVergeht(milliseconds(100));
+    }
+    EXPECT_EQ(gezeichnet, vorher);
+    zeitVergeht(milliseconds(399));
+    EXPECT_EQ(gezeichnet, vorher);
+    zeitVergeht(milliseconds(1));
+    EXPECT_EQ(gezeichnet, vorher + (automatisch ? 1 : 0));
+    zeitVergeht(milliseconds(2000));
+    EXPECT_EQ(gezeichnet, vorher + (automatisch ? 1 : 0));
+    EXPECT_FALSE(start().BildAufbauen.Enabled());
+  }
+  start().Aktualisieren->click();
+  EXPECT_EQ(gezeichnet, 3);  // start-up, one tick, the button
+}
+
+TEST_F(FMStartTest, KindWithoutLayoutKeepsTheDocumentShowsItsLastPageAndStopsTheCountdown) {
+  schildart(QStringLiteral("A4N"), {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+  anmelden();
+  auto& vorschau = start().VSPrinter1;
+  vorschau.setPreviewPage(1);
+  start().SchildartWaehlen(QStringLiteral("AKTION"));
+  VorschauTimerNeustart();
+  start().Aktualisieren_Click();
+  EXPECT_EQ(gezeichnet, 1);
+  EXPECT_EQ(vorschau.PageCount(), 3);
+  EXPECT_EQ(vorschau.PreviewPage(), 3);
+  EXPECT_FALSE(start().BildAufbauen.Enabled());
+}
+
+TEST_F(FMStartTest, LayoutErrorStopsTheCountdownAndIsReportedOnce) {
+  anmelden();
+  SchildartDienste kaputt;
+  kaputt.zeichnen = [] { throw std::runtime_error("Schrift fehlt"); };
+  SchildartEintragen(QStringLiteral("A4N"), kaputt);
+  VorschauTimerNeustart();
+  zeitVergeht(milliseconds(500));
+  zeitVergeht(milliseconds(5000));
+  ASSERT_EQ(boxTexte().size(), 1u);
+  EXPECT_EQ(boxTexte()[0], "Fehler beim Zeichnen der Vorschau:\r\nSchrift fehlt");
+  EXPECT_EQ(kesto::services::cursorShape(), kesto::services::CursorShape::Default);
+}
+
+struct Druckfall {
+  const char* name;
+  const char* plakatart;
+  int artikel;
+  bool dialogAntwort;
+  std::vector<bool> haken;  // the free design's article choice
+  std::vector<std::string> boxen;
+  Auftraege auftraege;
+};
+
+void PrintTo(const Druckfall& fall, std::ostream* os) { *os << fall.name; }
+
+class Drucken : public FMStartTest, public ::testing::WithParamInterface<Druckfall> {};
+
+TEST_P(Drucken, PrintsEachCopyAfterTheDialog) {
+  const Druckfall& fall = GetParam();
+  const QString code = QString::fromUtf8(fall.plakatart);
+  QStringList artikel;
+  for (int i = 0; i < fall.artikel; ++i) artikel << QString::number(100021 + i);
+  schildart(code, artikel);
+  setEigenbauDruckauswahl([&] { return fall.haken; });
+  anmelden(fall.plakatart);
+  ASSERT_EQ(start().VSPrinter1.PageCount(), fall.artikel);
+  drucker->dialogAntwort = fall.dialogAntwort;
+  kopienSetzen("2");
+  start().Drucken->click();
+  EXPECT_EQ(boxTexte(), fall.boxen);
+  EXPECT_EQ(drucker->dialoge, 1);
+  EXPECT_EQ(drucker->auftraege, fall.auftraege);
+}
+
+const std::string kGemeinsam = "Sie haben mehrere Artikel eingegeben diese werden nun gemeinsam ausgedruckt!";
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, Drucken,
+    ::testing::Values(Druckfall{"PosterQueue", "A3F", 3, true, {}, {kGemeinsam}, {{1, 3}, {1, 3}}},
+                      Druckfall{"OnePoster", "A4N", 1, true, {}, {}, {{1, 1}, {1, 1}}},
+                      Druckfall{"DialogCancelled", "A4N", 3, false, {}, {kGemeinsam}, {}},
+                      Druckfall{"ShelfLabels", "SCHILD", 3, true, {}, {}, {{1, 3}, {1, 3}}},
+                      Druckfall{"FreeDesignTickedRows", "EIGENBAU", 3, true, {true, false, true}, {}, {{1, 1}, {3, 3}, {1, 1}, {3, 3}}},
+                      // A ticked row without its page prints nothing for that row.
+                      Druckfall{"FreeDesignMissingPage", "EIGENBAU", 1, true, {false, true}, {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FMStartTest, CopiesOutsideTheRangeAreRefusedBeforeThePrintDialog) {
+  schildart(QStringLiteral("A4N"), {QStringLiteral("100021")});
+  anmelden();
+  const std::string zuKlein = "Wert zu klein eingegeben!\r\nKleinster erlaubter Wert : 1";
+  const std::string zuGross = "Wert zu groß eingegeben!\r\nGrößter erlaubter Wert : 99";
+  for (const auto& [text, box] : std::vector<std::pair<const char*, std::string>>{
+           {"", zuKlein}, {"0", zuKlein}, {"100", zuGross}, {"-", zuKlein}}) {
+    SCOPED_TRACE(text);
+    const auto vorher = boxen->shown().size();
+    kopienSetzen(text);
+    start().Drucken_Click();
+    const auto neu = boxenAb(vorher);
+    ASSERT_EQ(neu.size(), 1u);
+    EXPECT_EQ(neu[0].text, box);
+    EXPECT_EQ(neu[0].title, "Fehler Wertgrenzen Überschritten!");
+    EXPECT_EQ(start().Druckanzahl->selectedText(), start().Druckanzahl->text());
+  }
+  EXPECT_EQ(drucker->dialoge, 0);
+  EXPECT_TRUE(drucker->auftraege.empty());
+}
+
+TEST_F(FMStartTest, TypedCopiesAreCheckedForRangeAndDigitsOnce) {
+  anmelden();
+  start().Druckanzahl->setText(QStringLiteral("100"));
+  EXPECT_EQ(boxTexte(), (std::vector<std::string>{"Wert zu groß eingegeben!\r\nGrößter erlaubter Wert : 99",
+                                                  "Zu viele Vorkommastellen Eingegeben!\r\nMaximal Erlaubt sind : 2"}));
+  start().Druckanzahl->setText(QStringLiteral("12"));
+  EXPECT_EQ(boxTexte().size(), 2u);
+
+  start().Druckanzahl->deselect();
+  QMouseEvent klick(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(start().Druckanzahl, &klick);
+  EXPECT_EQ(start().Druckanzahl->selectedText(), QStringLiteral("12"));
+}
+
+TEST_F(FMStartTest, SwitchingBetweenVariantsOfOnePaperSize) {
+  int editoren = 0;
+  for (const char* code : {"A3N", "A3F", "A4N", "A4F"}) {
+    schildart(QString::fromUtf8(code), {QStringLiteral("100021")});
+    SchildartDienste d = *SchildartDiensteZu(QString::fromUtf8(code));
+    d.editorZeigen = [&] { ++editoren; };
+    SchildartEintragen(QString::fromUtf8(code), d);
+  }
+  anmelden("A3N");
+  editoren = 0;
+  // The other A3 variant keeps its editor and only redraws.
+  start().OPlakatA3F_Click();
+  EXPECT_EQ(editoren, 0);
+  EXPECT_TRUE(start().BildAufbauen.Enabled());
+  EXPECT_EQ(start().VSPrinter1.PaperSize(), 8);
+  start().OPlakatA4N_Click();
+  EXPECT_EQ(editoren, 1);
+  EXPECT_EQ(start().VSPrinter1.PaperSize(), 9);
+  start().BildAufbauen.setEnabled(false);
+  start().OPlakatA4F_Click();
+  EXPECT_EQ(editoren, 2);
+  EXPECT_TRUE(start().BildAufbauen.Enabled());
+}
+
+TEST_F(FMStartTest, PrintsCopiesIntoThePdfPrinterOfTheSignKind) {
+  const auto pdf = std::filesystem::temp_directory_path() / ("vovida-druck-" + std::to_string(::getpid()) + ".pdf");
+  std::filesystem::remove(pdf);
+  kesto::registry::SaveSetting("Vovida", "Drucker", "PRTPLA3N", "PDF:" + pdf.string());
+  schildart(QStringLiteral("A3N"), {QStringLiteral("100021"), QStringLiteral("100022")});
+  anmelden("A3N");
+  EXPECT_EQ(start().VSPrinter1.PrinterName(), "PDF:" + pdf.string());
+  EXPECT_EQ(start().VSPrinter1.PaperSize(), 8);
+  drucker->wirklichDrucken = true;
+  kopienSetzen("2");
+  menue("Print")->trigger();
+  EXPECT_EQ(drucker->auftraege, (Auftraege{{1, 2}, {1, 2}}));
+  QFile datei(QString::fromStdString(pdf.string()));
+  ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+  const QByteArray inhalt = datei.readAll();
+  EXPECT_TRUE(inhalt.startsWith("%PDF"));
+  EXPECT_EQ(inhalt.count("/Type /Page\n") + inhalt.count("/Type /Page\r") + inhalt.count("/Type /Page "), 2);
+  datei.close();
+  std::filesystem::remove(pdf);
+}
+
+TEST_F(FMStartTest, ReloadingFontsKeepsTheLastFiveSlots) {
+  anmelden();
+  Schriftdefinitionen()(70, 0) = QStringLiteral("eigen");
+  const QString erste = Schriftdefinitionen()(1, 0);
+  Schriftdefinitionen()(1, 0) = QStringLiteral("alt");
+  menue("mSchriftNeuLesen")->trigger();
+  EXPECT_EQ(Schriftdefinitionen()(70, 0), QStringLiteral("eigen"));
+  EXPECT_EQ(Schriftdefinitionen()(1, 0), erste);
+}
+
+TEST_F(FMStartTest, LoginCommandShowsTheLoginWindowWithAnEmptyPassword) {
+  anmelden();
+  FMPass& pass = fensterliste().holen<FMPass>();
+  pass.BPASSWORT->setText(QStringLiteral("geheim"));
+  menue("mLogin")->trigger();
+  EXPECT_TRUE(pass.isVisible());
+  EXPECT_TRUE(pass.BPASSWORT->text().isEmpty());
+}
+
+TEST_F(FMStartTest, EndOfDocumentAndUserPagingSynchroniseTheBar) {
+  schildart(QStringLiteral("SCHILD"), {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+  anmelden("SCHILD");
+  EXPECT_EQ(start().VPNav->lblPage->text(), QStringLiteral("Seite 3 von 3"));
+  start().VSPrinter1.userShowPage(2);
+  EXPECT_EQ(start().VPNav->lblPage->text(), QStringLiteral("Seite 2 von 3"));
+  // Paging in the preview does not move the editor; only the bar's scroll bar does.
+  EXPECT_TRUE(gezeigteArtikel.empty());
+  start().VSPrinter1.userSetZoom(75);
+  EXPECT_EQ(start().VPNav->cmbZoom->currentText(), QStringLiteral("75%"));
+}
+
+}  // namespace
+}  // namespace vovida::test
