@@ -277,3 +277,37 @@ TEST_F(PreisTest, BothStylesRenderTheirBands) {
     EXPECT_EQ(farbeBei(x, y), p.farbe) << p.band;
   }
 }
+
+// Level labels: every band is its colour at both ends and its top edge runs straight
+// along the line its box says.
+TEST_F(PreisTest, LevelStylesRenderFlatBands) {
+  PreisAusmass aus;
+  QString preis = QStringLiteral("12,99");
+  PreisDrucken(preis, QStringLiteral("EUR"), QStringLiteral("1 kg"), QStringLiteral("statt 19,99"), 12, vp, 20, 40, 80,
+               {.winkel = 0}, aus);
+  QString alt = QStringLiteral("169,80"), neben = QStringLiteral("12,34"), mark = QStringLiteral("EUR");
+  PreisPolygonDrucken(alt, QStringLiteral("ATS"), neben, mark, QStringLiteral("1 kg"), QStringLiteral("statt 199,-"), 12,
+                      vp, 20, 120, 80, {.winkel = 0}, aus);
+  const QImage bild = kesto::activex::renderPageImage(vp.pages().back(), 100);
+  if (const QString wurzel = qEnvironmentVariable("KESTO_ROOT"); !wurzel.isEmpty())
+    bild.save(wurzel + QStringLiteral("/preise-waagrecht.png"));
+
+  const auto farbeBei = [&bild](double xMm, double yMm) {
+    return bild.pixelColor(static_cast<int>(xMm / 25.4 * 100), static_cast<int>(yMm / 25.4 * 100));
+  };
+  const auto b = baender();
+  ASSERT_EQ(b.size(), 5u);
+  const QColor farben[] = {Qt::green, Qt::red, Qt::green, Qt::green, Qt::red};
+  for (std::size_t i = 0; i < b.size(); ++i) {
+    const double links = b[i].box.left.mm() + 1.5, rechts = b[i].box.left.mm() + b[i].box.width.mm() - 1.5;
+    const double oben = b[i].box.top.mm(), mitte = oben + b[i].box.height.mm() * 0.5;
+    EXPECT_EQ(farbeBei(links, mitte), farben[i]) << i;
+    EXPECT_EQ(farbeBei(rechts, mitte), farben[i]) << i;
+    // The same height near both ends; the very left of the price band holds the frame's
+    // small split label.
+    for (const double x : {b[i].box.left.mm() + b[i].box.width.mm() * 0.2, rechts}) {
+      EXPECT_EQ(farbeBei(x, oben + 0.5), farben[i]) << i;
+      EXPECT_NE(farbeBei(x, oben - 0.5), farben[i]) << i;
+    }
+  }
+}

@@ -19,7 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 
 #include <registry/Settings.h>
@@ -223,6 +225,53 @@ TEST_F(FMStartTest, PrintsCopiesIntoThePdfPrinterOfTheSignKind) {
   EXPECT_EQ(inhalt.count("/Type /Page\n") + inhalt.count("/Type /Page\r") + inhalt.count("/Type /Page "), 2);
   datei.close();
   std::filesystem::remove(pdf);
+}
+
+// Prints through Qt without a dialog and keeps each job's PDF under its own name, as the
+// next job writes the same file.
+class PdfJeAuftrag final : public kesto::activex::QtPrintPort {
+ public:
+  void print(std::span<const kesto::activex::Page> seiten, const std::string& name) override {
+    QtPrintPort::print(seiten, name);
+    const std::filesystem::path datei = name.substr(std::string_view("PDF:").size());
+    const auto ziel = datei.string() + "." + std::to_string(dateien.size() + 1);
+    std::filesystem::rename(datei, ziel);
+    dateien.push_back(ziel);
+  }
+  std::vector<std::string> dateien;
+
+ protected:
+  bool runDialog(QPrinter&) override { return true; }
+};
+
+// Pages of a PDF file as poppler reads it; -1 when it cannot.
+int pdfSeiten(const std::string& datei) {
+  QProcess pdfinfo;
+  pdfinfo.start(QStringLiteral("pdfinfo"), {QString::fromStdString(datei)});
+  if (!pdfinfo.waitForFinished() || pdfinfo.exitCode() != 0) return -1;
+  const auto treffer = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
+                           .match(QString::fromUtf8(pdfinfo.readAllStandardOutput()));
+  return treffer.hasMatch() ? treffer.captured(1).toInt() : -1;
+}
+
+class PdfDrucken : public FMStartTest {
+ protected:
+  PdfJeAuftrag port;  // outlives the window's tear-down, which unhooks it
+};
+
+TEST_F(PdfDrucken, EachCopyIsAWholeDocumentJob) {
+  const auto pdf = std::filesystem::temp_directory_path() / ("vovida-kopien-" + std::to_string(::getpid()) + ".pdf");
+  kesto::registry::SaveSetting("Vovida", "Drucker", "PRTPLA3N", "PDF:" + pdf.string());
+  schildart(QStringLiteral("A3N"), {QStringLiteral("100021"), QStringLiteral("100022"), QStringLiteral("100023")});
+  anmelden("A3N");
+  start().VSPrinter1.setPrintPort(&port);
+  kopienSetzen("2");
+  menue("Print")->trigger();
+  ASSERT_EQ(port.dateien.size(), 2u);
+  for (const auto& datei : port.dateien) {
+    EXPECT_EQ(pdfSeiten(datei), 3) << datei;
+    std::filesystem::remove(datei);
+  }
 }
 
 TEST_F(FMStartTest, ReloadingFontsKeepsTheLastFiveSlots) {
