@@ -2,10 +2,10 @@
 
 #include "FerrixSu.h"
 #include "Fensterliste.h"
-#include "MaskEdit.h"
+#include <activex/MaskEdit.h>
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
-#include "VirtualList.h"
+#include <activex/VirtualList.h>
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -8,10 +8,15 @@ class QComboBox;
 class QPushButton;
 class QToolButton;
 
-namespace vovida {
-
+namespace kesto::activex {
 class MaskEdit;
 class VirtualList;
+}  // namespace kesto::activex
+
+namespace vovida {
+
+using kesto::activex::MaskEdit;
+using kesto::activex::VirtualList;
 
 class FMArtsu : public QWidget {
  public:

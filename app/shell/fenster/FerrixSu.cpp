@@ -5,7 +5,7 @@
 #include "FMKnrsu.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
-#include "MaskEdit.h"
+#include <activex/MaskEdit.h>
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
 

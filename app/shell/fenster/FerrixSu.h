@@ -2,7 +2,7 @@
 // searches, their hit stores and the results their dialogs hand back.
 #pragma once
 
-#include "VirtualList.h"
+#include <activex/VirtualList.h>
 
 #include <QString>
 
@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace vovida {
+
+using kesto::activex::VirtualList;
 
 struct ArtikelTrefferSatz {
   QString ArtNr;

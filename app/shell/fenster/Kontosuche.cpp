@@ -2,10 +2,10 @@
 
 #include "Fensterliste.h"
 #include "Kestoapi.h"
-#include "MaskEdit.h"
+#include <activex/MaskEdit.h>
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
-#include "VirtualList.h"
+#include <activex/VirtualList.h>
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -11,10 +11,15 @@
 class QComboBox;
 class QPushButton;
 
-namespace vovida {
-
+namespace kesto::activex {
 class MaskEdit;
 class VirtualList;
+}  // namespace kesto::activex
+
+namespace vovida {
+
+using kesto::activex::MaskEdit;
+using kesto::activex::VirtualList;
 
 // How the two windows differ.
 struct Kontoart {

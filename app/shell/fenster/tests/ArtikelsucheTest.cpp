@@ -3,7 +3,7 @@
 #include "FMArtsu.h"
 #include "FMLnrsu.h"
 #include "Fensterliste.h"
-#include "MaskEdit.h"
+#include <activex/MaskEdit.h>
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -6,7 +6,7 @@
 
 #include "FerrixSu.h"
 #include "Kestoapi.h"
-#include "VirtualList.h"
+#include <activex/VirtualList.h>
 
 #include <QStringList>
 

@@ -1,9 +1,9 @@
-#include "MaskEdit.h"
+#include "activex/MaskEdit.h"
 
 #include <QKeyEvent>
 #include <QValidator>
 
-namespace vovida {
+namespace kesto::activex {
 
 namespace {
 
@@ -91,4 +91,4 @@ void MaskEdit::keyReleaseEvent(QKeyEvent* ereignis) {
   KeyUp(code, shift);
 }
 
-}  // namespace vovida
+}  // namespace kesto::activex

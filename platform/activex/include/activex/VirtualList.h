@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-namespace vovida {
+namespace kesto::activex {
 
 class VirtualListModel;
 
@@ -83,4 +83,4 @@ class VirtualList : public QTableView {
   bool baut_ = false;
 };
 
-}  // namespace vovida
+}  // namespace kesto::activex

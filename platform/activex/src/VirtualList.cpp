@@ -1,4 +1,4 @@
-#include "VirtualList.h"
+#include "activex/VirtualList.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -11,7 +11,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace vovida {
+namespace kesto::activex {
 
 class VirtualListModel : public QAbstractTableModel {
  public:
@@ -204,4 +204,4 @@ void VirtualList::keyPressEvent(QKeyEvent* ereignis) {
   QTableView::keyPressEvent(ereignis);
 }
 
-}  // namespace vovida
+}  // namespace kesto::activex

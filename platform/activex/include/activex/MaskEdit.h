@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace vovida {
+namespace kesto::activex {
 
 class MaskEdit : public QLineEdit {
  public:
@@ -30,4 +30,4 @@ class MaskEdit : public QLineEdit {
   bool nurZiffern_ = false;
 };
 
-}  // namespace vovida
+}  // namespace kesto::activex
