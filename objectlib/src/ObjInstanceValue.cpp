@@ -209,15 +209,6 @@ void AppendServerText(ListBuilder& body, const ServerText& value, bool unicodeSe
     body.value(value.Text, unicodeServer);
 }
 
-std::size_t EncodeServerText(std::uint8_t* dst, std::size_t capacity, const ServerText& value,
-                             bool unicodeServer) {
-  ListBuilder element(capacity);
-  AppendServerText(element, value, unicodeServer);
-  if (!element.ok()) return 0;
-  std::memcpy(dst, element.bytes().data(), element.size());
-  return element.size();
-}
-
 bool ServerTextToValue(const ServerText& value, VARTYPE type, int conversion,
                        automation::Variant& out) {
   const std::u16string& text = value.Text;

@@ -1,4 +1,4 @@
-// Gives each test its own KESTO_ROOT (registry, Windows directory) and fresh module state.
+// Each test's KESTO_ROOT (registry, Windows directory) and fresh module state.
 #pragma once
 
 #include <kestoobject/ModuleState.h>
@@ -7,25 +7,17 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <string>
-
-#include <unistd.h>
 
 class TempRootTest : public ::testing::Test {
  protected:
+  // The test main gives every test an empty KESTO_ROOT; module state is reset here.
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = std::filesystem::temp_directory_path() /
-            ("kesto-objectlib-" + std::to_string(::getpid()) + "-" + info->name());
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
-    ::setenv("KESTO_ROOT", root_.c_str(), 1);
+    const char* root = std::getenv("KESTO_ROOT");
+    ASSERT_NE(root, nullptr) << "tests run with KESTO_ROOT set";
+    root_ = root;
     kesto::object::ResetModuleState();
   }
-  void TearDown() override {
-    kesto::object::ResetModuleState();
-    std::filesystem::remove_all(root_);
-  }
+  void TearDown() override { kesto::object::ResetModuleState(); }
 
   std::filesystem::path root_;
 };

@@ -32,9 +32,6 @@ bool ValueToServerText(const VARIANT& value, int conversion, ServerText& out,
 // element (without a trailing terminator); otherwise UTF-16 when the server is a Unicode
 // server, else 8-bit text in the ANSI code page.
 void AppendServerText(ListBuilder& body, const ServerText& value, bool unicodeServer);
-// The same element written to dst; the bytes written, 0 when it does not fit capacity.
-std::size_t EncodeServerText(std::uint8_t* dst, std::size_t capacity, const ServerText& value,
-                             bool unicodeServer);
 
 // A value given for a date property or argument: a date as it is, anything else converted
 // to a date (an empty text counts as no date). False with "Wrong DATE format." as the
