@@ -3,6 +3,7 @@
 #include "Anmeldung.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
+#include "Schilder.h"
 
 #include <QApplication>
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   try {
     kesto::services::qt::installQtPorts();
     vovida::ShellEinrichten();
+    vovida::SchilderEinrichten();
     vovida::FMStart& start = vovida::fensterliste().holen<vovida::FMStart>();
     start.Form_Load();
     start.show();

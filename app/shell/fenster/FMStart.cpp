@@ -86,9 +86,13 @@ void FMStart::aufbauen() {
     const QString code = QString::fromUtf8(art.code);
     optionen_[code] = option;
     arten->addWidget(option);
-    connect(option, &QRadioButton::clicked, this, [this, code] { Ereignis([this, code] { SchildartWaehlen(code); }); });
   }
   optionen_[QStringLiteral("A4N")]->setChecked(true);
+  // Ticking an option, by a click or by setting it, runs its handler.
+  for (const auto& [code, option] : optionen_)
+    connect(option, &QRadioButton::toggled, this, [this, code = code](bool an) {
+      if (an) Ereignis([this, code] { SchildartWaehlen(code); });
+    });
   spalte->addWidget(Frame4);
   Raster = kontrollkaestchen("Raster", QStringLiteral("Raster"), false);
   ZweiPreise = kontrollkaestchen("ZweiPreise", QStringLiteral("Doppelte Preisauszeichnung"), false);

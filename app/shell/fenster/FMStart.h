@@ -63,6 +63,11 @@ class FMStart : public QMainWindow {
   QLabel* SchildTamsel;
   QImage SchildBild;
   QImage SchildTamselBild;
+  QImage LogoBild;
+
+  // Loads the company logo into Logo and LogoBild; a file that cannot be read keeps the
+  // picture there is and gives false.
+  bool LogoLaden(const QString& datei);
 
   // The option button of a sign-kind code.
   QRadioButton* Option(const QString& code) const;

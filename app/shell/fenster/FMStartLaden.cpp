@@ -43,14 +43,17 @@ void ankreuzen(QCheckBox* kaestchen, const char* schluessel) {
   kaestchen->setChecked(wert != 0);
 }
 
-void bildZeigen(QLabel* feld, QImage& ziel, const QString& datei) {
+bool bildZeigen(QLabel* feld, QImage& ziel, const QString& datei) {
   const std::optional<QImage> bild = BildLaden(datei);
-  if (!bild) return;
+  if (!bild) return false;
   ziel = *bild;
   feld->setPixmap(QPixmap::fromImage(ziel));
+  return true;
 }
 
 }  // namespace
+
+bool FMStart::LogoLaden(const QString& datei) { return bildZeigen(Logo, LogoBild, datei); }
 
 void FMStart::Form_Load() {
   Startglobale& sg = startglobale();
@@ -116,9 +119,12 @@ void FMStart::Form_Load() {
   schritt("Startschildtype festlegen", [&] {
     QString code = QString::fromStdString(kesto::registry::GetSetting("Vovida", "Einstellungen", "Plakatart", "A4N"));
     if (code.isEmpty()) code = QStringLiteral("A4N");
+    // Ticking runs the handler; an option that is ticked already is chosen again.
     if (QRadioButton* option = Option(code)) {
-      option->setChecked(true);
-      SchildartWaehlen(code);
+      if (option->isChecked())
+        SchildartWaehlen(code);
+      else
+        option->setChecked(true);
     }
   });
   schritt("Schildzeichnen", [&] {

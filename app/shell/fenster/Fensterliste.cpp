@@ -72,9 +72,17 @@ void Fensterliste::entladen(const char* name) {
     if (it->name != name) continue;
     std::unique_ptr<QWidget> fenster = std::move(it->fenster);
     eintraege_.erase(it);
-    fenster->hide();
-    // A handler of the window may still be running: it goes once control is back.
-    fenster.release()->deleteLater();
+    // Off the list first, so that the unload behaviour runs once even when it closes the
+    // window itself; the window goes even when that behaviour raises.
+    struct Loslassen {
+      std::unique_ptr<QWidget>& f;
+      ~Loslassen() {
+        f->hide();
+        // A handler of the window may still be running: it goes once control is back.
+        f.release()->deleteLater();
+      }
+    } loslassen{fenster};
+    if (auto* entladbar = dynamic_cast<Entladbar*>(fenster.get())) entladbar->Form_Unload();
     return;
   }
 }

@@ -13,6 +13,13 @@
 
 namespace vovida {
 
+// A window with unload behaviour: the window list runs it once when it unloads the window.
+class Entladbar {
+ public:
+  virtual ~Entladbar() = default;
+  virtual void Form_Unload() = 0;
+};
+
 class Fensterliste {
  public:
   // The window of type T (T::kName is its name), created when it is not loaded.
@@ -29,6 +36,9 @@ class Fensterliste {
   template <class T>
   void entladen() { entladen(T::kName); }
 
+  // Takes the window off the list, runs its Form_Unload (an Entladbar) once, then lets it
+  // go. Unloading a window that is not loaded, or again from its own Form_Unload, does
+  // nothing.
   void entladen(const char* name);
   void alleEntladen();  // from the last loaded to the first
 

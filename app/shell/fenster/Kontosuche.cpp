@@ -2,6 +2,7 @@
 
 #include "Fensterliste.h"
 #include "Kestoapi.h"
+#include "ResultSet.h"
 #include <activex/MaskEdit.h>
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
@@ -19,8 +20,6 @@
 
 namespace vovida {
 
-using kesto::automation::Dispatch;
-
 namespace {
 
 // The list's columns: header and share of the list's width in percent (110 in all, as
@@ -31,25 +30,6 @@ struct Spalte {
 };
 
 QString ferrix(const QString& text) { return TextKonvertieren(text, QStringLiteral("Ferrix"), false); }
-
-// A class query of the factory, run with the company and the given parameters.
-Dispatch abfrageAusfuehren(const char* klasse, const char* abfrage, const QStringList& parameter) {
-  const Dispatch& fabrik = kestoapi().FactoryObjekt;
-  if (!fabrik) throw ServerFehler(9991, QStringLiteral("Keine Verbindung zum Server"));
-  const kesto::automation::Variant v =
-      fabrik.call("ResultSet", alsVariant(QString::fromUtf8(klasse)), alsVariant(QString::fromUtf8(abfrage)));
-  if (!v.dispatch()) throw ServerFehler(9991, QStringLiteral("Abfrage nicht geöffnet: ") + QString::fromUtf8(abfrage));
-  Dispatch ergebnis(v.dispatch());
-  std::vector<kesto::automation::Arg> args;
-  args.emplace_back(alsVariant(kestoapi().Firma));
-  for (const QString& p : parameter) args.emplace_back(alsVariant(p));
-  ergebnis.invokeNamed("Execute", DISPATCH_METHOD, args);
-  return ergebnis;
-}
-
-QString spalte(const Dispatch& ergebnis, int nr) {
-  return alsText(ergebnis.call("GetData", static_cast<std::int16_t>(nr)));
-}
 
 }  // namespace
 
@@ -95,13 +75,10 @@ void Kontosuche::Form_Load() {
         Serverarbeit arbeit;
         QStringList parameter;
         for (const char* p : art_.filterParameter) parameter << QString::fromUtf8(p);
-        Dispatch ergebnis = abfrageAusfuehren(art_.filterKlasse, art_.filterAbfrage, parameter);
-        struct Schliessen {
-          Dispatch& d;
-          ~Schliessen() { ObjektSchliessen(d); }
-        } schliessen{ergebnis};
-        while (ergebnis.call("Next").toBool())
-          Filter->addItem(spalte(ergebnis, 1) + QStringLiteral(" | ") + ferrix(spalte(ergebnis, 2)));
+        ResultSet ergebnis(QString::fromUtf8(art_.filterKlasse), QString::fromUtf8(art_.filterAbfrage));
+        ergebnis.Execute(FirmaParameter(parameter));
+        while (ergebnis.Next())
+          Filter->addItem(ergebnis.GetData(1) + QStringLiteral(" | ") + ferrix(ergebnis.GetData(2)));
       },
       [&](const ServerFehler& fehler) { ZugriffsfehlerMelden(fehler, QString::fromUtf8(art_.ladeSchritt)); });
   // Shown even after a failed query, with the rows added so far.
@@ -136,17 +113,13 @@ void Kontosuche::suchen() {
       [&] {
         Serverarbeit arbeit;
         const QString filter = art_.filterWert(Filter->currentText());
-        Dispatch ergebnis = abfrageAusfuehren(
-            "FRX.Windows", "KkrSuche", {QString::fromUtf8(art_.kontoKennung), SKBEZ->text(), filter});
-        struct Schliessen {
-          Dispatch& d;
-          ~Schliessen() { ObjektSchliessen(d); }
-        } schliessen{ergebnis};
+        ResultSet ergebnis(QStringLiteral("FRX.Windows"), QStringLiteral("KkrSuche"));
+        ergebnis.Execute(FirmaParameter({QString::fromUtf8(art_.kontoKennung), SKBEZ->text(), filter}));
         int n = 0;
-        while (n < FerrixSuGlobale::kMaxKontoTreffer && ergebnis.call("Next").toBool()) {
+        while (n < FerrixSuGlobale::kMaxKontoTreffer && ergebnis.Next()) {
           ++n;
-          treffer[std::size_t(n)] = {spalte(ergebnis, 1), spalte(ergebnis, 2), ferrix(spalte(ergebnis, 3)),
-                                     spalte(ergebnis, 4), ferrix(spalte(ergebnis, 5))};
+          treffer[std::size_t(n)] = {ergebnis.GetData(1), ergebnis.GetData(2), ferrix(ergebnis.GetData(3)),
+                                     ergebnis.GetData(4), ferrix(ergebnis.GetData(5))};
         }
         // The row count changes only after a search that ran to its end.
         Liste->setRows(n);

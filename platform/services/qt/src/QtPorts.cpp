@@ -1,6 +1,7 @@
 #include "services/qt/QtPorts.h"
 
 #include "services/qt/QtCursor.h"
+#include "services/qt/QtFileDialog.h"
 #include "services/qt/QtMessageBox.h"
 #include "services/qt/QtProgram.h"
 #include "services/qt/QtTimerPump.h"
@@ -20,6 +21,8 @@ void installQtPorts(std::shared_ptr<TimerService> service) {
   setMessageBoxPort(std::make_shared<QtMessageBox>());
   setCursorPort(std::make_shared<QtCursor>());
   setProgramPort(std::make_shared<QtProgram>());
+  setFileDialogPort(std::make_shared<QtFileDialog>());
+  setTodayPort(std::make_shared<QtToday>());
 
   if (!service) service = std::make_shared<TimerService>();
   setTimerService(service);

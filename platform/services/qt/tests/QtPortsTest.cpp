@@ -5,6 +5,7 @@
 #include <services/Program.h>
 #include <services/Timers.h>
 #include <services/qt/QtCursor.h>
+#include <services/qt/QtFileDialog.h>
 #include <services/qt/QtMessageBox.h>
 #include <services/qt/QtPorts.h>
 #include <services/qt/QtProgram.h>
@@ -13,6 +14,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QDate>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -214,9 +217,35 @@ TEST(InstallQtPorts, RoutesThePortsThroughQt) {
   EXPECT_EQ(QApplication::exec(), 5);
   EXPECT_TRUE(ended);
 
+  const QDate heute = QDate::currentDate();
+  EXPECT_EQ(today(), (Date{heute.year(), heute.month(), heute.day()}));
+
   setMessageBoxPort(nullptr);
   setCursorPort(nullptr);
   setProgramPort(nullptr);
+  setFileDialogPort(nullptr);
+  setTodayPort(nullptr);
+}
+
+TEST(QtFileDialogPort, FilterInQtSyntaxAndTheChosenFile) {
+  EXPECT_EQ(qtFilter("Bitmaps (*.bmp;*.dib)|*.bmp;*.dib|Alle Dateien|*.*"),
+            QStringLiteral("Bitmaps (*.bmp;*.dib) (*.bmp *.dib);;Alle Dateien (*.*)"));
+  ensureApp();
+  QString gezeigt;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
+        gezeigt = d->selectedNameFilter();
+        d->selectFile(QStringLiteral("/tmp/gewaehlt.bmp"));
+        QMetaObject::invokeMethod(d, "accept");
+      }
+  });
+  FileDialogRequest r;
+  r.mode = FileDialogMode::Save;
+  r.filter = "Bitmaps|*.bmp|Alle Dateien|*.*";
+  r.filterIndex = 2;
+  EXPECT_EQ(QtFileDialog().show(r), std::optional<std::string>("/tmp/gewaehlt.bmp"));
+  EXPECT_EQ(gezeigt, QStringLiteral("Alle Dateien (*.*)"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Installs the Qt implementations of the service ports: message boxes, the hourglass,
-// program end, and the pump that fires the process's timers from the Qt event loop.
+// Installs the Qt implementations of the service ports: message boxes, file dialogs,
+// today's date, the hourglass, program end, and the pump that fires the process's timers from the Qt event loop.
 #pragma once
 
 #include <services/Timers.h>
