@@ -143,8 +143,9 @@ void VSPrinter::DrawPicture(const QImage& picture, Length left, Length top)
 void VSPrinter::DrawPicture(const QImage& picture, Length left, Length top, PictureExtent width,
                             PictureExtent height)
 {
+    // An empty picture control holds no picture: there is nothing to draw.
     if (picture.isNull())
-        throw PreviewError(PreviewError::invalidValue, "Ungültiges Bild");
+        return;
     const Length w = extentOf(width, ownSize(picture.width(), picture.dotsPerMeterX()));
     const Length h = extentOf(height, ownSize(picture.height(), picture.dotsPerMeterY()));
     requireFinite({left, top, w, h}, "Koordinate");

@@ -284,7 +284,10 @@ TEST_F(Document, PicturesAtOwnSizeOrScaled)
     vp.DrawPicture(picture, mm(0), mm(0), units(570), pictureExtent("1140"));
     EXPECT_EQ(opAt<PictureOp>(vp, 0, 2).box, (Box{mm(0), mm(0), mm(10), mm(20)}));
 
-    EXPECT_THROW(vp.DrawPicture(QImage(), mm(0), mm(0)), PreviewError);
+    // An empty picture draws nothing, with or without extents.
+    vp.DrawPicture(QImage(), mm(0), mm(0));
+    vp.DrawPicture(QImage(), mm(0), mm(0), pictureExtent("100%"), pictureExtent("100%"));
+    EXPECT_EQ(vp.pages()[0].ops.size(), 3u);
     for (const char* bad : {"", "%", "x%", "-5%", "12 mm"})
         EXPECT_THROW(pictureExtent(bad), PreviewError) << bad;
 }
