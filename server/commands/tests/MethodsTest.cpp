@@ -56,7 +56,7 @@ TEST_F(MethodsTest, Promotions) {
   EXPECT_EQ(call("GUI.Vovida", "aktionskennzeichen", {"1", ""}), "4|FJ|GA|LE|WI");
   EXPECT_EQ(call("GUI.Vovida", "aktionskennzeichen", {"1", "FJ"}), "FJ;1240308;1240405;Frühjahrsaktion");
   EXPECT_EQ(call("GUI.Vovida", "aktion", {"1", "LE", ""}), "0");
-  EXPECT_EQ(call("GUI.Vovida", "aktion", {"1", "WI", ""}), "4|100008|100009|100014|100015");
+  EXPECT_EQ(call("GUI.Vovida", "aktion", {"1", "WI", ""}), "5|100008|100009|100014|100015|100099");
   EXPECT_EQ(call("GUI.Vovida", "aktion", {"1", "FJ", "100001"}), "100001`Zement CEM II 42,5`1240308`1240405`6,29");
   EXPECT_EQ(errorOf([&] { call("GUI.Vovida", "aktion", {"1", "XX", ""}); }), model::errc::NoSuchObject);
   EXPECT_EQ(errorOf([&] { call("GUI.Vovida", "aktionskennzeichen", {"1", "XX"}); }), model::errc::NoSuchObject);

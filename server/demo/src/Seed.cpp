@@ -48,6 +48,7 @@ void seed(model::Database& db, const SeedOptions& options) {
   seedAccounts(w);
   seedPromotions(w);
   seedSqlTables(w);
+  if (effective.writeFiles && !effective.demoFolder.empty()) writeDemoFiles(effective.demoFolder);
 }
 
 void prepareDataFolder(const std::filesystem::path& folder, bool reset, const SeedOptions& options) {

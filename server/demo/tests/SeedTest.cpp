@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "TempFolder.h"
 #include "demo/Ean.h"
@@ -13,7 +15,8 @@ using model::Value;
 
 namespace {
 
-const demo::SeedOptions kOptions{"2024-03-15", "/opt/vovida/demo"};
+// Files are not written: the folder only names what the parameters point to.
+const demo::SeedOptions kOptions{"2024-03-15", "/opt/vovida/demo", false};
 
 // Every row of every table of both schemas, in a fixed order.
 std::string dump(model::Database& db) {
@@ -159,4 +162,31 @@ TEST_F(SeededTest, RowCountsOfTheAssortment) {
        " ON f.Firma = z.Firma AND f.ArtNr = z.ZusatzArtNr WHERE f.ID IS NULL", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(db.scalar(c.sql)->asInteger(), c.rows) << c.sql;
+}
+
+TEST(Seed, WritesTheLogoFolderPicturesAndKeepsOnesThereAlready) {
+  TempFolder daten, demoOrdner;
+  const std::filesystem::path bilder = demoOrdner.path() / "bilder";
+  std::filesystem::create_directories(bilder);
+  { std::ofstream(bilder / "Logo.bmp") << "eigenes Logo"; }
+  demo::prepareDataFolder(daten.path(), false, {"2024-03-15", demoOrdner.path().string()});
+  const auto lesen = [](const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  for (const char* name : {"brisal.bmp", "tamsel40x.bmp", "tamselbrisal.bmp", "tamsel40xn.bmp"}) {
+    const std::string inhalt = lesen(bilder / name);
+    ASSERT_GT(inhalt.size(), 1000u) << name;
+    EXPECT_EQ(inhalt.substr(0, 2), "BM") << name;
+    // The size the file header gives is the file's size.
+    const auto groesse = static_cast<unsigned char>(inhalt[2]) | static_cast<unsigned char>(inhalt[3]) << 8 |
+                         static_cast<unsigned char>(inhalt[4]) << 16 | static_cast<unsigned char>(inhalt[5]) << 24;
+    EXPECT_EQ(groesse, inhalt.size()) << name;
+  }
+  EXPECT_EQ(lesen(bilder / "Logo.bmp"), "eigenes Logo");
+  model::Database db(daten.path());
+  std::string ordner = bilder.string();
+  for (char& c : ordner)
+    if (c == '/') c = '@';
+  EXPECT_EQ(parameter(db, "1", "PLAKAT", "FIRMENLOGO"), ordner);  // where the pictures are
 }

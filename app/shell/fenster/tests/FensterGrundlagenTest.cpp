@@ -8,7 +8,9 @@
 #include "ResultSet.h"
 #include "Schildarten.h"
 #include "ServerFehler.h"
+#include "ServerZugriff.h"
 #include "Startglobale.h"
+#include "TextKonvertierung.h"
 
 #include <QApplication>
 #include <QImage>
@@ -16,7 +18,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <filesystem>
 #include <stdexcept>
 
 namespace vovida::test {
@@ -81,20 +82,22 @@ TEST_F(FensterGrundlagen, TickingAnOptionRunsItsHandlerByCodeAndByMouse) {
   EXPECT_EQ(startglobale().Plakatart, QStringLiteral("A3N"));
 }
 
-TEST_F(FensterGrundlagen, LogoKeepsItsPictureAndAFileThatDoesNotLoadKeepsTheOldOne) {
+TEST_F(FensterGrundlagen, SeededPicturesLoadAndTheLogoKeepsItsPicture) {
   schildart(QStringLiteral("A4N"), {});
   anmelden("A4N");
-  const std::filesystem::path datei = std::filesystem::temp_directory_path() / "vovida-logo-test.bmp";
-  QImage bild(40, 20, QImage::Format_RGB32);
-  bild.fill(Qt::darkBlue);
-  ASSERT_TRUE(bild.save(QString::fromStdString(datei.string()), "BMP"));
+  // The start-up found the header and company sign of the style in the logo folder.
+  EXPECT_FALSE(start().SchildBild.isNull());
+  EXPECT_FALSE(start().SchildTamselBild.isNull());
+  EXPECT_TRUE(start().LogoBild.isNull());
 
-  EXPECT_TRUE(start().LogoLaden(QString::fromStdString(datei.string())));
-  EXPECT_EQ(start().LogoBild.size(), QSize(40, 20));
+  const QString ordner = TextErsetzen(ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("FIRMENLOGO")),
+                                      QStringLiteral("@"), QStringLiteral("\\"));
+  EXPECT_TRUE(start().LogoLaden(ordner + QStringLiteral("\\Logo.bmp")));
+  const QSize groesse = start().LogoBild.size();
+  EXPECT_EQ(groesse, QSize(240, 120));
   EXPECT_FALSE(start().Logo->pixmap().isNull());
-  EXPECT_FALSE(start().LogoLaden(QStringLiteral("/gibt/es/nicht/Logo.bmp")));
-  EXPECT_EQ(start().LogoBild.size(), QSize(40, 20));
-  std::filesystem::remove(datei);
+  EXPECT_FALSE(start().LogoLaden(ordner + QStringLiteral("\\Fehlt.bmp")));
+  EXPECT_EQ(start().LogoBild.size(), groesse);
 }
 
 TEST_F(FensterGrundlagen, ResultSetWalksTheRowsAndNeedsAConnection) {

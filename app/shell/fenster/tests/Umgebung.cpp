@@ -113,10 +113,13 @@ void Umgebung::serverStarten(bool abweisen, const char* benutzer) {
   server_ = std::make_shared<Server>();
   server_->ordner = std::filesystem::temp_directory_path() /
                     ("vovida-" + std::to_string(::getpid()) + "-" + std::to_string(zaehler++));
-  kesto::server::demo::prepareDataFolder(server_->ordner, true);
+  // The demo pictures ("FIRMENLOGO") beside the data, as the server's --demo-files does.
+  kesto::server::demo::SeedOptions saat;
+  saat.demoFolder = (server_->ordner / "demo").string();
+  kesto::server::demo::prepareDataFolder(server_->ordner / "daten", true, saat);
   kesto::server::objproto::ServerOptions optionen;
   optionen.port = 0;
-  optionen.dataFolder = server_->ordner;
+  optionen.dataFolder = server_->ordner / "daten";
   optionen.refuseConnections = abweisen;
   server_->server = std::make_unique<kesto::server::objproto::ObjectServer>(optionen, kesto::server::commands::serverCatalog());
   server_->server->start();

@@ -1,0 +1,357 @@
+#include "Warteschlangenfenster.h"
+
+#include "AOBStandard.h"
+#include "FMStart.h"
+#include "FerrixSu.h"
+#include "KestoapiHilfen.h"
+#include "NumberText.h"
+#include "PlakatGlobal.h"
+#include "Preisinfo.h"
+#include "VPNavBar.h"
+#include "Warteschlange.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <services/MessageBox.h>
+
+namespace vovida {
+
+namespace {
+
+QList<Warteschlangenfenster*>& alle() {
+  static QList<Warteschlangenfenster*> liste;
+  return liste;
+}
+
+template <class W>
+W* benannt(W* w, const char* name) {
+  w->setObjectName(QString::fromUtf8(name));
+  return w;
+}
+
+QLineEdit* feld(const char* name) { return benannt(new QLineEdit, name); }
+
+// The price as a number, or nothing when it is none to convert with (F29).
+std::optional<double> betrag(const QString& gefiltert) {
+  if (gefiltert.endsWith(u'%')) return std::nullopt;
+  return zahlAusText(gefiltert);
+}
+
+std::optional<double> umrechnungsfaktor() {
+  const std::optional<double> f = zahlAusText(fensterliste().holen<Preisinfo>().Faktor->text());
+  if (!f || *f == 0) return std::nullopt;
+  return f;
+}
+
+int vbTaste(int qtTaste) {
+  switch (qtTaste) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return kTasteEnter;
+    case Qt::Key_Home: return kTastePos1;
+    default: return qtTaste;
+  }
+}
+
+}  // namespace
+
+QString Standardtext(const char* option) {
+  for (const auto& s : kStandardtexte)
+    if (qstrcmp(s.option, option) == 0) return QString::fromUtf8(s.text);
+  return {};
+}
+
+Warteschlangenfenster::Warteschlangenfenster() {
+  ArtNr = benannt(new QComboBox(this), "ArtNr");
+  ArtNr->setEditable(true);
+  // The list changes only through the editor's operations: no insertion on Enter and
+  // no completion of a typed number to a queued one.
+  ArtNr->setInsertPolicy(QComboBox::NoInsert);
+  ArtNr->setCompleter(nullptr);
+  Read = benannt(new QPushButton(QStringLiteral("&Lesen"), this), "Read");
+  Suchen = benannt(new QPushButton(QStringLiteral("&Suchen"), this), "Suchen");
+  Uebernehmen = benannt(new QPushButton(QStringLiteral("&Übernehmen"), this), "Uebernehmen");
+  ArtikelLoeschen = benannt(new QPushButton(QStringLiteral("Del"), this), "ArtikelLoeschen");
+  pb_Abbrechen = benannt(new QPushButton(QStringLiteral("&Abbrechen"), this), "pb_Abbrechen");
+  cbSenden = benannt(new QPushButton(QStringLiteral("Senden"), this), "cbSenden");
+  Bez1 = feld("Bez1");
+  Bez2 = feld("Bez2");
+  Bez3 = feld("Bez3");
+  PreisDB = feld("PreisDB");
+  PreisATS = feld("PreisATS");
+  PreisEUR = feld("PreisEUR");
+  Grundpreis = feld("Grundpreis");
+  Per = feld("Per");
+  Preis_Info = feld("Preis_Info");
+  Preis_Info->setToolTip(QStringLiteral("Preisinformation z.B.: Statt XX"));
+  Ueberschrift = feld("Ueberschrift");
+  for (QLineEdit* f : {Bez1, Bez2, Bez3, PreisDB, PreisATS, PreisEUR, Grundpreis, Per, Preis_Info, Ueberschrift}) {
+    f->setParent(this);
+    f->installEventFilter(this);
+  }
+  ArtNr->lineEdit()->installEventFilter(this);
+
+  const auto ereignis = [this](void (Warteschlangenfenster::*h)()) {
+    return [this, h] { Ereignis([this, h] { (this->*h)(); }); };
+  };
+  connect(Read, &QPushButton::clicked, this, ereignis(&Warteschlangenfenster::Read_Click));
+  connect(Suchen, &QPushButton::clicked, this, ereignis(&Warteschlangenfenster::Suchen_Click));
+  connect(Uebernehmen, &QPushButton::clicked, this, ereignis(&Warteschlangenfenster::Uebernehmen_Click));
+  connect(ArtikelLoeschen, &QPushButton::clicked, this, ereignis(&Warteschlangenfenster::ArtikelLoeschen_Click));
+  connect(pb_Abbrechen, &QPushButton::clicked, this, ereignis(&Warteschlangenfenster::pb_Abbrechen_Click));
+  connect(ArtNr, &QComboBox::activated, this, ereignis(&Warteschlangenfenster::ArtNr_Click));
+  connect(PreisDB, &QLineEdit::textChanged, this, ereignis(&Warteschlangenfenster::PreisDB_Change));
+  connect(PreisATS, &QLineEdit::textChanged, this, ereignis(&Warteschlangenfenster::PreisATS_Change));
+  connect(PreisEUR, &QLineEdit::textChanged, this, ereignis(&Warteschlangenfenster::PreisEUR_Change));
+  alle().append(this);
+}
+
+Warteschlangenfenster::~Warteschlangenfenster() { alle().removeAll(this); }
+
+QList<Warteschlangenfenster*> Warteschlangenfenster::geladene() { return alle(); }
+
+QStringList Warteschlangenfenster::Liste() const {
+  QStringList liste;
+  for (int i = 0; i < ArtNr->count(); ++i) liste << ArtNr->itemText(i);
+  return liste;
+}
+
+QString Warteschlangenfenster::ArtNrText() const { return ArtNr->currentText(); }
+
+void Warteschlangenfenster::setArtNrText(const QString& text) { ArtNr->setEditText(text); }
+
+int Warteschlangenfenster::Position(const QString& text) const {
+  for (int i = 0; i < ArtNr->count(); ++i)
+    if (ArtNr->itemText(i) == text) return i;
+  return -1;
+}
+
+QString Warteschlangenfenster::Hauptwaehrung() { return fensterliste().holen<Preisinfo>().WWSHW->text(); }
+
+QLineEdit& Warteschlangenfenster::Hauptpreisfeld() { return Hauptwaehrung() == u"ATS" ? *PreisATS : *PreisEUR; }
+
+void Warteschlangenfenster::Form_Load() {
+  const bool ats = Hauptwaehrung() == u"ATS";
+  PreisATS->setEnabled(ats);
+  PreisEUR->setEnabled(!ats);
+}
+
+void Warteschlangenfenster::eintragSchreiben(const QString& nr) {
+  WarteschlangeSchreiben(nr, kBezeichnung1, Bez1->text());
+  WarteschlangeSchreiben(nr, kBezeichnung2, Bez2->text());
+  WarteschlangeSchreiben(nr, kBezeichnung3, Bez3->text());
+  WarteschlangeSchreiben(nr, kGrundpreis, Grundpreis->text());
+  WarteschlangeSchreiben(nr, kPreis, Hauptpreisfeld().text());
+  WarteschlangeSchreiben(nr, kUeberschrift, Ueberschrift->text());
+  WarteschlangeSchreiben(nr, kPer, Per->text());
+  WarteschlangeSchreiben(nr, kInfo, Preis_Info->text());
+}
+
+void Warteschlangenfenster::eintragLesen(const QString& nr) {
+  Bez1->setText(WarteschlangeLesen(nr, kBezeichnung1));
+  Bez2->setText(WarteschlangeLesen(nr, kBezeichnung2));
+  Bez3->setText(WarteschlangeLesen(nr, kBezeichnung3));
+  Grundpreis->setText(WarteschlangeLesen(nr, kGrundpreis));
+  // Its change handler brings the other currency in step.
+  Hauptpreisfeld().setText(WarteschlangeLesen(nr, kPreis));
+  Ueberschrift->setText(WarteschlangeLesen(nr, kUeberschrift));
+  Per->setText(WarteschlangeLesen(nr, kPer));
+  Preis_Info->setText(WarteschlangeLesen(nr, kInfo));
+}
+
+void Warteschlangenfenster::Uebernehmen_Click() {
+  const QString nr = ArtNrText();
+  if (leereNummerAufnehmen() && Position(nr) < 0) ArtNr->addItem(nr);
+  if (nr.isEmpty()) return;
+  if (Position(nr) < 0) ArtNr->addItem(nr);
+  setArtNrText(nr);
+  eintragSchreiben(nr);
+  nachSpeichern();
+}
+
+void Warteschlangenfenster::lesen() {
+  const QString nr = ArtNrText();
+  if (nr.isEmpty() || nr == u"0") return;
+  eintragLesen(nr);
+}
+
+bool Warteschlangenfenster::ArtikelFelderLesen() {
+  QVector<QVariant> daten(kArtikelDatenGroesse);
+  ArtikelLesen(ArtNrText(), daten);
+  if (daten[13].toString() == u"Fehler") return false;
+  Bez1->setText(daten[0].toString());
+  Bez2->setText(daten[1].toString());
+  Bez3->setText(daten[2].toString());
+  const QString preis = daten[3].toString();
+  // The boxes follow the server's price even when it is the price already shown.
+  if (PreisDB->text() == preis)
+    PreisDB_Change();
+  else
+    PreisDB->setText(preis);
+  Per->setText(daten[4].toString());
+  Grundpreis->setText(daten[5].toString());
+  return true;
+}
+
+void Warteschlangenfenster::Read_Click() {
+  if (ArtikelFelderLesen()) Uebernehmen_Click();
+}
+
+void Warteschlangenfenster::ArtNr_Enter() {
+  ArtikelNrErmitteln(*ArtNr->lineEdit());
+  if (Position(ArtNrText()) >= 0) {
+    lesen();
+    return;
+  }
+  Read_Click();
+  VorschauTimerNeustart();
+}
+
+void Warteschlangenfenster::ArtNr_KeyUp(int taste) {
+  if (taste == kTasteEnter) {
+    ArtNr_Enter();
+  } else if (taste == kTastePos1) {
+    const QString nr = ArtikelSuchDialog();
+    // A search left without a choice keeps what the boxes hold.
+    if (nr.isEmpty()) return;
+    setArtNrText(nr);
+    TextMarkieren(*ArtNr->lineEdit());
+    Read_Click();
+    VorschauTimerNeustart();
+  }
+}
+
+bool Warteschlangenfenster::ArtNrPruefen() {
+  bool fehler = false;
+  ZahlPruefen(13, 0, *ArtNr->lineEdit(), false, fehler);
+  return !fehler;
+}
+
+void Warteschlangenfenster::ArtikelLoeschen_Click() {
+  const int i = Position(ArtNrText());
+  if (i >= 0) ArtNr->removeItem(i);  // the section stays until the queue is cleared
+  setArtNrText(ArtNr->count() > 0 ? ArtNr->itemText(0) : QString());
+  lesen();
+  if (fensterliste().geladen<FMStart>()) fensterliste().holen<FMStart>().VPNav->Synchronize();
+  nachEntfernen();
+}
+
+void Warteschlangenfenster::PreisDB_Change() {
+  PreisDB->setText(PreisDB->text().replace(u'.', u','));
+  fensterliste().holen<Preisinfo>().Preis_Change(*PreisDB, *PreisATS, *PreisEUR);
+}
+
+void Warteschlangenfenster::PreisATS_Change() {
+  if (Hauptwaehrung() != u"ATS") return;
+  const QString gefiltert = ZahlFiltern(PreisATS->text());
+  if (gefiltert == u"-") return;
+  const std::optional<double> preis = betrag(gefiltert);
+  const std::optional<double> faktor = umrechnungsfaktor();
+  if (!preis || !faktor) return;
+  QVariant wert = rundenGerade(*preis / *faktor, 2);
+  PreisFeldFormatieren(*PreisEUR, wert);
+}
+
+void Warteschlangenfenster::PreisEUR_Change() {
+  if (Hauptwaehrung() != u"EUR") return;
+  const QString gefiltert = ZahlFiltern(PreisEUR->text());
+  if (gefiltert.isEmpty() || gefiltert == u"-") return;
+  const std::optional<double> preis = betrag(gefiltert);
+  const std::optional<double> faktor = umrechnungsfaktor();
+  if (!preis || !faktor) return;
+  QVariant wert = rundenGerade(*preis * *faktor, 2);
+  PreisFeldFormatieren(*PreisATS, wert);
+}
+
+void Warteschlangenfenster::PreisfeldBestaetigen(QLineEdit& f) {
+  const QString gefiltert = ZahlFiltern(f.text());
+  if (gefiltert == u"-") return;
+  QVariant wert = gefiltert;
+  if (const std::optional<double> zahl = betrag(gefiltert)) wert = *zahl;
+  PreisFeldFormatieren(f, wert);
+  TextMarkieren(f);
+  VorschauTimerNeustart();
+}
+
+void Warteschlangenfenster::UeberschriftSetzen(const QString& text) {
+  Ueberschrift->setText(text);
+  VorschauTimerNeustart();
+}
+
+void Warteschlangenfenster::SendenAn(Warteschlangenfenster& ziel, const QString& ueberschrift) {
+  const QStringList liste = Liste();
+  // Exactly this list: nothing of the target's former list stays behind (F33).
+  ziel.ArtNr->clear();
+  for (const QString& nr : liste) {
+    ziel.ArtNr->addItem(nr);
+    if (!nr.isEmpty()) WarteschlangeSchreiben(nr, kUeberschrift, ueberschrift);
+  }
+  ziel.setArtNrText(ArtNrText());
+}
+
+void Warteschlangenfenster::GesendetSchliessen() {
+  VorschauTimerNeustart();
+  Gesendet = true;
+  schliessen();
+}
+
+void Warteschlangenfenster::WarteschlangeLeeren() {
+  QStringList behalten;
+  for (const Warteschlangenfenster* andere : alle())
+    if (andere != this) behalten += andere->Liste();
+  vovida::WarteschlangeLeeren(behalten);
+}
+
+void Warteschlangenfenster::leerenFehlgeschlagen(const std::exception&) {
+  kesto::services::messageBox("Fehler biem Löschen in der Registierung", "Fehler", MB_OK | MB_ICONINFORMATION);
+}
+
+void Warteschlangenfenster::pb_Abbrechen_Click() {
+  geleert_ = true;
+  try {
+    WarteschlangeLeeren();
+  } catch (const std::exception& fehler) {
+    leerenFehlgeschlagen(fehler);
+  }
+  schliessen();
+}
+
+void Warteschlangenfenster::Form_Unload() {
+  if (Gesendet || geleert_) return;
+  geleert_ = true;
+  try {
+    WarteschlangeLeeren();
+  } catch (const std::exception& fehler) {
+    leerenFehlgeschlagen(fehler);
+  }
+}
+
+void Warteschlangenfenster::schliessen() { fensterliste().entladen(objectName().toUtf8().constData()); }
+
+void Warteschlangenfenster::closeEvent(QCloseEvent* ereignis) {
+  ereignis->accept();
+  Ereignis([this] { schliessen(); });
+}
+
+bool Warteschlangenfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (ereignis->type() == QEvent::KeyRelease) {
+    const int taste = vbTaste(static_cast<QKeyEvent*>(ereignis)->key());
+    if (objekt == ArtNr->lineEdit()) {
+      Ereignis([this, taste] { ArtNr_KeyUp(taste); });
+    } else if (taste == kTasteEnter) {
+      if (objekt == PreisATS || objekt == PreisEUR)
+        Ereignis([this, objekt] { PreisfeldBestaetigen(*static_cast<QLineEdit*>(objekt)); });
+      else if (objekt == Bez1 || objekt == Bez2 || objekt == Bez3 || objekt == Grundpreis || objekt == Ueberschrift)
+        Ereignis([] { VorschauTimerNeustart(); });
+    }
+  } else if (ereignis->type() == QEvent::FocusOut && (objekt == PreisATS || objekt == PreisEUR)) {
+    Ereignis([this, objekt] { PreisfeldBestaetigen(*static_cast<QLineEdit*>(objekt)); });
+  }
+  return QWidget::eventFilter(objekt, ereignis);
+}
+
+}  // namespace vovida
