@@ -311,6 +311,7 @@ void Warteschlangenfenster::leerenFehlgeschlagen(const std::exception&) {
 }
 
 void Warteschlangenfenster::pb_Abbrechen_Click() {
+  if (geleert_) return;
   geleert_ = true;
   try {
     WarteschlangeLeeren();
@@ -321,6 +322,8 @@ void Warteschlangenfenster::pb_Abbrechen_Click() {
 }
 
 void Warteschlangenfenster::Form_Unload() {
+  // Unloaded: its list no longer keeps sections, though the window goes only later.
+  alle().removeAll(this);
   if (Gesendet || geleert_) return;
   geleert_ = true;
   try {
