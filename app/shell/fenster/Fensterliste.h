@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 
 #include <functional>
 #include <memory>
@@ -54,6 +55,29 @@ class Fensterliste {
 };
 
 Fensterliste& fensterliste();
+
+// The loaded window T; when it was not loaded it is created and its Form_Load runs, so
+// that a layout reading a closed editor finds a loaded one.
+template <class T>
+T& FormHolen() {
+  const bool neu = !fensterliste().geladen<T>();
+  T& fenster = fensterliste().holen<T>();
+  if (neu) fenster.Form_Load();
+  return fenster;
+}
+
+// Shows T (through FormHolen) modeless, kept in front of its owner without being owned
+// by it: the window list owns it.
+template <class T>
+T& FormZeigen(QWidget* besitzer) {
+  T& fenster = FormHolen<T>();
+  fenster.winId();
+  if (besitzer && besitzer->window()->windowHandle())
+    fenster.windowHandle()->setTransientParent(besitzer->window()->windowHandle());
+  fenster.show();
+  fenster.raise();
+  return fenster;
+}
 
 // Unloads every window and ends the program (through the program-end port).
 [[noreturn]] void AlleFormulareEntladen();

@@ -93,16 +93,6 @@ void frmDruckerfestlegung::closeEvent(QCloseEvent* ereignis) {
   fensterliste().entladen<frmDruckerfestlegung>();
 }
 
-void DruckerfestlegungZeigen(QWidget* besitzer) {
-  const bool neu = !fensterliste().geladen<frmDruckerfestlegung>();
-  frmDruckerfestlegung& fenster = fensterliste().holen<frmDruckerfestlegung>();
-  if (neu) fenster.Form_Load();
-  // The owner keeps it in front without owning it: the window list does that.
-  fenster.winId();
-  if (besitzer && besitzer->window()->windowHandle())
-    fenster.windowHandle()->setTransientParent(besitzer->window()->windowHandle());
-  fenster.show();
-  fenster.raise();
-}
+void DruckerfestlegungZeigen(QWidget* besitzer) { FormZeigen<frmDruckerfestlegung>(besitzer); }
 
 }  // namespace vovida

@@ -1,6 +1,6 @@
 #include "Hauptfenster.h"
 
-#include "Formular.h"
+#include "Fensterliste.h"
 
 namespace vovida::test {
 namespace {

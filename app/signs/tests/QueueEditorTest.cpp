@@ -1,6 +1,6 @@
 #include "Queue.h"
 
-#include "Formular.h"
+#include "Fensterliste.h"
 #include "Preisinfo.h"
 #include "Warteschlange.h"
 
