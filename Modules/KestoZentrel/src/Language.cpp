@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::uint32_t kAllOptions = 0xFFFFFFFFu;
 
-// Runs `work` with the allocator and a scanner wrapper installed; maps what escapes.
+// Runs `work` with the allocator and a scanner wrapper installed; maps what escapes: a
+// scanner failure (CQNComException) is E_FAIL like any other exception, only a bare thrown
+// HRESULT may pass through.
 template <class Work>
 HRESULT run(IAllocator* allocator, ISourceScanner* source, bool passThroughHresult, Work&& work) {
   if (!source) return E_POINTER;
@@ -24,8 +26,6 @@ HRESULT run(IAllocator* allocator, ISourceScanner* source, bool passThroughHresu
     hr = work(scanner);
   } catch (const CZTLParseException&) {
     hr = ZTL_E_PARSE;
-  } catch (const CQNComException& e) {
-    hr = passThroughHresult ? e.hresult() : E_FAIL;
   } catch (HRESULT thrown) {
     hr = passThroughHresult ? thrown : E_FAIL;
   } catch (...) {

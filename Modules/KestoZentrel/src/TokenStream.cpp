@@ -342,6 +342,11 @@ std::int32_t TokenStream::glue(std::int32_t c, std::uint32_t flags) {
   }
 }
 
+void TokenStream::unread() {
+  held_ = false;
+  releaseLookahead(true);
+}
+
 void TokenStream::dropLookahead(bool quiet) {
   held_ = false;
   if (lookahead_) releaseLookahead(scanner_.line() != tokenLine_);

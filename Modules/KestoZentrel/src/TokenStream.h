@@ -42,6 +42,8 @@ class TokenStream {
   Scanner& scanner() { return scanner_; }
   bool hasLookahead() const { return lookahead_ != 0; }
 
+  // Gives up the held token: the scanner goes back before it and the next peek reads again.
+  void unread();
   void dropLookahead(bool quiet);
   void skipCommand();
   bool skipLine();
