@@ -1,5 +1,7 @@
 #include "TokenStream.h"
 
+#include <iterator>
+
 namespace kesto::zentrel {
 namespace {
 
@@ -23,18 +25,29 @@ std::uint32_t TokenStream::peek(std::uint32_t flags) {
   if (held_ && ((flags & peek::kTakeHeld) ||
                 (!(flags & peek::kAcross) && ((heldFlags_ ^ flags) & peek::kCompared) == 0)))
     return flags;
+  const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
+  // Reading the held token again from its checkpoint under the same reading flags gives
+  // what the last read gave, as long as the scanner still stands where that read left it.
+  if (held_ && lookahead_ && readFlags == readFlags_ && scanner_.line() == readEndLine_ &&
+      scanner_.offset() == readEndOffset_) {
+    previousKind_ = kind_;
+    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+    return flags;
+  }
   if (lookahead_) find(lookahead_)->checkpoint.restore();
   else lookahead_ = newRecord();
   const std::uint32_t state = scanner_.positionState();
   const std::int32_t offset = scanner_.offset();
   const std::int32_t line = scanner_.line();
   previousKind_ = kind_;
-  const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
   text_ = nextToken(readFlags);
   if (!text_.empty()) {
     tokenOffset_ = offset;
     tokenLine_ = line;
     normalState_ = state == 1;
+    readFlags_ = readFlags;
+    readEndLine_ = scanner_.line();
+    readEndOffset_ = scanner_.offset();
   } else {
     kind_ = tok::kEndOfLine;
     releaseLookahead(scanner_.line() != line || scanner_.offset() != offset);
@@ -69,16 +82,20 @@ std::uint32_t TokenStream::expect(std::uint32_t attribute) {
 }
 
 TokenStream::Record* TokenStream::find(std::uint32_t id) {
-  for (auto& r : records_)
-    if (r->id == id) return r.get();
+  for (auto it = records_.rbegin(); it != records_.rend(); ++it)
+    if (it->id == id) return &*it;
   throw CQNComException(E_INVALIDARG, 0, "ztlLexer");
 }
 
 std::uint32_t TokenStream::newRecord() {
-  auto record = std::make_unique<Record>(nextId_++, scanner_.object());
-  record->checkpoint.save();
-  records_.push_back(std::move(record));
-  return records_.back()->id;
+  records_.emplace_back(nextId_++, scanner_.object());
+  try {
+    records_.back().checkpoint.save();
+  } catch (...) {
+    records_.pop_back();
+    throw;
+  }
+  return records_.back().id;
 }
 
 void TokenStream::releaseLookahead(bool restore) {
@@ -104,9 +121,9 @@ void TokenStream::checkpointRestore(std::uint32_t id, bool keepLookahead) {
 }
 
 void TokenStream::checkpointRelease(std::uint32_t id) {
-  for (auto it = records_.begin(); it != records_.end(); ++it)
-    if ((*it)->id == id) {
-      if (--(*it)->refs <= 0) records_.erase(it);
+  for (auto it = records_.rbegin(); it != records_.rend(); ++it)
+    if (it->id == id) {
+      if (--it->refs <= 0) records_.erase(std::next(it).base());
       return;
     }
 }

@@ -92,7 +92,11 @@ class TokenStream {
   std::int32_t tokenOffset_ = 0;
   std::int32_t tokenLine_ = 0;
   bool normalState_ = false;
-  std::vector<std::unique_ptr<Record>> records_;
+  // The flags the held token was read under and where that read left the scanner.
+  std::uint32_t readFlags_ = 0;
+  std::int32_t readEndLine_ = 0;
+  std::int32_t readEndOffset_ = 0;
+  std::vector<Record> records_;  // in creation order
   std::uint32_t nextId_ = 1;
 };
 

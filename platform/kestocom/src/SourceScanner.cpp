@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace kesto::kestocom {
 namespace {
@@ -89,7 +90,7 @@ HRESULT SourceScanner::Init(ILineCollection* lines, std::int32_t, std::int32_t) 
   return S_OK;
 }
 
-TokenizedLine& SourceScanner::tokenized(std::size_t line) {
+TokenizedLine& SourceScanner::tokenizeUpTo(std::size_t line) {
   while (tokenizedUpTo_ <= line) {
     SourceLine& l = lines_[tokenizedUpTo_];
     bool inComment = tokenizedUpTo_ > 0 && lines_[tokenizedUpTo_ - 1].tokens.endsInComment;
@@ -99,8 +100,6 @@ TokenizedLine& SourceScanner::tokenized(std::size_t line) {
   }
   return lines_[line].tokens;
 }
-
-TokenizedLine& SourceScanner::current() { return tokenized(pos_.line); }
 
 HRESULT SourceScanner::SeekLine(std::int32_t line) {
   if (line < 1 || static_cast<std::size_t>(line) > lines_.size()) return E_INVALIDARG;
@@ -159,7 +158,7 @@ HRESULT SourceScanner::NextKind(std::uint32_t* kind) {
   const Section& section = pos_.section;
   const std::uint32_t depth = section.depth + (token().kind == section.open ? 1 : 0) -
                               (token().kind == section.close && section.depth > 0 ? 1 : 0);
-  *kind = section.active && next.kind == section.close && depth == 0 ? kEndOfLine : next.kind;
+  *kind = section.active && next.kind == section.close && depth == 0 ? std::uint32_t{kEndOfLine} : next.kind;
   return S_OK;
 }
 
@@ -280,20 +279,26 @@ HRESULT SourceScanner::SaveCheckpoint(std::uint32_t* handle) {
   Position p = pos_;
   p.raw = raw_;
   *handle = nextHandle_++;
-  checkpoints_[*handle] = p;
+  checkpoints_.push_back({*handle, p});
   return S_OK;
 }
 
 HRESULT SourceScanner::RestoreCheckpoint(std::uint32_t handle) {
-  auto it = checkpoints_.find(handle);
-  if (it == checkpoints_.end()) return E_INVALIDARG;
-  pos_ = it->second;
-  raw_ = it->second.raw;
-  return S_OK;
+  for (auto it = checkpoints_.rbegin(); it != checkpoints_.rend(); ++it)
+    if (it->handle == handle) {
+      pos_ = it->position;
+      raw_ = it->position.raw;
+      return S_OK;
+    }
+  return E_INVALIDARG;
 }
 
 HRESULT SourceScanner::ReleaseCheckpoint(std::uint32_t handle) {
-  checkpoints_.erase(handle);
+  for (auto it = checkpoints_.rbegin(); it != checkpoints_.rend(); ++it)
+    if (it->handle == handle) {
+      checkpoints_.erase(std::next(it).base());
+      return S_OK;
+    }
   return S_OK;
 }
 

@@ -8,7 +8,6 @@
 #include <kestocom/Interfaces.h>
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -99,12 +98,15 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
     Section section;
   };
 
-  TokenizedLine& current();
-  TokenizedLine& tokenized(std::size_t line);
+  TokenizedLine& current() { return tokenized(pos_.line); }
+  TokenizedLine& tokenized(std::size_t line) {
+    return line < tokenizedUpTo_ ? lines_[line].tokens : tokenizeUpTo(line);
+  }
+  TokenizedLine& tokenizeUpTo(std::size_t line);
   const RawToken& token() { return current().tokens[pos_.token]; }
   // The token closes the embedded section: it reads as the end of the source.
   bool atSectionEnd() { return pos_.section.active && token().kind == pos_.section.close && pos_.section.depth == 0; }
-  std::uint32_t kindHere() { return atSectionEnd() ? kEndOfLine : token().kind; }
+  std::uint32_t kindHere() { return atSectionEnd() ? std::uint32_t{kEndOfLine} : token().kind; }
   void colour(std::size_t line, std::uint32_t begin, std::uint32_t end, std::uint32_t attribute);
   void writeRuns(SourceLine& line);
   void setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects);
@@ -116,7 +118,12 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
   std::size_t tokenizedUpTo_ = 0;  // lines below this index are tokenized
   Position pos_;
   bool raw_ = false;
-  std::map<std::uint32_t, Position> checkpoints_;
+  // Live checkpoints, few at a time: searched from the newest; no allocation once grown.
+  struct Checkpoint {
+    std::uint32_t handle;
+    Position position;
+  };
+  std::vector<Checkpoint> checkpoints_;
   std::uint32_t nextHandle_ = 1;
   std::int32_t recovers_ = 0, errors_ = 0, blockEvents_ = 0;
 };
