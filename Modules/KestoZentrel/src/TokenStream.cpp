@@ -6,7 +6,6 @@ namespace kesto::zentrel {
 namespace {
 
 constexpr std::uint32_t kError = 0, kNormalColour = 1, kComment = 7, kSql = 9;
-constexpr std::uint32_t kSeparatorBits = 0x01 | 0x02 | 0x04 | 0x40;
 
 bool isNamePart(std::uint32_t k) { return k == tok::kName || k == tok::kDigits; }
 
@@ -21,10 +20,8 @@ void TokenStream::fail(std::int32_t site, std::int32_t kind) {
   throw CZTLParseException(site, "ztlLexer", scanner_.line(), scanner_.offset(), &scanner_, kind);
 }
 
-std::uint32_t TokenStream::peek(std::uint32_t flags) {
-  if (held_ && ((flags & peek::kTakeHeld) ||
-                (!(flags & peek::kAcross) && ((heldFlags_ ^ flags) & peek::kCompared) == 0)))
-    return flags;
+// The part of peek that reads: the held token cannot be taken as it is.
+std::uint32_t TokenStream::read(std::uint32_t flags) {
   const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
   // Reading the held token again from its checkpoint under the same reading flags gives
   // what the last read gave, as long as the scanner still stands where that read left it.
@@ -55,20 +52,6 @@ std::uint32_t TokenStream::peek(std::uint32_t flags) {
   held_ = true;
   if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
   return flags;
-}
-
-bool TokenStream::accepts(std::uint32_t flags) const {
-  if (kind_ == tok::kEndOfLine) return false;
-  if (flags & peek::kTakeHeld) return true;
-  std::uint32_t f = flags;
-  if ((f & 0x01) && !(f & 0x10) && (separators_ & 0x10)) f |= 0x10;
-  if ((separators_ & 0x01) && (separators_ & 0x10) && (f & 0x10) && !(f & 0x01)) f |= 0x01;
-  return (separators_ & kSeparatorBits & ~f) == 0 && ((separators_ ^ f) & peek::kCompared) == 0;
-}
-
-std::int32_t TokenStream::look(std::uint32_t flags) {
-  peek(flags);
-  return accepts(flags) ? kind_ : tok::kEndOfLine;
 }
 
 std::uint32_t TokenStream::expect(std::uint32_t attribute) {

@@ -24,10 +24,25 @@ class TokenStream {
   TokenStream(const TokenStream&) = delete;
   TokenStream& operator=(const TokenStream&) = delete;
 
-  std::uint32_t peek(std::uint32_t flags);
-  bool accepts(std::uint32_t flags) const;
+  std::uint32_t peek(std::uint32_t flags) {
+    if (held_ && ((flags & peek::kTakeHeld) ||
+                  (!(flags & peek::kAcross) && ((heldFlags_ ^ flags) & peek::kCompared) == 0)))
+      return flags;
+    return read(flags);
+  }
+  bool accepts(std::uint32_t flags) const {
+    if (kind_ == tok::kEndOfLine) return false;
+    if (flags & peek::kTakeHeld) return true;
+    std::uint32_t f = flags;
+    if ((f & 0x01) && !(f & 0x10) && (separators_ & 0x10)) f |= 0x10;
+    if ((separators_ & 0x01) && (separators_ & 0x10) && (f & 0x10) && !(f & 0x01)) f |= 0x01;
+    return (separators_ & kSeparatorBits & ~f) == 0 && ((separators_ ^ f) & peek::kCompared) == 0;
+  }
   // Peek and accepts together: the kind of an acceptable token, else end of line.
-  std::int32_t look(std::uint32_t flags);
+  std::int32_t look(std::uint32_t flags) {
+    peek(flags);
+    return accepts(flags) ? kind_ : tok::kEndOfLine;
+  }
   std::uint32_t expect(std::uint32_t attribute);
 
   std::int32_t kind() const { return kind_; }
@@ -66,6 +81,9 @@ class TokenStream {
     ScannerCheckpoint checkpoint;
   };
 
+  static constexpr std::uint32_t kSeparatorBits = 0x01 | 0x02 | 0x04 | 0x40;
+
+  std::uint32_t read(std::uint32_t flags);
   Record* find(std::uint32_t id);
   std::uint32_t newRecord();
   void releaseLookahead(bool restore);

@@ -41,6 +41,20 @@ void SourceScanner::setLines(std::vector<std::u16string_view> texts, std::vector
   tokenizedUpTo_ = 0;
   pos_ = Position{};
   checkpoints_.clear();
+  publish();
+}
+
+// The same answers as TokenKind, Line, Offset, PositionState and CurrentChar.
+void SourceScanner::publish() {
+  const TokenizedLine& line = current();
+  const SourceLine& source = lines_[pos_.line];
+  const RawToken& t = line.tokens[pos_.token];
+  const Section& section = pos_.section;
+  view_.kind = section.active && t.kind == section.close && section.depth == 0 ? std::uint32_t{kEndOfLine} : t.kind;
+  view_.line = static_cast<std::int32_t>(pos_.line + 1);
+  view_.offset = static_cast<std::int32_t>(t.begin);
+  view_.state = pos_.token != 0 ? 0 : source.beganEmbedded ? 3 : line.beganInComment ? 2 : 1;
+  view_.ch = t.begin < source.text.size() ? static_cast<std::uint16_t>(source.text[t.begin]) : std::uint16_t{0};
 }
 
 void SourceScanner::adoptText(std::u16string name, std::u16string text) {
@@ -63,6 +77,7 @@ HRESULT SourceScanner::QueryInterface(REFIID riid, void** object) {
   if (!object) return E_POINTER;
   if (riid == IUnknown::iid || riid == ISourceScanner::iid) *object = static_cast<ISourceScanner*>(this);
   else if (riid == IScannerBlocks::iid) *object = static_cast<IScannerBlocks*>(this);
+  else if (riid == IScannerView::iid) *object = static_cast<IScannerView*>(this);
   else if (riid == ITextSourceInfo::iid) *object = static_cast<ITextSourceInfo*>(this);
   else {
     *object = nullptr;
@@ -106,6 +121,7 @@ HRESULT SourceScanner::SeekLine(std::int32_t line) {
   pos_ = Position{};
   pos_.line = pos_.markLine = static_cast<std::size_t>(line - 1);
   raw_ = false;
+  publish();
   return S_OK;
 }
 
@@ -143,7 +159,8 @@ HRESULT SourceScanner::Advance(std::uint32_t* kind) {
       line.beganEmbedded = true;
     }
   }
-  *kind = kindHere();
+  publish();
+  *kind = view_.kind;
   return S_OK;
 }
 
@@ -168,6 +185,7 @@ HRESULT SourceScanner::BeginEmbedded(const char16_t*, std::uint32_t openKind, st
   retokenizeEmbedded(lines_[pos_.line].text, token().begin, current().tokens);
   pos_.section = Section{true, openKind, closeKind, 0};
   raw_ = false;
+  publish();
   return S_OK;
 }
 
@@ -175,6 +193,7 @@ HRESULT SourceScanner::EndEmbedded(const char16_t*) {
   if (!pos_.section.active) return E_UNEXPECTED;
   pos_.section = Section{};
   retokenizeArgumentRest(lines_[pos_.line].text, token().begin, current().tokens);
+  publish();
   return S_OK;
 }
 
@@ -288,6 +307,7 @@ HRESULT SourceScanner::RestoreCheckpoint(std::uint32_t handle) {
     if (it->handle == handle) {
       pos_ = it->position;
       raw_ = it->position.raw;
+      publish();
       return S_OK;
     }
   return E_INVALIDARG;

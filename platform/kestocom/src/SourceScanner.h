@@ -14,7 +14,11 @@
 
 namespace kesto::kestocom {
 
-class SourceScanner final : public ISourceScanner, public IScannerBlocks, public ITextSourceInfo, public RefCounted {
+class SourceScanner final : public ISourceScanner,
+                            public IScannerBlocks,
+                            public IScannerView,
+                            public ITextSourceInfo,
+                            public RefCounted {
  public:
   SourceScanner() = default;
   ~SourceScanner() override;
@@ -67,6 +71,8 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
 
   HRESULT Notify(std::int32_t action, std::int32_t flag, const char16_t* text) override;
 
+  const ScannerView* View() override { return &view_; }
+
   HRESULT LineAttributes(std::int32_t line, const std::uint16_t** words, std::int32_t* count) override;
   HRESULT RecoverCount(std::int32_t* count) override;
   HRESULT ErrorCount(std::int32_t* count) override;
@@ -107,6 +113,8 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
   // The token closes the embedded section: it reads as the end of the source.
   bool atSectionEnd() { return pos_.section.active && token().kind == pos_.section.close && pos_.section.depth == 0; }
   std::uint32_t kindHere() { return atSectionEnd() ? std::uint32_t{kEndOfLine} : token().kind; }
+  // Brings the view up to date; every call that moves the position ends with it.
+  void publish();
   void colour(std::size_t line, std::uint32_t begin, std::uint32_t end, std::uint32_t attribute);
   void writeRuns(SourceLine& line);
   void setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects);
@@ -117,6 +125,7 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
   std::size_t realCount_ = 0;
   std::size_t tokenizedUpTo_ = 0;  // lines below this index are tokenized
   Position pos_;
+  ScannerView view_;
   bool raw_ = false;
   // Live checkpoints, few at a time: searched from the newest; no allocation once grown.
   struct Checkpoint {

@@ -118,6 +118,26 @@ struct IScannerBlocks : IUnknown {
   ~IScannerBlocks() = default;
 };
 
+// The answers of the scanner object's position questions (TokenKind, Line, Offset,
+// PositionState, CurrentChar), kept current by every call that moves the scanner.
+struct ScannerView {
+  std::uint32_t kind = 2;
+  std::int32_t line = 1;
+  std::int32_t offset = 0;
+  std::uint32_t state = 1;
+  std::uint16_t ch = 0;
+};
+
+// Third interface of the scanner object: its view, for a caller in the same process that
+// reads tokens in a tight loop. The view lives as long as the object.
+struct IScannerView : IUnknown {
+  static constexpr IID iid{0x7A1C0E31, 0x4B52, 0x4C1E, {0x9D, 0x10, 0x5E, 0x2B, 0x61, 0x0A, 0x33, 0x03}};
+  virtual const ScannerView* View() = 0;
+
+ protected:
+  ~IScannerView() = default;
+};
+
 // What a text source records besides its text, for hosts and tests.
 struct ITextSourceInfo : IUnknown {
   static constexpr IID iid{0x7A1C0E31, 0x4B52, 0x4C1E, {0x9D, 0x10, 0x5E, 0x2B, 0x61, 0x0A, 0x33, 0x01}};
