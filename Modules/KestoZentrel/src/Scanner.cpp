@@ -1,5 +1,7 @@
 #include "Scanner.h"
 
+#include <algorithm>
+
 namespace kesto::zentrel {
 namespace {
 
@@ -29,8 +31,24 @@ Scanner::~Scanner() {
 }
 
 HRESULT Scanner::seekLine(std::int32_t line) { return check(object_->SeekLine(line), 56); }
-HRESULT Scanner::tokenBegin() { return check(object_->TokenBegin(), 67); }
-HRESULT Scanner::tokenEnd() { return check(object_->TokenEnd(), 78); }
+HRESULT Scanner::tokenBegin() {
+  if (!view_) return check(object_->TokenBegin(), 67);
+  // The object's mark, set as its TokenBegin sets it, and a copy for the token's text.
+  ScannerPlace& place = *view_->place;
+  place.markLine = static_cast<std::uint32_t>(view_->line - 1);
+  place.markBegin = place.markEnd = static_cast<std::uint32_t>(view_->offset);
+  markLine_ = view_->line;
+  markBegin_ = markEnd_ = view_->offset;
+  markText_ = view_->text;
+  return S_OK;
+}
+
+HRESULT Scanner::tokenEnd() {
+  if (!view_) return check(object_->TokenEnd(), 78);
+  markEnd_ = view_->line == markLine_ ? view_->offset : markBegin_;
+  view_->place->markEnd = static_cast<std::uint32_t>(markEnd_);
+  return S_OK;
+}
 
 std::int32_t Scanner::colourRest(std::uint32_t attribute) {
   std::int32_t result = 0;
@@ -68,9 +86,9 @@ const char16_t* Scanner::lineText() {
   return text;
 }
 
-HRESULT Scanner::colourToken(std::uint32_t attribute) { return check(object_->ColourToken(attribute), 173); }
+HRESULT Scanner::askColourToken(std::uint32_t attribute) { return check(object_->ColourToken(attribute), 173); }
 
-std::uint32_t Scanner::advance() {
+std::uint32_t Scanner::askAdvance() {
   std::uint32_t kind = 0;
   check(object_->Advance(&kind), 196);
   return kind;
@@ -78,7 +96,12 @@ std::uint32_t Scanner::advance() {
 
 TokenText Scanner::tokenText() {
   TokenText text;
-  check(object_->TokenText(&text.begin, &text.end), 217);
+  if (view_) {
+    text.begin = markText_ + markBegin_;
+    text.end = markText_ + std::max(markBegin_, markEnd_);
+  } else {
+    check(object_->TokenText(&text.begin, &text.end), 217);
+  }
   if (!text.begin || text.end < text.begin) text.end = text.begin;
   return text;
 }

@@ -90,8 +90,8 @@ TEST_F(HostColour, ValidLinesColourWithoutErrors) {
   }
 }
 
-// A text source whose token texts cannot be read: every call but that one reaches a real
-// source; the error notifications it receives are counted.
+// A text source that cannot save a checkpoint (every token read needs one): every call
+// but that one reaches a real source; the error notifications it receives are counted.
 class FailingSource final : public ISourceScanner {
  public:
   explicit FailingSource(ISourceScanner* inner) : inner_(inner) {}
@@ -137,8 +137,8 @@ class FailingSource final : public ISourceScanner {
   HRESULT LineText(const char16_t** t) override { return inner_->LineText(t); }
   HRESULT TokenBegin() override { return inner_->TokenBegin(); }
   HRESULT TokenEnd() override { return inner_->TokenEnd(); }
-  HRESULT TokenText(const char16_t**, const char16_t**) override { return kFailure; }
-  HRESULT SaveCheckpoint(std::uint32_t* h) override { return inner_->SaveCheckpoint(h); }
+  HRESULT TokenText(const char16_t** b, const char16_t** e) override { return inner_->TokenText(b, e); }
+  HRESULT SaveCheckpoint(std::uint32_t*) override { return kFailure; }
   HRESULT RestoreCheckpoint(std::uint32_t h) override { return inner_->RestoreCheckpoint(h); }
   HRESULT Reserved31() override { return inner_->Reserved31(); }
   HRESULT Reserved32() override { return inner_->Reserved32(); }

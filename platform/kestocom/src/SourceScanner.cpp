@@ -44,17 +44,25 @@ void SourceScanner::setLines(std::vector<std::u16string_view> texts, std::vector
   publish();
 }
 
-// The same answers as TokenKind, Line, Offset, PositionState and CurrentChar.
+// The same answers as TokenKind, Line, Offset, PositionState, CurrentChar and LineText,
+// and the current line's tokens and words.
 void SourceScanner::publish() {
-  const TokenizedLine& line = current();
+  TokenizedLine& line = current();
   const SourceLine& source = lines_[pos_.line];
-  const RawToken& t = line.tokens[pos_.token];
+  const RawToken& t = line.tokens[pos_.place.token];
   const Section& section = pos_.section;
   view_.kind = section.active && t.kind == section.close && section.depth == 0 ? std::uint32_t{kEndOfLine} : t.kind;
   view_.line = static_cast<std::int32_t>(pos_.line + 1);
   view_.offset = static_cast<std::int32_t>(t.begin);
-  view_.state = pos_.token != 0 ? 0 : source.beganEmbedded ? 3 : line.beganInComment ? 2 : 1;
+  view_.state = pos_.place.token != 0 ? 0 : source.beganEmbedded ? 3 : line.beganInComment ? 2 : 1;
   view_.ch = t.begin < source.text.size() ? static_cast<std::uint16_t>(source.text[t.begin]) : std::uint16_t{0};
+  view_.text = source.text.data();
+  view_.length = static_cast<std::uint32_t>(source.text.size());
+  view_.direct = !section.active;
+  view_.tokens = line.tokens.data();
+  view_.words = line.words.data();
+  view_.wordCount = static_cast<std::uint32_t>(line.words.size());
+  view_.place = &pos_.place;
 }
 
 void SourceScanner::adoptText(std::u16string name, std::u16string text) {
@@ -119,7 +127,8 @@ TokenizedLine& SourceScanner::tokenizeUpTo(std::size_t line) {
 HRESULT SourceScanner::SeekLine(std::int32_t line) {
   if (line < 1 || static_cast<std::size_t>(line) > lines_.size()) return E_INVALIDARG;
   pos_ = Position{};
-  pos_.line = pos_.markLine = static_cast<std::size_t>(line - 1);
+  pos_.line = static_cast<std::size_t>(line - 1);
+  pos_.place.markLine = static_cast<std::uint32_t>(line - 1);
   raw_ = false;
   publish();
   return S_OK;
@@ -149,10 +158,10 @@ HRESULT SourceScanner::Advance(std::uint32_t* kind) {
   } else if (token().kind != kEndOfLine) {
     if (section.active && token().kind == section.open) ++section.depth;
     else if (section.active && token().kind == section.close) --section.depth;
-    ++pos_.token;
+    ++pos_.place.token;
   } else if (pos_.line + 1 < lines_.size()) {
     ++pos_.line;
-    pos_.token = 0;
+    pos_.place.token = 0;
     if (section.active) {
       SourceLine& line = lines_[pos_.line];
       retokenizeEmbedded(line.text, 0, tokenized(pos_.line).tokens);
@@ -167,11 +176,11 @@ HRESULT SourceScanner::Advance(std::uint32_t* kind) {
 HRESULT SourceScanner::NextKind(std::uint32_t* kind) {
   if (!kind) return E_POINTER;
   const auto& tokens = current().tokens;
-  if (atSectionEnd() || pos_.token + 1 >= tokens.size()) {
+  if (atSectionEnd() || pos_.place.token + 1 >= tokens.size()) {
     *kind = kEndOfLine;
     return S_OK;
   }
-  const RawToken& next = tokens[pos_.token + 1];
+  const RawToken& next = tokens[pos_.place.token + 1];
   const Section& section = pos_.section;
   const std::uint32_t depth = section.depth + (token().kind == section.open ? 1 : 0) -
                               (token().kind == section.close && section.depth > 0 ? 1 : 0);
@@ -252,7 +261,7 @@ HRESULT SourceScanner::LineCount(std::int32_t* count) {
 HRESULT SourceScanner::ColourToken(std::uint32_t attribute) {
   if (attribute > 0x3DFF) return E_INVALIDARG;
   // A mark left on an earlier line colours nothing: tokens never span lines.
-  if (pos_.markLine == pos_.line) colour(pos_.line, pos_.markBegin, token().begin, attribute);
+  if (pos_.place.markLine == pos_.line) colour(pos_.line, pos_.place.markBegin, token().begin, attribute);
   return S_OK;
 }
 
@@ -275,21 +284,21 @@ HRESULT SourceScanner::LineText(const char16_t** text) {
 }
 
 HRESULT SourceScanner::TokenBegin() {
-  pos_.markLine = pos_.line;
-  pos_.markBegin = pos_.markEnd = token().begin;
+  pos_.place.markLine = static_cast<std::uint32_t>(pos_.line);
+  pos_.place.markBegin = pos_.place.markEnd = token().begin;
   return S_OK;
 }
 
 HRESULT SourceScanner::TokenEnd() {
-  pos_.markEnd = pos_.markLine == pos_.line ? token().begin : pos_.markBegin;
+  pos_.place.markEnd = pos_.place.markLine == pos_.line ? token().begin : pos_.place.markBegin;
   return S_OK;
 }
 
 HRESULT SourceScanner::TokenText(const char16_t** begin, const char16_t** end) {
   if (!begin || !end) return E_POINTER;
-  const char16_t* base = lines_[pos_.markLine].text.data();
-  *begin = base + pos_.markBegin;
-  *end = base + std::max(pos_.markBegin, pos_.markEnd);
+  const char16_t* base = lines_[pos_.place.markLine].text.data();
+  *begin = base + pos_.place.markBegin;
+  *end = base + std::max(pos_.place.markBegin, pos_.place.markEnd);
   return S_OK;
 }
 
@@ -325,7 +334,7 @@ HRESULT SourceScanner::ReleaseCheckpoint(std::uint32_t handle) {
 HRESULT SourceScanner::PositionState(std::uint32_t* state) {
   if (!state) return E_POINTER;
   const TokenizedLine& line = current();
-  if (pos_.token != 0) *state = 0;
+  if (pos_.place.token != 0) *state = 0;
   else if (lines_[pos_.line].beganEmbedded) *state = 3;
   else *state = line.beganInComment ? 2 : 1;
   return S_OK;

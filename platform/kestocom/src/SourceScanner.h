@@ -71,7 +71,7 @@ class SourceScanner final : public ISourceScanner,
 
   HRESULT Notify(std::int32_t action, std::int32_t flag, const char16_t* text) override;
 
-  const ScannerView* View() override { return &view_; }
+  ScannerView* View() override { return &view_; }
 
   HRESULT LineAttributes(std::int32_t line, const std::uint16_t** words, std::int32_t* count) override;
   HRESULT RecoverCount(std::int32_t* count) override;
@@ -96,10 +96,7 @@ class SourceScanner final : public ISourceScanner,
   };
   struct Position {
     std::size_t line = 0;
-    std::size_t token = 0;
-    std::size_t markLine = 0;
-    std::uint32_t markBegin = 0;
-    std::uint32_t markEnd = 0;
+    ScannerPlace place;  // token index and mark; the view lets callers move them
     bool raw = false;
     Section section;
   };
@@ -109,7 +106,7 @@ class SourceScanner final : public ISourceScanner,
     return line < tokenizedUpTo_ ? lines_[line].tokens : tokenizeUpTo(line);
   }
   TokenizedLine& tokenizeUpTo(std::size_t line);
-  const RawToken& token() { return current().tokens[pos_.token]; }
+  const RawToken& token() { return current().tokens[pos_.place.token]; }
   // The token closes the embedded section: it reads as the end of the source.
   bool atSectionEnd() { return pos_.section.active && token().kind == pos_.section.close && pos_.section.depth == 0; }
   std::uint32_t kindHere() { return atSectionEnd() ? std::uint32_t{kEndOfLine} : token().kind; }
