@@ -116,9 +116,7 @@ void expandRuns(const std::uint16_t* runs, std::uint32_t header, std::uint16_t l
                                : language == 2 ? 9
                                : language == 5 ? 29
                                                : 0;
-    const std::size_t n = std::min<std::size_t>(count, length - at);
-    std::memset(out + at, value, n);
-    at += n;
+    for (; count > 0 && at < length; --count) out[at++] = value;
   }
 }
 
