@@ -7,6 +7,7 @@
 
 #include <kestocom/KestoCOM.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -116,7 +117,8 @@ void expandRuns(const std::uint16_t* runs, std::uint32_t header, std::uint16_t l
                                : language == 2 ? 9
                                : language == 5 ? 29
                                                : 0;
-    for (; count > 0 && at < length; --count) out[at++] = value;
+    const std::size_t end = std::min<std::size_t>(at + count, length);
+    while (at < end) out[at++] = value;
   }
 }
 

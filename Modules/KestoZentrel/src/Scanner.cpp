@@ -1,7 +1,5 @@
 #include "Scanner.h"
 
-#include <algorithm>
-
 namespace kesto::zentrel {
 namespace {
 
@@ -31,24 +29,8 @@ Scanner::~Scanner() {
 }
 
 HRESULT Scanner::seekLine(std::int32_t line) { return check(object_->SeekLine(line), 56); }
-HRESULT Scanner::tokenBegin() {
-  if (!view_) return check(object_->TokenBegin(), 67);
-  // The object's mark, set as its TokenBegin sets it, and a copy for the token's text.
-  ScannerPlace& place = *view_->place;
-  place.markLine = static_cast<std::uint32_t>(view_->line - 1);
-  place.markBegin = place.markEnd = static_cast<std::uint32_t>(view_->offset);
-  markLine_ = view_->line;
-  markBegin_ = markEnd_ = view_->offset;
-  markText_ = view_->text;
-  return S_OK;
-}
-
-HRESULT Scanner::tokenEnd() {
-  if (!view_) return check(object_->TokenEnd(), 78);
-  markEnd_ = view_->line == markLine_ ? view_->offset : markBegin_;
-  view_->place->markEnd = static_cast<std::uint32_t>(markEnd_);
-  return S_OK;
-}
+HRESULT Scanner::askTokenBegin() { return check(object_->TokenBegin(), 67); }
+HRESULT Scanner::askTokenEnd() { return check(object_->TokenEnd(), 78); }
 
 std::int32_t Scanner::colourRest(std::uint32_t attribute) {
   std::int32_t result = 0;
@@ -94,14 +76,9 @@ std::uint32_t Scanner::askAdvance() {
   return kind;
 }
 
-TokenText Scanner::tokenText() {
+TokenText Scanner::askTokenText() {
   TokenText text;
-  if (view_) {
-    text.begin = markText_ + markBegin_;
-    text.end = markText_ + std::max(markBegin_, markEnd_);
-  } else {
-    check(object_->TokenText(&text.begin, &text.end), 217);
-  }
+  check(object_->TokenText(&text.begin, &text.end), 217);
   if (!text.begin || text.end < text.begin) text.end = text.begin;
   return text;
 }

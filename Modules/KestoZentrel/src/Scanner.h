@@ -26,8 +26,23 @@ class Scanner {
   HRESULT seekLine(std::int32_t line);
   // With a view the token's text is taken from the line without asking the object; the
   // object still keeps its own mark, which colouring uses.
-  HRESULT tokenBegin();
-  HRESULT tokenEnd();
+  HRESULT tokenBegin() {
+    if (!view_) return askTokenBegin();
+    // The object's mark, set as its TokenBegin sets it, and a copy for the token's text.
+    ScannerPlace& place = *view_->place;
+    place.markLine = static_cast<std::uint32_t>(view_->line - 1);
+    place.markBegin = place.markEnd = static_cast<std::uint32_t>(view_->offset);
+    markLine_ = view_->line;
+    markBegin_ = markEnd_ = view_->offset;
+    markText_ = view_->text;
+    return S_OK;
+  }
+  HRESULT tokenEnd() {
+    if (!view_) return askTokenEnd();
+    markEnd_ = view_->line == markLine_ ? view_->offset : markBegin_;
+    view_->place->markEnd = static_cast<std::uint32_t>(markEnd_);
+    return S_OK;
+  }
   std::int32_t colourRest(std::uint32_t attribute);
   // Position questions read the object's view when it offers one, without a call.
   std::uint32_t tokenKind() { return view_ ? view_->kind : askTokenKind(); }
@@ -62,7 +77,10 @@ class Scanner {
     }
     return askAdvance();
   }
-  TokenText tokenText();
+  TokenText tokenText() {
+    if (!view_) return askTokenText();
+    return {markText_ + markBegin_, markText_ + std::max(markBegin_, markEnd_)};
+  }
   char16_t currentChar() { return view_ ? static_cast<char16_t>(view_->ch) : askCurrentChar(); }
   std::uint32_t nextKind();
   std::uint32_t positionState() { return view_ ? view_->state : askPositionState(); }
@@ -77,6 +95,9 @@ class Scanner {
   std::int32_t lineCount();
 
  private:
+  HRESULT askTokenBegin();
+  HRESULT askTokenEnd();
+  TokenText askTokenText();
   HRESULT askColourToken(std::uint32_t attribute);
   std::uint32_t askAdvance();
   std::uint32_t askTokenKind();

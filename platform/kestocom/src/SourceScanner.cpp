@@ -373,17 +373,22 @@ void SourceScanner::writeRuns(SourceLine& line) {
   std::uint32_t header;
   std::memcpy(&header, reinterpret_cast<const char*>(line.object->runs) - 8, 4);
   const std::size_t capacity = std::min<std::size_t>(header & 0xFFFF, words.size());
+  const std::uint16_t* w = words.data();
+  const std::size_t count = words.size();
+  std::uint16_t* runs = line.object->runs;
   std::size_t out = 0;
-  for (std::size_t i = 0; i < words.size() && out < capacity;) {
-    std::size_t j = i;
-    while (j < words.size() && words[j] == words[i] && j - i < 0xFFFF) ++j;
+  for (std::size_t i = 0; i < count && out < capacity;) {
+    const std::uint16_t word = w[i];
+    const std::size_t limit = std::min(count, i + 0xFFFF);
+    std::size_t j = i + 1;
+    while (j < limit && w[j] == word) ++j;
     const std::size_t n = j - i;
     if (n == 1) {
-      line.object->runs[out++] = words[i];
+      runs[out++] = word;
     } else {
       if (out + 2 > capacity) break;
-      line.object->runs[out++] = static_cast<std::uint16_t>(0x8000 | words[i]);
-      line.object->runs[out++] = static_cast<std::uint16_t>(n);
+      runs[out++] = static_cast<std::uint16_t>(0x8000 | word);
+      runs[out++] = static_cast<std::uint16_t>(n);
     }
     i = j;
   }
