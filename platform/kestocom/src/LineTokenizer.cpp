@@ -246,8 +246,6 @@ void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::v
 
 void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out) {
   out.tokens.clear();
-  // Tokens are rarely more than the characters and the end-of-line token: one allocation.
-  out.tokens.reserve(text.size() + 1);
   out.words.assign(text.size(), attributeWord(kNormal));
   for (std::size_t i = 0; i < text.size(); ++i)
     if (text[i] == u'\t') out.words[i] = attributeWord(kTab);

@@ -304,10 +304,18 @@ HRESULT SourceScanner::TokenText(const char16_t** begin, const char16_t** end) {
 
 HRESULT SourceScanner::SaveCheckpoint(std::uint32_t* handle) {
   if (!handle) return E_POINTER;
-  Position p = pos_;
-  p.raw = raw_;
   *handle = nextHandle_++;
-  checkpoints_.push_back({*handle, p});
+  // Field by field: the place was just written in 32-bit pieces (through the view), and a
+  // wide copy of it would wait for those stores.
+  Checkpoint& c = checkpoints_.emplace_back();
+  c.handle = *handle;
+  c.position.line = pos_.line;
+  c.position.place.token = pos_.place.token;
+  c.position.place.markLine = pos_.place.markLine;
+  c.position.place.markBegin = pos_.place.markBegin;
+  c.position.place.markEnd = pos_.place.markEnd;
+  c.position.raw = raw_;
+  c.position.section = pos_.section;
   return S_OK;
 }
 
