@@ -88,15 +88,10 @@ def check(what, ok):
 
 def registry_default(*path):
     with open(os.path.join(root, "registry", "HKEY_LOCAL_MACHINE.json")) as f:
-        node = json.load(f)
-    def child(node, name):
-        for key, value in node.get("keys", {}).items():
-            if key.lower() == name.lower():
-                return value
-        raise KeyError(name)
+        node = json.load(f)["root"]
     for name in ("SOFTWARE", "Classes") + path:
-        node = child(node, name)
-    return node["values"][""]["data"] if isinstance(node["values"][""], dict) else node["values"][""]
+        node = next(k for k in node["keys"] if k["name"].lower() == name.lower())
+    return next(v["sz"] for v in node["values"] if v["name"] == "")
 
 # KestoObject: the registered class "KestoObject.Factory" is created through the library's
 # class object.
