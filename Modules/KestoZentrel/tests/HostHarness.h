@@ -61,22 +61,7 @@ class Host : public FreshRegistry {
     return s;
   }
 
-  static std::vector<std::string> masks(ISourceScanner* source) {
-    Ref<ITextSourceInfo> info;
-    source->QueryInterface(ITextSourceInfo::iid, info.out());
-    std::int32_t count = 0;
-    source->LineCount(&count);
-    std::vector<std::string> result;
-    for (std::int32_t line = 1; line <= count; ++line) {
-      const std::uint16_t* words = nullptr;
-      std::int32_t n = 0;
-      info->LineAttributes(line, &words, &n);
-      std::string mask;
-      for (std::int32_t i = 0; i < n; ++i) mask += maskChar(words[i]);
-      result.push_back(mask);
-    }
-    return result;
-  }
+  static std::vector<std::string> masks(ISourceScanner* source) { return sourceMasks(source); }
 
   void* library_ = nullptr;
 };
