@@ -69,6 +69,7 @@ void lineLoop(Scanner& scanner, bool mac, std::int32_t lineCount, std::int32_t m
   } else {
     start = blockMake(nullptr, 0, nullptr);
   }
+  LineNodes nodes;  // no node outlives its line here
   for (;;) {
     const std::int32_t line = scanner.line();
     bool beganInside = false, endsInside = false;
@@ -79,6 +80,7 @@ void lineLoop(Scanner& scanner, bool mac, std::int32_t lineCount, std::int32_t m
       std::free(start);
       throw;
     }
+    nodes.release();
     if (beganInside) {
       std::free(start);
       start = nullBlockMake(nullptr);
