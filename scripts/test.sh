@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds every test once, with AddressSanitizer and UndefinedBehaviorSanitizer, and runs them all.
+# Builds every test once, with AddressSanitizer and UndefinedBehaviorSanitizer, and runs them all;
+# then builds the optimized deliverables and checks their exports and a host loading each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -10,3 +11,5 @@ cmake --build "$build"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+
+bash scripts/check-release.sh

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 #include <string_view>
 
 namespace kesto::zentrel {
@@ -24,6 +25,24 @@ Scanner* setCurrentScanner(Scanner* scanner);
 
 // Installs an allocator (in both slots) and a scanner for one entry point and puts the
 // previous ones back on every exit path.
+// While it lives, the blocks of the nodes made on this thread are noted; release() frees
+// them. A line parser that keeps no node past its line releases after each line, so the
+// next line's nodes reuse the same memory.
+class LineNodes {
+ public:
+  LineNodes();
+  ~LineNodes();
+  LineNodes(const LineNodes&) = delete;
+  LineNodes& operator=(const LineNodes&) = delete;
+
+  void release() noexcept;
+
+ private:
+  friend class ParseNode;
+  std::vector<void*> blocks_;
+  LineNodes* previous_;
+};
+
 class GlobalsScope {
  public:
   GlobalsScope(IAllocator* allocator, Scanner* scanner);

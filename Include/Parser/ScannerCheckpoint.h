@@ -12,6 +12,19 @@ class ScannerCheckpoint {
   explicit ScannerCheckpoint(ISourceScanner* scanner) : scanner_(scanner) {}
   ScannerCheckpoint(const ScannerCheckpoint&) = delete;
   ScannerCheckpoint& operator=(const ScannerCheckpoint&) = delete;
+  // Moving hands the handle over, so that holders can live in a vector.
+  ScannerCheckpoint(ScannerCheckpoint&& other) noexcept : scanner_(other.scanner_), handle_(other.handle_) {
+    other.handle_ = 0;
+  }
+  ScannerCheckpoint& operator=(ScannerCheckpoint&& other) noexcept {
+    if (this != &other) {
+      release();
+      scanner_ = other.scanner_;
+      handle_ = other.handle_;
+      other.handle_ = 0;
+    }
+    return *this;
+  }
   ~ScannerCheckpoint() { release(); }
 
   std::uint32_t save() {

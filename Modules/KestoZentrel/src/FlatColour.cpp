@@ -7,6 +7,7 @@
 
 #include <kestocom/KestoCOM.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -68,6 +69,7 @@ void lineLoop(Scanner& scanner, bool mac, std::int32_t lineCount, std::int32_t m
   } else {
     start = blockMake(nullptr, 0, nullptr);
   }
+  LineNodes nodes;  // no node outlives its line here
   for (;;) {
     const std::int32_t line = scanner.line();
     bool beganInside = false, endsInside = false;
@@ -78,6 +80,7 @@ void lineLoop(Scanner& scanner, bool mac, std::int32_t lineCount, std::int32_t m
       std::free(start);
       throw;
     }
+    nodes.release();
     if (beganInside) {
       std::free(start);
       start = nullBlockMake(nullptr);
@@ -116,7 +119,8 @@ void expandRuns(const std::uint16_t* runs, std::uint32_t header, std::uint16_t l
                                : language == 2 ? 9
                                : language == 5 ? 29
                                                : 0;
-    for (; count > 0 && at < length; --count) out[at++] = value;
+    const std::size_t end = std::min<std::size_t>(at + count, length);
+    while (at < end) out[at++] = value;
   }
 }
 

@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::uint32_t kAllOptions = 0xFFFFFFFFu;
 
-// Runs `work` with the allocator and a scanner wrapper installed; maps what escapes.
+// Runs `work` with the allocator and a scanner wrapper installed; maps what escapes: a
+// scanner failure (CQNComException) is E_FAIL like any other exception, only a bare thrown
+// HRESULT may pass through.
 template <class Work>
 HRESULT run(IAllocator* allocator, ISourceScanner* source, bool passThroughHresult, Work&& work) {
   if (!source) return E_POINTER;
@@ -24,8 +26,6 @@ HRESULT run(IAllocator* allocator, ISourceScanner* source, bool passThroughHresu
     hr = work(scanner);
   } catch (const CZTLParseException&) {
     hr = ZTL_E_PARSE;
-  } catch (const CQNComException& e) {
-    hr = passThroughHresult ? e.hresult() : E_FAIL;
   } catch (HRESULT thrown) {
     hr = passThroughHresult ? thrown : E_FAIL;
   } catch (...) {
@@ -48,7 +48,8 @@ void endOfRoutine(Parser& parser) {
 HRESULT parseLines(bool mac, IAllocator* allocator, ISourceScanner* source, std::uint32_t flags) {
   return run(allocator, source, false, [&](Scanner& scanner) {
     Parser parser(scanner, allocator, mac, kAllOptions, true, flags);
-    while (parser.parseLine(nullptr, nullptr)) {}
+    LineNodes nodes;  // no node outlives its line here
+    while (parser.parseLine(nullptr, nullptr)) nodes.release();
     endOfRoutine(parser);
     parser.finish();
     return S_OK;
@@ -86,10 +87,12 @@ HRESULT colourLines(bool mac, IAllocator* allocator, IAllocator* stateAllocator,
     parser.restoreLineState(scanner.lineState(restart));
     std::uint8_t* start = parser.buildLineState(stateAllocator);
     bool more = true;
+    LineNodes nodes;  // no node outlives its line here
     for (;;) {
       const std::int32_t line = scanner.line();
       bool beganInside = false, endsInside = false;
       more = parser.parseLine(&beganInside, &endsInside);
+      nodes.release();
       if (beganInside) start = nullBlockMake(stateAllocator);
       std::uint8_t* next = parser.buildLineState(stateAllocator);
       const std::int32_t consumed = scanner.line() - (more ? 1 : 0) + 1 - line;

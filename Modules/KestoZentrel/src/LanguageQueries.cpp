@@ -59,13 +59,13 @@ HRESULT listRoutineLabels(bool mac, ISourceScanner* source, IEnumRoutineLabels**
         // A label that cannot be read is left out; the next line is read all the same.
       }
     } while (tokens.nextLine());
-  } catch (const CQNComException& e) {
-    return e.hresult();
+  } catch (const CZTLParseException&) {
+    return ZTL_E_PARSE;
   } catch (HRESULT thrown) {
     return thrown;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
   } catch (...) {
+    // A failing scanner call (CQNComException) included: its own code is not the answer.
+    source->NotifyError(E_FAIL);
     return E_FAIL;
   }
   *labels = newRoutineLabelEnumerator(std::move(list));

@@ -89,12 +89,17 @@ ParseNode* parseDoArgument(Parser& parser, std::uint32_t mode, bool gotoForm) {
     checkpoint.restore();
     return parseDoObject(parser, mode);
   }
-  checkpoint.release();
   Node* argument = makeNode(gotoForm ? node::ArgGOTO : node::ArgDOentref);
   if (!gotoForm && tokens.look(peek::kAdjacent) == tok::kLParen) {
     parser.parseActualParameters();
+    // X(1).M(): the name with its parameters was an element whose method is called.
+    if (tokens.look(peek::kAdjacent) == tok::kDot) {
+      checkpoint.restore();
+      return parseDoObject(parser, mode);
+    }
     argument = makeNode(node::ArgDO);
   }
+  checkpoint.release();
   return withPostconditional(parser, argument);
 }
 

@@ -125,8 +125,12 @@ ParseNode* parseFormReference(Parser& parser) {
 }  // namespace grammar
 
 bool Parser::operatorFollows() {
-  const std::int32_t k = tokens_->look(peek::kAdjacent);
-  if (k == tok::kAmpersand && mac_ && embeddedBlockFollows(*this)) return false;
+  std::int32_t k = tokens_->look(peek::kAdjacent);
+  if (k == tok::kAmpersand && mac_) {
+    if (embeddedBlockFollows(*this)) return false;
+    // The look-ahead went back to its checkpoint and let go of the "&": read it again.
+    k = tokens_->look(peek::kAdjacent);
+  }
   return isOperatorKind(k);
 }
 

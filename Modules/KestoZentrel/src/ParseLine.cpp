@@ -108,6 +108,9 @@ void Parser::parseLabelHeader() {
     return;
   }
   if (publicList) fail(307, 26, kFile);
+  // The look for "{" read the next token across the blank after the label; the dot level
+  // reads it under its own flags.
+  tokens_->unread();
 }
 
 void Parser::parseCommand(bool first) {

@@ -2,12 +2,16 @@
 
 #include "Scanner.h"
 
+#include <iterator>
+#include <utility>
+
 namespace kesto::zentrel {
 namespace {
 
 thread_local IAllocator* tlsAllocator = nullptr;
 thread_local IAllocator* tlsSecondary = nullptr;
 thread_local Scanner* tlsScanner = nullptr;
+thread_local LineNodes* tlsLineNodes = nullptr;
 
 const char16_t* const kNodeDebugNames[kNodeKindCount] = {
     u"Unknown", u"Error", u"ExtrinsicVar", u"ExtrinsicFunc", u"MacroVar", u"MacroFunc", u"LitFunc",
@@ -102,11 +106,40 @@ void* ParseNode::operator new(std::size_t size) {
   IAllocator* allocator = currentAllocator();
   void* block = allocator ? allocator->Allocate(size) : nullptr;
   if (!block) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
+  if (LineNodes* nodes = tlsLineNodes) {
+    try {
+      nodes->blocks_.push_back(block);
+    } catch (...) {
+      allocator->Free(block);
+      throw;
+    }
+  }
   return block;
 }
 
 void ParseNode::operator delete(void* block) {
+  // A block freed here must not be freed again with its line.
+  if (LineNodes* nodes = tlsLineNodes) {
+    for (auto it = nodes->blocks_.rbegin(); it != nodes->blocks_.rend(); ++it)
+      if (*it == block) {
+        nodes->blocks_.erase(std::next(it).base());
+        break;
+      }
+  }
   if (IAllocator* allocator = currentAllocator()) allocator->Free(block);
+}
+
+LineNodes::LineNodes() : previous_(std::exchange(tlsLineNodes, this)) {}
+
+LineNodes::~LineNodes() {
+  release();
+  tlsLineNodes = previous_;
+}
+
+void LineNodes::release() noexcept {
+  if (IAllocator* allocator = currentAllocator())
+    for (void* block : blocks_) allocator->Free(block);
+  blocks_.clear();
 }
 
 ParseNode::ParseNode() {

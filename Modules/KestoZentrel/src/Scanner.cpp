@@ -16,6 +16,12 @@ Scanner::Scanner(ISourceScanner* object) : object_(object) {
   if (!object_) throw CQNComException(E_POINTER, 37, kFile);
   check(object_->Start(1, 0), 37);
   check(object_->QueryInterface(IScannerBlocks::iid, reinterpret_cast<void**>(&blocks_)), 44);
+  // The view belongs to the object, which outlives this wrapper; no reference is kept.
+  IScannerView* view = nullptr;
+  if (SUCCEEDED(object_->QueryInterface(IScannerView::iid, reinterpret_cast<void**>(&view))) && view) {
+    view_ = view->View();
+    view->Release();
+  }
 }
 
 Scanner::~Scanner() {
@@ -23,8 +29,8 @@ Scanner::~Scanner() {
 }
 
 HRESULT Scanner::seekLine(std::int32_t line) { return check(object_->SeekLine(line), 56); }
-HRESULT Scanner::tokenBegin() { return check(object_->TokenBegin(), 67); }
-HRESULT Scanner::tokenEnd() { return check(object_->TokenEnd(), 78); }
+HRESULT Scanner::askTokenBegin() { return check(object_->TokenBegin(), 67); }
+HRESULT Scanner::askTokenEnd() { return check(object_->TokenEnd(), 78); }
 
 std::int32_t Scanner::colourRest(std::uint32_t attribute) {
   std::int32_t result = 0;
@@ -38,19 +44,19 @@ std::int32_t Scanner::colourRest(std::uint32_t attribute) {
   return result;
 }
 
-std::uint32_t Scanner::tokenKind() {
+std::uint32_t Scanner::askTokenKind() {
   std::uint32_t kind = 0;
   check(object_->TokenKind(&kind), 116);
   return kind;
 }
 
-std::int32_t Scanner::line() {
+std::int32_t Scanner::askLine() {
   std::int32_t line = 0;
   check(object_->Line(&line), 130);
   return line;
 }
 
-std::int32_t Scanner::offset() {
+std::int32_t Scanner::askOffset() {
   std::int32_t offset = 0;
   check(object_->Offset(&offset), 144);
   return offset;
@@ -62,22 +68,22 @@ const char16_t* Scanner::lineText() {
   return text;
 }
 
-HRESULT Scanner::colourToken(std::uint32_t attribute) { return check(object_->ColourToken(attribute), 173); }
+HRESULT Scanner::askColourToken(std::uint32_t attribute) { return check(object_->ColourToken(attribute), 173); }
 
-std::uint32_t Scanner::advance() {
+std::uint32_t Scanner::askAdvance() {
   std::uint32_t kind = 0;
   check(object_->Advance(&kind), 196);
   return kind;
 }
 
-TokenText Scanner::tokenText() {
+TokenText Scanner::askTokenText() {
   TokenText text;
   check(object_->TokenText(&text.begin, &text.end), 217);
   if (!text.begin || text.end < text.begin) text.end = text.begin;
   return text;
 }
 
-char16_t Scanner::currentChar() {
+char16_t Scanner::askCurrentChar() {
   std::uint16_t ch = 0;
   check(object_->CurrentChar(&ch), 231);
   return static_cast<char16_t>(ch);
@@ -89,13 +95,13 @@ std::uint32_t Scanner::nextKind() {
   return kind;
 }
 
-std::uint32_t Scanner::positionState() {
+std::uint32_t Scanner::askPositionState() {
   std::uint32_t state = 0;
   check(object_->PositionState(&state), 259);
   return state;
 }
 
-bool Scanner::atLineEnd() {
+bool Scanner::askAtLineEnd() {
   std::int32_t atEnd = 0;
   check(object_->AtLineEnd(&atEnd), 273);
   return atEnd != 0;

@@ -7,6 +7,7 @@
 
 #include <kestocom/Interfaces.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -23,20 +24,67 @@ class Scanner {
   ISourceScanner* object() const { return object_; }
 
   HRESULT seekLine(std::int32_t line);
-  HRESULT tokenBegin();
-  HRESULT tokenEnd();
+  // With a view the token's text is taken from the line without asking the object; the
+  // object still keeps its own mark, which colouring uses.
+  HRESULT tokenBegin() {
+    if (!view_) return askTokenBegin();
+    // The object's mark, set as its TokenBegin sets it, and a copy for the token's text.
+    ScannerPlace& place = *view_->place;
+    place.markLine = static_cast<std::uint32_t>(view_->line - 1);
+    place.markBegin = place.markEnd = static_cast<std::uint32_t>(view_->offset);
+    markLine_ = view_->line;
+    markBegin_ = markEnd_ = view_->offset;
+    markText_ = view_->text;
+    return S_OK;
+  }
+  HRESULT tokenEnd() {
+    if (!view_) return askTokenEnd();
+    markEnd_ = view_->line == markLine_ ? view_->offset : markBegin_;
+    view_->place->markEnd = static_cast<std::uint32_t>(markEnd_);
+    return S_OK;
+  }
   std::int32_t colourRest(std::uint32_t attribute);
-  std::uint32_t tokenKind();
-  std::int32_t line();
-  std::int32_t offset();
+  // Position questions read the object's view when it offers one, without a call.
+  std::uint32_t tokenKind() { return view_ ? view_->kind : askTokenKind(); }
+  std::int32_t line() { return view_ ? view_->line : askLine(); }
+  std::int32_t offset() { return view_ ? view_->offset : askOffset(); }
   const char16_t* lineText();
-  HRESULT colourToken(std::uint32_t attribute);
-  std::uint32_t advance();
-  TokenText tokenText();
-  char16_t currentChar();
+  HRESULT colourToken(std::uint32_t attribute) {
+    if (!view_ || attribute > 0x3DFF) return askColourToken(attribute);
+    // The object's colouring: the marked characters of this line up to the current token.
+    const ScannerPlace& place = *view_->place;
+    if (static_cast<std::int32_t>(place.markLine) != view_->line - 1) return S_OK;
+    const std::uint32_t language = (attribute >> 10) & 0xF;
+    const auto word = static_cast<std::uint16_t>(((language ? language : 1) << 10) | (attribute & 0x1FF));
+    const std::uint32_t end = std::min(static_cast<std::uint32_t>(view_->offset), view_->wordCount);
+    for (std::uint32_t i = place.markBegin; i < end; ++i) view_->words[i] = word;
+    return S_OK;
+  }
+  // A step within a line moves the object's place directly; anything else asks the object.
+  std::uint32_t advance() {
+    if (view_ && view_->direct) {
+      ScannerPlace& place = *view_->place;
+      const ScannerToken* t = view_->tokens + place.token;
+      if (t->kind != 2) {
+        ++place.token;
+        ++t;
+        view_->kind = t->kind;
+        view_->offset = static_cast<std::int32_t>(t->begin);
+        view_->state = 0;
+        view_->ch = t->begin < view_->length ? static_cast<std::uint16_t>(view_->text[t->begin]) : std::uint16_t{0};
+        return view_->kind;
+      }
+    }
+    return askAdvance();
+  }
+  TokenText tokenText() {
+    if (!view_) return askTokenText();
+    return {markText_ + markBegin_, markText_ + std::max(markBegin_, markEnd_)};
+  }
+  char16_t currentChar() { return view_ ? static_cast<char16_t>(view_->ch) : askCurrentChar(); }
   std::uint32_t nextKind();
-  std::uint32_t positionState();
-  bool atLineEnd();
+  std::uint32_t positionState() { return view_ ? view_->state : askPositionState(); }
+  bool atLineEnd() { return view_ ? view_->kind == 2 : askAtLineEnd(); }
   const std::uint8_t* lineState(std::int32_t line);
   const std::uint8_t* stateHere();
   HRESULT storeLineStates(std::int32_t first, std::int32_t count, const std::uint8_t* const* states);
@@ -47,8 +95,25 @@ class Scanner {
   std::int32_t lineCount();
 
  private:
+  HRESULT askTokenBegin();
+  HRESULT askTokenEnd();
+  TokenText askTokenText();
+  HRESULT askColourToken(std::uint32_t attribute);
+  std::uint32_t askAdvance();
+  std::uint32_t askTokenKind();
+  std::int32_t askLine();
+  std::int32_t askOffset();
+  char16_t askCurrentChar();
+  std::uint32_t askPositionState();
+  bool askAtLineEnd();
+
   ISourceScanner* object_;
   IScannerBlocks* blocks_ = nullptr;
+  ScannerView* view_ = nullptr;
+  std::int32_t markLine_ = 0;
+  std::int32_t markBegin_ = 0;
+  std::int32_t markEnd_ = 0;
+  const char16_t* markText_ = nullptr;
   std::int32_t blockOpenLine_ = -1;
   std::uint8_t blockOpenFlag_ = 0;
 };

@@ -1,10 +1,11 @@
 #include "TokenStream.h"
 
+#include <iterator>
+
 namespace kesto::zentrel {
 namespace {
 
 constexpr std::uint32_t kError = 0, kNormalColour = 1, kComment = 7, kSql = 9;
-constexpr std::uint32_t kSeparatorBits = 0x01 | 0x02 | 0x04 | 0x40;
 
 bool isNamePart(std::uint32_t k) { return k == tok::kName || k == tok::kDigits; }
 
@@ -19,22 +20,31 @@ void TokenStream::fail(std::int32_t site, std::int32_t kind) {
   throw CZTLParseException(site, "ztlLexer", scanner_.line(), scanner_.offset(), &scanner_, kind);
 }
 
-std::uint32_t TokenStream::peek(std::uint32_t flags) {
-  if (held_ && ((flags & peek::kTakeHeld) ||
-                (!(flags & peek::kAcross) && ((heldFlags_ ^ flags) & peek::kCompared) == 0)))
+// The part of peek that reads: the held token cannot be taken as it is.
+std::uint32_t TokenStream::read(std::uint32_t flags) {
+  const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
+  // Reading the held token again from its checkpoint under the same reading flags gives
+  // what the last read gave, as long as the scanner still stands where that read left it.
+  if (held_ && lookahead_ && readFlags == readFlags_ && scanner_.line() == readEndLine_ &&
+      scanner_.offset() == readEndOffset_) {
+    previousKind_ = kind_;
+    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
     return flags;
+  }
   if (lookahead_) find(lookahead_)->checkpoint.restore();
   else lookahead_ = newRecord();
   const std::uint32_t state = scanner_.positionState();
   const std::int32_t offset = scanner_.offset();
   const std::int32_t line = scanner_.line();
   previousKind_ = kind_;
-  const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
   text_ = nextToken(readFlags);
   if (!text_.empty()) {
     tokenOffset_ = offset;
     tokenLine_ = line;
     normalState_ = state == 1;
+    readFlags_ = readFlags;
+    readEndLine_ = scanner_.line();
+    readEndOffset_ = scanner_.offset();
   } else {
     kind_ = tok::kEndOfLine;
     releaseLookahead(scanner_.line() != line || scanner_.offset() != offset);
@@ -42,20 +52,6 @@ std::uint32_t TokenStream::peek(std::uint32_t flags) {
   held_ = true;
   if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
   return flags;
-}
-
-bool TokenStream::accepts(std::uint32_t flags) const {
-  if (kind_ == tok::kEndOfLine) return false;
-  if (flags & peek::kTakeHeld) return true;
-  std::uint32_t f = flags;
-  if ((f & 0x01) && !(f & 0x10) && (separators_ & 0x10)) f |= 0x10;
-  if ((separators_ & 0x01) && (separators_ & 0x10) && (f & 0x10) && !(f & 0x01)) f |= 0x01;
-  return (separators_ & kSeparatorBits & ~f) == 0 && ((separators_ ^ f) & peek::kCompared) == 0;
-}
-
-std::int32_t TokenStream::look(std::uint32_t flags) {
-  peek(flags);
-  return accepts(flags) ? kind_ : tok::kEndOfLine;
 }
 
 std::uint32_t TokenStream::expect(std::uint32_t attribute) {
@@ -69,16 +65,20 @@ std::uint32_t TokenStream::expect(std::uint32_t attribute) {
 }
 
 TokenStream::Record* TokenStream::find(std::uint32_t id) {
-  for (auto& r : records_)
-    if (r->id == id) return r.get();
+  for (auto it = records_.rbegin(); it != records_.rend(); ++it)
+    if (it->id == id) return &*it;
   throw CQNComException(E_INVALIDARG, 0, "ztlLexer");
 }
 
 std::uint32_t TokenStream::newRecord() {
-  auto record = std::make_unique<Record>(nextId_++, scanner_.object());
-  record->checkpoint.save();
-  records_.push_back(std::move(record));
-  return records_.back()->id;
+  records_.emplace_back(nextId_++, scanner_.object());
+  try {
+    records_.back().checkpoint.save();
+  } catch (...) {
+    records_.pop_back();
+    throw;
+  }
+  return records_.back().id;
 }
 
 void TokenStream::releaseLookahead(bool restore) {
@@ -104,9 +104,9 @@ void TokenStream::checkpointRestore(std::uint32_t id, bool keepLookahead) {
 }
 
 void TokenStream::checkpointRelease(std::uint32_t id) {
-  for (auto it = records_.begin(); it != records_.end(); ++it)
-    if ((*it)->id == id) {
-      if (--(*it)->refs <= 0) records_.erase(it);
+  for (auto it = records_.rbegin(); it != records_.rend(); ++it)
+    if (it->id == id) {
+      if (--it->refs <= 0) records_.erase(std::next(it).base());
       return;
     }
 }
@@ -340,6 +340,11 @@ std::int32_t TokenStream::glue(std::int32_t c, std::uint32_t flags) {
       next();
       return c;
   }
+}
+
+void TokenStream::unread() {
+  held_ = false;
+  releaseLookahead(true);
 }
 
 void TokenStream::dropLookahead(bool quiet) {

@@ -24,10 +24,25 @@ class TokenStream {
   TokenStream(const TokenStream&) = delete;
   TokenStream& operator=(const TokenStream&) = delete;
 
-  std::uint32_t peek(std::uint32_t flags);
-  bool accepts(std::uint32_t flags) const;
+  std::uint32_t peek(std::uint32_t flags) {
+    if (held_ && ((flags & peek::kTakeHeld) ||
+                  (!(flags & peek::kAcross) && ((heldFlags_ ^ flags) & peek::kCompared) == 0)))
+      return flags;
+    return read(flags);
+  }
+  bool accepts(std::uint32_t flags) const {
+    if (kind_ == tok::kEndOfLine) return false;
+    if (flags & peek::kTakeHeld) return true;
+    std::uint32_t f = flags;
+    if ((f & 0x01) && !(f & 0x10) && (separators_ & 0x10)) f |= 0x10;
+    if ((separators_ & 0x01) && (separators_ & 0x10) && (f & 0x10) && !(f & 0x01)) f |= 0x01;
+    return (separators_ & kSeparatorBits & ~f) == 0 && ((separators_ ^ f) & peek::kCompared) == 0;
+  }
   // Peek and accepts together: the kind of an acceptable token, else end of line.
-  std::int32_t look(std::uint32_t flags);
+  std::int32_t look(std::uint32_t flags) {
+    peek(flags);
+    return accepts(flags) ? kind_ : tok::kEndOfLine;
+  }
   std::uint32_t expect(std::uint32_t attribute);
 
   std::int32_t kind() const { return kind_; }
@@ -42,6 +57,8 @@ class TokenStream {
   Scanner& scanner() { return scanner_; }
   bool hasLookahead() const { return lookahead_ != 0; }
 
+  // Gives up the held token: the scanner goes back before it and the next peek reads again.
+  void unread();
   void dropLookahead(bool quiet);
   void skipCommand();
   bool skipLine();
@@ -64,6 +81,9 @@ class TokenStream {
     ScannerCheckpoint checkpoint;
   };
 
+  static constexpr std::uint32_t kSeparatorBits = 0x01 | 0x02 | 0x04 | 0x40;
+
+  std::uint32_t read(std::uint32_t flags);
   Record* find(std::uint32_t id);
   std::uint32_t newRecord();
   void releaseLookahead(bool restore);
@@ -90,7 +110,11 @@ class TokenStream {
   std::int32_t tokenOffset_ = 0;
   std::int32_t tokenLine_ = 0;
   bool normalState_ = false;
-  std::vector<std::unique_ptr<Record>> records_;
+  // The flags the held token was read under and where that read left the scanner.
+  std::uint32_t readFlags_ = 0;
+  std::int32_t readEndLine_ = 0;
+  std::int32_t readEndOffset_ = 0;
+  std::vector<Record> records_;  // in creation order
   std::uint32_t nextId_ = 1;
 };
 

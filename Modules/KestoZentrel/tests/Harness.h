@@ -29,25 +29,32 @@ inline IAllocator* newAllocator() {
   return a;
 }
 
-inline Coloured colour(const std::u16string& text, bool mac = false) {
-  Coloured result;
-  ISourceScanner* source = nullptr;
-  COM_CreateTextSource(u"test", text.data(), text.size(), &source);
-  IAllocator* allocator = newAllocator();
-  result.hr = parseLines(mac, allocator, source, 0);
+// Each line's attributes as the source recorded them, one mask character per character.
+inline std::vector<std::string> sourceMasks(ISourceScanner* source) {
   ITextSourceInfo* info = nullptr;
   source->QueryInterface(ITextSourceInfo::iid, reinterpret_cast<void**>(&info));
   std::int32_t count = 0;
   source->LineCount(&count);
+  std::vector<std::string> masks;
   for (std::int32_t line = 1; line <= count; ++line) {
     const std::uint16_t* words = nullptr;
     std::int32_t n = 0;
     info->LineAttributes(line, &words, &n);
     std::string mask;
     for (std::int32_t i = 0; i < n; ++i) mask += maskChar(words[i]);
-    result.masks.push_back(mask);
+    masks.push_back(mask);
   }
   info->Release();
+  return masks;
+}
+
+inline Coloured colour(const std::u16string& text, bool mac = false) {
+  Coloured result;
+  ISourceScanner* source = nullptr;
+  COM_CreateTextSource(u"test", text.data(), text.size(), &source);
+  IAllocator* allocator = newAllocator();
+  result.hr = parseLines(mac, allocator, source, 0);
+  result.masks = sourceMasks(source);
   allocator->Release();
   source->Release();
   return result;

@@ -1,13 +1,9 @@
 // An editor host's view: the server registers itself, both classes are created through
 // the component library by CLSID, and a host colours, checks and expands routines.
-#include "ShellHarness.h"
-
-#include "ComClasses.h"
+#include "HostHarness.h"
 
 #include <automation/Bstr.h>
 #include <registry/Registry.h>
-
-#include <dlfcn.h>
 
 #include <climits>
 #include <cstring>
@@ -19,64 +15,8 @@ namespace {
 namespace reg = kesto::registry;
 using kesto::automation::Bstr;
 using kesto::automation::formatGuid;
-
-template <class T>
-struct Ref {
-  T* p = nullptr;
-  ~Ref() {
-    if (p) p->Release();
-  }
-  T* operator->() const { return p; }
-  void** out() { return reinterpret_cast<void**>(&p); }
-};
-
-using ServerFn = HRESULT (*)();
-
-class Host : public testing::FreshRegistry {
- protected:
-  void SetUp() override {
-    FreshRegistry::SetUp();
-    library_ = dlopen(ZENTREL_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library_, nullptr) << dlerror();
-    ASSERT_EQ(call("DllRegisterServer"), S_OK);
-  }
-  void TearDown() override {
-    if (library_) dlclose(library_);
-    FreshRegistry::TearDown();
-  }
-  HRESULT call(const char* name) { return reinterpret_cast<ServerFn>(dlsym(library_, name))(); }
-
-  template <class I>
-  static void create(const CLSID& clsid, Ref<I>& object) {
-    ASSERT_EQ(COM_CreateInstance(clsid, nullptr, I::iid, object.out()), S_OK);
-    ASSERT_NE(object.p, nullptr);
-  }
-
-  static Ref<ISourceScanner> source(const std::u16string& text) {
-    Ref<ISourceScanner> s;
-    COM_CreateTextSource(u"host", text.data(), text.size(), &s.p);
-    return s;
-  }
-
-  static std::vector<std::string> masks(ISourceScanner* source) {
-    Ref<ITextSourceInfo> info;
-    source->QueryInterface(ITextSourceInfo::iid, info.out());
-    std::int32_t count = 0;
-    source->LineCount(&count);
-    std::vector<std::string> result;
-    for (std::int32_t line = 1; line <= count; ++line) {
-      const std::uint16_t* words = nullptr;
-      std::int32_t n = 0;
-      info->LineAttributes(line, &words, &n);
-      std::string mask;
-      for (std::int32_t i = 0; i < n; ++i) mask += testing::maskChar(words[i]);
-      result.push_back(mask);
-    }
-    return result;
-  }
-
-  void* library_ = nullptr;
-};
+using testing::Host;
+using testing::Ref;
 
 TEST_F(Host, RegistrationWritesClassesNamesAndCategory) {
   const std::string intClsid = formatGuid(CLSID_KestoZentrel), macClsid = formatGuid(CLSID_KestoZentrel_MAC);
@@ -126,7 +66,8 @@ TEST_F(Host, BothClassesAnswerTheirInterfaces) {
     EXPECT_EQ(text.toUtf8(), clsid == CLSID_KestoZentrel ? "KestoZentrel" : "KestoZentrel_MAC");
     EXPECT_EQ(object->Reserved7(0), E_NOTIMPL);
   }
-  auto getClassObject = reinterpret_cast<HRESULT (*)(REFCLSID, REFIID, void**)>(dlsym(library_, "GetClassObject"));
+  auto getClassObject = entry<HRESULT (*)(REFCLSID, REFIID, void**)>("GetClassObject");
+  ASSERT_NE(getClassObject, nullptr);
   void* untouched = &untouched;
   EXPECT_EQ(getClassObject(IAllocator::iid, IComponentFactory::iid, &untouched), CLASS_E_CLASSNOTAVAILABLE);
   EXPECT_EQ(untouched, &untouched);

@@ -4,6 +4,8 @@
 // commands (or after an argumentless command) are a command separator.
 #pragma once
 
+#include <kestocom/Interfaces.h>
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -19,11 +21,7 @@ enum RawKind : std::uint16_t {
   kBang = 35, kQuestion = 36, kColon = 37, kBar = 38, kLBrace = 39, kRBrace = 40, kTilde = 42,
 };
 
-struct RawToken {
-  std::uint16_t kind;
-  std::uint32_t begin;
-  std::uint32_t end;
-};
+using RawToken = ScannerToken;
 
 constexpr std::uint16_t kLanguageSelf = 1;
 constexpr std::uint16_t attributeWord(std::uint16_t attribute, std::uint16_t language = kLanguageSelf) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace kesto::kestocom {
 namespace {
@@ -40,6 +41,28 @@ void SourceScanner::setLines(std::vector<std::u16string_view> texts, std::vector
   tokenizedUpTo_ = 0;
   pos_ = Position{};
   checkpoints_.clear();
+  publish();
+}
+
+// The same answers as TokenKind, Line, Offset, PositionState, CurrentChar and LineText,
+// and the current line's tokens and words.
+void SourceScanner::publish() {
+  TokenizedLine& line = current();
+  const SourceLine& source = lines_[pos_.line];
+  const RawToken& t = line.tokens[pos_.place.token];
+  const Section& section = pos_.section;
+  view_.kind = section.active && t.kind == section.close && section.depth == 0 ? std::uint32_t{kEndOfLine} : t.kind;
+  view_.line = static_cast<std::int32_t>(pos_.line + 1);
+  view_.offset = static_cast<std::int32_t>(t.begin);
+  view_.state = pos_.place.token != 0 ? 0 : source.beganEmbedded ? 3 : line.beganInComment ? 2 : 1;
+  view_.ch = t.begin < source.text.size() ? static_cast<std::uint16_t>(source.text[t.begin]) : std::uint16_t{0};
+  view_.text = source.text.data();
+  view_.length = static_cast<std::uint32_t>(source.text.size());
+  view_.direct = !section.active;
+  view_.tokens = line.tokens.data();
+  view_.words = line.words.data();
+  view_.wordCount = static_cast<std::uint32_t>(line.words.size());
+  view_.place = &pos_.place;
 }
 
 void SourceScanner::adoptText(std::u16string name, std::u16string text) {
@@ -62,6 +85,7 @@ HRESULT SourceScanner::QueryInterface(REFIID riid, void** object) {
   if (!object) return E_POINTER;
   if (riid == IUnknown::iid || riid == ISourceScanner::iid) *object = static_cast<ISourceScanner*>(this);
   else if (riid == IScannerBlocks::iid) *object = static_cast<IScannerBlocks*>(this);
+  else if (riid == IScannerView::iid) *object = static_cast<IScannerView*>(this);
   else if (riid == ITextSourceInfo::iid) *object = static_cast<ITextSourceInfo*>(this);
   else {
     *object = nullptr;
@@ -89,7 +113,7 @@ HRESULT SourceScanner::Init(ILineCollection* lines, std::int32_t, std::int32_t) 
   return S_OK;
 }
 
-TokenizedLine& SourceScanner::tokenized(std::size_t line) {
+TokenizedLine& SourceScanner::tokenizeUpTo(std::size_t line) {
   while (tokenizedUpTo_ <= line) {
     SourceLine& l = lines_[tokenizedUpTo_];
     bool inComment = tokenizedUpTo_ > 0 && lines_[tokenizedUpTo_ - 1].tokens.endsInComment;
@@ -100,13 +124,13 @@ TokenizedLine& SourceScanner::tokenized(std::size_t line) {
   return lines_[line].tokens;
 }
 
-TokenizedLine& SourceScanner::current() { return tokenized(pos_.line); }
-
 HRESULT SourceScanner::SeekLine(std::int32_t line) {
   if (line < 1 || static_cast<std::size_t>(line) > lines_.size()) return E_INVALIDARG;
   pos_ = Position{};
-  pos_.line = pos_.markLine = static_cast<std::size_t>(line - 1);
+  pos_.line = static_cast<std::size_t>(line - 1);
+  pos_.place.markLine = static_cast<std::uint32_t>(line - 1);
   raw_ = false;
+  publish();
   return S_OK;
 }
 
@@ -134,32 +158,33 @@ HRESULT SourceScanner::Advance(std::uint32_t* kind) {
   } else if (token().kind != kEndOfLine) {
     if (section.active && token().kind == section.open) ++section.depth;
     else if (section.active && token().kind == section.close) --section.depth;
-    ++pos_.token;
+    ++pos_.place.token;
   } else if (pos_.line + 1 < lines_.size()) {
     ++pos_.line;
-    pos_.token = 0;
+    pos_.place.token = 0;
     if (section.active) {
       SourceLine& line = lines_[pos_.line];
       retokenizeEmbedded(line.text, 0, tokenized(pos_.line).tokens);
       line.beganEmbedded = true;
     }
   }
-  *kind = kindHere();
+  publish();
+  *kind = view_.kind;
   return S_OK;
 }
 
 HRESULT SourceScanner::NextKind(std::uint32_t* kind) {
   if (!kind) return E_POINTER;
   const auto& tokens = current().tokens;
-  if (atSectionEnd() || pos_.token + 1 >= tokens.size()) {
+  if (atSectionEnd() || pos_.place.token + 1 >= tokens.size()) {
     *kind = kEndOfLine;
     return S_OK;
   }
-  const RawToken& next = tokens[pos_.token + 1];
+  const RawToken& next = tokens[pos_.place.token + 1];
   const Section& section = pos_.section;
   const std::uint32_t depth = section.depth + (token().kind == section.open ? 1 : 0) -
                               (token().kind == section.close && section.depth > 0 ? 1 : 0);
-  *kind = section.active && next.kind == section.close && depth == 0 ? kEndOfLine : next.kind;
+  *kind = section.active && next.kind == section.close && depth == 0 ? std::uint32_t{kEndOfLine} : next.kind;
   return S_OK;
 }
 
@@ -169,6 +194,7 @@ HRESULT SourceScanner::BeginEmbedded(const char16_t*, std::uint32_t openKind, st
   retokenizeEmbedded(lines_[pos_.line].text, token().begin, current().tokens);
   pos_.section = Section{true, openKind, closeKind, 0};
   raw_ = false;
+  publish();
   return S_OK;
 }
 
@@ -176,6 +202,7 @@ HRESULT SourceScanner::EndEmbedded(const char16_t*) {
   if (!pos_.section.active) return E_UNEXPECTED;
   pos_.section = Section{};
   retokenizeArgumentRest(lines_[pos_.line].text, token().begin, current().tokens);
+  publish();
   return S_OK;
 }
 
@@ -234,7 +261,7 @@ HRESULT SourceScanner::LineCount(std::int32_t* count) {
 HRESULT SourceScanner::ColourToken(std::uint32_t attribute) {
   if (attribute > 0x3DFF) return E_INVALIDARG;
   // A mark left on an earlier line colours nothing: tokens never span lines.
-  if (pos_.markLine == pos_.line) colour(pos_.line, pos_.markBegin, token().begin, attribute);
+  if (pos_.place.markLine == pos_.line) colour(pos_.line, pos_.place.markBegin, token().begin, attribute);
   return S_OK;
 }
 
@@ -257,50 +284,65 @@ HRESULT SourceScanner::LineText(const char16_t** text) {
 }
 
 HRESULT SourceScanner::TokenBegin() {
-  pos_.markLine = pos_.line;
-  pos_.markBegin = pos_.markEnd = token().begin;
+  pos_.place.markLine = static_cast<std::uint32_t>(pos_.line);
+  pos_.place.markBegin = pos_.place.markEnd = token().begin;
   return S_OK;
 }
 
 HRESULT SourceScanner::TokenEnd() {
-  pos_.markEnd = pos_.markLine == pos_.line ? token().begin : pos_.markBegin;
+  pos_.place.markEnd = pos_.place.markLine == pos_.line ? token().begin : pos_.place.markBegin;
   return S_OK;
 }
 
 HRESULT SourceScanner::TokenText(const char16_t** begin, const char16_t** end) {
   if (!begin || !end) return E_POINTER;
-  const char16_t* base = lines_[pos_.markLine].text.data();
-  *begin = base + pos_.markBegin;
-  *end = base + std::max(pos_.markBegin, pos_.markEnd);
+  const char16_t* base = lines_[pos_.place.markLine].text.data();
+  *begin = base + pos_.place.markBegin;
+  *end = base + std::max(pos_.place.markBegin, pos_.place.markEnd);
   return S_OK;
 }
 
 HRESULT SourceScanner::SaveCheckpoint(std::uint32_t* handle) {
   if (!handle) return E_POINTER;
-  Position p = pos_;
-  p.raw = raw_;
   *handle = nextHandle_++;
-  checkpoints_[*handle] = p;
+  // Field by field: the place was just written in 32-bit pieces (through the view), and a
+  // wide copy of it would wait for those stores.
+  Checkpoint& c = checkpoints_.emplace_back();
+  c.handle = *handle;
+  c.position.line = pos_.line;
+  c.position.place.token = pos_.place.token;
+  c.position.place.markLine = pos_.place.markLine;
+  c.position.place.markBegin = pos_.place.markBegin;
+  c.position.place.markEnd = pos_.place.markEnd;
+  c.position.raw = raw_;
+  c.position.section = pos_.section;
   return S_OK;
 }
 
 HRESULT SourceScanner::RestoreCheckpoint(std::uint32_t handle) {
-  auto it = checkpoints_.find(handle);
-  if (it == checkpoints_.end()) return E_INVALIDARG;
-  pos_ = it->second;
-  raw_ = it->second.raw;
-  return S_OK;
+  for (auto it = checkpoints_.rbegin(); it != checkpoints_.rend(); ++it)
+    if (it->handle == handle) {
+      pos_ = it->position;
+      raw_ = it->position.raw;
+      publish();
+      return S_OK;
+    }
+  return E_INVALIDARG;
 }
 
 HRESULT SourceScanner::ReleaseCheckpoint(std::uint32_t handle) {
-  checkpoints_.erase(handle);
+  for (auto it = checkpoints_.rbegin(); it != checkpoints_.rend(); ++it)
+    if (it->handle == handle) {
+      checkpoints_.erase(std::next(it).base());
+      return S_OK;
+    }
   return S_OK;
 }
 
 HRESULT SourceScanner::PositionState(std::uint32_t* state) {
   if (!state) return E_POINTER;
   const TokenizedLine& line = current();
-  if (pos_.token != 0) *state = 0;
+  if (pos_.place.token != 0) *state = 0;
   else if (lines_[pos_.line].beganEmbedded) *state = 3;
   else *state = line.beganInComment ? 2 : 1;
   return S_OK;
@@ -339,17 +381,22 @@ void SourceScanner::writeRuns(SourceLine& line) {
   std::uint32_t header;
   std::memcpy(&header, reinterpret_cast<const char*>(line.object->runs) - 8, 4);
   const std::size_t capacity = std::min<std::size_t>(header & 0xFFFF, words.size());
+  const std::uint16_t* w = words.data();
+  const std::size_t count = words.size();
+  std::uint16_t* runs = line.object->runs;
   std::size_t out = 0;
-  for (std::size_t i = 0; i < words.size() && out < capacity;) {
-    std::size_t j = i;
-    while (j < words.size() && words[j] == words[i] && j - i < 0xFFFF) ++j;
+  for (std::size_t i = 0; i < count && out < capacity;) {
+    const std::uint16_t word = w[i];
+    const std::size_t limit = std::min(count, i + 0xFFFF);
+    std::size_t j = i + 1;
+    while (j < limit && w[j] == word) ++j;
     const std::size_t n = j - i;
     if (n == 1) {
-      line.object->runs[out++] = words[i];
+      runs[out++] = word;
     } else {
       if (out + 2 > capacity) break;
-      line.object->runs[out++] = static_cast<std::uint16_t>(0x8000 | words[i]);
-      line.object->runs[out++] = static_cast<std::uint16_t>(n);
+      runs[out++] = static_cast<std::uint16_t>(0x8000 | word);
+      runs[out++] = static_cast<std::uint16_t>(n);
     }
     i = j;
   }

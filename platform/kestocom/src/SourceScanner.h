@@ -8,14 +8,17 @@
 #include <kestocom/Interfaces.h>
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace kesto::kestocom {
 
-class SourceScanner final : public ISourceScanner, public IScannerBlocks, public ITextSourceInfo, public RefCounted {
+class SourceScanner final : public ISourceScanner,
+                            public IScannerBlocks,
+                            public IScannerView,
+                            public ITextSourceInfo,
+                            public RefCounted {
  public:
   SourceScanner() = default;
   ~SourceScanner() override;
@@ -68,6 +71,8 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
 
   HRESULT Notify(std::int32_t action, std::int32_t flag, const char16_t* text) override;
 
+  ScannerView* View() override { return &view_; }
+
   HRESULT LineAttributes(std::int32_t line, const std::uint16_t** words, std::int32_t* count) override;
   HRESULT RecoverCount(std::int32_t* count) override;
   HRESULT ErrorCount(std::int32_t* count) override;
@@ -91,20 +96,22 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
   };
   struct Position {
     std::size_t line = 0;
-    std::size_t token = 0;
-    std::size_t markLine = 0;
-    std::uint32_t markBegin = 0;
-    std::uint32_t markEnd = 0;
+    ScannerPlace place;  // token index and mark; the view lets callers move them
     bool raw = false;
     Section section;
   };
 
-  TokenizedLine& current();
-  TokenizedLine& tokenized(std::size_t line);
-  const RawToken& token() { return current().tokens[pos_.token]; }
+  TokenizedLine& current() { return tokenized(pos_.line); }
+  TokenizedLine& tokenized(std::size_t line) {
+    return line < tokenizedUpTo_ ? lines_[line].tokens : tokenizeUpTo(line);
+  }
+  TokenizedLine& tokenizeUpTo(std::size_t line);
+  const RawToken& token() { return current().tokens[pos_.place.token]; }
   // The token closes the embedded section: it reads as the end of the source.
   bool atSectionEnd() { return pos_.section.active && token().kind == pos_.section.close && pos_.section.depth == 0; }
-  std::uint32_t kindHere() { return atSectionEnd() ? kEndOfLine : token().kind; }
+  std::uint32_t kindHere() { return atSectionEnd() ? std::uint32_t{kEndOfLine} : token().kind; }
+  // Brings the view up to date; every call that moves the position ends with it.
+  void publish();
   void colour(std::size_t line, std::uint32_t begin, std::uint32_t end, std::uint32_t attribute);
   void writeRuns(SourceLine& line);
   void setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects);
@@ -115,8 +122,14 @@ class SourceScanner final : public ISourceScanner, public IScannerBlocks, public
   std::size_t realCount_ = 0;
   std::size_t tokenizedUpTo_ = 0;  // lines below this index are tokenized
   Position pos_;
+  ScannerView view_;
   bool raw_ = false;
-  std::map<std::uint32_t, Position> checkpoints_;
+  // Live checkpoints, few at a time: searched from the newest; no allocation once grown.
+  struct Checkpoint {
+    std::uint32_t handle;
+    Position position;
+  };
+  std::vector<Checkpoint> checkpoints_;
   std::uint32_t nextHandle_ = 1;
   std::int32_t recovers_ = 0, errors_ = 0, blockEvents_ = 0;
 };

@@ -118,6 +118,53 @@ struct IScannerBlocks : IUnknown {
   ~IScannerBlocks() = default;
 };
 
+// One raw token of a line: its kind and its characters [begin, end).
+struct ScannerToken {
+  std::uint16_t kind;
+  std::uint32_t begin;
+  std::uint32_t end;
+};
+
+// The scanner object's token index on its line and its token mark (line counted from 0).
+struct ScannerPlace {
+  std::uint32_t token = 0;
+  std::uint32_t markLine = 0;
+  std::uint32_t markBegin = 0;
+  std::uint32_t markEnd = 0;
+};
+
+// The answers of the scanner object's position questions (TokenKind, Line, Offset,
+// PositionState, CurrentChar, LineText), kept current by every call that moves the scanner,
+// and what a caller in the same process needs to step within a line, set the token mark and
+// colour the marked token without a call: the current line's tokens and attribute words and
+// the object's own place. Stepping directly is allowed only while `direct` is set (no
+// embedded section is open) and never past the end-of-line token; it must leave the answers
+// as the object's own step would.
+struct ScannerView {
+  std::uint32_t kind = 2;
+  std::int32_t line = 1;
+  std::int32_t offset = 0;
+  std::uint32_t state = 1;
+  std::uint16_t ch = 0;
+  const char16_t* text = nullptr;
+  std::uint32_t length = 0;
+  bool direct = false;
+  const ScannerToken* tokens = nullptr;
+  std::uint16_t* words = nullptr;
+  std::uint32_t wordCount = 0;
+  ScannerPlace* place = nullptr;
+};
+
+// Third interface of the scanner object: its view, for a caller in the same process that
+// reads tokens in a tight loop. The view lives as long as the object.
+struct IScannerView : IUnknown {
+  static constexpr IID iid{0x7A1C0E31, 0x4B52, 0x4C1E, {0x9D, 0x10, 0x5E, 0x2B, 0x61, 0x0A, 0x33, 0x03}};
+  virtual ScannerView* View() = 0;
+
+ protected:
+  ~IScannerView() = default;
+};
+
 // What a text source records besides its text, for hosts and tests.
 struct ITextSourceInfo : IUnknown {
   static constexpr IID iid{0x7A1C0E31, 0x4B52, 0x4C1E, {0x9D, 0x10, 0x5E, 0x2B, 0x61, 0x0A, 0x33, 0x01}};
