@@ -183,6 +183,13 @@ void ServerTrennen() {
   }
 }
 
+void ServerobjekteFreigeben() {
+  // The windows are gone by now: their hooks must not load them again.
+  zustand().fenster = KestoapiFenster{};
+  ServerTrennen();
+  zustand().globale.FactoryObjekt = Dispatch();
+}
+
 void LockAbgelaufen() {
   if (zustand().tiefe == 0) ServerTrennen();
 }

@@ -50,6 +50,10 @@ void setKestoapiFenster(KestoapiFenster fenster);
 using FabrikErzeuger = std::function<kesto::automation::Dispatch()>;
 void setFabrikErzeuger(FabrikErzeuger erzeuger);
 
+// At the program's end: disconnects and drops the factory object, so that nothing of the
+// object library is left to release after the library's own state has gone.
+void ServerobjekteFreigeben();
+
 // Globals, windows hooks, creator and bracket depth back to the start (tests).
 void kestoapiZuruecksetzen();
 
