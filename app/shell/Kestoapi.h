@@ -80,6 +80,13 @@ QString verbindungstext();
 
 void ServerVerbinden();
 void ServerTrennen();
+// The link went down under a connected factory: not dropped on purpose, not while
+// connecting, and the factory no longer reports a connection.
+bool VerbindungAbgerissen();
+// The connection attempts of ServerVerbinden at once, with their messages and settings
+// window; ends the program when none succeeds.
+void VerbindungWiederaufnehmen();
+
 // The idle timer's tick: disconnects unless a server operation is running.
 void LockAbgelaufen();
 
