@@ -10,7 +10,7 @@ packages=(
   libsqlite3-dev
   unixodbc unixodbc-dev odbcinst python3-pyodbc
   libzint-dev nlohmann-json3-dev
-  fonts-liberation2 fonts-dejavu-core fontconfig
+  fonts-liberation2 fonts-dejavu-core fonts-urw-base35 fontconfig qt6-translations-l10n
   poppler-utils xvfb xauth
 )
 

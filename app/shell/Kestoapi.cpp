@@ -5,6 +5,7 @@
 #include <registry/Settings.h>
 #include <services/Cursor.h>
 #include <services/MessageBox.h>
+#include <services/Program.h>
 
 #include <utility>
 
@@ -29,6 +30,7 @@ struct Zustand {
   FabrikErzeuger erzeuger;
   int tiefe = 0;
   bool verbindet = false;
+  bool getrennt = false;  // ServerTrennen dropped the link on purpose
 };
 
 Zustand& zustand() {
@@ -148,6 +150,7 @@ void ServerVerbinden() {
       z.globale.Verbindungstext = verbindungstext();
     }
     if (verbindungsversuch()) {
+      z.getrennt = false;
       kontextSetzen();
       return;
     }
@@ -176,11 +179,34 @@ void ServerVerbinden() {
 }
 
 void ServerTrennen() {
+  zustand().getrennt = true;
   lockSchalten(false);
   try {
     if (istVerbunden()) fabrikAufruf(kDisconnect, {});
   } catch (...) {
   }
+}
+
+bool VerbindungAbgerissen() {
+  const Zustand& z = zustand();
+  return z.globale.FactoryObjekt && !z.getrennt && !z.verbindet && !istVerbunden();
+}
+
+void VerbindungWiederaufnehmen() {
+  try {
+    ServerVerbinden();
+  } catch (const kesto::services::ProgramEnded&) {
+    throw;
+  } catch (...) {
+    // Without a login window to end the program the failed operation just stays failed.
+  }
+}
+
+void ServerobjekteFreigeben() {
+  // The windows are gone by now: their hooks must not load them again.
+  zustand().fenster = KestoapiFenster{};
+  ServerTrennen();
+  zustand().globale.FactoryObjekt = Dispatch();
 }
 
 void LockAbgelaufen() {

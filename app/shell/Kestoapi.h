@@ -50,6 +50,10 @@ void setKestoapiFenster(KestoapiFenster fenster);
 using FabrikErzeuger = std::function<kesto::automation::Dispatch()>;
 void setFabrikErzeuger(FabrikErzeuger erzeuger);
 
+// At the program's end: disconnects and drops the factory object, so that nothing of the
+// object library is left to release after the library's own state has gone.
+void ServerobjekteFreigeben();
+
 // Globals, windows hooks, creator and bracket depth back to the start (tests).
 void kestoapiZuruecksetzen();
 
@@ -76,6 +80,13 @@ QString verbindungstext();
 
 void ServerVerbinden();
 void ServerTrennen();
+// The link went down under a connected factory: not dropped on purpose, not while
+// connecting, and the factory no longer reports a connection.
+bool VerbindungAbgerissen();
+// The connection attempts of ServerVerbinden at once, with their messages and settings
+// window; ends the program when none succeeds.
+void VerbindungWiederaufnehmen();
+
 // The idle timer's tick: disconnects unless a server operation is running.
 void LockAbgelaufen();
 

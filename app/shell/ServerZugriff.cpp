@@ -39,6 +39,17 @@ QString alsServertext(const QVariant& wert) {
 }  // namespace
 
 void ZugriffsfehlerMelden(const ServerFehler& fehler, const QString& schritt) {
+  if (VerbindungAbgerissen()) {
+    // One message for the lost link instead of one per operation, then the connection
+    // attempts at once; the operations after them reach the server again.
+    const QString text = QStringLiteral("Die Verbindung zum Server ist unterbrochen.\r\n\r\nVorgang: ") + schritt +
+                         QStringLiteral(".\r\n\r\nDie Verbindung wird neu aufgebaut.");
+    kesto::services::messageBox(text.toStdString(), "Kesto Zugriffsfehler", MB_OK | MB_ICONEXCLAMATION);
+    kesto::services::setCursorShape(kesto::services::CursorShape::Default);
+    VerbindungWiederaufnehmen();
+    if (Serverarbeitstiefe() == 0) ServerarbeitBeenden(false);
+    return;
+  }
   const QString text = QStringLiteral("Vorgang: ") + schritt + QStringLiteral(".\r\n\r\nFehler: ") +
                        QString::number(fehler.Number()) + QStringLiteral("\r\n") +
                        fehler.Description() + QStringLiteral("\r\n\r\n");

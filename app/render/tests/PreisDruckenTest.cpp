@@ -311,3 +311,22 @@ TEST_F(PreisTest, LevelStylesRenderFlatBands) {
     }
   }
 }
+
+TEST_F(PreisTest, DemoA4PriceInTheHeadlineFaceFitsThePage) {
+  // The demo data's A4 price slot and price fonts, and the editor's sample price.
+  slotSetzen(27, {"P", "160", "255", "False", "0", "0", "0", "0", "1", "1", "80@0@48@0@28@0@20@0@20@0"});
+  auto& g = startglobale();
+  g.FontHW = g.FontPKZHW = QStringLiteral("Kipp");
+  g.FontNW = g.FontPER = QStringLiteral("Helvetica");
+  QString preis = QStringLiteral("1.987.65");
+  PreisAusmass aus;
+  PreisDrucken(preis, QStringLiteral("€"), QStringLiteral("Stk"), QStringLiteral("TEST"), 27, vp, 0, 20, 210,
+               {.rahmen = true, .winkel = 8}, aus);
+  const std::vector<TextBoxOp> alleTexte = texte();
+  const auto preisText = std::find_if(alleTexte.begin(), alleTexte.end(),
+                                      [](const TextBoxOp& t) { return t.text == "1.987.65"; });
+  ASSERT_NE(preisText, alleTexte.end());
+  // The box is the measured width with a tenth added; it must stay inside the 210 mm page.
+  EXPECT_LT(preisText->box.width.mm(), 210.0);
+  EXPECT_TRUE(kesto::activex::makeFont(preisText->style.font).bold());
+}

@@ -121,7 +121,11 @@ void FMStart::aufbauen() {
   Logo = benannt(new QLabel, "Logo");
   Schild = benannt(new QLabel, "Schild");
   SchildTamsel = benannt(new QLabel, "SchildTamsel");
-  for (QLabel* bild : {Logo, Schild, SchildTamsel}) bild->hide();
+  // Hidden and in no layout, but owned by the window so that they go with it.
+  for (QLabel* bild : {Logo, Schild, SchildTamsel}) {
+    bild->setParent(this);
+    bild->hide();
+  }
   zeile->addWidget(Frame1);
 
   ctSplit = benannt(new QSplitter(Qt::Vertical), "ctSplit");

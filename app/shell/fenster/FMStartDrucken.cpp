@@ -66,8 +66,24 @@ bool FMStart::kopienPruefen() {
   return false;
 }
 
+namespace {
+
+// No page, or only pages without anything drawn on them.
+bool vorschauLeer(const kesto::activex::VSPrinter& vorschau) {
+  const auto seiten = vorschau.pages();
+  return std::all_of(seiten.begin(), seiten.end(), [](const kesto::activex::Page& p) { return p.ops.empty(); });
+}
+
+}  // namespace
+
 void FMStart::Drucken_Click() {
   if (!kopienPruefen()) return;
+  // A confirmed print dialog must not end in a job without a page.
+  if (vorschauLeer(VSPrinter1)) {
+    kesto::services::messageBox("Die Vorschau ist leer. Es gibt nichts zu drucken!", "Druckinformation",
+                                MB_OK | MB_ICONINFORMATION);
+    return;
+  }
   const QString code = startglobale().Plakatart;
   const bool eigenbau = code == u"EIGENBAU";
   std::vector<bool> zeilen;

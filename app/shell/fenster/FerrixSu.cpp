@@ -77,9 +77,10 @@ bool ArtikelSuchschritt() {
   FMArtsu& f = fensterliste().holen<FMArtsu>();
   FerrixSuGlobale& g = ferrixSu();
   QString antwort;
+  const bool neueSuche = g.Trefferanzahl == 0;
   {
     Sanduhr sanduhr(f);
-    if (g.Trefferanzahl != 0) {
+    if (!neueSuche) {
       antwort = ServerAusfuehren(QStringLiteral("D GETARN^FRXCLSU"));
     } else {
       // Hits of an earlier search must not show up in the rows of this one.
@@ -113,6 +114,9 @@ bool ArtikelSuchschritt() {
   } else {
     // Full pages so far: offer rows beyond the loaded hits, so that scrolling asks for more.
     f.ARTSULI->setRows(g.Trefferanzahl * 1.5);
+    // The list still holds the cells of the last search's rows; a new search must not
+    // show (or let the user pick) them. Further pages keep the rows already shown.
+    if (neueSuche) f.ARTSULI->Refresh();
   }
   return vollstaendig;
 }

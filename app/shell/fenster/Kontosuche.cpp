@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include <services/Cursor.h>
 #include <services/MessageBox.h>
@@ -141,9 +142,11 @@ void Kontosuche::Liste_Pick() {
   fensterliste().entladen(objectName().toUtf8().constData());
 }
 
-void Kontosuche::paintEvent(QPaintEvent* ereignis) {
-  QWidget::paintEvent(ereignis);
-  SKBEZ->setFocus();
+void Kontosuche::showEvent(QShowEvent* ereignis) {
+  QWidget::showEvent(ereignis);
+  // Once when the window appears: taking the focus on every paint would take it from the
+  // search button in the middle of its click.
+  if (!ereignis->spontaneous()) SKBEZ->setFocus();
 }
 
 }  // namespace vovida

@@ -61,7 +61,7 @@ class Kontosuche : public QWidget {
   void suchen();
 
  protected:
-  void paintEvent(QPaintEvent* ereignis) override;
+  void showEvent(QShowEvent* ereignis) override;
 
  private:
   const Kontoart& art_;

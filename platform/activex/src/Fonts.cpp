@@ -28,16 +28,28 @@ std::string lowerAscii(std::string_view s)
 struct Substitute {
     std::string_view requested;  // lower case
     std::string_view family;
+    bool bold;                   // the face is always drawn bold
 };
 
-// Metric-compatible free families for the names the server's font slots use.
-constexpr std::array<Substitute, 5> substitutes = {{
-    {"arial", "Liberation Sans"},
-    {"helvetica", "Liberation Sans"},
-    {"times new roman", "Liberation Serif"},
-    {"courier", "Liberation Mono"},
-    {"courier new", "Liberation Mono"},
+// Free families for the names the server's font slots use: metric-compatible ones for the
+// office faces, and a condensed bold face for the narrow headline and price face "Kipp",
+// so that a 160-point price fits the width of an A4 poster.
+constexpr std::array<Substitute, 6> substitutes = {{
+    {"arial", "Liberation Sans", false},
+    {"helvetica", "Liberation Sans", false},
+    {"times new roman", "Liberation Serif", false},
+    {"courier", "Liberation Mono", false},
+    {"courier new", "Liberation Mono", false},
+    {"kipp", "Nimbus Sans Narrow", true},
 }};
+
+const Substitute* substituteFor(const std::string& key)
+{
+    for (const auto& s : substitutes)
+        if (s.requested == key)
+            return &s;
+    return nullptr;
+}
 
 constexpr std::string_view fallbackFamily = "DejaVu Sans";
 
@@ -64,9 +76,8 @@ std::string resolveFontFamily(std::string_view requested)
 {
     requireGuiApplication();
     const std::string key = lowerAscii(requested);
-    for (const auto& s : substitutes)
-        if (s.requested == key)
-            return std::string(s.family);
+    if (const Substitute* s = substituteFor(key))
+        return std::string(s->family);
 
     static std::mutex mutex;
     static std::map<std::string, std::string> cache;
@@ -84,7 +95,8 @@ QFont makeFont(const FontSpec& spec)
 {
     QFont font(toQString(resolveFontFamily(spec.name)));
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.size * unitsPerPoint))));
-    font.setBold(spec.bold);
+    const Substitute* s = substituteFor(lowerAscii(spec.name));
+    font.setBold(spec.bold || (s && s->bold));
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::ForceOutline);
     return font;

@@ -93,16 +93,38 @@ void VirtualList::setCurRow(int zeile) {
 
 void VirtualList::Refresh() {
   zellen_.clear();
+  std::fill(inhalt_.begin(), inhalt_.end(), 0);
   neuAufbauen();
 }
 
 void VirtualList::neuAufbauen() {
   baut_ = true;
   model_->neu();
-  for (int s = 1; s <= spalten_; ++s)
-    if (breiten_[s - 1] > 0) QTableView::setColumnWidth(s - 1, breiten_[s - 1]);
+  for (int s = 1; s <= spalten_; ++s) breiteAnwenden(s);
   baut_ = false;
   setCurRow(aktuell_);
+}
+
+void VirtualList::breiteAnwenden(int spalte) {
+  const std::size_t i = std::size_t(spalte - 1);
+  // The owner's width unless the header or a supplied cell needs more: a number must
+  // never end in an ellipsis.
+  const int noetig = std::max(inhalt_[i], horizontalHeader()->sectionSizeHint(spalte - 1));
+  const int breite = breiten_[i] > 0 ? std::max(breiten_[i], noetig) : 0;
+  if (breite > 0 && breite != columnWidth(spalte - 1)) QTableView::setColumnWidth(spalte - 1, breite);
+}
+
+void VirtualList::inhaltMessen(int zeile) {
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  for (int s = 1; s <= spalten_; ++s) {
+    if (zellText(zeile, s).isEmpty()) continue;
+    const int breite = itemDelegate()->sizeHint(option, model_->index(zeile - 1, s - 1)).width();
+    int& inhalt = inhalt_[std::size_t(s - 1)];
+    if (breite <= inhalt) continue;
+    inhalt = breite;
+    breiteAnwenden(s);
+  }
 }
 
 void VirtualList::currentChanged(const QModelIndex& neu, const QModelIndex& alt) {
@@ -116,6 +138,7 @@ void VirtualList::spaltenAnpassen(int spalte) {
   spalten_ = spalte;
   koepfe_.resize(std::size_t(spalten_));
   breiten_.resize(std::size_t(spalten_), 0);
+  inhalt_.resize(std::size_t(spalten_), 0);
   neuAufbauen();
 }
 
@@ -140,6 +163,7 @@ void VirtualList::setColumnWidthPx(int spalte, int pixel) {
   spaltenAnpassen(spalte);
   breiten_[std::size_t(spalte - 1)] = std::max(pixel, 0);
   QTableView::setColumnWidth(spalte - 1, std::max(pixel, 0));
+  breiteAnwenden(spalte);
 }
 
 void VirtualList::setColumnHeader(int spalte, const QString& text) {
@@ -169,6 +193,7 @@ void VirtualList::zeileAnfordern(int zeile) {
   // A row the owner left empty counts as supplied, so that painting does not ask again.
   if (zeile <= zeilen_) zellen_.try_emplace(zeile);
   model_->zeileGeaendert(zeile);
+  if (zeile <= zeilen_) inhaltMessen(zeile);
 }
 
 QString VirtualList::zellText(int zeile, int spalte) const {

@@ -7,6 +7,9 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QTest>
 
 namespace vovida::test {
 namespace {
@@ -166,6 +169,50 @@ TEST_F(ArtikelsucheTest, NewSearchForgetsTheHitsOfTheLastOne) {
   f.BUSuch_Click();
   EXPECT_EQ(ferrixSu().Trefferanzahl, 1);
   EXPECT_TRUE(ferrixSu().ArtikelTreffer[2].ArtNr.isEmpty());
+}
+
+// What the user sees in a row of the shown list.
+QStringList angezeigt(VirtualList& liste, int zeile) {
+  QStringList zellen;
+  for (int s = 0; s < liste.model()->columnCount(); ++s)
+    zellen << liste.model()->data(liste.model()->index(zeile - 1, s)).toString();
+  return zellen;
+}
+
+void suchenMitMaus(FMArtsu& f, const QString& begriff) {
+  f.SKBEZ->clear();
+  QTest::keyClicks(f.SKBEZ, begriff);
+  QTest::mouseClick(f.BUSuch, Qt::LeftButton);
+  // The list asks for the rows it shows once control is back.
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}
+
+TEST_F(ArtikelsucheTest, SecondSearchShowsAndGivesOnlyItsOwnRows) {
+  QString gezeigt, gewaehlt;
+  modalSkript.push_back([&](QWidget& w) {
+    auto& f = dynamic_cast<FMArtsu&>(w);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    suchenMitMaus(f, QStringLiteral("restposten"));  // three hits, complete at once
+    ASSERT_EQ(ferrixSu().Trefferanzahl, 3);
+    EXPECT_EQ(angezeigt(*f.ARTSULI, 1).at(1), ferrixSu().ArtikelTreffer[1].Bezeichnung);
+    suchenMitMaus(f, QStringLiteral("holzschraube"));  // full pages, loaded as the list shows them
+    ASSERT_GE(ferrixSu().Trefferanzahl, 4);
+    for (int r = 1; r <= 3; ++r)
+      EXPECT_TRUE(angezeigt(*f.ARTSULI, r).at(1).startsWith(QStringLiteral("Holzschraube"))) << r;
+    // The article number column shows the whole number.
+    const QString nummer = angezeigt(*f.ARTSULI, 1).at(0);
+    EXPECT_GT(f.ARTSULI->columnWidth(0), f.ARTSULI->fontMetrics().horizontalAdvance(nummer) + 6);
+    gezeigt = nummer;
+    const QRect zelle = f.ARTSULI->visualRect(f.ARTSULI->model()->index(0, 1));
+    QTest::mouseClick(f.ARTSULI->viewport(), Qt::LeftButton, {}, zelle.center());
+    QTest::mouseDClick(f.ARTSULI->viewport(), Qt::LeftButton, {}, zelle.center());
+    gewaehlt = ferrixSu().ArtikelSuchErgebnis;
+  });
+  EXPECT_EQ(ArtikelSuchDialog(), gewaehlt);
+  EXPECT_FALSE(gezeigt.isEmpty());
+  EXPECT_EQ(gewaehlt, gezeigt);
+  EXPECT_EQ(gewaehlt, ferrixSu().ArtikelTreffer[1].ArtNr);
 }
 
 TEST_F(ArtikelsucheTest, FullStoreEndsTheSearch) {

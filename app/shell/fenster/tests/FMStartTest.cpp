@@ -168,6 +168,17 @@ TEST_F(FMStartTest, CopiesOutsideTheRangeAreRefusedBeforeThePrintDialog) {
   EXPECT_TRUE(drucker->auftraege.empty());
 }
 
+TEST_F(FMStartTest, EmptyPreviewSaysThereIsNothingToPrint) {
+  schildart(QStringLiteral("A4N"), {});
+  anmelden();
+  ASSERT_TRUE(std::all_of(start().VSPrinter1.pages().begin(), start().VSPrinter1.pages().end(),
+                          [](const kesto::activex::Page& p) { return p.ops.empty(); }));
+  start().Drucken->click();
+  EXPECT_EQ(boxTexte(), std::vector<std::string>{"Die Vorschau ist leer. Es gibt nichts zu drucken!"});
+  EXPECT_EQ(drucker->dialoge, 0);
+  EXPECT_TRUE(drucker->auftraege.empty());
+}
+
 TEST_F(FMStartTest, TypedCopiesAreCheckedForRangeAndDigitsOnce) {
   anmelden();
   start().Druckanzahl->setText(QStringLiteral("100"));

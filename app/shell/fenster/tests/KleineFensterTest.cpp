@@ -5,6 +5,8 @@
 
 #include "FMStart.h"
 #include "Fensterliste.h"
+#include "FMArtsu.h"
+#include "Platzierung.h"
 #include "Preisinfo.h"
 #include "ServerZugriff.h"
 #include "frmAbout.h"
@@ -12,6 +14,8 @@
 #include "frmProgrammverlauf.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QTest>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -159,6 +163,21 @@ TEST_F(KleineFensterTest, CancelAfterEditingLeavesTheSettingsAlone) {
   EXPECT_FALSE(fensterliste().geladen<frmDruckerfestlegung>());
   EXPECT_EQ(drucker("PRTPERSON"), QStringLiteral("Etikettendrucker"));
   EXPECT_EQ(reg::GetAllSettings("Vovida", "Drucker").size(), 1u);
+}
+
+TEST_F(KleineFensterTest, WindowsOpenInsideTheAvailableScreenArea) {
+  FensterImBildschirmHalten();
+  const QRect bereich = QGuiApplication::primaryScreen()->availableGeometry();
+  auto& start = fensterliste().holen<FMStart>();  // asks for 1024 x 768
+  start.move(bereich.right() - 50, bereich.top() - 30);
+  auto& suche = fensterliste().holen<FMArtsu>();
+  suche.move(bereich.left() - 200, bereich.bottom() - 10);
+  for (QWidget* w : {static_cast<QWidget*>(&start), static_cast<QWidget*>(&suche)}) {
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    EXPECT_TRUE(bereich.contains(w->frameGeometry())) << w->objectName().toStdString();
+    w->hide();
+  }
 }
 
 class AboutTest : public Umgebung {

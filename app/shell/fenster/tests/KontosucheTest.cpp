@@ -6,6 +6,9 @@
 #include <activex/MaskEdit.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTest>
 
 #include <cmath>
 
@@ -121,6 +124,56 @@ TEST_F(KontosucheTest, CustomerGroupSendsItsTwoCharacters) {
   f.SKBEZ->setText(QStringLiteral("ZZZZ"));
   f.BUSuch_Click();
   EXPECT_EQ(f.KNRSULI->Rows(), 0);
+}
+
+// A person's click: the window may repaint between pressing and releasing the button.
+void klicken(QWidget* knopf) {
+  QTest::mousePress(knopf, Qt::LeftButton);
+  for (int i = 0; i < 3; ++i) {
+    knopf->window()->repaint();
+    QCoreApplication::processEvents();
+  }
+  QTest::mouseRelease(knopf, Qt::LeftButton);
+}
+
+TEST_F(KontosucheTest, BothSearchButtonsSearchWhenClicked) {
+  struct Fall {
+    const char* begriff;
+    std::function<QString()> dialog;
+    const char* nummerBeginn;
+  };
+  const Fall faelle[] = {
+      {"baustoff", [] { return LieferantenSuchDialog(); }, "7000"},
+      {"b", [] {
+         ferrixSu().KundenSuchErgebnis.clear();
+         fensterliste().entladen<FMKnrsu>();
+         auto& k = fensterliste().holen<FMKnrsu>();
+         k.Form_Load();
+         ModalZeigen(k);
+         fensterliste().entladen<FMKnrsu>();
+         return ferrixSu().KundenSuchErgebnis;
+       }, "800"},
+  };
+  for (const Fall& fall : faelle) {
+    SCOPED_TRACE(fall.begriff);
+    int zeilen = -1;
+    modalSkript.push_back([&](QWidget& w) {
+      auto& f = dynamic_cast<Kontosuche&>(w);
+      w.show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+      QTest::keyClicks(f.SKBEZ, QString::fromUtf8(fall.begriff));
+      klicken(f.BUSuch);
+      zeilen = f.Liste->Rows();
+      for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+      const QRect zelle = f.Liste->visualRect(f.Liste->model()->index(0, 0));
+      QTest::mouseClick(f.Liste->viewport(), Qt::LeftButton, {}, zelle.center());
+      QTest::mouseDClick(f.Liste->viewport(), Qt::LeftButton, {}, zelle.center());
+    });
+    const QString nummer = fall.dialog();
+    EXPECT_GT(zeilen, 0);
+    EXPECT_TRUE(nummer.startsWith(QString::fromUtf8(fall.nummerBeginn))) << nummer.toStdString();
+    EXPECT_TRUE(boxTexte().empty());
+  }
 }
 
 TEST_F(KontosucheTest, PickGivesTheNumberAndClosingGivesNothing) {

@@ -128,6 +128,10 @@ void Umgebung::serverStarten(bool abweisen, const char* benutzer) {
   kesto::registry::SaveSetting("Kesto Login", "Login", "Name", benutzer);
 }
 
+void Umgebung::serverAnhalten() {
+  if (server_ && server_->server) server_->server->stop();
+}
+
 void Umgebung::anmeldungSkript(const QString& benutzer, const QString& passwort) {
   modalSkript.push_back([benutzer, passwort](QWidget& fenster) {
     auto& pass = dynamic_cast<FMPass&>(fenster);

@@ -43,6 +43,8 @@ class Umgebung : public ::testing::Test {
   // The next modal windows: the login window answers with user and password; "Server"
   // windows just close.
   void anmeldungSkript(const QString& benutzer, const QString& passwort);
+  // Stops the server as a crash would: every link to it drops.
+  void serverAnhalten();
   std::vector<std::string> boxTexte() const;
   // Moves the fake clock on and fires the due timers.
   void zeitVergeht(std::chrono::milliseconds um);

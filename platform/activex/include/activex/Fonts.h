@@ -12,8 +12,9 @@
 namespace kesto::activex {
 
 // The family that draws a requested font name: Arial and Helvetica as Liberation Sans,
-// Times New Roman as Liberation Serif, Courier as Liberation Mono; any other name as
-// itself when installed, else DejaVu Sans. Needs a running QGuiApplication.
+// Times New Roman as Liberation Serif, Courier as Liberation Mono, the narrow headline and
+// price face "Kipp" as Nimbus Sans Narrow (always bold); any other name as itself when
+// installed, else DejaVu Sans. Needs a running QGuiApplication.
 std::string resolveFontFamily(std::string_view requested);
 
 // The font in page units (pixel size = points x 57 x 25.4 / 72), unhinted outlines, so

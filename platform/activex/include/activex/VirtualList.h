@@ -37,7 +37,8 @@ class VirtualList : public QTableView {
   void setCellText(int spalte, const QString& text);
   void setCellBackColor(int spalte, Farbe farbe);
 
-  // The highest column given a header or width is the number of columns.
+  // The highest column given a header or width is the number of columns. A column is
+  // shown at least as wide as its header and the supplied cells need.
   void setColumnWidthPx(int spalte, int pixel);
   void setColumnHeader(int spalte, const QString& text);
   QString ColumnHeader(int spalte) const;
@@ -70,6 +71,8 @@ class VirtualList : public QTableView {
   void gewaehlt();
   // Rebuilds the view after the rows or columns changed, keeping the current row.
   void neuAufbauen();
+  void breiteAnwenden(int spalte);
+  void inhaltMessen(int zeile);
 
   VirtualListModel* model_;
   int zeilen_ = 0;
@@ -77,6 +80,7 @@ class VirtualList : public QTableView {
   int aktuell_ = 0;
   std::vector<QString> koepfe_;
   std::vector<int> breiten_;
+  std::vector<int> inhalt_;  // widest supplied cell per column since the last Refresh
   std::map<int, Zeile> zellen_;
   int liefernd_ = 0;  // row being supplied, 0 outside a request
   std::vector<int> wartend_;
