@@ -12,6 +12,8 @@ namespace {
 
 constexpr const char* kMainFile = "sqluser.db";
 constexpr const char* kFrxFile = "frx.db";
+// How long a session waits for another session's write transaction.
+constexpr int kBusyTimeoutMs = 30000;
 
 std::string quoteName(std::string_view name) {
   std::string out = "\"";
@@ -62,11 +64,12 @@ Database::Database(const std::filesystem::path& folder) : folder_(folder) {
     db_ = nullptr;
     throw ServerError(errc::SqlError, {message + ": " + main});
   }
-  sqlite3_busy_timeout(db_, 5000);
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   try {
     Statement attach(db_, "ATTACH DATABASE ?1 AS FRX");
     attach.bind(1, Value::text((folder / kFrxFile).string()));
     attach.step();
+    installQueryGuard();
   } catch (...) {
     sqlite3_close(db_);
     db_ = nullptr;
@@ -172,7 +175,7 @@ Statement Database::run(const QueryDef& query, std::span<const Value> params) {
 }
 
 void Database::transactionStart() {
-  if (level_ == 0) exec("BEGIN");
+  if (level_ == 0) exec("BEGIN IMMEDIATE");
   ++level_;
 }
 
