@@ -12,8 +12,6 @@ namespace {
 
 constexpr const char* kMainFile = "sqluser.db";
 constexpr const char* kFrxFile = "frx.db";
-// How long a session waits for another session's write transaction.
-constexpr int kBusyTimeoutMs = 30000;
 
 std::string quoteName(std::string_view name) {
   std::string out = "\"";
@@ -64,7 +62,7 @@ Database::Database(const std::filesystem::path& folder) : folder_(folder) {
     db_ = nullptr;
     throw ServerError(errc::SqlError, {message + ": " + main});
   }
-  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  lockWait_.install(db_);
   try {
     Statement attach(db_, "ATTACH DATABASE ?1 AS FRX");
     attach.bind(1, Value::text((folder / kFrxFile).string()));
@@ -181,12 +179,18 @@ void Database::transactionStart() {
 
 void Database::transactionCommit() {
   if (level_ == 0) return;
-  if (level_ == 1) exec("COMMIT");
+  if (level_ == 1) {
+    exec("COMMIT");
+    LockWait::lockReleased();
+  }
   --level_;
 }
 
 void Database::transactionRollback() {
-  if (level_ > 0) exec("ROLLBACK");
+  if (level_ > 0) {
+    exec("ROLLBACK");
+    LockWait::lockReleased();
+  }
   level_ = 0;
 }
 

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "model/ClassDef.h"
+#include "model/LockWait.h"
 #include "model/Value.h"
 
 struct sqlite3;
@@ -86,7 +87,8 @@ class Database {
   std::filesystem::path folder_;
   sqlite3* db_ = nullptr;
   int level_ = 0;
-  bool queriesOnly_ = false;  // read by the authorizer while a client's statement is prepared
+  bool queriesOnly_ = false;
+  LockWait lockWait_;  // read by the authorizer while a client's statement is prepared
 };
 
 // Creates the table of every persistent class of the catalog (IF NOT EXISTS).
