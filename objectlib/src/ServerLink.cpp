@@ -25,11 +25,14 @@ std::string ansiToUtf8(std::string_view ansi) { return text::utf16ToUtf8(text::t
 }  // namespace
 
 ServerLink::ServerLink()
-    : message_(std::make_unique<MMsg>(kMessageCapacity)),
+    : encode_(std::make_unique<std::uint8_t[]>(kBufferSize)),
+      decode_(std::make_unique<std::uint8_t[]>(kBufferSize)),
+      message_(std::make_unique<MMsg>(kMessageCapacity)),
       link_(std::make_unique<MLink>(this, message_.get())) {
   link_->OnMessage = [this](MLink* link) { return OnLinkMessage(link); };
   link_->SetThreading(1);
   link_->SetErrorTrap(1);
+  wide_.reserve(kBufferSize / sizeof(char16_t));
 }
 
 ServerLink::~ServerLink() {
@@ -221,7 +224,7 @@ std::optional<Bytes> ServerLink::DescribeClass(std::u16string_view className,
 }
 
 std::optional<Bytes> ServerLink::GetPropertyValue(long ref, std::u16string_view name) {
-  ListBuilder body;
+  ListBuilder body(EncodeBuffer());
   body.number(ref).wide(name);
   return Exchange(kGetProperty, body);
 }
@@ -234,13 +237,13 @@ int ServerLink::SendPropertySets(Bytes block, std::vector<std::uint8_t>& out) {
 }
 
 int ServerLink::ReleaseRef(long ref) {
-  ListBuilder body;
+  ListBuilder body(EncodeBuffer());
   body.number(ref);
   return Exchange(kReleaseRef, body) ? 1 : -1;
 }
 
 int ServerLink::ClassNameOfRef(long ref, std::u16string& className) {
-  ListBuilder body;
+  ListBuilder body(EncodeBuffer());
   body.number(ref);
   const auto payload = Exchange(kClassOfRef, body);
   if (!payload) return -1;

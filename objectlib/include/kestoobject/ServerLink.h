@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -145,6 +146,13 @@ class ServerLink final : public CCmdTarget {
   // delivers output, then always writes the acknowledgement.
   int OnLinkMessage(MLink* link);
 
+  // Scratch that lives as long as the link (no allocation per request). A body built in
+  // the encode buffer is dead once its request is sent; decoded values in the decode
+  // buffer and texts in the wide buffer are dead at the next request.
+  std::span<std::uint8_t> EncodeBuffer() { return {encode_.get(), kBufferSize}; }
+  std::span<std::uint8_t> DecodeBuffer() { return {decode_.get(), kBufferSize}; }
+  std::u16string& WideBuffer() { return wide_; }
+
   // The link library's objects, for tests and diagnostics.
   MLink& Link() { return *link_; }
   MMsg& Message() { return *message_; }
@@ -165,6 +173,9 @@ class ServerLink final : public CCmdTarget {
   void Fail(std::uint16_t code, std::string_view text);
 
   std::string namespace_;
+  std::unique_ptr<std::uint8_t[]> encode_;
+  std::unique_ptr<std::uint8_t[]> decode_;
+  std::u16string wide_;
   std::unique_ptr<MMsg> message_;
   std::unique_ptr<MLink> link_;
   IDispatch* outputTarget_ = nullptr;  // holds a reference
