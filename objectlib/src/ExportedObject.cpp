@@ -117,7 +117,7 @@ namespace {
 
 // Request 15 with [ref][name, UTF-16]["1"][no arguments]; the reply payload, or none.
 std::optional<Bytes> instanceCall(ObjInstance* proxy, const std::string& name) {
-  if (!proxy) return std::nullopt;
+  if (!proxy || !proxy->InCurrentSession()) return std::nullopt;
   Factory& factory = proxy->Owner();
   if (factory.FlushPendingSets() < 0) return std::nullopt;
   ListBuilder body;

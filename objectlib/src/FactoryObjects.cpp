@@ -37,7 +37,7 @@ bool isMissing(const VARIANT* v) {
 
 IDispatch* Factory::New(std::u16string_view className, const VARIANT* init) {
   if (!IsConnected())
-    Raise("Factory.New " + utf8(className) + "  " + std::string(text(TextId::NotConnected)));
+    Raise("Factory.New " + utf8(className) + "  " + NotConnectedText());
   if (FlushPendingSets() < 0)
     Raise(formatText(TextId::CreateFailed, utf8(className)) + "  " + moduleState().LastErrorText);
   if (className.empty()) Raise(std::string(text(TextId::ClassNameMissing)));
@@ -65,7 +65,7 @@ IDispatch* Factory::New(std::u16string_view className, const VARIANT* init) {
 
 IDispatch* Factory::Open(std::uint8_t code, std::u16string_view className, Bytes identifier,
                          const VARIANT* concurrency) {
-  if (!IsConnected()) Raise(std::string(text(TextId::NotConnected)));
+  if (!IsConnected()) Raise(NotConnectedText());
   const std::string failure = formatText(TextId::CreateFailed, utf8(className)) + " ";
   if (FlushPendingSets() < 0) Raise(failure + moduleState().LastErrorText);
   std::optional<long> level;

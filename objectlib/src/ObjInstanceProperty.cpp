@@ -80,6 +80,7 @@ bool ObjInstance::GetProperty(DISPID id, DISPPARAMS& params, VARIANT* result) {
   }
   const PropertyInfo* property = description_->Property(id);
   if (!property) return CallMethod(id, params, result);
+  if (!InCurrentSession()) return fail("Get Property", true);
   if (isClassProxy_) return fail("Get Property on Static Object", false);
   if (property->Prefetch) return readPrefetched(*property, result);
   return readSingle(*property, result);
@@ -207,6 +208,7 @@ bool ObjInstance::PutProperty(DISPID id, const VARIANT& given) {
   if (!property) return fail("SetProperty: Property does not exists", false);
   const std::string message = "Set Property: " + nameOf(*property);
   prefetchLoaded_ = false;
+  if (!InCurrentSession()) return fail(message, true);
 
   automation::Variant value(given);
   if (property->Type == VT_DATE && !ValueAsDate(given, value)) return fail(message, true);

@@ -41,12 +41,40 @@ ServerLink::~ServerLink() {
 }
 
 int ServerLink::Connect(std::string_view connectText) {
+  lostText_.clear();
+  lostBoxShown_ = false;
   if (connectText.empty()) return 0;
   const std::string text(connectText);
   return link_->Connect(text.c_str(), nullptr);
 }
 
-void ServerLink::FreeConnection() { link_->FreeConnection(nullptr); }
+void ServerLink::FreeConnection() {
+  link_->FreeConnection(nullptr);
+  lostText_.clear();
+  lostBoxShown_ = false;
+}
+
+int ServerLink::NotConnected() {
+  auto& state = moduleState();
+  if (!lostText_.empty()) {
+    state.LastErrorText = lostText_;
+    if (lostBoxShown_) return 0;
+    lostBoxShown_ = true;
+  } else {
+    state.LastErrorText = std::string(text(TextId::NotConnected));
+  }
+  services::messageBox(kSendFailed, text(TextId::Title), MB_ICONSTOP | MB_TASKMODAL);
+  return 0;
+}
+
+int ServerLink::LinkBroke() {
+  lostText_ = "\n" + std::string(text(TextId::NotConnected)) + "\n" +
+              (link_->ErrorText.empty() ? std::string(kSendFailed) : link_->ErrorText);
+  // The link library may still count a link whose peer is gone as connected.
+  if (link_->Connected) link_->Disconnect();
+  moduleState().LastErrorText = lostText_;
+  return 0;
+}
 
 bool ServerLink::IsConnected() const { return link_->Connected != 0; }
 
@@ -86,17 +114,10 @@ int ServerLink::Send(std::uint8_t code, std::uint8_t kind, Bytes body) {
 int ServerLink::Request(std::uint8_t code, Bytes body) {
   auto& state = moduleState();
   state.LastErrorText.clear();
-  if (!IsConnected()) {
-    Connect({});
-    services::messageBox(kSendFailed, text(TextId::Title), MB_ICONSTOP | MB_TASKMODAL);
-    return 0;
-  }
+  if (!IsConnected()) return NotConnected();
   const int sent = Send(code, mlink::ObjectRequest, body);
   if (sent == 0) return 0;
-  if (sent < 0) {
-    state.LastErrorText = "\n" + std::string(text(TextId::NotConnected)) + "\n" + link_->ErrorText;
-    return 0;
-  }
+  if (sent < 0) return LinkBroke();
   const MMsg& m = *message_;
   if (mlink::getU16(m.Buffer + mlink::kPosTrailing) == 0) return 1;
   // The trailing message follows the status item: a u16 length and 8-bit characters.

@@ -77,6 +77,11 @@ class ServerLink final : public CCmdTarget {
   int Connect(std::string_view connectText);
   void FreeConnection();
   bool IsConnected() const;
+  // The link broke under a request (the server went away): every later request fails at
+  // once with LostText(), the text of that first failure, and at most one "Send to
+  // Server failed" box is shown for it. Connect and FreeConnection end this state.
+  bool Lost() const { return !lostText_.empty() && !IsConnected(); }
+  const std::string& LostText() const { return lostText_; }
   void SetNamespace(std::string name) { namespace_ = std::move(name); }
   const std::string& Namespace() const { return namespace_; }
 
@@ -170,6 +175,11 @@ class ServerLink final : public CCmdTarget {
   bool ParseReply(Reply& reply) const;
   int StatusValue(const Reply& reply) const;
   int Send(std::uint8_t code, std::uint8_t kind, Bytes body);
+  // A request met a link that is down: the last error says why; the box is shown once
+  // per loss (and for every request on a link that was never connected). Returns 0.
+  int NotConnected();
+  // Send failed on a connected link: it is lost from now on. Returns 0.
+  int LinkBroke();
   void Fail(std::uint16_t code, std::string_view text);
 
   std::string namespace_;
@@ -182,6 +192,8 @@ class ServerLink final : public CCmdTarget {
   OutputSink* sink_ = nullptr;
   DISPID textMember_ = 0;
   std::string trailingText_;
+  std::string lostText_;
+  bool lostBoxShown_ = false;
   std::vector<char> outputBuffer_;
   bool busy_ = false;
 };

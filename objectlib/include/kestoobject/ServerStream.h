@@ -99,6 +99,7 @@ class ServerStream : public NativeObject {
   long ref_ = 0;
   bool binary_ = true;
   automation::ComPtr<Factory> owner_;
+  std::uint32_t session_ = 0;  // the connection its server stream belongs to
 };
 
 // A new stream automation object with one reference: a local one (owner null, ref 0) as
