@@ -3,6 +3,7 @@
 
 #include <kestoobject/ErrorTexts.h>
 #include <kestoobject/ModuleState.h>
+#include <kestoobject/ServerStream.h>
 #include <kestoobject/Syslist.h>
 
 #include <automation/DispatchException.h>
@@ -23,7 +24,10 @@ ObjInstance* ObjInstance::native(IUnknown* object) {
   return static_cast<ObjInstance*>(found);
 }
 
-bool ObjInstance::ReferenceText(IDispatch* object, int, ServerText& out) {
+bool ObjInstance::ReferenceText(IDispatch* object, int conversion, ServerText& out) {
+  // A stream property takes the reference of the stream object assigned to it.
+  if (conversion == kConvBinary || conversion == kConvCharStream)
+    return StreamReferenceText(object, out);
   out = ServerText{};
   if (ObjInstance* proxy = native(object); proxy && proxy->reference() >= 0) {
     const std::string digits = std::to_string(proxy->reference());

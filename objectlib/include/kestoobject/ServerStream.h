@@ -113,7 +113,7 @@ bool StreamValue(Factory& owner, const ServerText& answer, int conversion,
                  automation::Variant& out);
 
 // The server text of a stream object written to a stream-valued property: "%d" of its
-// server reference; the empty text for a local stream or another object.
+// server reference (0 for a local stream); the empty text for another object.
 bool StreamReferenceText(IDispatch* object, ServerText& out);
 
 }  // namespace kesto::object

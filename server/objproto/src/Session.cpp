@@ -6,6 +6,7 @@
 
 #include "mlink/Frame.h"
 #include "model/ErrorText.h"
+#include "text/CodePage.h"
 
 namespace kesto::server::objproto {
 
@@ -100,7 +101,10 @@ bool Session::sendOutput(std::string_view text) {
   const std::string pid = std::to_string(::getpid());
   const std::string_view space =
       options_.namespaces.empty() ? std::string_view() : std::string_view(options_.namespaces[0]);
-  const std::string_view items[] = {space, pid, "W", "|TCP|", "0", text.substr(0, 32767)};
+  // Output travels as 8-bit text in the Windows code page, like every 8-bit text.
+  const std::string ansi = text::toNarrow(text::utf8ToUtf16(text), text::CodePage::Ansi);
+  const std::string_view items[] = {space, pid, "W", "|TCP|", "0",
+                                    std::string_view(ansi).substr(0, 32767)};
   for (const auto item : items)
     framing_.appendItem(item);
   if (!framing_.sendMessage())
