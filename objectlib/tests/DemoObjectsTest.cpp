@@ -80,6 +80,23 @@ TEST_F(DemoObjectsTest, AStreamObjectAssignedToAStreamPropertyCarriesItsContent)
   EXPECT_THAT(note, ::testing::StartsWith("Trocken lagern."));
 }
 
+TEST_F(DemoObjectsTest, DynamicSqlMayOnlyRead) {
+  Dispatch factory = connected(server_.address());
+  for (const char* statement : {"DROP TABLE FRX.ArtHaupt1", "DELETE FROM FRX.ArtHaupt1",
+                                "ATTACH DATABASE 'neu.db' AS N", "PRAGMA FRX.user_version = 3"}) {
+    try {
+      factory.call("DynamicSQL", statement);
+      ADD_FAILURE() << statement;
+    } catch (const DispatchException& e) {
+      EXPECT_THAT(e.description, ::testing::HasSubstr("not authorized")) << statement;
+    }
+  }
+  Dispatch rows(factory.call("DynamicSQL", "SELECT COUNT(*) FROM FRX.ArtHaupt1 WHERE Firma = ?").dispatch());
+  EXPECT_TRUE(rows.call("Execute", "1").toBool());
+  EXPECT_TRUE(rows.call("Next").toBool());
+  EXPECT_EQ(rows.call("GetData", 1).toInt32(), 500);  // untouched
+}
+
 TEST_F(DemoObjectsTest, NewSendsItsInitialValueInServerForm) {
   kesto::object::testing::RequestRelay relay(server_.port());
   Dispatch factory = connected("cn_iptcp:127.0.0.1[" + std::to_string(relay.port()) + "]");
