@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include <connect/qt/QtConnectionChooser.h>
 #include <services/Program.h>
 #include <services/qt/QtPorts.h>
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   try {
     kesto::services::qt::installQtPorts();
+    kesto::connect::qt::installQtConnectionChooser();
     vovida::ShellEinrichten();
     vovida::FMStart& start = vovida::fensterliste().holen<vovida::FMStart>();
     start.Form_Load();
