@@ -18,16 +18,8 @@ using namespace kesto::automation;
 
 namespace {
 
-class DemoObjectsTest : public TempRootTest {
+class DemoObjectsTest : public TempRootBoxesTest {
  protected:
-  void SetUp() override {
-    TempRootTest::SetUp();
-    kesto::services::setMessageBoxPort(std::make_shared<kesto::services::ScriptedMessageBox>());
-  }
-  void TearDown() override {
-    kesto::services::setMessageBoxPort(nullptr);
-    TempRootTest::TearDown();
-  }
   Dispatch connected(const std::string& address) {
     Dispatch factory(kesto::object::Factory::create());
     EXPECT_TRUE(factory.call("Connect", address + ":Ferrix").toBool());

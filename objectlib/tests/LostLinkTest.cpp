@@ -13,17 +13,8 @@ using namespace kesto::automation;
 
 namespace {
 
-class LostLinkTest : public TempRootTest {
+class LostLinkTest : public TempRootBoxesTest {
  protected:
-  void SetUp() override {
-    TempRootTest::SetUp();
-    boxes_ = std::make_shared<kesto::services::ScriptedMessageBox>();
-    kesto::services::setMessageBoxPort(boxes_);
-  }
-  void TearDown() override {
-    kesto::services::setMessageBoxPort(nullptr);
-    TempRootTest::TearDown();
-  }
   // The text a call raised; empty when it did not raise.
   static std::string raised(const std::function<void()>& call) {
     try {
@@ -33,7 +24,6 @@ class LostLinkTest : public TempRootTest {
     }
     return {};
   }
-  std::shared_ptr<kesto::services::ScriptedMessageBox> boxes_;
 };
 
 TEST_F(LostLinkTest, NotConnectedAfterwardsOneClearTextOneBoxAndAReconnect) {
