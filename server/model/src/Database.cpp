@@ -172,8 +172,8 @@ Statement Database::run(const QueryDef& query, std::span<const Value> params) {
   return st;
 }
 
-void Database::transactionStart() {
-  if (level_ == 0) exec("BEGIN IMMEDIATE");
+void Database::transactionStart(Locking locking) {
+  if (level_ == 0) exec(locking == Locking::WriteAtStart ? "BEGIN IMMEDIATE" : "BEGIN");
   ++level_;
 }
 

@@ -160,7 +160,8 @@ Reply Session::command(std::string_view text) {
   if (text == "=$ZBITGET($ZVERSION(0),1)") {
     reply.status = options_.unicode ? "1" : "0";
   } else if (text == "TSTART") {
-    db_->transactionStart();
+    // Object transactions are opened to write: concurrent clients queue up at TSTART.
+    db_->transactionStart(model::Database::Locking::WriteAtStart);
   } else if (text == "TCOMMIT") {
     db_->transactionCommit();
   } else if (text == "TROLLBACK") {

@@ -74,10 +74,12 @@ class Database {
   Statement run(const QueryDef& query, std::span<const Value> params);
 
   // Transaction level of the server language: begin at 0 -> 1, commit at 1 -> 0,
-  // roll back everything. A transaction takes the write lock when it begins, so that
-  // concurrent sessions wait for each other (busy timeout) instead of failing.
+  // roll back everything. A writing transaction takes the write lock when it begins, so
+  // that concurrent writers wait for each other instead of failing when a reader of the
+  // same transaction wants to write; a plain one takes locks as its statements need them.
+  enum class Locking { AsNeeded, WriteAtStart };
   int transactionLevel() const { return level_; }
-  void transactionStart();
+  void transactionStart(Locking locking = Locking::AsNeeded);
   void transactionCommit();
   void transactionRollback();
 

@@ -9,7 +9,7 @@ struct sqlite3;
 namespace kesto::server::model {
 
 struct LockWait {
-  std::chrono::steady_clock::duration limit = std::chrono::seconds(30);
+  std::chrono::steady_clock::duration limit = std::chrono::seconds(5);
   std::chrono::steady_clock::time_point since;
 
   // Replaces the connection's busy handler; this object must outlive the connection.
