@@ -9,6 +9,7 @@
 
 #include <QApplication>
 
+#include <connect/qt/QtConnectionChooser.h>
 #include <services/Program.h>
 #include <services/qt/QtGerman.h>
 #include <services/qt/QtPorts.h>
@@ -23,6 +24,7 @@ int starten() {
   try {
     kesto::services::qt::installQtPorts();
     kesto::services::qt::installGermanUi();
+    kesto::connect::qt::installQtConnectionChooser();
     FensterImBildschirmHalten();
     ShellEinrichten();
     SchilderEinrichten();

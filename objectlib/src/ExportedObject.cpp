@@ -117,7 +117,7 @@ namespace {
 
 // Request 15 with [ref][name, UTF-16]["1"][no arguments]; the reply payload, or none.
 std::optional<Bytes> instanceCall(ObjInstance* proxy, const std::string& name) {
-  if (!proxy) return std::nullopt;
+  if (!proxy || !proxy->InCurrentSession()) return std::nullopt;
   Factory& factory = proxy->Owner();
   if (factory.FlushPendingSets() < 0) return std::nullopt;
   ListBuilder body;
@@ -130,7 +130,11 @@ std::optional<Bytes> instanceCall(ObjInstance* proxy, const std::string& name) {
 
 }  // namespace
 
-int d_Object::Sys_Method(const std::string& name) { return instanceCall(m_proxy, name) ? 1 : 0; }
+// The methods return a status: a refusal is a failure whose text stays for GetLastError.
+int d_Object::Sys_Method(const std::string& name) {
+  const auto payload = instanceCall(m_proxy, name);
+  return payload && m_proxy->Owner().Channel().CheckMethodStatus(*payload) == 1 ? 1 : 0;
+}
 
 BSTR d_Object::Sys_MethodS(const std::string& name, int form) {
   if (form != 0 && form != 2) return nullptr;

@@ -52,7 +52,7 @@ Factory::~Factory() {
   }
   try {
     ClearClassInfos();
-    if (connected_) channel_->PurgeQueries();
+    if (IsConnected()) channel_->PurgeQueries();
     channel_->FreeConnection();
   } catch (...) {
   }
@@ -85,10 +85,38 @@ bool Factory::Connect(std::u16string_view connectString) {
   int result = 0;
   if (channel_->Connect(address)) result = channel_->QueryMultibyte(unicodeServer_);
   connected_ = result;
+  if (result) ++session_;
   return result != 0;
 }
 
+std::string Factory::NotConnectedText() const {
+  if (channel_->Lost()) return channel_->LostText();
+  return std::string(text(TextId::NotConnected));
+}
+
+bool Factory::CheckSession(std::uint32_t session) const {
+  if (session == session_) return true;
+  auto& state = moduleState();
+  state.LastErrorText = abandonedText_.empty() ? std::string(text(TextId::NotConnected)) : abandonedText_;
+  state.LastErrorCode = kErrorClient;
+  return false;
+}
+
+void Factory::AbandonSession() {
+  abandonedText_ = channel_->LostText();
+  StopTimer();
+  pending_.clear();
+  pendingCount_ = 0;
+  deferredFailure_.reset();
+  refMap_.clear();
+  classProxies_.clear();
+  liveProxies_.clear();
+  ++session_;  // what is left of the old connection no longer matches
+}
+
 bool Factory::Disconnect() {
+  // Proxies of a connection the server ended cannot be released there any more.
+  if (!liveProxies_.empty() && channel_->Lost()) AbandonSession();
   if (!liveProxies_.empty()) {
     const std::u16string& name = liveProxies_.front()->className();
     services::messageBox(formatText(TextId::ClassNotReleased, text::utf16ToUtf8(name)),
@@ -96,7 +124,7 @@ bool Factory::Disconnect() {
     return false;
   }
   ClearClassInfos();
-  if (connected_) channel_->PurgeQueries();
+  if (IsConnected()) channel_->PurgeQueries();
   connected_ = 0;
   channel_->FreeConnection();
   return true;

@@ -3,6 +3,8 @@
 #include <kestoobject/Factory.h>
 
 #include <kestoobject/ErrorTexts.h>
+#include <kestoobject/ObjInstance.h>
+#include <kestoobject/ObjInstanceValue.h>
 
 #include <automation/Variant.h>
 #include <text/CodePage.h>
@@ -37,25 +39,20 @@ bool isMissing(const VARIANT* v) {
 
 IDispatch* Factory::New(std::u16string_view className, const VARIANT* init) {
   if (!IsConnected())
-    Raise("Factory.New " + utf8(className) + "  " + std::string(text(TextId::NotConnected)));
+    Raise("Factory.New " + utf8(className) + "  " + NotConnectedText());
   if (FlushPendingSets() < 0)
     Raise(formatText(TextId::CreateFailed, utf8(className)) + "  " + moduleState().LastErrorText);
   if (className.empty()) Raise(std::string(text(TextId::ClassNameMissing)));
+  // The initial value goes in its server text form, as a property value would.
   ListBuilder inner;
-  if (!isMissing(init)) {
-    VARIANT converted;
-    VariantInit(&converted);
-    if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(init), 0, VT_BSTR))) {
-      // A value that has no text form is an error, not a silent "no object".
-      moduleState().LastErrorText =
-          formatText(TextId::UnsupportedVariant, static_cast<long>(init->vt));
-      Raise(formatText(TextId::CreateFailed, utf8(className)) + "  " + moduleState().LastErrorText);
-    }
-    automation::Variant value = automation::Variant::attach(converted);
-    inner.wide(value.toString());
-  } else {
-    inner.wide(u"");
-  }
+  ServerText initial;
+  if (!isMissing(init) &&
+      !ValueToServerText(*init, kConvNone, initial, ObjInstance::ReferenceText))
+    Raise(formatText(TextId::CreateFailed, utf8(className)) + "  " + moduleState().LastErrorText);
+  if (initial.Raw)
+    inner.wide(text::toWide(initial.Bytes, text::CodePage::Ansi));
+  else
+    inner.wide(initial.Text);
   long ref = 0;
   std::u16string actual;
   if (channel_->OpenObject(className, inner, ServerLink::kNewObject, ref, actual) != 1)
@@ -65,7 +62,7 @@ IDispatch* Factory::New(std::u16string_view className, const VARIANT* init) {
 
 IDispatch* Factory::Open(std::uint8_t code, std::u16string_view className, Bytes identifier,
                          const VARIANT* concurrency) {
-  if (!IsConnected()) Raise(std::string(text(TextId::NotConnected)));
+  if (!IsConnected()) Raise(NotConnectedText());
   const std::string failure = formatText(TextId::CreateFailed, utf8(className)) + " ";
   if (FlushPendingSets() < 0) Raise(failure + moduleState().LastErrorText);
   std::optional<long> level;

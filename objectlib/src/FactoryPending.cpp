@@ -35,28 +35,31 @@ int Factory::SendPending() {
   StopTimer();
   for (ServerProxy* proxy : liveProxies_) proxy->clearPrefetch();
   const std::size_t count = pendingCount_;
-  std::vector<std::uint8_t> results;
-  const int sent = channel_->SendPropertySets(Bytes(pending_), results);
+  const auto results = channel_->Exchange(ServerLink::kPropertySets, Bytes(pending_));
   // Sent or refused, the queued writes are gone: resending could apply them twice.
   pending_.clear();
   pendingCount_ = 0;
-  if (sent != 1) {
+  if (!results) {
     Log({});
     return -1;
   }
-  // One result per record; the values are not used, but they must be readable.
-  std::vector<std::uint8_t> scratch(ServerLink::kBufferSize);
-  const std::uint8_t* p = results.data();
-  const std::uint8_t* end = p + results.size();
+  // One result per record; the values are not used, but they must be readable. They lie
+  // in the reply; the outer element is decoded into the message's scratch, its first
+  // inner element into the link's decode buffer.
+  MMsg& message = channel_->Message();
+  const std::span<std::uint8_t> outer(reinterpret_cast<std::uint8_t*>(message.Scratch),
+                                      static_cast<std::size_t>(message.Capacity));
+  const std::span<std::uint8_t> inner = channel_->DecodeBuffer();
+  const std::uint8_t* p = results->data();
+  const std::uint8_t* end = p + results->size();
   for (std::size_t i = 0; i < count && p && p < end; ++i) {
     std::size_t length = 0;
     int type = 0;
-    const std::uint8_t* next = ListDecodeItem(p, end, scratch.data(), scratch.size(), length, type);
+    const std::uint8_t* next = ListDecodeItem(p, end, outer.data(), outer.size(), length, type);
     if (next && length > 0) {
-      std::vector<std::uint8_t> inner(scratch.begin(), scratch.begin() + static_cast<long>(length));
       std::size_t innerLength = 0;
-      (void)ListDecodeItem(inner.data(), inner.data() + inner.size(), scratch.data(),
-                           scratch.size(), innerLength, type);
+      (void)ListDecodeItem(outer.data(), outer.data() + length, inner.data(), inner.size(),
+                           innerLength, type);
     }
     p = next;
   }
@@ -116,7 +119,7 @@ int Factory::AppendPending(Bytes record, bool deferred) {
 
 int Factory::QueuePropertySet(long ref, std::u16string_view property, Bytes value, bool raw,
                               bool deferred) {
-  ListBuilder record;
+  ListBuilder record(channel_->EncodeBuffer());
   record.narrow(std::string_view("S")).number(ref).wide(property);
   if (raw)
     record.raw(value);

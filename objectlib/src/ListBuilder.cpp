@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace kesto::object {
 
@@ -17,21 +18,33 @@ Bytes bstrBytes(const char16_t* bstr) {
 
 ListBuilder::ListBuilder(std::size_t capacity) : capacity_(capacity) {}
 
+ListBuilder::ListBuilder(std::span<std::uint8_t> storage)
+    : capacity_(std::min(storage.size(), kListDataMax)), external_(storage.data()) {}
+
 void ListBuilder::clear() {
-  data_.clear();
+  size_ = 0;
+  owned_.clear();
   overflowed_ = false;
+}
+
+std::uint8_t* ListBuilder::reserve(std::size_t n) {
+  if (n > capacity_ - size_) return nullptr;
+  if (external_) return external_ + size_;
+  owned_.resize(size_ + n);
+  return owned_.data() + size_;
 }
 
 ListBuilder& ListBuilder::element(const void* data, std::size_t n, std::uint8_t type) {
   if (overflowed_) return *this;
-  const std::size_t used = data_.size();
-  if (used >= capacity_) {
+  if (size_ >= capacity_) {
     overflowed_ = true;
     return *this;
   }
-  data_.resize(std::min(capacity_, used + n + 4));
-  const std::size_t written = ListEncodeItem(data_.data() + used, data_.size() - used, data, n, type);
-  data_.resize(used + written);
+  const std::size_t room = std::min(capacity_ - size_, n + 4);
+  std::uint8_t* at = reserve(room);
+  const std::size_t written = at ? ListEncodeItem(at, room, data, n, type) : 0;
+  size_ += written;
+  if (!external_) owned_.resize(size_);
   if (written == 0) overflowed_ = true;
   return *this;
 }
@@ -90,11 +103,13 @@ ListBuilder& ListBuilder::undefined() { return element(nullptr, 0, kListNarrow);
 
 ListBuilder& ListBuilder::append(Bytes elements) {
   if (overflowed_) return *this;
-  if (elements.size() > capacity_ - data_.size()) {
+  std::uint8_t* at = reserve(elements.size());
+  if (!at) {
     overflowed_ = true;
     return *this;
   }
-  data_.insert(data_.end(), elements.begin(), elements.end());
+  if (!elements.empty()) std::memcpy(at, elements.data(), elements.size());
+  size_ += elements.size();
   return *this;
 }
 

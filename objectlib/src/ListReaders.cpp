@@ -66,10 +66,22 @@ ItemText requireItemText(const std::uint8_t* p, const std::uint8_t* end,
   return item;
 }
 
-std::u16string wideFromBytes(const std::uint8_t* data, std::size_t length) {
-  std::u16string result((length + 1) / 2, u'\0');
+// Into `result`, keeping its storage (a reused buffer takes no allocation).
+void assignWide(std::u16string& result, const std::uint8_t* data, std::size_t length) {
+  result.assign((length + 1) / 2, u'\0');
   for (std::size_t i = 0; i < length; ++i)
     result[i / 2] = static_cast<char16_t>(result[i / 2] | (data[i] << (8 * (i % 2))));
+}
+
+void assignAnsi(std::u16string& result, std::string_view ansi) {
+  result.resize(ansi.size());
+  for (std::size_t i = 0; i < ansi.size(); ++i)
+    result[i] = text::toWideChar(static_cast<unsigned char>(ansi[i]), text::CodePage::Ansi);
+}
+
+std::u16string wideFromBytes(const std::uint8_t* data, std::size_t length) {
+  std::u16string result;
+  assignWide(result, data, length);
   return result;
 }
 
@@ -109,8 +121,10 @@ const std::uint8_t* ListReadWide(const std::uint8_t* p, const std::uint8_t* end,
                                  std::u16string& result) {
   char scratch[kListNumberTextMax];
   const ItemText item = requireItemText(p, end, scratch);
-  result = item.type == kListWide ? wideFromBytes(item.data, item.length)
-                                  : text::toWide(asChars(item), text::CodePage::Ansi);
+  if (item.type == kListWide)
+    assignWide(result, item.data, item.length);
+  else
+    assignAnsi(result, asChars(item));
   return item.next;
 }
 

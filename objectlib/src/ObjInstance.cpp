@@ -3,6 +3,7 @@
 
 #include <kestoobject/ErrorTexts.h>
 #include <kestoobject/ModuleState.h>
+#include <kestoobject/ServerStream.h>
 #include <kestoobject/Syslist.h>
 
 #include <automation/DispatchException.h>
@@ -23,7 +24,10 @@ ObjInstance* ObjInstance::native(IUnknown* object) {
   return static_cast<ObjInstance*>(found);
 }
 
-bool ObjInstance::ReferenceText(IDispatch* object, int, ServerText& out) {
+bool ObjInstance::ReferenceText(IDispatch* object, int conversion, ServerText& out) {
+  // A stream property takes the reference of the stream object assigned to it.
+  if (conversion == kConvBinary || conversion == kConvCharStream)
+    return StreamReferenceText(object, out);
   out = ServerText{};
   if (ObjInstance* proxy = native(object); proxy && proxy->reference() >= 0) {
     const std::string digits = std::to_string(proxy->reference());
@@ -33,7 +37,7 @@ bool ObjInstance::ReferenceText(IDispatch* object, int, ServerText& out) {
 }
 
 ObjInstance::ObjInstance(Factory& owner, std::u16string_view className, bool classProxy)
-    : owner_(&owner), className_(className), isClassProxy_(classProxy) {
+    : owner_(&owner), className_(className), session_(owner.Session()), isClassProxy_(classProxy) {
   description_ = owner.FindClassInfo(className_);
   if (!description_) {
     // A description request is a server operation like any other: the queue goes first.
@@ -63,8 +67,11 @@ void ObjInstance::releaseOnServer() noexcept {
   const std::string kept = std::move(state.LastErrorText);
   state.LastErrorText.clear();
   try {
-    owner_->FlushPendingSets();
-    if (!isClassProxy_ && ref_ > 0) owner_->Channel().ReleaseRef(ref_);
+    // A proxy of a lost connection has nothing left on the server to release.
+    if (owner_->Session() == session_) {
+      owner_->FlushPendingSets();
+      if (!isClassProxy_ && ref_ > 0) owner_->Channel().ReleaseRef(ref_);
+    }
   } catch (const automation::DispatchException& e) {
     state.LastErrorText = e.description;
   } catch (...) {

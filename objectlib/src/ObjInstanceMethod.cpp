@@ -19,6 +19,7 @@ bool isByRef(const VARIANT& v) { return (v.vt & VT_BYREF) != 0; }
 
 bool ObjInstance::CallMethod(DISPID id, DISPPARAMS& params, VARIANT* result) {
   prefetchLoaded_ = false;
+  if (!InCurrentSession()) return fail("Invoke Method", true);
   const MethodInfo* method = description_->Method(id);
   if (!method) {
     moduleState().LastErrorText = "Invalid dispid";

@@ -26,7 +26,10 @@ bool isRawConversion(int conversion) { return conversion == kConvBinary || conve
 
 bool ObjInstance::readAnswer(const std::uint8_t* p, const std::uint8_t* end, int conversion,
                              ServerText& out) {
-  out = ServerText{};
+  // Cleared, not replaced: a reused text keeps its storage.
+  out.Raw = false;
+  out.Text.clear();
+  out.Bytes.clear();
   if (!isRawConversion(conversion)) {
     ListReadWide(p, end, out.Text);
     return true;
@@ -77,20 +80,30 @@ bool ObjInstance::GetProperty(DISPID id, DISPPARAMS& params, VARIANT* result) {
   }
   const PropertyInfo* property = description_->Property(id);
   if (!property) return CallMethod(id, params, result);
+  if (!InCurrentSession()) return fail("Get Property", true);
   if (isClassProxy_) return fail("Get Property on Static Object", false);
   if (property->Prefetch) return readPrefetched(*property, result);
   return readSingle(*property, result);
 }
 
 bool ObjInstance::readSingle(const PropertyInfo& property, VARIANT* result) {
-  const std::string message = "Get Property: " + nameOf(property);
-  if (owner_->FlushPendingSets() < 0) return fail(message, true);
-  const auto payload = owner_->Channel().GetPropertyValue(ref_, property.Name);
-  if (!payload) return fail(message, true);
-  ServerText answer;
-  readAnswer(payload->data(), payload->data() + payload->size(), property.Conversion, answer);
+  // A read takes no allocation of its own: the request is built in the link's encode
+  // buffer, the answer is read in place and its text lands in the link's wide buffer.
+  // Only the value handed to the caller is new.
+  const auto failed = [&] { return fail("Get Property: " + nameOf(property), true); };
+  if (owner_->FlushPendingSets() < 0) return failed();
+  ServerLink& link = owner_->Channel();
+  const auto payload = link.GetPropertyValue(ref_, property.Name);
+  if (!payload) return failed();
+  struct Borrowed {
+    ServerLink& link;
+    ServerText text;
+    explicit Borrowed(ServerLink& l) : link(l) { text.Text.swap(link.WideBuffer()); }
+    ~Borrowed() { text.Text.swap(link.WideBuffer()); }
+  } answer(link);
+  readAnswer(payload->data(), payload->data() + payload->size(), property.Conversion, answer.text);
   automation::Variant value;
-  if (!toValue(answer, property.Type, property.Conversion, value)) return fail(message, true);
+  if (!toValue(answer.text, property.Type, property.Conversion, value)) return failed();
   VariantClear(result);
   *result = value.detach();
   return true;
@@ -195,6 +208,7 @@ bool ObjInstance::PutProperty(DISPID id, const VARIANT& given) {
   if (!property) return fail("SetProperty: Property does not exists", false);
   const std::string message = "Set Property: " + nameOf(*property);
   prefetchLoaded_ = false;
+  if (!InCurrentSession()) return fail(message, true);
 
   automation::Variant value(given);
   if (property->Type == VT_DATE && !ValueAsDate(given, value)) return fail(message, true);

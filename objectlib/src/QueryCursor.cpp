@@ -42,7 +42,7 @@ int integerOf(const std::vector<std::uint8_t>& element) {
 }  // namespace
 
 QueryCursor::QueryCursor(Factory& owner, std::u16string_view className)
-    : owner_(&owner), className_(className) {}
+    : owner_(&owner), session_(owner.Session()), className_(className) {}
 
 std::unique_ptr<QueryCursor> QueryCursor::ForClassQuery(Factory& owner, std::u16string_view className,
                                                         std::u16string_view queryName) {
@@ -123,6 +123,7 @@ bool QueryCursor::describe(const ListBuilder& args) {
 
 bool QueryCursor::call(const std::u16string& method, char marker, const ListBuilder& args,
                        bool checkStatus, Results* results) {
+  if (!owner_->CheckSession(session_)) return false;
   ListBuilder body;
   body.wide(className_).wide(method).narrow(std::string_view(&marker, 1)).list(args);
   if (!body.ok()) RaiseClientError(std::string(ServerLink::kRequestTooLarge));

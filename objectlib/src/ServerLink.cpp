@@ -25,11 +25,14 @@ std::string ansiToUtf8(std::string_view ansi) { return text::utf16ToUtf8(text::t
 }  // namespace
 
 ServerLink::ServerLink()
-    : message_(std::make_unique<MMsg>(kMessageCapacity)),
+    : encode_(std::make_unique<std::uint8_t[]>(kBufferSize)),
+      decode_(std::make_unique<std::uint8_t[]>(kBufferSize)),
+      message_(std::make_unique<MMsg>(kMessageCapacity)),
       link_(std::make_unique<MLink>(this, message_.get())) {
   link_->OnMessage = [this](MLink* link) { return OnLinkMessage(link); };
   link_->SetThreading(1);
   link_->SetErrorTrap(1);
+  wide_.reserve(kBufferSize / sizeof(char16_t));
 }
 
 ServerLink::~ServerLink() {
@@ -38,12 +41,40 @@ ServerLink::~ServerLink() {
 }
 
 int ServerLink::Connect(std::string_view connectText) {
+  lostText_.clear();
+  lostBoxShown_ = false;
   if (connectText.empty()) return 0;
   const std::string text(connectText);
   return link_->Connect(text.c_str(), nullptr);
 }
 
-void ServerLink::FreeConnection() { link_->FreeConnection(nullptr); }
+void ServerLink::FreeConnection() {
+  link_->FreeConnection(nullptr);
+  lostText_.clear();
+  lostBoxShown_ = false;
+}
+
+int ServerLink::NotConnected() {
+  auto& state = moduleState();
+  if (!lostText_.empty()) {
+    state.LastErrorText = lostText_;
+    if (lostBoxShown_) return 0;
+    lostBoxShown_ = true;
+  } else {
+    state.LastErrorText = std::string(text(TextId::NotConnected));
+  }
+  services::messageBox(kSendFailed, text(TextId::Title), MB_ICONSTOP | MB_TASKMODAL);
+  return 0;
+}
+
+int ServerLink::LinkBroke() {
+  lostText_ = "\n" + std::string(text(TextId::NotConnected)) + "\n" +
+              (link_->ErrorText.empty() ? std::string(kSendFailed) : link_->ErrorText);
+  // The link library may still count a link whose peer is gone as connected.
+  if (link_->Connected) link_->Disconnect();
+  moduleState().LastErrorText = lostText_;
+  return 0;
+}
 
 bool ServerLink::IsConnected() const { return link_->Connected != 0; }
 
@@ -83,17 +114,10 @@ int ServerLink::Send(std::uint8_t code, std::uint8_t kind, Bytes body) {
 int ServerLink::Request(std::uint8_t code, Bytes body) {
   auto& state = moduleState();
   state.LastErrorText.clear();
-  if (!IsConnected()) {
-    Connect({});
-    services::messageBox(kSendFailed, text(TextId::Title), MB_ICONSTOP | MB_TASKMODAL);
-    return 0;
-  }
+  if (!IsConnected()) return NotConnected();
   const int sent = Send(code, mlink::ObjectRequest, body);
   if (sent == 0) return 0;
-  if (sent < 0) {
-    state.LastErrorText = "\n" + std::string(text(TextId::NotConnected)) + "\n" + link_->ErrorText;
-    return 0;
-  }
+  if (sent < 0) return LinkBroke();
   const MMsg& m = *message_;
   if (mlink::getU16(m.Buffer + mlink::kPosTrailing) == 0) return 1;
   // The trailing message follows the status item: a u16 length and 8-bit characters.
@@ -221,7 +245,7 @@ std::optional<Bytes> ServerLink::DescribeClass(std::u16string_view className,
 }
 
 std::optional<Bytes> ServerLink::GetPropertyValue(long ref, std::u16string_view name) {
-  ListBuilder body;
+  ListBuilder body(EncodeBuffer());
   body.number(ref).wide(name);
   return Exchange(kGetProperty, body);
 }
@@ -234,13 +258,13 @@ int ServerLink::SendPropertySets(Bytes block, std::vector<std::uint8_t>& out) {
 }
 
 int ServerLink::ReleaseRef(long ref) {
-  ListBuilder body;
+  ListBuilder body(EncodeBuffer());
   body.number(ref);
   return Exchange(kReleaseRef, body) ? 1 : -1;
 }
 
 int ServerLink::ClassNameOfRef(long ref, std::u16string& className) {
-  ListBuilder body;
+  ListBuilder body(EncodeBuffer());
   body.number(ref);
   const auto payload = Exchange(kClassOfRef, body);
   if (!payload) return -1;

@@ -27,20 +27,18 @@ void showSendFailed() {
 int ServerLink::Command(std::string_view commandText, bool boxWhenSendFails) {
   auto& state = moduleState();
   state.LastErrorText.clear();
-  if (!IsConnected()) {
-    Connect({});
-    showSendFailed();
-    // Sending over a link that is down cannot succeed; one box is enough.
-    state.LastErrorText = std::string(text(TextId::NotConnected));
-    return 0;
-  }
+  // Sending over a link that is down cannot succeed; one box is enough.
+  if (!IsConnected()) return NotConnected();
   const int sent = Send(kClassMethod, mlink::CommandText,
                         Bytes(reinterpret_cast<const std::uint8_t*>(commandText.data()),
                               commandText.size()));
   if (sent == 0) return 0;
   if (sent < 0) {
-    state.LastErrorText = link_->ErrorText;
-    if (boxWhenSendFails) showSendFailed();
+    LinkBroke();
+    if (boxWhenSendFails) {
+      lostBoxShown_ = true;
+      showSendFailed();
+    }
     return 0;
   }
   const MMsg& m = *message_;

@@ -75,12 +75,13 @@ ServerStream* ServerStream::native(IUnknown* object) {
 }
 
 ServerStream::ServerStream(bool binary, Factory* owner, long ref)
-    : ref_(ref), binary_(binary), owner_(owner) {}
+    : ref_(ref), binary_(binary), owner_(owner), session_(owner ? owner->Session() : 0) {}
 
 ServerStream::~ServerStream() = default;
 
 std::vector<std::uint8_t> ServerStream::call(std::string_view method, bool readsResult,
                                              const ListBuilder& arguments) {
+  if (!owner_->CheckSession(session_)) RaiseLastError();
   ListBuilder body;
   body.number(ref_).narrow(method).narrow(readsResult ? "1" : "0").list(arguments);
   Bytes payload;
@@ -93,7 +94,7 @@ std::vector<std::uint8_t> ServerStream::call(std::string_view method, bool reads
 }
 
 void ServerStream::flushPending() {
-  if (owner_->FlushPendingSets() < 0) RaiseLastError();
+  if (!owner_->CheckSession(session_) || owner_->FlushPendingSets() < 0) RaiseLastError();
 }
 
 void ServerStream::replaceBuffer(std::vector<std::uint8_t> bytes) { buffer_ = std::move(bytes); }

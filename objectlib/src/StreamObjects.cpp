@@ -30,7 +30,7 @@ bool StreamValue(Factory& owner, const ServerText& answer, int conversion, Varia
 
 bool StreamReferenceText(IDispatch* object, ServerText& out) {
   out = ServerText{};
-  if (ServerStream* stream = ServerStream::native(object); stream && stream->HasServerSide()) {
+  if (ServerStream* stream = ServerStream::native(object)) {
     const std::string digits = std::to_string(stream->ServerReference());
     out.Text.assign(digits.begin(), digits.end());
   }

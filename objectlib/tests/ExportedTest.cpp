@@ -235,6 +235,9 @@ TEST_F(ExportedTest, OutputGoesToTheCallback) {
   const BYTE types[] = {14, VT_I4, 0};
   diag.InvokeMethod(say, VT_EMPTY, nullptr, types, "Hallo", 2);
   EXPECT_EQ(db.lines, (std::vector<std::u16string>{u"Hallo", u"Hallo"}));
+  db.lines.clear();
+  diag.InvokeMethod(say, VT_EMPTY, nullptr, types, "Zeile \xE4\xF6\xFC", 1);  // ANSI text
+  EXPECT_EQ(db.lines, std::vector<std::u16string>{u"Zeile äöü"});
   db.SetOutputC(nullptr);
 }
 

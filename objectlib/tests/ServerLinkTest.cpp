@@ -14,22 +14,12 @@ using kesto::server::objproto::ServerOptions;
 
 namespace {
 
-class ServerLinkTest : public TempRootTest {
+class ServerLinkTest : public TempRootBoxesTest {
  protected:
-  void SetUp() override {
-    TempRootTest::SetUp();
-    boxes_ = std::make_shared<kesto::services::ScriptedMessageBox>();
-    kesto::services::setMessageBoxPort(boxes_);
-  }
-  void TearDown() override {
-    kesto::services::setMessageBoxPort(nullptr);
-    TempRootTest::TearDown();
-  }
   void connect(ServerLink& link, const DemoServer& server) {
     link.SetNamespace("Ferrix");
     ASSERT_EQ(link.Connect(server.address()), 1);
   }
-  std::shared_ptr<kesto::services::ScriptedMessageBox> boxes_;
 };
 
 std::string lastError() { return moduleState().LastErrorText; }

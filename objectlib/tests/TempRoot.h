@@ -3,10 +3,13 @@
 
 #include <kestoobject/ModuleState.h>
 
+#include <services/MessageBox.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 class TempRootTest : public ::testing::Test {
  protected:
@@ -20,4 +23,19 @@ class TempRootTest : public ::testing::Test {
   void TearDown() override { kesto::object::ResetModuleState(); }
 
   std::filesystem::path root_;
+};
+
+// The same, with message boxes recorded instead of shown.
+class TempRootBoxesTest : public TempRootTest {
+ protected:
+  void SetUp() override {
+    TempRootTest::SetUp();
+    boxes_ = std::make_shared<kesto::services::ScriptedMessageBox>();
+    kesto::services::setMessageBoxPort(boxes_);
+  }
+  void TearDown() override {
+    kesto::services::setMessageBoxPort(nullptr);
+    TempRootTest::TearDown();
+  }
+  std::shared_ptr<kesto::services::ScriptedMessageBox> boxes_;
 };

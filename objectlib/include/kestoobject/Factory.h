@@ -98,7 +98,11 @@ class Factory final : public automation::DispatchObject<Factory, IFactory>,
   IDispatch* ResultSet(std::u16string_view className, std::u16string_view queryName);
   IDispatch* DynamicSQL(std::u16string_view statement);
   std::optional<std::string> ConnectDlg(const char* title);  // UTF-8; none = cancelled
-  bool IsConnected() const { return connected_ != 0; }
+  // False as soon as the link broke, not only after Disconnect.
+  bool IsConnected() const { return connected_ != 0 && channel_->IsConnected(); }
+  // Why the Factory is not connected: the first failure of a lost link, else the plain
+  // "Factory not connected to server".
+  std::string NotConnectedText() const;
   bool IsMultibyte() const { return unicodeServer_ == 0; }
   void SetKestoLog(std::uint32_t mask) { logOn_ = mask; }
 
@@ -132,6 +136,13 @@ class Factory final : public automation::DispatchObject<Factory, IFactory>,
   std::shared_ptr<ClassInfo> FindClassInfo(std::u16string_view className) const;
   void StoreClassInfo(std::u16string_view className, std::shared_ptr<ClassInfo> info);
 
+  // Connections: each successful Connect starts a new session. Proxies, streams and
+  // cursors keep the session they were made in; one of an earlier session (left over
+  // from a lost link) only fails: CheckSession sets the last error to the failure that
+  // ended its connection and returns false.
+  std::uint32_t Session() const { return session_; }
+  bool CheckSession(std::uint32_t session) const;
+
   // Live proxies. A proxy that goes away calls LeaveProxy (it leaves every map).
   void EnterLiveProxy(ServerProxy* proxy);
   void LeaveProxy(ServerProxy* proxy);
@@ -160,6 +171,9 @@ class Factory final : public automation::DispatchObject<Factory, IFactory>,
   int SendPending();
   void StopTimer();
   void ClearClassInfos();
+  // After a lost link: the live proxies, the queue and the class descriptions belong to
+  // the dead connection; the proxies stay alive for their holders but leave every map.
+  void AbandonSession();
   IDispatch* MakeResultSet(std::u16string_view className, std::u16string_view query,
                            bool dynamic);
 
@@ -175,6 +189,8 @@ class Factory final : public automation::DispatchObject<Factory, IFactory>,
   std::string connectText_;
   std::uint32_t logOn_ = 0;
   int connected_ = 0;
+  std::uint32_t session_ = 0;
+  std::string abandonedText_;  // what ended the last abandoned session
   long identity_ = 0;
   // A failed timer send, reported by the next FlushPendingSets.
   std::optional<std::pair<std::uint16_t, std::string>> deferredFailure_;

@@ -29,6 +29,9 @@ Bytes bstrBytes(const char16_t* bstr);
 class ListBuilder {
  public:
   explicit ListBuilder(std::size_t capacity = kListDataMax);
+  // Builds in storage the caller owns (a link's encode buffer): no allocation. The
+  // builder (and any copy, which shares the storage) must not outlive it.
+  explicit ListBuilder(std::span<std::uint8_t> storage);
 
   // 8-bit element of the bytes as they are (type 1).
   ListBuilder& narrow(std::string_view bytes);
@@ -53,18 +56,23 @@ class ListBuilder {
   ListBuilder& append(Bytes elements);
 
   bool ok() const { return !overflowed_; }
-  Bytes bytes() const { return {data_.data(), data_.size()}; }
-  std::size_t size() const { return data_.size(); }
+  Bytes bytes() const { return {data(), size_}; }
+  std::size_t size() const { return size_; }
   std::size_t capacity() const { return capacity_; }
-  bool empty() const { return data_.empty(); }
+  bool empty() const { return size_ == 0; }
   // Empties the list and clears the overflow mark; the storage is kept.
   void clear();
 
  private:
   ListBuilder& element(const void* data, std::size_t n, std::uint8_t type);
+  const std::uint8_t* data() const { return external_ ? external_ : owned_.data(); }
+  // Room for n more bytes at the end (owned storage grows); null when it cannot be had.
+  std::uint8_t* reserve(std::size_t n);
 
   std::size_t capacity_;
-  std::vector<std::uint8_t> data_;
+  std::uint8_t* external_ = nullptr;
+  std::vector<std::uint8_t> owned_;
+  std::size_t size_ = 0;
   bool overflowed_ = false;
 };
 

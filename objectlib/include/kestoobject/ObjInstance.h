@@ -52,6 +52,8 @@ class ObjInstance final : public automation::ComObject<ObjInstance, IObjInstance
   const ClassInfo& Description() const { return *description_; }
   Factory& Owner() const { return *owner_; }
   bool IsClassProxy() const { return isClassProxy_; }
+  // False (last error set) when this proxy belongs to a connection that was lost.
+  bool InCurrentSession() const { return owner_->CheckSession(session_); }
   bool PrefetchLoaded() const { return prefetchLoaded_; }
 
   // The result set built over this class proxy; not owned (the result set holds a
@@ -106,6 +108,7 @@ class ObjInstance final : public automation::ComObject<ObjInstance, IObjInstance
   std::u16string className_;
   std::shared_ptr<ClassInfo> description_;
   long ref_ = -1;
+  std::uint32_t session_ = 0;
   bool prefetchLoaded_ = false;
   bool isClassProxy_ = false;
   bool valid_ = false;

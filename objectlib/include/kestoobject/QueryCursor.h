@@ -92,6 +92,7 @@ class QueryCursor {
                                   const std::uint8_t* next);
 
   automation::ComPtr<Factory> owner_;
+  std::uint32_t session_ = 0;  // the connection the server's handles belong to
   std::u16string className_;
   std::u16string prepare_, execute_, fetch_, getInfo_, close_;
   bool valid_ = false;

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,6 +77,11 @@ class ServerLink final : public CCmdTarget {
   int Connect(std::string_view connectText);
   void FreeConnection();
   bool IsConnected() const;
+  // The link broke under a request (the server went away): every later request fails at
+  // once with LostText(), the text of that first failure, and at most one "Send to
+  // Server failed" box is shown for it. Connect and FreeConnection end this state.
+  bool Lost() const { return !lostText_.empty() && !IsConnected(); }
+  const std::string& LostText() const { return lostText_; }
   void SetNamespace(std::string name) { namespace_ = std::move(name); }
   const std::string& Namespace() const { return namespace_; }
 
@@ -145,6 +151,13 @@ class ServerLink final : public CCmdTarget {
   // delivers output, then always writes the acknowledgement.
   int OnLinkMessage(MLink* link);
 
+  // Scratch that lives as long as the link (no allocation per request). A body built in
+  // the encode buffer is dead once its request is sent; decoded values in the decode
+  // buffer and texts in the wide buffer are dead at the next request.
+  std::span<std::uint8_t> EncodeBuffer() { return {encode_.get(), kBufferSize}; }
+  std::span<std::uint8_t> DecodeBuffer() { return {decode_.get(), kBufferSize}; }
+  std::u16string& WideBuffer() { return wide_; }
+
   // The link library's objects, for tests and diagnostics.
   MLink& Link() { return *link_; }
   MMsg& Message() { return *message_; }
@@ -162,15 +175,25 @@ class ServerLink final : public CCmdTarget {
   bool ParseReply(Reply& reply) const;
   int StatusValue(const Reply& reply) const;
   int Send(std::uint8_t code, std::uint8_t kind, Bytes body);
+  // A request met a link that is down: the last error says why; the box is shown once
+  // per loss (and for every request on a link that was never connected). Returns 0.
+  int NotConnected();
+  // Send failed on a connected link: it is lost from now on. Returns 0.
+  int LinkBroke();
   void Fail(std::uint16_t code, std::string_view text);
 
   std::string namespace_;
+  std::unique_ptr<std::uint8_t[]> encode_;
+  std::unique_ptr<std::uint8_t[]> decode_;
+  std::u16string wide_;
   std::unique_ptr<MMsg> message_;
   std::unique_ptr<MLink> link_;
   IDispatch* outputTarget_ = nullptr;  // holds a reference
   OutputSink* sink_ = nullptr;
   DISPID textMember_ = 0;
   std::string trailingText_;
+  std::string lostText_;
+  bool lostBoxShown_ = false;
   std::vector<char> outputBuffer_;
   bool busy_ = false;
 };

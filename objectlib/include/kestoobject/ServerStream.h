@@ -99,6 +99,7 @@ class ServerStream : public NativeObject {
   long ref_ = 0;
   bool binary_ = true;
   automation::ComPtr<Factory> owner_;
+  std::uint32_t session_ = 0;  // the connection its server stream belongs to
 };
 
 // A new stream automation object with one reference: a local one (owner null, ref 0) as
@@ -112,7 +113,7 @@ bool StreamValue(Factory& owner, const ServerText& answer, int conversion,
                  automation::Variant& out);
 
 // The server text of a stream object written to a stream-valued property: "%d" of its
-// server reference; the empty text for a local stream or another object.
+// server reference (0 for a local stream); the empty text for another object.
 bool StreamReferenceText(IDispatch* object, ServerText& out);
 
 }  // namespace kesto::object

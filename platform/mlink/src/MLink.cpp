@@ -11,6 +11,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 using namespace kesto::mlink;
@@ -91,7 +92,8 @@ int MMsg::RetrieveDataFromMessage(short* length, char* buffer, short max) {
 }
 
 MLink::MLink(CCmdTarget* owner, MMsg* message)
-    : Connected(0), Owner(owner), message_(message), fd_(-1) {}
+    : Connected(0), Owner(owner), message_(message), fd_(-1),
+      rx_(new char[kReceiveCapacity]) {}
 
 MLink::~MLink() {
   Disconnect();
@@ -162,61 +164,87 @@ int MLink::Connect(const char* connect, const char* second) {
 
 namespace {
 
-bool sendAll(int fd, const char* data, std::size_t n) {
-  while (n > 0) {
-    const ssize_t sent = ::send(fd, data, n, MSG_NOSIGNAL);
-    if (sent < 0 && errno == EINTR)
-      continue;
-    if (sent <= 0)
-      return false;
-    data += sent;
-    n -= static_cast<std::size_t>(sent);
+// Sends the length prefix and the message with one system call where the socket takes
+// it all (a second segment per message would cost a round of the peer's wake-ups).
+bool sendFrame(int fd, const char* prefix, const char* data, std::size_t n) {
+  iovec parts[2] = {{const_cast<char*>(prefix), 4}, {const_cast<char*>(data), n}};
+  iovec* part = parts;
+  int count = 2;
+  while (count > 0) {
+    msghdr header{};
+    header.msg_iov = part;
+    header.msg_iovlen = static_cast<std::size_t>(count);
+    const ssize_t sent = ::sendmsg(fd, &header, MSG_NOSIGNAL);
+    if (sent < 0 && errno == EINTR) continue;
+    if (sent <= 0) return false;
+    auto left = static_cast<std::size_t>(sent);
+    while (count > 0 && left >= part->iov_len) {
+      left -= part->iov_len;
+      ++part;
+      --count;
+    }
+    if (count > 0) {
+      part->iov_base = static_cast<char*>(part->iov_base) + left;
+      part->iov_len -= left;
+    }
   }
   return true;
 }
 
-// 1 read, 0 closed or failed, -1 timed out
-int recvAll(int fd, char* data, std::size_t n, unsigned long timeout) {
-  while (n > 0) {
-    if (timeout < 0xFFFFFFFFul) {
-      pollfd p{fd, POLLIN, 0};
-      const int ready = ::poll(&p, 1, static_cast<int>(timeout > 0x7FFFFFFF ? 0x7FFFFFFF : timeout));
-      if (ready == 0)
-        return -1;
-      if (ready < 0 && errno == EINTR)
-        continue;
-    }
-    const ssize_t got = ::recv(fd, data, n, 0);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got <= 0)
-      return 0;
-    data += got;
-    n -= static_cast<std::size_t>(got);
+// Waits until fd is readable: 1 ready, 0 failed, -1 timed out. A timeout of 0xFFFFFFFF
+// or more waits without limit.
+int waitReadable(int fd, unsigned long timeout) {
+  if (timeout >= 0xFFFFFFFFul) return 1;
+  for (;;) {
+    pollfd p{fd, POLLIN, 0};
+    const int ready = ::poll(&p, 1, static_cast<int>(timeout > 0x7FFFFFFF ? 0x7FFFFFFF : timeout));
+    if (ready > 0) return 1;
+    if (ready == 0) return -1;
+    if (errno != EINTR) return 0;
   }
-  return 1;
 }
 
 bool sendMessage(int fd, const MMsg& m) {
   char prefix[4];
   putU32(prefix, static_cast<std::uint32_t>(m.Used));
   trace("send", m.Buffer, m.Used);
-  return sendAll(fd, prefix, 4) && sendAll(fd, m.Buffer, static_cast<std::size_t>(m.Used));
+  return sendFrame(fd, prefix, m.Buffer, static_cast<std::size_t>(m.Used));
 }
 
 }  // namespace
 
+// Reads until the receive buffer holds at least `wanted` bytes; whatever else the socket
+// has ready comes along, so that a message usually takes one system call.
+int MLink::fill(std::size_t wanted, unsigned long timeout) {
+  if (rxStart_ > 0 && rxStart_ + wanted > kReceiveCapacity) {
+    std::memmove(rx_.get(), rx_.get() + rxStart_, rxEnd_ - rxStart_);
+    rxEnd_ -= rxStart_;
+    rxStart_ = 0;
+  }
+  while (rxEnd_ - rxStart_ < wanted) {
+    const int ready = waitReadable(fd_, timeout);
+    if (ready <= 0) return ready;
+    const ssize_t got = ::recv(fd_, rx_.get() + rxEnd_, kReceiveCapacity - rxEnd_, 0);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return 0;
+    rxEnd_ += static_cast<std::size_t>(got);
+  }
+  return 1;
+}
+
 bool MLink::receive(MMsg* message, unsigned long timeout) {
-  char prefix[4];
-  int rc = recvAll(fd_, prefix, 4, timeout);
+  int rc = fill(4, timeout);
   if (rc <= 0)
     return fail(rc < 0 ? "Timeout waiting for the server" : "Connection closed by the server");
-  const std::uint32_t n = getU32(prefix);
+  const std::uint32_t n = getU32(rx_.get() + rxStart_);
   if (!validMessageLength(n) || n > static_cast<std::uint32_t>(message->Capacity))
     return fail("Message of " + std::to_string(n) + " bytes from the server rejected");
-  rc = recvAll(fd_, message->Buffer, n, timeout);
+  rc = fill(4 + std::size_t{n}, timeout);
   if (rc <= 0)
     return fail(rc < 0 ? "Timeout waiting for the server" : "Connection closed by the server");
+  std::memcpy(message->Buffer, rx_.get() + rxStart_ + 4, n);
+  rxStart_ += 4 + std::size_t{n};
+  if (rxStart_ == rxEnd_) rxStart_ = rxEnd_ = 0;
   message->Used = static_cast<long>(n);
   message->ReadPos = kHeaderSize;
   trace("recv", message->Buffer, message->Used);
@@ -259,6 +287,7 @@ void MLink::Disconnect() {
     ::close(fd_);
     fd_ = -1;
   }
+  rxStart_ = rxEnd_ = 0;
   Connected = 0;
 }
 

@@ -145,6 +145,46 @@ TEST(MLink, SendAnswersServerOutputBeforeTheReply) {
   }
 }
 
+TEST(MLink, MessagesSplitOrJoinedOnTheWireArriveWhole) {
+  Peer peer([](int fd) {
+    // A reply trickling in byte by byte.
+    Peer::readMessage(fd);
+    const std::string first = tcpFrame(reply("1", "eins"));
+    for (char c : first) {
+      ::send(fd, &c, 1, MSG_NOSIGNAL);
+      std::this_thread::yield();
+    }
+    // Output and a reply in one segment: the reply waits in the link until the output's
+    // acknowledgement is sent.
+    Peer::readMessage(fd);
+    const std::string joined = tcpFrame(output("Zeile")) + tcpFrame(reply("1", "zwei"));
+    ::send(fd, joined.data(), joined.size(), MSG_NOSIGNAL);
+    Peer::readMessage(fd);  // the acknowledgement
+  });
+  MMsg message(65537);
+  MLink link(nullptr, &message);
+  int outputs = 0;
+  link.OnMessage = [&](MLink*) {
+    ++outputs;
+    message.InitMessage();
+    message.Buffer[kPosType] = static_cast<char>(Acknowledge);
+    return 1;
+  };
+  ASSERT_EQ(link.Connect(peer.connectText().c_str(), nullptr), 1);
+  for (const char* expected : {"eins", "zwei"}) {
+    message.InitMessage();
+    message.AppendDataToMessage("Ferrix", 6);
+    ASSERT_GT(link.Send(&message, 0xFFFFFFFFul), 0) << link.ErrorText;
+    short length = 0;
+    char item[16];
+    ASSERT_EQ(message.RetrieveDataFromMessage(&length, item, sizeof item), 1);
+    ASSERT_EQ(message.RetrieveDataFromMessage(&length, item, sizeof item), 1);
+    EXPECT_EQ(std::string(item, static_cast<std::size_t>(length)), expected);
+  }
+  EXPECT_EQ(outputs, 1);
+  link.Disconnect();
+}
+
 TEST(MLink, OversizedOrMissingRepliesFailTheSend) {
   struct Case {
     const char* name;

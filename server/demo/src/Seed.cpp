@@ -44,6 +44,7 @@ void seed(model::Database& db, const SeedOptions& options) {
   seedParameters(w);
   seedStaff(w);
   seedArticles(w);
+  seedArticlePictures(w);
   seedTiles(w);
   seedAccounts(w);
   seedPromotions(w);

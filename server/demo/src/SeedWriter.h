@@ -70,6 +70,7 @@ std::string addDays(const std::string& iso, int days);
 void seedParameters(SeedWriter& w);
 void seedStaff(SeedWriter& w);
 void seedArticles(SeedWriter& w);
+void seedArticlePictures(SeedWriter& w);
 void seedTiles(SeedWriter& w);
 void seedAccounts(SeedWriter& w);
 void seedPromotions(SeedWriter& w);

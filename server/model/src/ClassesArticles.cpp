@@ -41,6 +41,13 @@ ClassDef manufacturerEans() {
   return c;
 }
 
+// A picture and a note per article: the demo's stream-valued properties.
+ClassDef articlePictures() {
+  return persistent("FRX.ArtBild", {"Firma", "ArtNr"},
+                    {typed("Bild", TypeCode::BinaryStream, "LONGVARBINARY"),
+                     typed("Notiz", TypeCode::CharStream, "LONGVARCHAR")});
+}
+
 ClassDef tiles() {
   ClassDef c = persistent("FRX.ArtFlies", {"Firma", "ArtNr"},
                           {text("Alias", 40), text("Sort", 10), text("ABRIEB", 20), text("VERFUEG", 20),
@@ -101,6 +108,7 @@ ClassDef application() {
 void addArticleClasses(Catalog& catalog) {
   catalog.add(articles());
   catalog.add(manufacturerEans());
+  catalog.add(articlePictures());
   catalog.add(tiles());
   catalog.add(tileTypes());
   catalog.add(tileSubArticles());

@@ -62,11 +62,12 @@ Database::Database(const std::filesystem::path& folder) : folder_(folder) {
     db_ = nullptr;
     throw ServerError(errc::SqlError, {message + ": " + main});
   }
-  sqlite3_busy_timeout(db_, 5000);
+  lockWait_.install(db_);
   try {
     Statement attach(db_, "ATTACH DATABASE ?1 AS FRX");
     attach.bind(1, Value::text((folder / kFrxFile).string()));
     attach.step();
+    installQueryGuard();
   } catch (...) {
     sqlite3_close(db_);
     db_ = nullptr;
@@ -171,19 +172,25 @@ Statement Database::run(const QueryDef& query, std::span<const Value> params) {
   return st;
 }
 
-void Database::transactionStart() {
-  if (level_ == 0) exec("BEGIN");
+void Database::transactionStart(Locking locking) {
+  if (level_ == 0) exec(locking == Locking::WriteAtStart ? "BEGIN IMMEDIATE" : "BEGIN");
   ++level_;
 }
 
 void Database::transactionCommit() {
   if (level_ == 0) return;
-  if (level_ == 1) exec("COMMIT");
+  if (level_ == 1) {
+    exec("COMMIT");
+    LockWait::lockReleased();
+  }
   --level_;
 }
 
 void Database::transactionRollback() {
-  if (level_ > 0) exec("ROLLBACK");
+  if (level_ > 0) {
+    exec("ROLLBACK");
+    LockWait::lockReleased();
+  }
   level_ = 0;
 }
 

@@ -61,7 +61,7 @@ std::optional<CallResult> Session::callDynamic(std::string_view method,
         return result;  // a cursor's Prepare of an already prepared statement
       DynamicStatement st;
       st.sql = rewriteMarkers(arg(1), st.parameters);
-      db_->prepare(st.sql);  // reports SQL errors now
+      db_->prepareQuery(st.sql);  // reports SQL errors now
       const std::string handle = "D" + std::to_string(nextHandle_++);
       dynamic_.emplace(handle, std::move(st));
       result.byRef.resize(std::max<std::size_t>(result.byRef.size(), 1));
@@ -71,11 +71,11 @@ std::optional<CallResult> Session::callDynamic(std::string_view method,
       std::vector<model::QueryParam> params;
       for (int i = 0; i < st.parameters; ++i)
         params.push_back({"q" + std::to_string(i), TypeCode::Text});
-      return queryInfo(columnsOf(db_->prepare(st.sql)), params, 0, args);
+      return queryInfo(columnsOf(db_->prepareQuery(st.sql)), params, 0, args);
     } else if (model::equalsNoCase(method, "SQLExecute")) {
       DynamicStatement& st = find(arg(0));
       auto cursor = std::make_unique<Cursor>();
-      cursor->statement.emplace(db_->prepare(st.sql));
+      cursor->statement.emplace(db_->prepareQuery(st.sql));
       for (int i = 1; i <= cursor->statement->parameterCount(); ++i)
         cursor->statement->bind(i, model::Value::text(arg(static_cast<std::size_t>(i))));
       cursor->columns = columnsOf(*cursor->statement);

@@ -6,6 +6,7 @@
 
 #include "mlink/Frame.h"
 #include "model/ErrorText.h"
+#include "text/CodePage.h"
 
 namespace kesto::server::objproto {
 
@@ -29,7 +30,8 @@ int today() {
 
 Session::Session(const ServerOptions& options, const model::Catalog& catalog,
                  net::Connection& connection)
-    : options_(options), catalog_(catalog), connection_(connection), codec_(options.unicode) {}
+    : options_(options), catalog_(catalog), connection_(connection), framing_(connection),
+      codec_(options.unicode) {}
 
 Session::~Session() {
   cursors_.clear();
@@ -64,62 +66,53 @@ void Session::run() {
 }
 
 bool Session::readRequest(Request& request) {
-  char prefix[4];
-  if (!connection_.readExact(prefix))
+  const auto message = framing_.readMessage();
+  if (!message)
     return false;
-  const std::uint32_t n = ml::getU32(prefix);
-  if (!ml::validMessageLength(n)) {
-    std::cerr << "kestoserver: message of " << n << " bytes rejected\n";
-    return false;
-  }
-  std::string message;
-  if (!connection_.readExact(message, n, ml::kMessageCapacity))
-    return false;
-  ml::ItemReader items(message);
+  ml::ItemReader items(*message);
   const auto space = items.next();
   const auto body = items.next();
   if (!space || !body || items.malformed()) {
     std::cerr << "kestoserver: request without namespace and body rejected\n";
     return false;
   }
-  request.code = static_cast<std::uint8_t>(message[ml::kPosCode]);
-  request.kind = static_cast<std::uint8_t>(message[ml::kPosKind]);
+  request.code = static_cast<std::uint8_t>((*message)[ml::kPosCode]);
+  request.kind = static_cast<std::uint8_t>((*message)[ml::kPosKind]);
   request.space.assign(*space);
   request.body.assign(*body);
   return true;
 }
 
 bool Session::writeReply(const Request& request, const Reply& reply) {
-  std::string message = ml::makeHeader(request.code, ml::Reply, request.kind);
+  std::string& message = framing_.startMessage(request.code, ml::Reply, request.kind);
   if (reply.trailing)
-    ml::putU16(message.data() + ml::kPosTrailing, 1);
-  if (!ml::appendItem(message, reply.status) || !ml::appendItem(message, reply.payload)) {
-    message = ml::makeHeader(request.code, ml::Reply, request.kind);
+    ml::putU16(message.data() + 4 + ml::kPosTrailing, 1);
+  if (!framing_.appendItem(reply.status) || !framing_.appendItem(reply.payload)) {
+    framing_.startMessage(request.code, ml::Reply, request.kind);
     const ServerError tooLong(errc::ValueTooLong, {std::to_string(reply.payload.size())});
-    ml::appendItem(message, failureStatus(tooLong, codec_));
-    ml::appendItem(message, "");
+    framing_.appendItem(failureStatus(tooLong, codec_));
+    framing_.appendItem("");
   }
-  return connection_.writeAll(ml::tcpFrame(message));
+  return framing_.sendMessage();
 }
 
 bool Session::sendOutput(std::string_view text) {
-  std::string message = ml::makeHeader(0, ml::Output);
+  framing_.startMessage(0, ml::Output);
   const std::string pid = std::to_string(::getpid());
   const std::string_view space =
       options_.namespaces.empty() ? std::string_view() : std::string_view(options_.namespaces[0]);
-  const std::string_view items[] = {space, pid, "W", "|TCP|", "0", text.substr(0, 32767)};
+  // Output travels as 8-bit text in the Windows code page, like every 8-bit text.
+  const std::string ansi = text::toNarrow(text::utf8ToUtf16(text), text::CodePage::Ansi);
+  const std::string_view items[] = {space, pid, "W", "|TCP|", "0",
+                                    std::string_view(ansi).substr(0, 32767)};
   for (const auto item : items)
-    ml::appendItem(message, item);
-  if (!connection_.writeAll(ml::tcpFrame(message)))
+    framing_.appendItem(item);
+  if (!framing_.sendMessage())
     return false;
   // The client acknowledges every output message before we go on.
-  char prefix[4];
-  std::string ack;
-  if (!connection_.readExact(prefix) ||
-      !connection_.readExact(ack, ml::getU32(prefix), ml::kMessageCapacity) ||
-      ack.size() < ml::kHeaderSize || static_cast<std::uint8_t>(ack[ml::kPosType]) != ml::Acknowledge)
-    return false;
-  return true;
+  const auto ack = framing_.readMessage();
+  return ack && ack->size() >= ml::kHeaderSize &&
+         static_cast<std::uint8_t>((*ack)[ml::kPosType]) == ml::Acknowledge;
 }
 
 Reply Session::dispatch(const Request& request) {
@@ -167,7 +160,8 @@ Reply Session::command(std::string_view text) {
   if (text == "=$ZBITGET($ZVERSION(0),1)") {
     reply.status = options_.unicode ? "1" : "0";
   } else if (text == "TSTART") {
-    db_->transactionStart();
+    // Object transactions are opened to write: concurrent clients queue up at TSTART.
+    db_->transactionStart(model::Database::Locking::WriteAtStart);
   } else if (text == "TCOMMIT") {
     db_->transactionCommit();
   } else if (text == "TROLLBACK") {

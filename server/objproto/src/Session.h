@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Codec.h"
+#include "Framing.h"
 #include "Objects.h"
 #include "model/ClassDef.h"
 #include "model/Database.h"
@@ -119,6 +120,7 @@ class Session {
   const ServerOptions& options_;
   const model::Catalog& catalog_;
   net::Connection& connection_;
+  Framing framing_;
   TextCodec codec_;
   std::unique_ptr<model::Database> db_;
   model::SessionContext context_;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace kesto::server;
 using namespace kesto::server::objproto;
 using namespace kesto::server::objproto::testing;
@@ -155,6 +157,37 @@ TEST(DynamicQueries, PrepareExecuteFetchAndCellForms) {
   EXPECT_EQ(classCall(c, dq, "SQLClose", {t1("D999")}).status.substr(0, 2), "0 ");
   const Call bad = classCall(c, dq, "SQLPrepare", {t1(""), t2("SELEKT nix")});
   ASSERT_EQ(bad.status.substr(0, 2), "0 ");
+}
+
+TEST(DynamicQueries, ClientStatementsMayOnlyRead) {
+  ServerFixture server;
+  Client c(server.port());
+  const auto prepare = [&](const std::string& sql) {
+    return classCall(c, "%DynamicQuery", "SQLPrepare", {t1(""), t2(sql)});
+  };
+  const std::string attached = (server.folder() / "fremd.db").string();
+  for (const std::string sql :
+       {"ATTACH DATABASE '" + attached + "' AS X", std::string("DETACH DATABASE FRX"),
+        std::string("DROP TABLE FRX.TestArt"), std::string("DELETE FROM FRX.TestArt"),
+        std::string("UPDATE FRX.TestArt SET Bez1 = 'x'"),
+        std::string("INSERT INTO FRX.TestArt (ID) VALUES ('9')"),
+        std::string("CREATE TABLE Neu (a)"), std::string("ALTER TABLE FRX.TestArt ADD b"),
+        std::string("PRAGMA journal_mode = OFF"), std::string("PRAGMA FRX.user_version = 7"),
+        std::string("BEGIN"), std::string("CREATE TEMP VIEW v AS SELECT 1")}) {
+    const Call refused = prepare(sql);
+    ASSERT_TRUE(refused.answer.ok()) << sql;
+    EXPECT_EQ(refused.status.substr(0, 2), "0 ") << sql;
+  }
+  EXPECT_FALSE(std::filesystem::exists(attached));
+  // What queries need still works: reading, functions, subqueries, reporting pragmas.
+  for (const std::string sql :
+       {std::string("SELECT COUNT(*) FROM FRX.TestArt WHERE ArtNr IN (SELECT ArtNr FROM FRX.TestArt)"),
+        std::string("WITH n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 3) SELECT UPPER('a'), x FROM n"),
+        std::string("PRAGMA FRX.table_info(TestArt)")})
+    EXPECT_EQ(prepare(sql).status, "1") << sql;
+  // The table is untouched, and the session's own writes still go through.
+  const Answer opened = c.request(13, t2("FRX.TestArt") + list({t2("1||100")}));
+  ASSERT_TRUE(opened.ok());
 }
 
 TEST(CompiledQueries, QueryInfoListsTheQueriesOfAClass) {

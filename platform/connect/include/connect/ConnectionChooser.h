@@ -1,9 +1,11 @@
-// Who answers ConnectionDialog. There is no window yet: the default chooser cancels, and
-// tests install a scripted one.
+// Who answers ConnectionDialog: the installed chooser (a window, see qt/, or a scripted one
+// in tests); without one, the chooser of the program this code was loaded into, if it
+// has one; else the dialog is cancelled.
 #pragma once
 
 #include <connect/Connect.h>
 
+#include <cstddef>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -19,6 +21,9 @@ class ConnectionChooser {
   virtual std::optional<std::string> choose(const char* title,
                                             const std::vector<SavedConnection>& saved) = 0;
 };
+
+// The longest text a chooser may hand back through the program's chooser.
+inline constexpr std::size_t kMaxChoice = 4096;
 
 // Installs the chooser that ConnectionDialog asks; null brings back the default.
 void setConnectionChooser(std::shared_ptr<ConnectionChooser> chooser);
@@ -51,3 +56,8 @@ class ScriptedConnectionChooser : public ConnectionChooser {
 };
 
 }  // namespace kesto::connect
+
+// The program's installed chooser for libraries loaded into it: 1 with the choice in
+// buffer (length bytes), 0 when cancelled, -1 when the program installed none.
+extern "C" int kesto_connect_host_dialog(const char* title, char* buffer, unsigned capacity,
+                                         unsigned* length);

@@ -3,7 +3,9 @@
 // qntlog (the trace mask). The framing is in <mlink/Frame.h>.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 
 // Owner of a link; the library derives its link holder from it.
@@ -65,11 +67,20 @@ class MLink {
   std::string ErrorText;
 
  private:
+  // A length prefix and the largest message.
+  static constexpr std::size_t kReceiveCapacity = 4 + 65537;
+
   bool fail(const std::string& text);
   bool receive(MMsg* message, unsigned long timeout);
+  // 1 when the receive buffer holds `wanted` bytes, 0 closed or failed, -1 timed out.
+  int fill(std::size_t wanted, unsigned long timeout);
 
   MMsg* message_;
   int fd_;
+  // Bytes received and not taken yet: rx_[rxStart_, rxEnd_).
+  std::unique_ptr<char[]> rx_;
+  std::size_t rxStart_ = 0;
+  std::size_t rxEnd_ = 0;
 };
 
 class qntlog {

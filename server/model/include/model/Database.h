@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "model/ClassDef.h"
+#include "model/LockWait.h"
 #include "model/Value.h"
 
 struct sqlite3;
@@ -55,6 +56,9 @@ class Database {
   const std::filesystem::path& folder() const { return folder_; }
 
   Statement prepare(std::string_view sql);
+  // A statement a client wrote: it may only read (anything else fails to prepare with
+  // "not authorized").
+  Statement prepareQuery(std::string_view sql);
   void exec(std::string_view sql);  // one or more statements, no parameters
   // The first column of the first row, or nullopt when there is none.
   std::optional<Value> scalar(std::string_view sql, std::span<const Value> params = {});
@@ -70,16 +74,23 @@ class Database {
   Statement run(const QueryDef& query, std::span<const Value> params);
 
   // Transaction level of the server language: begin at 0 -> 1, commit at 1 -> 0,
-  // roll back everything.
+  // roll back everything. A writing transaction takes the write lock when it begins, so
+  // that concurrent writers wait for each other instead of failing when a reader of the
+  // same transaction wants to write; a plain one takes locks as its statements need them.
+  enum class Locking { AsNeeded, WriteAtStart };
   int transactionLevel() const { return level_; }
-  void transactionStart();
+  void transactionStart(Locking locking = Locking::AsNeeded);
   void transactionCommit();
   void transactionRollback();
 
  private:
+  void installQueryGuard();
+
   std::filesystem::path folder_;
   sqlite3* db_ = nullptr;
   int level_ = 0;
+  bool queriesOnly_ = false;
+  LockWait lockWait_;  // read by the authorizer while a client's statement is prepared
 };
 
 // Creates the table of every persistent class of the catalog (IF NOT EXISTS).
