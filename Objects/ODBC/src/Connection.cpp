@@ -117,7 +117,8 @@ SQLRETURN Connection::connect() {
     // Options the manager set before connecting reach the server now.
     if (autocommitPending && !(flags & Autocommit)) setTransactionOption(1);
     if (isolationPending && isolationLevel != 1) setTransactionOption(0);
-    autocommitPending = isolationPending = false;
+    if (accessModePending && (flags & ReadOnly)) setTransactionOption(2);
+    autocommitPending = isolationPending = accessModePending = false;
     errorCode = 0;
     return SQL_SUCCESS;
 }

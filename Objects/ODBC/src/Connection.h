@@ -57,6 +57,7 @@ struct Connection : HandleBase {
     // Options set before the connection existed on the server, sent after login.
     bool autocommitPending = false;
     bool isolationPending = false;
+    bool accessModePending = false;
 
     bool connected() const { return flags & Connected; }
     Timeout loginTimeout() const { return Timeout::of(loginTimeoutSeconds); }
@@ -76,6 +77,7 @@ struct Connection : HandleBase {
     // Connection-level requests.
     SQLRETURN disconnect();
     SQLRETURN transact(int type);
+    // 0 isolation (RU/RC), 1 autocommit (AN/AF), 2 access mode (RO/RW); no reply is read.
     SQLRETURN setTransactionOption(int option);
     std::string fetchServerErrorText(int errorCode);
 

@@ -27,6 +27,16 @@ std::size_t byteCount(const void* value, SQLLEN length, SQLSMALLINT cType, SQLLE
     return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
+// What the user reads when a bound value cannot be sent.
+std::string conversionMessage(std::size_t number, SQLSMALLINT cType, SQLSMALLINT sqlType) {
+    if (cType == SQL_C_WCHAR)
+        return trace::format("Parameter %u: wide-character values (SQL_C_WCHAR) are not supported; bind the text as "
+                             "SQL_C_CHAR in ISO-8859-1 (pyodbc: setencoding(encoding='latin-1'))",
+                             static_cast<unsigned>(number));
+    return trace::format("Parameter %u: a value of C type %d cannot be sent as SQL type %d", static_cast<unsigned>(number),
+                         cType, sqlType);
+}
+
 }  // namespace
 
 int Statement::sendChunk(SQLSMALLINT sqlType, const void* data, std::size_t length, const char* name) {
@@ -73,6 +83,10 @@ int Statement::writeParameters(bool procedureRules, const char* name) {
                 w.writeElement(1, nullptr, 0);
             } else if (p.generatedKind == GeneratedKind::Omitted && procedureRules) {
                 w.writeElementHeader(-1);
+            } else if (p.generatedKind == GeneratedKind::Literal && p.literalForm == LiteralForm::Integer) {
+                w.writeInteger64(p.mantissa);
+            } else if (p.generatedKind == GeneratedKind::Literal && p.literalForm == LiteralForm::Decimal) {
+                w.writeDecimal(p.mantissa, p.exponent);
             } else if (!p.isApplication()) {
                 r = writeWide(w, p.text);
             } else if (!(p.flags & ParamInput)) {
@@ -117,7 +131,7 @@ int Statement::writeParameters(bool procedureRules, const char* name) {
             if (r == code::Truncated) {
                 result = 1;
             } else if (r != 0) {
-                errorCode = code::Limit;
+                failWith(code::Limit, conversionMessage(i + 1, p.cType, p.sqlType));
                 if (trace) {
                     trace::line(trace::Error, name, trace::format("Conversion error SQLType = %d CType = %d", p.sqlType, p.cType));
                     trace::line(trace::Error, name, "Error writing parameters onto the wire");

@@ -44,7 +44,7 @@ private:
     bool handle(const Request& r) {
         // These never get a reply: the client does not read one.
         if (r.code == "DC") return false;
-        if (r.code == "AN" || r.code == "AF" || r.code == "RU" || r.code == "RC") {
+        if (r.code == "AN" || r.code == "AF" || r.code == "RU" || r.code == "RC" || r.code == "RO" || r.code == "RW") {
             if (loggedIn_) noReply(r.code);
             return true;
         }
@@ -75,6 +75,8 @@ private:
         } else if (code == "AN") {
             autocommit_ = true;
             if (db_.transactionLevel() > 0) db_.transactionCommit();
+        } else if (code == "RO" || code == "RW") {
+            statements_.setReadOnly(code == "RO");
         }
         // RU/RC: the isolation level is recorded by nobody.
     }
@@ -152,9 +154,10 @@ private:
         } catch (const wire::FormatError&) {
             return fail(r, protocol::kGeneralError, "Malformed error text request");
         }
-        // An empty text lets the driver use its own table.
+        // No text at all lets the driver use its own table.
         const auto it = lastErrors_.find(code);
-        return reply(r, protocol::kOk, encodeString(it == lastErrors_.end() ? std::string() : it->second));
+        if (it == lastErrors_.end() || it->second.empty()) return reply(r, protocol::kOk);
+        return reply(r, protocol::kOk, encodeString(it->second));
     }
 
     bool transact(const Request& r) {

@@ -42,7 +42,9 @@ TEST(Values, CellsTakeTheFormOfTheirColumnType) {
         {Value::text("12x"), integer, wire::encodeText16(u"12x")},
         {Value::text(""), text, bytes({0x03, 0x01, 0x00})},
         {Value::text("2024-03-15"), date, wire::encodeText8("2024-03-15")},
-        {Value::blob(""), bin, bytes({0x03, 0x01, 0x00})},
+        // The empty binary value is an empty UTF-16 element: one NUL byte is the byte 00.
+        {Value::blob(""), bin, bytes({0x02, 0x02})},
+        {Value::blob(std::string(1, '\0')), bin, bytes({0x03, 0x01, 0x00})},
         {Value::null(), longText, wire::encodeText16(u"S7")},
     };
     for (const auto& c : cases) EXPECT_EQ(encode(c.value, c.type), c.expected) << c.value.toText() << " " << c.type.sqlType;
