@@ -10,7 +10,11 @@
 #include <text/CodePage.h>
 #include <wire/List.h>
 
+#include <array>
+#include <chrono>
 #include <map>
+
+#include <sys/socket.h>
 
 namespace kesto::server::odbc {
 namespace {
@@ -23,7 +27,11 @@ public:
         : connection_(c), db_(db), options_(o), statements_(db, [this] { beginWork(); }) {
         installSqlFunctions(db.handle());
         statements_.setBatchLimits(BatchLimits{o.batchBytes});
+        db.setInterruptCheck([this] { return stopRunning(); });
     }
+    ~Session() { db_.setInterruptCheck({}); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     void run() {
         Request request;
@@ -40,8 +48,26 @@ public:
     }
 
 private:
+    // Asked while a statement runs: the server is stopping (the connection was shut down),
+    // the client went away (killed, or its query timeout dropped the link), or it sent CC
+    // for the running statement (SQLCancel). The peer is looked at every few milliseconds.
+    bool stopRunning() {
+        if (!connection_.isOpen()) return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (now < nextLook_) return false;
+        nextLook_ = now + std::chrono::milliseconds(5);
+        if (connection_.peerGone()) return true;
+        std::array<char, protocol::kHeaderSize> header{};
+        const ssize_t n = ::recv(connection_.nativeHandle(), header.data(), header.size(), MSG_PEEK | MSG_DONTWAIT);
+        if (n != static_cast<ssize_t>(header.size()) || header[12] != 'C' || header[13] != 'C') return false;
+        std::uint32_t statement = 0;
+        for (int i = 0; i < 4; ++i) statement |= static_cast<std::uint32_t>(static_cast<unsigned char>(header[8 + i])) << (8 * i);
+        return statement == running_;
+    }
+
     // False ends the session.
     bool handle(const Request& r) {
+        running_ = r.statement;
         // These never get a reply: the client does not read one.
         if (r.code == "DC") return false;
         if (r.code == "AN" || r.code == "AF" || r.code == "RU" || r.code == "RC" || r.code == "RO" || r.code == "RW") {
@@ -178,6 +204,8 @@ private:
     bool unicode_ = false;
     bool loggedIn_ = false;
     bool autocommit_ = true;
+    std::uint32_t running_ = 0;
+    std::chrono::steady_clock::time_point nextLook_{};
     std::map<std::int64_t, std::string> lastErrors_;
     Statements statements_;
 };
