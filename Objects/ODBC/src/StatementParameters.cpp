@@ -114,7 +114,7 @@ int Statement::writeParameters(bool procedureRules, const char* name) {
                 } else if (viaPutData && p.suppliedAs == SuppliedAs::StreamHandle) {
                     r = writeString(w, value, length, StringMode::Bytes, SQL_VARCHAR, kNoMaximum);
                 } else if (!connection->blobSupport || !isLongType(p.sqlType) || viaPutData) {
-                    r = (viaPutData && length == 0 && isCharOrBinary(p.cType)) ? writeString(w, "", 0, StringMode::Bytes, SQL_VARCHAR, kNoMaximum)
+                    r = (viaPutData && length == 0 && isCharOrBinary(p.cType)) ? writeString(w, "", 0, StringMode::Bytes, p.sqlType, kNoMaximum)
                                                                                 : writeParameterValue(w, value, binding, length);
                 } else if (!isCharOrBinary(p.cType)) {
                     errorCode = code::Limit;

@@ -183,12 +183,13 @@ model::Value parameterValue(const wire::Element& e, int sqlType) {
         case wire::Text8: {
             if (e.data.empty()) return model::Value::null();
             if (e.data.size() == 1 && e.data[0] == '\0')
-                return isBinary(sqlType) ? model::Value::blob({}) : model::Value::text({});
+                return isBinary(sqlType) ? model::Value::blob(std::string(1, '\0')) : model::Value::text({});
             if (isBinary(sqlType)) return model::Value::blob(std::string(e.data));
             return model::Value::text(utf8FromLatin1(e.data));
         }
         case wire::Text16: {
-            if (e.data.empty()) return model::Value::null();
+            // The driver sends the empty binary value so; NULL is an empty 8-bit element.
+            if (e.data.empty()) return model::Value::blob({});
             return model::Value::text(text::utf16ToUtf8(wire::utf16Value(e)));
         }
         case wire::PosInt: case wire::NegInt:
