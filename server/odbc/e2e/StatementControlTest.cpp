@@ -132,6 +132,17 @@ TEST(QueryTimeout, IsHonouredAndEndsTheWaitOnAStoppedServer) {
     EXPECT_LT(waited, 4s);
 }
 
+TEST(QueryTimeout, AStatementThatRunsOutIsStoppedOnTheServerToo) {
+    Served s;
+    Handles h;
+    connect(h);
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLSetStmtOption(h.hstmt, SQL_QUERY_TIMEOUT, 1)));
+    ASSERT_EQ(SQLExecDirect(h.hstmt, (SQLCHAR*)kEndless, SQL_NTS), SQL_ERROR);
+    EXPECT_EQ(diagnostic(h.hstmt).substr(0, 5), "S1T00");
+    std::this_thread::sleep_for(1s);
+    EXPECT_LT(s.ticksInHalfASecond(), 10);
+}
+
 TEST(Errors, DriverErrorsHaveATextWhileConnected) {
     Served s;
     Handles h;
