@@ -76,7 +76,11 @@ long ServerProcess::terminate() {
 }
 
 void ServerProcess::pause() {
-    if (pid_ > 0) ::kill(pid_, SIGSTOP);
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGSTOP);
+    // The stop reaches the threads a moment later: wait until the process shows it.
+    siginfo_t info{};
+    ::waitid(P_PID, static_cast<id_t>(pid_), &info, WSTOPPED | WNOWAIT);
 }
 
 void ServerProcess::resume() {

@@ -12,14 +12,8 @@ import sys
 
 import pyodbc
 
+from odbc_checks import check, connect
 
-def check(name, condition, detail=""):
-    print(("ok   " if condition else "FAIL ") + name + ("" if condition else ": " + str(detail)))
-    if not condition:
-        check.failed = True
-
-
-check.failed = False
 
 # Literals in every place the driver turns them into parameters: arithmetic, comparisons
 # with expressions, functions, HAVING, recursion, signs, exponents, strings that look like
@@ -79,15 +73,6 @@ def plain(value):
 
 def rows_of(cursor):
     return [tuple(plain(v) for v in row) for row in cursor.fetchall()]
-
-
-def connect(connection_string, **options):
-    cnxn = pyodbc.connect(connection_string, autocommit=True, **options)
-    # The driver speaks ODBC 2.50: 8-bit text in ISO-8859-1, no wide C types.
-    cnxn.setencoding(encoding="latin-1")
-    cnxn.setdecoding(pyodbc.SQL_CHAR, encoding="latin-1")
-    cnxn.setdecoding(pyodbc.SQL_WCHAR, encoding="latin-1")
-    return cnxn
 
 
 def literals_as_sqlite(cur, data_file):
