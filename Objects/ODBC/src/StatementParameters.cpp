@@ -72,6 +72,8 @@ int Statement::writeStreamParameter(const void* value, SQLLEN length, SQLSMALLIN
 
 int Statement::writeParameters(bool procedureRules, const char* name) {
     RequestWriter& w = connection->writer;
+    detail.clear();  // a message of an earlier execution must not outlive it
+    detailCode = 0;
     int result = 0;
     const std::size_t count = std::min(markerCount, parameters.size());
     for (SQLULEN set = 1; set <= parameterSets; ++set) {
