@@ -87,7 +87,7 @@ TEST(Isql, HelpListsTablesAndColumns) {
 }
 
 void runPyodbc(const char* registration, const char* suffix) {
-    const CommandResult r = runCommand(env->iniVariables(registration) + preloadPrefix() + "/usr/bin/python3 " KESTO_E2E_DIR
+    const CommandResult r = runCommand(env->iniVariables(registration) + preloadPrefix() + "PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 " KESTO_E2E_DIR
                                        "/pyodbc_check.py 'DSN=KestoDSN;UID=DEMO;PWD=demo' " + suffix);
     EXPECT_EQ(r.status, 0) << registration << "\n" << r.output;
     EXPECT_EQ(r.output.find("FAIL"), std::string::npos) << registration << "\n" << r.output;

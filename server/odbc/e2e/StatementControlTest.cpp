@@ -98,7 +98,7 @@ std::future<SQLRETURN> runAside(SQLHSTMT h, const char* sql) {
 
 TEST(Pyodbc, AnswersAreSqlitesOwn) {
     Served s;
-    const CommandResult r = runCommand(preloadPrefix() + "/usr/bin/python3 " KESTO_E2E_DIR
+    const CommandResult r = runCommand(preloadPrefix() + "PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 " KESTO_E2E_DIR
                                        "/pyodbc_semantics.py 'DSN=KestoDSN;UID=DEMO;PWD=demo' " +
                                        (s.root / "data" / "sqluser.db").string());
     EXPECT_EQ(r.status, 0) << r.output;
