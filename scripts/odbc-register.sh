@@ -5,6 +5,7 @@
 #   scripts/odbc-register.sh --dir DIR --driver LIB [--dsn NAME] [--host H] [--port P]
 #                            [--namespace NS] [--protocol TCP|Shared] [--debug 0|1]
 #
+# The data source honours SQL_QUERY_TIMEOUT ("Query Timeout = 0": timeouts are not disabled).
 # Then: ODBCSYSINI=DIR ODBCINI=DIR/odbc.ini isql -v NAME DEMO demo
 set -euo pipefail
 
@@ -50,6 +51,7 @@ Protocol = $protocol
 Host = $host
 Port = $port
 Namespace = $namespace
+Query Timeout = 0
 TMPL
 
 export ODBCSYSINI="$dir" ODBCINI="$dir/odbc.ini"

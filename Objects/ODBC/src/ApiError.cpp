@@ -49,7 +49,11 @@ SQLRETURN error(SQLHENV henv, SQLHDBC hdbc, SQLHSTMT hstmt, SQLCHAR* state, SQLI
         state[5] = '\0';
     }
     if (native) *native = c;
-    const std::string text = connection ? connection->fetchServerErrorText(c) : errorText(c);
+    const std::string text = !handle->pendingDetail().empty() ? std::string(handle->pendingDetail())
+                             : connection                      ? connection->fetchServerErrorText(c)
+                                                               : errorText(c);
+    handle->detail.clear();
+    handle->detailCode = 0;
     const std::string m = diagnosticMessage(handle->sqlState, c, executablePath(), text);
     SQLRETURN r = SQL_SUCCESS;
     if (pcb) *pcb = static_cast<SQLSMALLINT>(std::min<std::size_t>(m.size(), SHRT_MAX));

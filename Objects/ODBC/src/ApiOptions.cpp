@@ -58,7 +58,7 @@ SQLRETURN setConnectOption(SQLHDBC hdbc, SQLUSMALLINT option, SQLULEN value) {
     auto sendOption = [&](int which) {
         if (!dbc->connected()) {
             // Applied once the login has made the connection (see Connection::connect).
-            (which == 1 ? dbc->autocommitPending : dbc->isolationPending) = true;
+            (which == 1 ? dbc->autocommitPending : which == 2 ? dbc->accessModePending : dbc->isolationPending) = true;
             return SQL_SUCCESS;
         }
         const SQLRETURN sent = dbc->setTransactionOption(which);
@@ -74,6 +74,8 @@ SQLRETURN setConnectOption(SQLHDBC hdbc, SQLUSMALLINT option, SQLULEN value) {
         case SQL_ACCESS_MODE:
             if (value == SQL_MODE_READ_ONLY) dbc->flags |= ReadOnly;
             else dbc->flags &= ~ReadOnly;
+            // The server refuses statements that would write while the mode is read-only.
+            r = sendOption(2);
             break;
         case SQL_AUTOCOMMIT:
             if (value == SQL_AUTOCOMMIT_ON) dbc->flags |= Autocommit;

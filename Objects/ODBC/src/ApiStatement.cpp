@@ -49,6 +49,13 @@ SQLRETURN cancel(SQLHSTMT hstmt) {
     const char* name = "SQLCancel";
     Statement* s = enterStatement(hstmt, name, [&] { return handleText(hstmt); });
     if (!s) return SQL_INVALID_HANDLE;
+    // A statement running on another thread: the server stops it and that thread gets the
+    // error; this thread leaves the statement's state alone.
+    if (s->connection && s->statementId != 0 && s->connection->busyStatement.load() == s->statementId) {
+        const bool sent = s->connection->sendCancel(s->statementId);
+        if (s->trace) trace::line(trace::Leave, name, trace::format("Cancel sent: %d", sent ? 1 : 0));
+        return SQL_SUCCESS;
+    }
     s->errorCode = 0;
     if (!s->connection) return leaveWith(*s, name, refuse(*s, name, code::Limit, "Null hConnection"));
     return leaveWith(*s, name, guarded(*s, [&] { return s->close(); }));

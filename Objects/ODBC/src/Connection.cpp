@@ -84,11 +84,14 @@ void Connection::readDataSourceSettings() {
 SQLRETURN Connection::connect() {
     errorCode = 0;
     flags &= ~Connected;
-    if (transport) transport->close();
     const bool shared = transportKind == TransportKind::SharedMemory;
-    if (shared) transport = std::make_unique<SharedMemoryTransport>(nameSpace);
-    else transport = std::make_unique<TcpTransport>(narrow(host), narrow(port));
-    transport->trace = trace;
+    {
+        std::lock_guard lock(linkMutex_);
+        if (transport) transport->close();
+        if (shared) transport = std::make_unique<SharedMemoryTransport>(nameSpace);
+        else transport = std::make_unique<TcpTransport>(narrow(host), narrow(port));
+        transport->trace = trace;
+    }
     if (trace)
         trace::line(trace::Plain, {}, trace::format("\n%s\n", shared ? "<<<< Device Type = Shared Memory >>>>"
                                                                       : "<<<< Device Type = TCP/IP >>>>"));
@@ -117,7 +120,8 @@ SQLRETURN Connection::connect() {
     // Options the manager set before connecting reach the server now.
     if (autocommitPending && !(flags & Autocommit)) setTransactionOption(1);
     if (isolationPending && isolationLevel != 1) setTransactionOption(0);
-    autocommitPending = isolationPending = false;
+    if (accessModePending && (flags & ReadOnly)) setTransactionOption(2);
+    autocommitPending = isolationPending = accessModePending = false;
     errorCode = 0;
     return SQL_SUCCESS;
 }
@@ -169,10 +173,24 @@ void Connection::beginRequest(std::string_view requestCode, std::uint32_t statem
 }
 
 int Connection::send(Timeout timeout) {
-    if (!transport) return code::SendFailed;
-    const int r = writer.send(*transport, timeout);
+    int r = 0;
+    {
+        std::lock_guard lock(linkMutex_);
+        if (!transport) return code::SendFailed;
+        r = writer.send(*transport, timeout);
+    }
     if (r && breaksLink(r)) dropLink();
     return r;
+}
+
+bool Connection::sendCancel(std::uint32_t statementId) {
+    std::lock_guard lock(linkMutex_);
+    if (!transport || transportKind != TransportKind::Tcp || statementId == 0) return false;
+    // CC has no reply, so its sequence number is never matched: 0 keeps the counter, which
+    // the waiting thread owns, untouched.
+    RequestWriter cancel;
+    cancel.begin(0, "CC", statementId);
+    return cancel.send(*transport, Timeout::of(loginTimeoutSeconds)) == 0;
 }
 
 int Connection::exchange(Timeout timeout) { return exchange(timeout, reader); }
@@ -202,8 +220,13 @@ int Connection::sideExchange(std::string_view requestCode, std::uint32_t stateme
     side.begin(seq, requestCode, statementId);
     side.writeRawU32(handle);
     if (length) side.writeRaw(data, length);
-    if (const int r = side.send(*transport, timeout)) {
-        if (breaksLink(r)) dropLink();
+    int sent = 0;
+    {
+        std::lock_guard lock(linkMutex_);
+        sent = transport ? side.send(*transport, timeout) : code::SendFailed;
+    }
+    if (sent) {
+        if (breaksLink(sent)) dropLink();
         return code::SendFailed;
     }
     int r = 0;
@@ -228,6 +251,7 @@ void Connection::returnReader(std::unique_ptr<ReplyReader> r) {
 }
 
 void Connection::dropLink() {
+    std::lock_guard lock(linkMutex_);
     if (transport) transport->close();
     transport.reset();
     flags &= ~Connected;

@@ -8,8 +8,10 @@
 #include "Transport.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +59,7 @@ struct Connection : HandleBase {
     // Options set before the connection existed on the server, sent after login.
     bool autocommitPending = false;
     bool isolationPending = false;
+    bool accessModePending = false;
 
     bool connected() const { return flags & Connected; }
     Timeout loginTimeout() const { return Timeout::of(loginTimeoutSeconds); }
@@ -76,6 +79,7 @@ struct Connection : HandleBase {
     // Connection-level requests.
     SQLRETURN disconnect();
     SQLRETURN transact(int type);
+    // 0 isolation (RU/RC), 1 autocommit (AN/AF), 2 access mode (RO/RW); no reply is read.
     SQLRETURN setTransactionOption(int option);
     std::string fetchServerErrorText(int errorCode);
 
@@ -99,8 +103,17 @@ struct Connection : HandleBase {
     // Closes the transport and clears the connected flag, without a request.
     void dropLink();
 
+    // The statement whose request is out and whose reply is awaited (0 = none). SQLCancel,
+    // called on another thread meanwhile, sends CC for it beside the waiting thread.
+    std::atomic<std::uint32_t> busyStatement{0};
+    // CC for a running statement, on a writer of its own; false when there is no TCP link.
+    bool sendCancel(std::uint32_t statementId);
+
 private:
     int login();
+    // Held while bytes go out and while the transport is replaced, so that a cancel from
+    // another thread neither interleaves with a request nor uses a transport being dropped.
+    std::mutex linkMutex_;
     std::uint32_t pendingSequence_ = 0;
     std::uint32_t pendingStatement_ = 0;
 };

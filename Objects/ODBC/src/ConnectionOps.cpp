@@ -45,7 +45,9 @@ SQLRETURN Connection::setTransactionOption(int option) {
         errorCode = code::NotConnected;
         return SQL_ERROR;
     }
-    const char* request = option == 1 ? ((flags & Autocommit) ? "AN" : "AF") : (isolationLevel == 1 ? "RU" : "RC");
+    const char* request = option == 1   ? ((flags & Autocommit) ? "AN" : "AF")
+                          : option == 2 ? ((flags & ReadOnly) ? "RO" : "RW")
+                                        : (isolationLevel == 1 ? "RU" : "RC");
     beginRequest(request);
     if (const int r = send(Timeout::none())) {
         if (trace) trace::line(trace::Error, "SetTransactionOption", trace::format("Send returned %d", r));
@@ -64,6 +66,8 @@ std::string Connection::fetchServerErrorText(int errorCodeToExplain) {
             if (exchange(loginTimeout()) == 0 && reader.atElement()) {
                 std::u16string text;
                 reader.peekWideString(text);
+                // An empty text (or one of NULs only) leaves the driver's own.
+                while (!text.empty() && text.back() == u'\0') text.pop_back();
                 if (!text.empty()) return narrow(text);
             }
         } catch (const MalformedReply&) {

@@ -50,7 +50,8 @@ DataSourceEditor::DataSourceEditor(std::string existingName) : existing_(!existi
         k.user = dataSourceValue(k.name, "UID");
         k.password = dataSourceValue(k.name, "Password");
         k.description = dataSourceValue(k.name, "Description");
-        k.queryTimeout = dataSourceValue(k.name, "Query Timeout", "0");
+        // A missing key disables timeouts when connecting: show it so.
+        k.queryTimeout = dataSourceValue(k.name, "Query Timeout", "1");
         k.staticCursors = dataSourceValue(k.name, "Static Cursors", "0");
         const bool shared = k.protocol == "Shared";
         start_ = {k.name.c_str(), k.description.c_str(), shared ? "" : k.host.c_str(), shared ? "" : k.port.c_str(),

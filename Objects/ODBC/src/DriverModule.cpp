@@ -2,6 +2,7 @@
 
 #include <services/Paths.h>
 
+#include <cstdlib>
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -24,7 +25,18 @@ std::filesystem::path installRoot() { return driverModulePath().parent_path().pa
 
 std::filesystem::path helpFilePath() { return installRoot() / "Help" / "KestoDSN.hlp"; }
 
-std::filesystem::path windowsDirectory() { return kesto::services::windowsDirectory(); }
+std::filesystem::path windowsDirectory() {
+    // $KESTO_WINDIR names the folder outright (created private when missing); else the
+    // per-user stand-in shared with the object library.
+    if (const char* named = std::getenv("KESTO_WINDIR"); named && *named) {
+        const std::filesystem::path folder(named);
+        std::error_code ec;
+        if (std::filesystem::create_directories(folder, ec))
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
+        return folder;
+    }
+    return kesto::services::windowsDirectory();
+}
 
 std::string executablePath() {
     char buf[4096];

@@ -42,6 +42,16 @@ struct HandleBase {
     std::string sqlState;
     int errorCode = 0;
     bool trace = false;
+    // The driver's own message for the pending error, when it has a better one than the
+    // code's: used while errorCode still equals detailCode.
+    std::string detail;
+    int detailCode = 0;
+
+    void failWith(int c, std::string text) {
+        errorCode = detailCode = c;
+        detail = std::move(text);
+    }
+    std::string_view pendingDetail() const { return errorCode && errorCode == detailCode ? detail : std::string_view(); }
 };
 
 // Five-character ODBC 2 SQLSTATE of a code.

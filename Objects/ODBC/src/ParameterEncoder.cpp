@@ -166,6 +166,9 @@ int writeString(RequestWriter& w, const void* value, SQLLEN length, StringMode m
     if (!wideSource && length == SQL_NTS) length = value ? static_cast<SQLLEN>(std::strlen(static_cast<const char*>(value))) : 0;
     if (length < 0) return code::BadLength;
     if (length == 0 || !value) {
+        // The empty binary value is an empty UTF-16 element: one NUL byte is the byte 00.
+        if (sqlType == SQL_BINARY || sqlType == SQL_VARBINARY || sqlType == SQL_LONGVARBINARY)
+            return w.writeElement(2, nullptr, 0);
         const std::uint8_t nul = 0;
         return w.writeElement(1, &nul, 1);
     }

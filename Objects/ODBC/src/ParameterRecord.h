@@ -26,6 +26,10 @@ enum ParameterFlag : std::uint32_t {
     ParamBeingSupplied = 16,
 };
 
+// How a literal taken from the text travels: strings as text, numbers as numbers, so that
+// the server compares and computes with them as with the literal itself.
+enum class LiteralForm : std::uint8_t { Text, Integer, Decimal };
+
 // What SQLPutData gave: the value itself, the handle of a long value sent in chunks, or NULL.
 enum class SuppliedAs : std::uint8_t { Inline, StreamHandle, Null };
 
@@ -35,6 +39,10 @@ struct ParameterRecord {
 
     GeneratedKind generatedKind = GeneratedKind::Application;
     std::u16string text;
+    // A number literal: Integer = mantissa; Decimal = mantissa x 10^exponent (a real).
+    LiteralForm literalForm = LiteralForm::Text;
+    std::int64_t mantissa = 0;
+    std::int8_t exponent = 0;
 
     SQLLEN* lengthPointer = nullptr;
     SQLLEN* currentLength = nullptr;

@@ -1,5 +1,8 @@
 #include "ReplyReader.h"
 
+#include <cstdlib>
+#include <string>
+
 #include "AnsiText.h"
 #include "Errors.h"
 
@@ -162,7 +165,16 @@ DecimalParts decimalParts(const Element& e) {
 double decimalValue(const Element& e) {
     if (e.type != 6 && e.type != 7) return 0;
     const DecimalParts p = decimalParts(e);
-    return static_cast<double>(p.mantissa) * powerOfTen(p.exponent);
+    // The nearest double to mantissa x 10^exponent: one exact operand pair and one rounding
+    // when both are exact (|mantissa| <= 2^53, |exponent| <= 22), else the decimal text read
+    // as such. Multiplying by a rounded 10^-k would miss it (33 x 0.1 is not 3.3).
+    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const std::int64_t m = p.mantissa;
+    if (m >= -(std::int64_t{1} << 53) && m <= (std::int64_t{1} << 53) && p.exponent >= -22 && p.exponent <= 22)
+        return p.exponent < 0 ? static_cast<double>(m) / kExact[-p.exponent] : static_cast<double>(m) * kExact[p.exponent];
+    const std::string text = std::to_string(m) + "e" + std::to_string(p.exponent);
+    return std::strtod(text.c_str(), nullptr);
 }
 
 void ReplyReader::peekWideString(std::u16string& out) const {

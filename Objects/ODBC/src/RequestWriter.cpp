@@ -46,30 +46,50 @@ int RequestWriter::writeElement(std::uint8_t type, const std::uint8_t* data, std
     return 0;
 }
 
-void RequestWriter::writeInteger(std::int32_t value) {
-    std::uint8_t bytes[4];
-    std::size_t n = 0;
-    auto v = static_cast<std::uint32_t>(value);
-    if (value >= 0) {
-        for (std::uint32_t rest = v; rest; rest >>= 8) bytes[n++] = static_cast<std::uint8_t>(rest);
-        writeElement(4, bytes, n);
-    } else {
-        // Fewest bytes that hold the complement, at least one; readers fill the rest with ones.
-        std::uint32_t complement = ~v;
-        do {
-            bytes[n] = static_cast<std::uint8_t>(v >> (8 * n));
-            ++n;
-            complement >>= 8;
-        } while (complement && n < 4);
-        writeElement(5, bytes, n);
-    }
-}
+void RequestWriter::writeInteger(std::int32_t value) { writeInteger64(value); }
 
 void RequestWriter::writeUnsigned(std::uint32_t value) {
     std::uint8_t bytes[4];
     std::size_t n = 0;
     for (std::uint32_t rest = value; rest; rest >>= 8) bytes[n++] = static_cast<std::uint8_t>(rest);
     writeElement(4, bytes, n);
+}
+
+namespace {
+
+// Fewest little-endian bytes of v: none for 0; for negatives those that hold the complement
+// (at least one), readers filling the rest with ones.
+std::size_t integerBytes(std::int64_t v, std::uint8_t (&bytes)[8]) {
+    const auto u = static_cast<std::uint64_t>(v);
+    std::size_t n = 0;
+    if (v >= 0) {
+        for (std::uint64_t rest = u; rest; rest >>= 8) bytes[n++] = static_cast<std::uint8_t>(rest);
+        return n;
+    }
+    std::uint64_t complement = ~u;
+    do {
+        bytes[n] = static_cast<std::uint8_t>(u >> (8 * n));
+        ++n;
+        complement >>= 8;
+    } while (complement && n < 8);
+    return n;
+}
+
+}  // namespace
+
+void RequestWriter::writeInteger64(std::int64_t value) {
+    std::uint8_t bytes[8];
+    const std::size_t n = integerBytes(value, bytes);
+    writeElement(value < 0 ? 5 : 4, bytes, n);
+}
+
+void RequestWriter::writeDecimal(std::int64_t mantissa, std::int8_t exponent) {
+    std::uint8_t data[9];
+    std::uint8_t bytes[8];
+    const std::size_t n = integerBytes(mantissa, bytes);
+    data[0] = static_cast<std::uint8_t>(exponent);
+    for (std::size_t i = 0; i < n; ++i) data[i + 1] = bytes[i];
+    writeElement(mantissa < 0 ? 7 : 6, data, n + 1);
 }
 
 void RequestWriter::writeRaw(const void* data, std::size_t length) {

@@ -24,6 +24,10 @@ public:
     int writeElement(std::uint8_t type, const std::uint8_t* data, std::size_t length);
     void writeInteger(std::int32_t value);
     void writeUnsigned(std::uint32_t value);
+    // Integer of up to 8 bytes, and a decimal mantissa x 10^exponent (types 6 and 7): for
+    // number literals taken from the statement text.
+    void writeInteger64(std::int64_t value);
+    void writeDecimal(std::int64_t mantissa, std::int8_t exponent);
     void writeRaw(const void* data, std::size_t length);
     void writeRawU16(std::uint16_t value);
     void writeRawU32(std::uint32_t value);

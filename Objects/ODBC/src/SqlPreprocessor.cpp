@@ -55,9 +55,12 @@ struct Builder {
         else
             records.push_back(std::move(record));
     }
-    void literal(std::u16string value) {
+    void literal(std::u16string value, std::u16string_view token = {}) {
         ++markerCounter;
-        place({GeneratedKind::Literal, std::move(value)});
+        ParameterRecord r{GeneratedKind::Literal, std::move(value)};
+        if (!token.empty() && token[0] != u'\'' && token[0] != u'"')
+            numberLiteral(token, r.literalForm, r.mantissa, r.exponent);
+        place(std::move(r));
     }
     void null() {
         ++markerCounter;
@@ -86,6 +89,11 @@ std::u16string normaliseNumber(std::u16string_view v) {
 }
 
 bool startsWith(std::u16string_view t, char16_t c) { return !t.empty() && t[0] == c; }
+
+bool isNumberToken(std::u16string_view t) {
+    const std::size_t i = !t.empty() && (t[0] == u'-' || t[0] == u'+') ? 1 : 0;
+    return i < t.size() && ((t[i] >= u'0' && t[i] <= u'9') || t[i] == u'.');
+}
 
 bool rewriteCallEscape(Tokens& tokens, Builder& b, PreprocessedSql& out, std::uint32_t& omitted) {
     const auto& list = tokens.list;
@@ -117,8 +125,13 @@ bool rewriteCallEscape(Tokens& tokens, Builder& b, PreprocessedSql& out, std::ui
         if (kind == SqlTokenKind::Literal || kind == SqlTokenKind::Identifier) {
             std::u16string value =
                 kind == SqlTokenKind::Literal ? literalValue(tokens.text(i)) : std::u16string(tokens.text(i));
-            if (i > 0 && list[i - 1].kind == SqlTokenKind::Operator) value = std::u16string(tokens.text(i - 1)) + value;
-            b.literal(std::move(value));
+            std::u16string token(tokens.text(i));
+            if (i > 0 && list[i - 1].kind == SqlTokenKind::Operator) {
+                value = std::u16string(tokens.text(i - 1)) + value;
+                token = std::u16string(tokens.text(i - 1)) + token;
+            }
+            b.literal(std::move(value), kind == SqlTokenKind::Literal && isNumberToken(token) ? std::u16string_view(token)
+                                                                                               : std::u16string_view());
             tokens.makeMarker(i);
             previous = SqlTokenKind::Marker;
         } else if (kind == SqlTokenKind::Marker) {
@@ -160,6 +173,63 @@ std::u16string literalValue(std::u16string_view token) {
         return normaliseNumber(widen(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf))));
     }
     return normaliseNumber(token);
+}
+
+bool numberLiteral(std::u16string_view token, LiteralForm& form, std::int64_t& mantissa, std::int8_t& exponent) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < token.size() && (token[i] == u'+' || token[i] == u'-')) negative = token[i++] == u'-';
+    std::string digits;
+    int exp10 = 0;
+    bool real = false, afterPoint = false;
+    for (; i < token.size(); ++i) {
+        const char16_t c = token[i];
+        if (c >= u'0' && c <= u'9') {
+            if (digits.empty() && c == u'0') {
+                if (afterPoint) --exp10;
+                continue;  // leading zeros carry no digit
+            }
+            digits.push_back(static_cast<char>(c));
+            if (afterPoint) --exp10;
+        } else if (c == u'.' && !afterPoint) {
+            real = afterPoint = true;
+        } else if (c == u'e' || c == u'E') {
+            real = true;
+            ++i;
+            bool expNegative = false;
+            while (i < token.size() && (token[i] == u'+' || token[i] == u'-')) expNegative ^= token[i++] == u'-';
+            long e = 0;
+            for (; i < token.size() && token[i] >= u'0' && token[i] <= u'9'; ++i)
+                if (e < 100000) e = e * 10 + (token[i] - u'0');
+            if (i != token.size()) return false;
+            exp10 += static_cast<int>(expNegative ? -e : e);
+            break;
+        } else {
+            return false;
+        }
+    }
+    if (!real) {
+        std::int64_t v = 0;
+        if (!digits.empty()) {
+            const std::string text = (negative ? "-" : "") + digits;
+            const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+            if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return false;  // beyond 64 bits: a real for SQLite
+        }
+        form = LiteralForm::Integer;
+        mantissa = v;
+        exponent = 0;
+        return true;
+    }
+    while (!digits.empty() && digits.back() == '0') {
+        digits.pop_back();
+        ++exp10;
+    }
+    if (digits.empty()) exp10 = 0;
+    if (digits.size() > 18 || exp10 < -128 || exp10 > 127) return false;
+    form = LiteralForm::Decimal;
+    mantissa = digits.empty() ? 0 : std::strtoll(digits.c_str(), nullptr, 10) * (negative ? -1 : 1);
+    exponent = static_cast<std::int8_t>(exp10);
+    return true;
 }
 
 PreprocessedSql preprocessSql(std::u16string_view text, bool delimitedIdentifiers, std::vector<ParameterRecord>& records) {
@@ -222,7 +292,13 @@ PreprocessedSql preprocessSql(std::u16string_view text, bool delimitedIdentifier
         if (kind == SqlTokenKind::Marker) {
             b.marker();
         } else if (i >= 2 && replacing && kind == SqlTokenKind::Literal) {
-            b.literal(literalValue(tokens.text(i)));
+            const std::u16string_view token = tokens.text(i);
+            LiteralForm form;
+            std::int64_t mantissa = 0;
+            std::int8_t exponent = 0;
+            // A number no parameter can carry exactly keeps its place in the text.
+            if (isNumberToken(token) && !numberLiteral(token, form, mantissa, exponent)) continue;
+            b.literal(literalValue(token), token);
             tokens.makeMarker(i);
         } else if (i >= 2 && replacing && kind == SqlTokenKind::NullWord && list[i - 1].kind != SqlTokenKind::NotWord &&
                    list[i - 1].kind != SqlTokenKind::IsWord) {

@@ -33,4 +33,9 @@ PreprocessedSql preprocessSql(std::u16string_view text, bool delimitedIdentifier
 // Literal text as a parameter value: quotes removed and undoubled, numbers normalised.
 std::u16string literalValue(std::u16string_view token);
 
+// A number literal (with its sign) as the value it stands for: an integer when written
+// without point and exponent, else a decimal. False when it fits neither a 64-bit integer
+// nor 18 digits with an exponent of -128 to 127: such a literal stays in the text.
+bool numberLiteral(std::u16string_view token, LiteralForm& form, std::int64_t& mantissa, std::int8_t& exponent);
+
 }  // namespace kesto::odbc

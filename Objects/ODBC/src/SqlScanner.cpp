@@ -45,11 +45,23 @@ bool tokenEquals(std::u16string_view token, std::u16string_view keyword) {
 ScanResult nextSqlToken(std::u16string_view t, std::size_t& position, bool delimitedIdentifiers) {
     ScanResult r;
     std::size_t start = position == kPastEnd ? kPastEnd : skipSpace(t, position);
-    if (start != kPastEnd && start + 1 < t.size() && t[start] == u'/' && t[start + 1] == u'*') {
-        // One comment per call; "/*/" already closes.
-        std::size_t p = start;
-        while (p + 1 < t.size() && !(t[p] == u'*' && t[p + 1] == u'/')) ++p;
-        start = p + 1 < t.size() ? skipSpace(t, p + 2) : kPastEnd;
+    bool blockSkipped = false;
+    while (start != kPastEnd && start + 1 < t.size()) {
+        if (t[start] == u'-' && t[start + 1] == u'-') {
+            // A line comment runs to the end of its line; the tokens are joined on one line
+            // later, so it must not survive as text.
+            std::size_t p = start + 2;
+            while (p < t.size() && t[p] != u'\n' && t[p] != u'\r') ++p;
+            start = skipSpace(t, p);
+        } else if (!blockSkipped && t[start] == u'/' && t[start + 1] == u'*') {
+            // One block comment per call; "/*/" already closes.
+            std::size_t p = start;
+            while (p + 1 < t.size() && !(t[p] == u'*' && t[p + 1] == u'/')) ++p;
+            start = p + 1 < t.size() ? skipSpace(t, p + 2) : kPastEnd;
+            blockSkipped = true;
+        } else {
+            break;
+        }
     }
     position = start;
     r.tokenStart = start;

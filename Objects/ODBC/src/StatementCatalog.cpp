@@ -18,7 +18,8 @@ SQLRETURN Statement::processCatalogQuery(std::string_view requestCode, const std
     w.writeInteger(1);
     for (const auto& a : arguments)
         if (writeWide(w, a)) return fail(name, code::Limit, "Argument too long");
-    if (exchangeChecked(Timeout::none(), name, "Error in ProcessCatalogQuery: %d")) return SQL_ERROR;
+    // Bounded like every statement request: a stopped server must not hang a catalog call.
+    if (exchangeChecked(queryTimeout(), name, "Error in ProcessCatalogQuery: %d")) return SQL_ERROR;
     readResultFlags(*reader);
     readColumnDescriptions();
     const std::int64_t n = reader->readInteger();

@@ -61,7 +61,11 @@ int Statement::exchange(Timeout timeout) {
         errorCode = code::SendFailed;
         return -1;
     }
-    return connection->receive(timeout, *reader);
+    // While the reply is awaited, SQLCancel on another thread may stop the statement.
+    connection->busyStatement.store(statementId);
+    const int r = connection->receive(timeout, *reader);
+    connection->busyStatement.store(0);
+    return r;
 }
 
 void Statement::readResultFlags(const ReplyReader& r) {

@@ -27,6 +27,16 @@ std::size_t byteCount(const void* value, SQLLEN length, SQLSMALLINT cType, SQLLE
     return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
+// What the user reads when a bound value cannot be sent.
+std::string conversionMessage(std::size_t number, SQLSMALLINT cType, SQLSMALLINT sqlType) {
+    if (cType == SQL_C_WCHAR)
+        return trace::format("Parameter %u: wide-character values (SQL_C_WCHAR) are not supported; bind the text as "
+                             "SQL_C_CHAR in ISO-8859-1 (pyodbc: setencoding(encoding='latin-1'))",
+                             static_cast<unsigned>(number));
+    return trace::format("Parameter %u: a value of C type %d cannot be sent as SQL type %d", static_cast<unsigned>(number),
+                         cType, sqlType);
+}
+
 }  // namespace
 
 int Statement::sendChunk(SQLSMALLINT sqlType, const void* data, std::size_t length, const char* name) {
@@ -62,6 +72,8 @@ int Statement::writeStreamParameter(const void* value, SQLLEN length, SQLSMALLIN
 
 int Statement::writeParameters(bool procedureRules, const char* name) {
     RequestWriter& w = connection->writer;
+    detail.clear();  // a message of an earlier execution must not outlive it
+    detailCode = 0;
     int result = 0;
     const std::size_t count = std::min(markerCount, parameters.size());
     for (SQLULEN set = 1; set <= parameterSets; ++set) {
@@ -73,6 +85,10 @@ int Statement::writeParameters(bool procedureRules, const char* name) {
                 w.writeElement(1, nullptr, 0);
             } else if (p.generatedKind == GeneratedKind::Omitted && procedureRules) {
                 w.writeElementHeader(-1);
+            } else if (p.generatedKind == GeneratedKind::Literal && p.literalForm == LiteralForm::Integer) {
+                w.writeInteger64(p.mantissa);
+            } else if (p.generatedKind == GeneratedKind::Literal && p.literalForm == LiteralForm::Decimal) {
+                w.writeDecimal(p.mantissa, p.exponent);
             } else if (!p.isApplication()) {
                 r = writeWide(w, p.text);
             } else if (!(p.flags & ParamInput)) {
@@ -100,7 +116,7 @@ int Statement::writeParameters(bool procedureRules, const char* name) {
                 } else if (viaPutData && p.suppliedAs == SuppliedAs::StreamHandle) {
                     r = writeString(w, value, length, StringMode::Bytes, SQL_VARCHAR, kNoMaximum);
                 } else if (!connection->blobSupport || !isLongType(p.sqlType) || viaPutData) {
-                    r = (viaPutData && length == 0 && isCharOrBinary(p.cType)) ? writeString(w, "", 0, StringMode::Bytes, SQL_VARCHAR, kNoMaximum)
+                    r = (viaPutData && length == 0 && isCharOrBinary(p.cType)) ? writeString(w, "", 0, StringMode::Bytes, p.sqlType, kNoMaximum)
                                                                                 : writeParameterValue(w, value, binding, length);
                 } else if (!isCharOrBinary(p.cType)) {
                     errorCode = code::Limit;
@@ -117,7 +133,7 @@ int Statement::writeParameters(bool procedureRules, const char* name) {
             if (r == code::Truncated) {
                 result = 1;
             } else if (r != 0) {
-                errorCode = code::Limit;
+                failWith(code::Limit, conversionMessage(i + 1, p.cType, p.sqlType));
                 if (trace) {
                     trace::line(trace::Error, name, trace::format("Conversion error SQLType = %d CType = %d", p.sqlType, p.cType));
                     trace::line(trace::Error, name, "Error writing parameters onto the wire");

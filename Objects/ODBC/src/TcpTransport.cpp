@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -74,6 +75,12 @@ int TcpTransport::connect(Timeout timeout) {
     }
     fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd_ < 0) return socketErrorCode(errno);
+    // Keepalive probes find a peer whose machine or network vanished without a word.
+    const int on = 1, idle = 60, interval = 10, probes = 6;
+    ::setsockopt(fd_, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    ::setsockopt(fd_, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+    ::setsockopt(fd_, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    ::setsockopt(fd_, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
     if (::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return 0;
     if (errno != EINPROGRESS) {
         const int err = socketErrorCode(errno);

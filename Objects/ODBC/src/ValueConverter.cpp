@@ -206,14 +206,11 @@ int toHexText(const Element& e, const ColumnTarget& t) {
         return 0;
     }
     static constexpr char kDigits[] = "0123456789abcdef";
+    // An empty element of another type is the empty binary value: no digits.
     std::string hex;
-    if (e.length == 0) {
-        hex = "00";
-    } else {
-        for (std::size_t i = 0; i < e.length; ++i) {
-            hex.push_back(kDigits[e.data[i] >> 4]);
-            hex.push_back(kDigits[e.data[i] & 15]);
-        }
+    for (std::size_t i = 0; i < e.length; ++i) {
+        hex.push_back(kDigits[e.data[i] >> 4]);
+        hex.push_back(kDigits[e.data[i] & 15]);
     }
     setIndicator(t, static_cast<SQLLEN>(hex.size()));
     auto* out = static_cast<char*>(t.buffer);

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <atomic>
 #include <system_error>
 
 #include "model/ServerError.h"
@@ -35,7 +37,33 @@ bool isKeyColumn(const ClassDef& cls, std::string_view column) {
   return false;
 }
 
+std::atomic<std::uint64_t> g_dataFileLimit{0};
+
+// Write-ahead log with synchronous=NORMAL: a commit costs no disk flush, and what was
+// committed survives a crash of the server process (only a crash of the machine may lose
+// the last commits). The page limit caps each file at the configured size.
+void configure(sqlite3* db) {
+  for (const char* schema : {"main", "FRX"}) {
+    const std::string s(schema);
+    std::string sql = "PRAGMA " + s + ".journal_mode = WAL; PRAGMA " + s + ".synchronous = NORMAL;";
+    if (const std::uint64_t limit = g_dataFileLimit.load()) {
+      Statement size(db, "PRAGMA " + s + ".page_size");
+      const std::uint64_t page = size.step() ? static_cast<std::uint64_t>(size.column(0).asInteger()) : 4096;
+      sql += "PRAGMA " + s + ".max_page_count = " + std::to_string(std::max<std::uint64_t>(1, limit / page)) + ";";
+    }
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+      const std::string message = error ? error : sqlite3_errmsg(db);
+      sqlite3_free(error);
+      throw ServerError(errc::SqlError, {message});
+    }
+  }
+}
+
 }  // namespace
+
+void setDataFileLimit(std::uint64_t bytes) { g_dataFileLimit = bytes; }
+std::uint64_t dataFileLimit() { return g_dataFileLimit.load(); }
 
 std::vector<std::string> splitId(std::string_view id) {
   std::vector<std::string> parts;
@@ -67,6 +95,7 @@ Database::Database(const std::filesystem::path& folder) : folder_(folder) {
     Statement attach(db_, "ATTACH DATABASE ?1 AS FRX");
     attach.bind(1, Value::text((folder / kFrxFile).string()));
     attach.step();
+    configure(db_);
     installQueryGuard();
   } catch (...) {
     sqlite3_close(db_);
@@ -78,6 +107,17 @@ Database::Database(const std::filesystem::path& folder) : folder_(folder) {
 Database::~Database() {
   if (level_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close_v2(db_);
+}
+
+void Database::setInterruptCheck(std::function<bool()> check) {
+  interruptCheck_ = std::move(check);
+  if (!interruptCheck_) {
+    sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+    return;
+  }
+  // Every few thousand virtual-machine steps: often enough to stop within milliseconds.
+  sqlite3_progress_handler(
+      db_, 4000, [](void* self) { return static_cast<Database*>(self)->interruptCheck_() ? 1 : 0; }, this);
 }
 
 Statement Database::prepare(std::string_view sql) { return Statement(db_, sql); }
@@ -213,7 +253,8 @@ void prepareFolder(const std::filesystem::path& folder, const Seeder& seed, bool
   if (reset) {
     for (const char* name : {kMainFile, kFrxFile}) {
       std::filesystem::remove(folder / name, ec);
-      std::filesystem::remove(folder / (std::string(name) + "-journal"), ec);
+      for (const char* suffix : {"-journal", "-wal", "-shm"})
+        std::filesystem::remove(folder / (std::string(name) + suffix), ec);
     }
   }
   Database db(folder);

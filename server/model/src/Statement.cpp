@@ -72,6 +72,11 @@ bool Statement::step() {
   sqlite3_reset(stmt_);
   if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE)
     throw ServerError(errc::DuplicateKey, {message});
+  if ((ext & 0xFF) == SQLITE_FULL && dataFileLimit() > 0)
+    throw ServerError(errc::SqlError, {"The data file has reached its size limit of " +
+                                       std::to_string(dataFileLimit() / (1024 * 1024)) + " MiB (" + message + ")"});
+  if ((ext & 0xFF) == SQLITE_INTERRUPT)
+    throw ServerError(errc::SqlError, {"The statement was stopped: cancelled, timed out, its client gone or the server stopping"});
   throw ServerError(errc::SqlError, {message});
 }
 

@@ -127,3 +127,57 @@ TEST(PrepareFolder, SeedsOnceAndAgainOnReset) {
   prepareFolder(folder.path() / "f", seed, false);
   EXPECT_EQ(seeded, 3);
 }
+
+namespace {
+
+TEST(DatabaseFiles, UseAWriteAheadLogWithoutAFlushPerCommit) {
+  TempFolder folder;
+  Database db(folder.path());
+  for (const char* schema : {"main", "FRX"}) {
+    EXPECT_EQ(db.scalar(std::string("PRAGMA ") + schema + ".journal_mode")->toText(), "wal") << schema;
+    EXPECT_EQ(db.scalar(std::string("PRAGMA ") + schema + ".synchronous")->asInteger(), 1) << schema;  // NORMAL
+  }
+}
+
+TEST(DatabaseFiles, AWriteBeyondTheSizeLimitFailsWithAClearText) {
+  TempFolder folder;
+  setDataFileLimit(1024 * 1024);
+  Database db(folder.path());
+  setDataFileLimit(0);
+  db.exec("CREATE TABLE Gross (T TEXT)");
+  try {
+    db.exec("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 100000) "
+            "INSERT INTO Gross SELECT printf('%0100d', x) FROM n");
+    ADD_FAILURE() << "the insert went beyond the limit";
+  } catch (const ServerError& e) {
+    EXPECT_NE(std::string(e.what()).find("full"), std::string::npos) << e.what();
+  }
+  Statement st = db.prepare("INSERT INTO Gross SELECT printf('%0100d', x) FROM (WITH RECURSIVE n(x) AS "
+                            "(SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 100000) SELECT x FROM n)");
+  setDataFileLimit(1024 * 1024);
+  try {
+    st.step();
+    ADD_FAILURE() << "the insert went beyond the limit";
+  } catch (const ServerError& e) {
+    EXPECT_NE(std::string(e.what()).find("size limit of 1 MiB"), std::string::npos) << e.what();
+  }
+  setDataFileLimit(0);
+}
+
+TEST(DatabaseFiles, AnInterruptCheckStopsARunningStatement) {
+  TempFolder folder;
+  Database db(folder.path());
+  int asked = 0;
+  db.setInterruptCheck([&] { return ++asked > 3; });
+  Statement st = db.prepare("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT count(*) FROM n");
+  try {
+    st.step();
+    ADD_FAILURE() << "the statement was not stopped";
+  } catch (const ServerError& e) {
+    EXPECT_NE(std::string(e.what()).find("stopped"), std::string::npos) << e.what();
+  }
+  db.setInterruptCheck({});
+  EXPECT_EQ(db.scalar("SELECT 1 + 1")->asInteger(), 2);
+}
+
+}  // namespace

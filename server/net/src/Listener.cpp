@@ -2,6 +2,8 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iostream>
 #include <netinet/in.h>
@@ -13,7 +15,7 @@
 
 namespace kesto::server::net {
 
-Connection::Connection(int fd) : fd_(fd) {
+Connection::Connection(int fd, std::chrono::milliseconds stallTimeout) : fd_(fd), stallTimeout_(stallTimeout) {
   const int one = 1;
   ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
 }
@@ -22,9 +24,30 @@ Connection::~Connection() {
   ::close(fd_);
 }
 
+bool Connection::waitFor(short events, std::chrono::milliseconds timeout) const {
+  const int ms = timeout.count() > 0 ? static_cast<int>(std::min<std::int64_t>(timeout.count(), 1 << 30)) : -1;
+  for (;;) {
+    pollfd p{fd_, events, 0};
+    const int r = ::poll(&p, 1, ms);
+    if (r > 0)
+      return true;  // readiness, or an error the next call reports
+    if (r == 0)
+      return false;
+    if (errno != EINTR)
+      return false;
+  }
+}
+
+bool Connection::peerGone() const {
+  pollfd p{fd_, POLLRDHUP, 0};
+  return !open_.load() || (::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)));
+}
+
 bool Connection::readExact(std::span<char> out) {
   std::size_t got = 0;
   while (got < out.size()) {
+    if (got > 0 && !waitFor(POLLIN, stallTimeout_))
+      return false;
     const ssize_t n = ::recv(fd_, out.data() + got, out.size() - got, 0);
     if (n > 0) {
       got += static_cast<std::size_t>(n);
@@ -38,10 +61,30 @@ bool Connection::readExact(std::span<char> out) {
 }
 
 bool Connection::readExact(std::string& out, std::size_t n, std::size_t limit) {
+  out.clear();
   if (n > limit)
     return false;
-  out.resize(n);
-  return readExact(std::span<char>(out.data(), n));
+  std::size_t got = 0;
+  while (got < n) {
+    // Room for what may come next: doubling from 64 KiB, never beyond n.
+    if (out.size() == got)
+      out.resize(std::min(n, std::max<std::size_t>(got * 2, 64 * 1024)));
+    if (!waitFor(POLLIN, stallTimeout_))
+      break;
+    const ssize_t r = ::recv(fd_, out.data() + got, out.size() - got, 0);
+    if (r > 0) {
+      got += static_cast<std::size_t>(r);
+    } else if (r < 0 && errno == EINTR) {
+      continue;
+    } else {
+      break;
+    }
+  }
+  if (got == n)
+    return true;
+  out.clear();
+  out.shrink_to_fit();
+  return false;
 }
 
 std::size_t Connection::readSome(std::span<char> out) {
@@ -57,11 +100,15 @@ std::size_t Connection::readSome(std::span<char> out) {
 bool Connection::writeAll(std::string_view bytes) {
   std::size_t sent = 0;
   while (sent < bytes.size()) {
-    const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
       sent += static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EINTR) {
       continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      // A peer that takes nothing for the stall timeout is gone for us.
+      if (!waitFor(POLLOUT, stallTimeout_))
+        return false;
     } else {
       return false;
     }
@@ -104,6 +151,8 @@ void Listener::start(const ListenOptions& options) {
   socklen_t len = sizeof addr;
   ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
   port_ = ntohs(addr.sin_port);
+  maxConnections_ = options.maxConnections;
+  stallTimeout_ = options.stallTimeout;
   listenFd_ = fd;
   wakeFd_ = ::eventfd(0, EFD_CLOEXEC);
   if (wakeFd_ < 0) {
@@ -134,13 +183,20 @@ void Listener::acceptLoop() {
     if (fd < 0)
       continue;  // the peer may have gone already
     reapFinished();
+    if (maxConnections_ > 0 && activeConnections() >= maxConnections_) {
+      // Closed at once: the client learns it now instead of waiting in the backlog.
+      std::cerr << "kestoserver: connection refused on port " << port_ << ": " << maxConnections_
+                << " connections are served already\n";
+      ::close(fd);
+      continue;
+    }
     std::lock_guard lock(mutex_);
     if (!running_) {
       ::close(fd);
       break;
     }
     Session& s = sessions_.emplace_back();
-    s.connection = std::make_unique<Connection>(fd);
+    s.connection = std::make_unique<Connection>(fd, stallTimeout_);
     s.thread = std::thread([this, &s] {
       try {
         handler_(*s.connection);

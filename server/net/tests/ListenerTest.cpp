@@ -10,6 +10,7 @@
 #include <atomic>
 #include <future>
 #include <string>
+#include <thread>
 
 using namespace kesto::server::net;
 
@@ -131,6 +132,75 @@ TEST(Connection, BoundedReadRefusesMoreThanItsLimit) {
   EXPECT_FALSE(tooLong);
   EXPECT_TRUE(fits);
   ::close(fd);
+}
+
+TEST(Connection, AMessageThatStallsMidwayIsGivenUp) {
+  std::promise<std::pair<bool, bool>> result;
+  Listener listener([&](Connection& c) {
+    char header[4];
+    std::string body;
+    const bool headerRead = c.readExact(header);
+    // Announced 1 MiB, of which 10 bytes come.
+    const bool bodyRead = c.readExact(body, 1 << 20, 1 << 26);
+    result.set_value({headerRead, bodyRead});
+  });
+  ListenOptions options;
+  options.stallTimeout = std::chrono::milliseconds(200);
+  listener.start(options);
+  const int fd = dial(listener.port());
+  ASSERT_EQ(::send(fd, "HEAD0123456789", 14, 0), 14);
+  auto done = result.get_future();
+  ASSERT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the stalled read never ended";
+  const auto [headerRead, bodyRead] = done.get();
+  EXPECT_TRUE(headerRead);
+  EXPECT_FALSE(bodyRead);
+  ::close(fd);
+}
+
+TEST(Connection, AnIdleClientIsNotAStall) {
+  std::promise<bool> result;
+  Listener listener([&](Connection& c) {
+    char line[4];
+    result.set_value(c.readExact(line) && std::string_view(line, 4) == "late");
+  });
+  ListenOptions options;
+  options.stallTimeout = std::chrono::milliseconds(50);
+  listener.start(options);
+  const int fd = dial(listener.port());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_EQ(::send(fd, "late", 4, 0), 4);
+  EXPECT_TRUE(result.get_future().get());
+  ::close(fd);
+}
+
+TEST(Listener, ConnectionsBeyondTheCapAreClosedAtOnce) {
+  ListenOptions options;
+  options.maxConnections = 2;
+  Listener listener(echo);
+  listener.start(options);
+  const int first = dial(listener.port());
+  const int second = dial(listener.port());
+  ASSERT_EQ(roundTrip(first, "eins"), "eins");
+  ASSERT_EQ(roundTrip(second, "zwei"), "zwei");
+  const int third = dial(listener.port());
+  char c = 0;
+  EXPECT_EQ(::recv(third, &c, 1, 0), 0) << "the third connection is closed";
+  ::close(third);
+  ::close(first);
+  // A place is free again once a served connection has ended.
+  int fourth = -1;
+  for (int i = 0; i < 100; ++i) {
+    fourth = dial(listener.port());
+    if (roundTrip(fourth, "vier") == "vier")
+      break;
+    ::close(fourth);
+    fourth = -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_NE(fourth, -1);
+  if (fourth >= 0)
+    ::close(fourth);
+  ::close(second);
 }
 
 TEST(Listener, UnusableAddressesAreReported) {

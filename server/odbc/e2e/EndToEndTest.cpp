@@ -1,5 +1,6 @@
 // The driver through unixODBC against kestoserver over TCP: isql, pyodbc, scrolling,
 // data-source setup and a server that dies mid-fetch.
+#include "OdbcHandles.h"
 #include "ServerProcess.h"
 
 #include <gtest/gtest.h>
@@ -86,7 +87,7 @@ TEST(Isql, HelpListsTablesAndColumns) {
 }
 
 void runPyodbc(const char* registration, const char* suffix) {
-    const CommandResult r = runCommand(env->iniVariables(registration) + preloadPrefix() + "/usr/bin/python3 " KESTO_E2E_DIR
+    const CommandResult r = runCommand(env->iniVariables(registration) + preloadPrefix() + "PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 " KESTO_E2E_DIR
                                        "/pyodbc_check.py 'DSN=KestoDSN;UID=DEMO;PWD=demo' " + suffix);
     EXPECT_EQ(r.status, 0) << registration << "\n" << r.output;
     EXPECT_EQ(r.output.find("FAIL"), std::string::npos) << registration << "\n" << r.output;
@@ -95,20 +96,6 @@ void runPyodbc(const char* registration, const char* suffix) {
 TEST(Pyodbc, QueriesRowsLongValuesAndCatalogsWithFetchMapped) { runPyodbc("ini", "A"); }
 
 TEST(Pyodbc, QueriesRowsLongValuesAndCatalogsWithFetchPassedOn) { runPyodbc("ini-nomap", "B"); }
-
-struct Handles {
-    SQLHENV henv = nullptr;
-    SQLHDBC hdbc = nullptr;
-    SQLHSTMT hstmt = nullptr;
-    ~Handles() {
-        if (hstmt) SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
-        if (hdbc) {
-            SQLDisconnect(hdbc);
-            SQLFreeHandle(SQL_HANDLE_DBC, hdbc);
-        }
-        if (henv) SQLFreeHandle(SQL_HANDLE_ENV, henv);
-    }
-};
 
 std::string stateOf(SQLSMALLINT type, SQLHANDLE h) {
     SQLCHAR state[6] = "";

@@ -1,6 +1,9 @@
 #include "ServerProcess.h"
 
 #include <array>
+#include <chrono>
+#include <iterator>
+#include <sstream>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +15,12 @@
 
 namespace kesto::e2e {
 
-ServerProcess::ServerProcess(const std::filesystem::path& dataFolder) {
+ServerProcess::ServerProcess(const std::filesystem::path& dataFolder, const std::vector<std::string>& options) {
+    std::vector<std::string> args{"kestoserver", "--object-port", "0", "--odbc-port", "0", "--data", dataFolder.string()};
+    args.insert(args.end(), options.begin(), options.end());
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     int out[2];
     if (::pipe(out) != 0) throw std::runtime_error("pipe failed");
     pid_ = ::fork();
@@ -21,8 +29,7 @@ ServerProcess::ServerProcess(const std::filesystem::path& dataFolder) {
         ::dup2(out[1], STDOUT_FILENO);
         ::close(out[0]);
         ::close(out[1]);
-        ::execl(KESTOSERVER_PATH, "kestoserver", "--object-port", "0", "--odbc-port", "0", "--data",
-                dataFolder.c_str(), static_cast<char*>(nullptr));
+        ::execv(KESTOSERVER_PATH, argv.data());
         ::_exit(127);
     }
     ::close(out[1]);
@@ -56,6 +63,50 @@ void ServerProcess::kill() {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
     pid_ = -1;
+}
+
+long ServerProcess::terminate() {
+    if (pid_ <= 0) return 0;
+    const auto start = std::chrono::steady_clock::now();
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+    return static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+}
+
+void ServerProcess::pause() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGSTOP);
+    // The stop reaches the threads a moment later: wait until the process shows it.
+    siginfo_t info{};
+    ::waitid(P_PID, static_cast<id_t>(pid_), &info, WSTOPPED | WNOWAIT);
+}
+
+void ServerProcess::resume() {
+    if (pid_ > 0) ::kill(pid_, SIGCONT);
+}
+
+long ServerProcess::cpuTicks() const {
+    std::ifstream in("/proc/" + std::to_string(pid_) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Fields after the command name (which may hold blanks): state is field 3, utime 14, stime 15.
+    std::istringstream rest(text.substr(text.rfind(')') + 2));
+    std::string field;
+    long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && rest >> field; ++i) {
+        if (i == 14) utime = std::atol(field.c_str());
+        if (i == 15) stime = std::atol(field.c_str());
+    }
+    return utime + stime;
+}
+
+long ServerProcess::residentKiB() const {
+    std::ifstream in("/proc/" + std::to_string(pid_) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    return 0;
 }
 
 CommandResult runCommand(const std::string& command) {

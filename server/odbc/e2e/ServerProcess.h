@@ -4,13 +4,15 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kesto::e2e {
 
 class ServerProcess {
 public:
-    // Starts kestoserver with its own data folder; throws when it does not come up.
-    explicit ServerProcess(const std::filesystem::path& dataFolder);
+    // Starts kestoserver with its own data folder and any further options; throws when it
+    // does not come up.
+    explicit ServerProcess(const std::filesystem::path& dataFolder, const std::vector<std::string>& options = {});
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
@@ -19,6 +21,14 @@ public:
     int pid() const { return pid_; }
     // SIGKILL and reap; the port stops answering.
     void kill();
+    // SIGTERM and reap; the milliseconds the process took to end.
+    long terminate();
+    // SIGSTOP / SIGCONT: a server that no longer answers but keeps its connections.
+    void pause();
+    void resume();
+    // CPU time used so far (user + system), in clock ticks; resident memory in KiB.
+    long cpuTicks() const;
+    long residentKiB() const;
 
 private:
     int pid_ = -1;

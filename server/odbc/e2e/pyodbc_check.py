@@ -7,23 +7,12 @@ import sys
 
 import pyodbc
 
-
-def check(name, condition, detail=""):
-    print(("ok   " if condition else "FAIL ") + name + ("" if condition else ": " + str(detail)))
-    if not condition:
-        check.failed = True
-
-
-check.failed = False
+from odbc_checks import check, connect
 
 
 def main():
     connection_string, suffix = sys.argv[1], sys.argv[2]
-    cnxn = pyodbc.connect(connection_string, autocommit=True)
-    # The driver speaks ODBC 2.50: 8-bit text in ISO-8859-1, no wide C types.
-    cnxn.setencoding(encoding="latin-1")
-    cnxn.setdecoding(pyodbc.SQL_CHAR, encoding="latin-1")
-    cnxn.setdecoding(pyodbc.SQL_WCHAR, encoding="latin-1")
+    cnxn = connect(connection_string)
     cur = cnxn.cursor()
 
     row = cur.execute("SELECT Lieferant, Datum FROM Bestellung WHERE Nummer = ?", 2).fetchone()

@@ -10,7 +10,11 @@
 #include <text/CodePage.h>
 #include <wire/List.h>
 
+#include <array>
+#include <chrono>
 #include <map>
+
+#include <sys/socket.h>
 
 namespace kesto::server::odbc {
 namespace {
@@ -23,7 +27,11 @@ public:
         : connection_(c), db_(db), options_(o), statements_(db, [this] { beginWork(); }) {
         installSqlFunctions(db.handle());
         statements_.setBatchLimits(BatchLimits{o.batchBytes});
+        db.setInterruptCheck([this] { return stopRunning(); });
     }
+    ~Session() { db_.setInterruptCheck({}); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     void run() {
         Request request;
@@ -40,11 +48,29 @@ public:
     }
 
 private:
+    // Asked while a statement runs: the server is stopping (the connection was shut down),
+    // the client went away (killed, or its query timeout dropped the link), or it sent CC
+    // for the running statement (SQLCancel). The peer is looked at every few milliseconds.
+    bool stopRunning() {
+        if (!connection_.isOpen()) return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (now < nextLook_) return false;
+        nextLook_ = now + std::chrono::milliseconds(5);
+        if (connection_.peerGone()) return true;
+        std::array<char, protocol::kHeaderSize> header{};
+        const ssize_t n = ::recv(connection_.nativeHandle(), header.data(), header.size(), MSG_PEEK | MSG_DONTWAIT);
+        if (n != static_cast<ssize_t>(header.size()) || header[12] != 'C' || header[13] != 'C') return false;
+        std::uint32_t statement = 0;
+        for (int i = 0; i < 4; ++i) statement |= static_cast<std::uint32_t>(static_cast<unsigned char>(header[8 + i])) << (8 * i);
+        return statement == running_;
+    }
+
     // False ends the session.
     bool handle(const Request& r) {
+        running_ = r.statement;
         // These never get a reply: the client does not read one.
         if (r.code == "DC") return false;
-        if (r.code == "AN" || r.code == "AF" || r.code == "RU" || r.code == "RC") {
+        if (r.code == "AN" || r.code == "AF" || r.code == "RU" || r.code == "RC" || r.code == "RO" || r.code == "RW") {
             if (loggedIn_) noReply(r.code);
             return true;
         }
@@ -75,6 +101,8 @@ private:
         } else if (code == "AN") {
             autocommit_ = true;
             if (db_.transactionLevel() > 0) db_.transactionCommit();
+        } else if (code == "RO" || code == "RW") {
+            statements_.setReadOnly(code == "RO");
         }
         // RU/RC: the isolation level is recorded by nobody.
     }
@@ -152,9 +180,10 @@ private:
         } catch (const wire::FormatError&) {
             return fail(r, protocol::kGeneralError, "Malformed error text request");
         }
-        // An empty text lets the driver use its own table.
+        // No text at all lets the driver use its own table.
         const auto it = lastErrors_.find(code);
-        return reply(r, protocol::kOk, encodeString(it == lastErrors_.end() ? std::string() : it->second));
+        if (it == lastErrors_.end() || it->second.empty()) return reply(r, protocol::kOk);
+        return reply(r, protocol::kOk, encodeString(it->second));
     }
 
     bool transact(const Request& r) {
@@ -175,6 +204,8 @@ private:
     bool unicode_ = false;
     bool loggedIn_ = false;
     bool autocommit_ = true;
+    std::uint32_t running_ = 0;
+    std::chrono::steady_clock::time_point nextLook_{};
     std::map<std::int64_t, std::string> lastErrors_;
     Statements statements_;
 };

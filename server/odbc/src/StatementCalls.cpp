@@ -25,6 +25,7 @@ std::int64_t Statements::runCall(Held& h, const std::vector<std::vector<model::V
         return 0;
     }
     if (!h.procedure->returns) return runUpdate(h, sets);
+    refuseWrites(*h.prepared);
     h.rows.reset();
     for (const auto& set : sets) {
         bindSet(*h.prepared, set);
@@ -141,7 +142,7 @@ ReplyOut Statements::upload(const Request& r) {
     const std::size_t size = r.body.size() - 4;
     if (uploadBytes_ + size > kMaxUploadBytes) throw RequestError(400, "Too much long data for one execution");
     if (handle == 0) {
-        nextUpload_ = nextUpload_ >= 0x7FFFFFFFu ? 1 : nextUpload_ + 1;
+        nextUpload_ = nextUpload_ >= 0x7FFFFFFFu ? 0x40000000u : nextUpload_ + 1;
         handle = nextUpload_;
         uploads_[handle] = {{}, r.code == "SB"};
     }

@@ -120,25 +120,9 @@ std::vector<std::vector<model::Value>> Statements::readSets(wire::ListReader& re
             const auto e = reader.tryNext();
             if (!e) throw RequestError(code::WrongParameterCount, "Wrong number of parameters");
             const int type = i + offset < h.parameters.size() ? h.parameters[i + offset].type.sqlType : sqltype::VarChar;
-            if (isLong(type) && !e->undefined && (e->isNumber() || e->type == wire::Text8)) {
-                // A long value comes as the handle of data sent before with SB/SM (as an
-                // integer, or as its decimal text when supplied at execution time).
-                std::optional<std::int64_t> handle = wire::integerValue(*e);
-                if (!handle && e->type == wire::Text8 && !e->data.empty() &&
-                    std::all_of(e->data.begin(), e->data.end(), [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); }) &&
-                    e->data.size() < 11)
-                    handle = std::stoll(std::string(e->data));
-                if (handle && *handle == -1) {
-                    set.push_back(model::Value::null());
-                    continue;
-                }
-                if (handle && *handle > 0) {
-                    if (const auto up = uploads_.find(static_cast<std::uint32_t>(*handle)); up != uploads_.end()) {
-                        set.push_back(up->second.binary ? model::Value::blob(up->second.bytes)
-                                                        : model::Value::text(utf8FromLatin1(up->second.bytes)));
-                        continue;
-                    }
-                }
+            if (std::optional<model::Value> uploaded = uploadedValue(*e, isLong(type))) {
+                set.push_back(std::move(*uploaded));
+                continue;
             }
             set.push_back(parameterValue(*e, type));
         }
@@ -149,13 +133,40 @@ std::vector<std::vector<model::Value>> Statements::readSets(wire::ListReader& re
     return sets;
 }
 
+std::optional<model::Value> Statements::uploadedValue(const wire::Element& e, bool longParameter) {
+    if (e.undefined || !(e.isNumber() || e.type == wire::Text8)) return std::nullopt;
+    // A long value comes as the handle of data sent before with SB/SM (as an integer, or as
+    // its decimal text when supplied at execution time), whatever column it goes to: the
+    // client streams by the type it bound, not by the type the server described.
+    std::optional<std::int64_t> handle = wire::integerValue(e);
+    if (!handle && e.type == wire::Text8 && !e.data.empty() && e.data.size() < 11 &&
+        std::all_of(e.data.begin(), e.data.end(), [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); }))
+        handle = std::stoll(std::string(e.data));
+    if (!handle) return std::nullopt;
+    if (*handle == -1 && longParameter) return model::Value::null();
+    if (*handle <= 0 || *handle > 0x7FFFFFFF) return std::nullopt;
+    const auto up = uploads_.find(static_cast<std::uint32_t>(*handle));
+    if (up == uploads_.end()) return std::nullopt;
+    // Each upload stands for one value: a later equal number is a number again.
+    model::Value value = up->second.binary ? model::Value::blob(std::move(up->second.bytes))
+                                           : model::Value::text(utf8FromLatin1(up->second.bytes));
+    uploads_.erase(up);
+    return value;
+}
+
 void Statements::bindSet(model::Statement& st, const std::vector<model::Value>& set) {
     st.reset();
     sqlite3_clear_bindings(st.handle());
     for (std::size_t i = 0; i < set.size(); ++i) st.bind(static_cast<int>(i + 1), set[i]);
 }
 
+void Statements::refuseWrites(const model::Statement& st) const {
+    if (readOnly_ && !sqlite3_stmt_readonly(st.handle()))
+        throw RequestError(400, "The connection is read-only: the statement would change data");
+}
+
 void Statements::runQuery(Held& h, const std::vector<std::vector<model::Value>>& sets, bool holdRows, bool describe) {
+    refuseWrites(*h.prepared);
     h.rows.reset();
     h.fixedRows = nullptr;
     h.streams.clear();
@@ -183,6 +194,7 @@ void Statements::runQuery(Held& h, const std::vector<std::vector<model::Value>>&
 }
 
 std::int64_t Statements::runUpdate(Held& h, const std::vector<std::vector<model::Value>>& sets) {
+    refuseWrites(*h.prepared);
     h.rows.reset();
     h.fixedRows = nullptr;
     const sqlite3_int64 before = sqlite3_total_changes64(db_.handle());

@@ -38,6 +38,8 @@ public:
 
     void setEncoding(const Encoding& e) { encoding_ = e; }
     void setBatchLimits(const BatchLimits& limits) { limits_ = limits; }
+    // A read-only connection runs only statements that do not write.
+    void setReadOnly(bool on) { readOnly_ = on; }
     std::size_t heldStatements() const { return held_.size(); }
 
     // True for the requests this class answers.
@@ -93,13 +95,17 @@ private:
     // Procedures: flags, column and parameter descriptions; then output values and rows or count.
     void writeCallDescription(wire::ListWriter& out, const Held& h);
     ReplyOut callResult(wire::ListWriter& out, Held& h, const model::Value& returned, std::int64_t count);
+    // The uploaded value an element names by its handle, taken out of the uploads.
+    std::optional<model::Value> uploadedValue(const wire::Element& e, bool longParameter);
     void bindSet(model::Statement& st, const std::vector<model::Value>& set);
     RowContext rowContext(Held& h) { return {encoding_, &h.streams}; }
+    void refuseWrites(const model::Statement& st) const;
 
     model::Database& db_;
     std::function<void()> beginWork_;
     Encoding encoding_;
     BatchLimits limits_;
+    bool readOnly_ = false;
     std::map<std::uint32_t, std::unique_ptr<Held>> held_;
     std::uint64_t clock_ = 0;
     // Long parameter data by handle; used by the next execution that names the handle.
@@ -108,7 +114,8 @@ private:
         bool binary = false;
     };
     std::map<std::uint32_t, Upload> uploads_;
-    std::uint32_t nextUpload_ = 0;
+    // Handles start high, so that an ordinary small number is not taken for one.
+    std::uint32_t nextUpload_ = 0x3FFFFFFF;
     std::size_t uploadBytes_ = 0;
 };
 

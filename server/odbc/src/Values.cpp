@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace kesto::server::odbc {
 namespace {
@@ -51,6 +52,12 @@ bool shortestDecimal(double v, std::int64_t& mantissa, int& exponent) {
     return true;
 }
 
+// Binary cells: an empty value is an empty UTF-16 element, since one NUL byte is the byte 00.
+void writeBytes(wire::ListWriter& out, std::string_view bytes) {
+    if (bytes.empty()) return out.text16(std::u16string());
+    out.text8(bytes);
+}
+
 void writeNumber(wire::ListWriter& out, const Cell& c, const TypeInfo& type, const Encoding& enc) {
     if (c.kind == Kind::Text || c.kind == Kind::Blob) return writeString(out, c.bytes, enc);
     const bool exactScale = type.sqlType == sqltype::Numeric || type.sqlType == sqltype::Decimal;
@@ -66,6 +73,19 @@ void writeNumber(wire::ListWriter& out, const Cell& c, const TypeInfo& type, con
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, c.real);
     out.text8(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
+}
+
+// mantissa x 10^exponent read as the decimal text it stands for, so that the double is the
+// nearest one, as SQLite reads the same number written in a statement.
+std::optional<double> decimalParameter(const wire::Element& e) {
+    if (e.data.empty()) return std::nullopt;
+    wire::Element m;
+    m.type = e.type == wire::NegDec ? wire::NegInt : wire::PosInt;
+    m.data = e.data.substr(1);
+    const auto mantissa = wire::integerValue(m);
+    if (!mantissa) return std::nullopt;
+    const std::string text = std::to_string(*mantissa) + "e" + std::to_string(static_cast<std::int8_t>(e.data[0]));
+    return std::strtod(text.c_str(), nullptr);
 }
 
 }  // namespace
@@ -138,8 +158,7 @@ void writeCell(wire::ListWriter& out, const Cell& c, const TypeInfo& type, const
             return out.text8(text.empty() ? std::string(1, '\0') : text);
         }
         case sqltype::Binary: case sqltype::VarBinary:
-            if (c.kind == Kind::Text || c.kind == Kind::Blob)
-                return out.text8(c.bytes.empty() ? std::string_view("\0", 1) : c.bytes);
+            if (c.kind == Kind::Text || c.kind == Kind::Blob) return writeBytes(out, c.bytes);
             return writeString(out, textOf(c), enc);
         case sqltype::Integer: case sqltype::SmallInt: case sqltype::TinyInt: case sqltype::BigInt: case sqltype::Bit:
             if (c.kind == Kind::Real && std::nearbyint(c.real) == c.real && std::fabs(c.real) < 9.0e18)
@@ -164,19 +183,20 @@ model::Value parameterValue(const wire::Element& e, int sqlType) {
         case wire::Text8: {
             if (e.data.empty()) return model::Value::null();
             if (e.data.size() == 1 && e.data[0] == '\0')
-                return isBinary(sqlType) ? model::Value::blob({}) : model::Value::text({});
+                return isBinary(sqlType) ? model::Value::blob(std::string(1, '\0')) : model::Value::text({});
             if (isBinary(sqlType)) return model::Value::blob(std::string(e.data));
             return model::Value::text(utf8FromLatin1(e.data));
         }
         case wire::Text16: {
-            if (e.data.empty()) return model::Value::null();
+            // The driver sends the empty binary value so; NULL is an empty 8-bit element.
+            if (e.data.empty()) return model::Value::blob({});
             return model::Value::text(text::utf16ToUtf8(wire::utf16Value(e)));
         }
         case wire::PosInt: case wire::NegInt:
             if (const auto v = wire::integerValue(e)) return model::Value::integer(*v);
             break;
         case wire::PosDec: case wire::NegDec:
-            if (const auto v = wire::decimalValue(e)) return model::Value::real(*v);
+            if (const auto v = decimalParameter(e)) return model::Value::real(*v);
             break;
         default: break;
     }

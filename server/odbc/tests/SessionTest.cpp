@@ -36,7 +36,7 @@ TEST_F(OdbcSessionTest, NoReplyRequestsKeepTheStreamInStep) {
     send("OE", wire::encodeInteger(461), 6);
     const Reply oe = receive();
     EXPECT_EQ(oe.code, 0);
-    EXPECT_EQ(oe.body, std::string("\x03\x01\x00", 3));  // empty: the driver's own text applies
+    EXPECT_EQ(oe.body, std::string());  // no text: the driver's own applies
 }
 
 TEST_F(OdbcSessionTest, BadHandshakeWordGives413) {

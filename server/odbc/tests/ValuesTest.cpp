@@ -42,7 +42,9 @@ TEST(Values, CellsTakeTheFormOfTheirColumnType) {
         {Value::text("12x"), integer, wire::encodeText16(u"12x")},
         {Value::text(""), text, bytes({0x03, 0x01, 0x00})},
         {Value::text("2024-03-15"), date, wire::encodeText8("2024-03-15")},
-        {Value::blob(""), bin, bytes({0x03, 0x01, 0x00})},
+        // The empty binary value is an empty UTF-16 element: one NUL byte is the byte 00.
+        {Value::blob(""), bin, bytes({0x02, 0x02})},
+        {Value::blob(std::string(1, '\0')), bin, bytes({0x03, 0x01, 0x00})},
         {Value::null(), longText, wire::encodeText16(u"S7")},
     };
     for (const auto& c : cases) EXPECT_EQ(encode(c.value, c.type), c.expected) << c.value.toText() << " " << c.type.sqlType;
@@ -61,7 +63,12 @@ TEST(Values, ParameterElementsBecomeSqliteValues) {
     EXPECT_EQ(decode(bytes({0x01}), sqltype::Integer), Value::null()) << "absent";
     EXPECT_EQ(decode(bytes({0x02, 0x01}), sqltype::VarChar), Value::null());
     EXPECT_EQ(decode(bytes({0x03, 0x01, 0x00}), sqltype::VarChar), Value::text(""));
-    EXPECT_EQ(decode(bytes({0x03, 0x01, 0x00}), sqltype::VarBinary), Value::blob(""));
+    // For binary parameters one NUL byte is the byte 00; the empty value is an empty UTF-16 element.
+    EXPECT_EQ(decode(bytes({0x03, 0x01, 0x00}), sqltype::VarBinary), Value::blob(std::string(1, '\0')));
+    EXPECT_EQ(decode(bytes({0x02, 0x02}), sqltype::VarBinary), Value::blob(""));
+    EXPECT_EQ(decode(bytes({0x02, 0x02}), sqltype::VarChar), Value::blob(""));
+    // Decimals read as their decimal text: 33 x 10^-1 is the double nearest 3.3.
+    EXPECT_EQ(decode(bytes({0x04, 0x06, 0xFF, 0x21}), sqltype::Double), Value::real(3.3));
     EXPECT_EQ(decode(wire::encodeText8("Gr\xFC\xDF" "e"), sqltype::VarChar), Value::text("Grüße"));
     EXPECT_EQ(decode(wire::encodeText8(std::string("\x00\xFF", 2)), sqltype::VarBinary), Value::blob(std::string("\x00\xFF", 2)));
     EXPECT_EQ(decode(wire::encodeInteger(-129), sqltype::Integer), Value::integer(-129));

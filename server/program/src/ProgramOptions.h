@@ -1,6 +1,7 @@
 // Command line of kestoserver.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +18,9 @@ struct ProgramOptions {
   bool reset = false;
   demo::SeedOptions seed;  // where the seeded parameters point for pictures and rich texts
   bool allowRemote = false;
+  // Largest size of each data file in MiB; 0 = no limit. A runaway statement must not fill
+  // the disk.
+  std::size_t maxDataMiB = 2048;
   // Started by the ODBC driver: "-s<dir>" (data folder), "-U<namespace>", and the routine
   // argument "SharedMemory^%qserver" serve one client over shared memory instead of listening.
   bool sharedMemory = false;

@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   try {
+    model::setDataFileLimit(static_cast<std::uint64_t>(options.maxDataMiB) * 1024 * 1024);
     demo::prepareDataFolder(options.object.dataFolder, options.reset, options.seed);
     if (options.sharedMemory) {
       serveSharedMemoryClient(options, stopSignals);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <odbcinst.h>
@@ -187,6 +188,16 @@ TEST(SetupDialog, ChangingAnExistingSourceOpensWithItsValuesAndCancelRestoresThe
     };
     for (const auto& [key, v] : kept) EXPECT_EQ(value("Existing", key), v) << key;
     EXPECT_EQ(iniValue("odbcinst.ini", "Norvane ODBC", "DEBUG"), "0") << "the log switch is restored too";
+}
+
+TEST(SetupDialog, ASourceWithoutTheTimeoutKeyShowsTimeoutsDisabledAsTheDriverTakesThem) {
+    whenModal("dataSourceSetup", [&](QWidget* d) {
+        EXPECT_EQ(textOf(d, "dataSourceName"), "Live");
+        EXPECT_TRUE(isChecked(d, "disableQueryTimeout"));
+        d->grab().save(QString::fromStdString(::testing::TempDir() + "kesto-setup-live.png"));
+        click(d, "cancel");
+    });
+    EXPECT_FALSE(configDsn(setup().window, ODBC_CONFIG_DSN, "DSN=Live\0\0"));
 }
 
 TEST(SetupDialog, TestConnectionShowsTheSummaryAndTheResultLine) {

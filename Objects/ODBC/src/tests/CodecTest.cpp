@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace kesto::odbc {
@@ -113,6 +114,29 @@ TEST(ParameterEncoder, IntegersTakeTheFewestBytes) {
     EXPECT_EQ(bodyOf(w), (Bytes{0x06, 0x04, 0x00, 0x00, 0x00, 0x80}));
 }
 
+TEST(RequestWriter, NumberLiteralsAsIntegersAndDecimals) {
+    const struct {
+        bool decimal;
+        std::int64_t mantissa;
+        std::int8_t exponent;
+        Bytes bytes;
+    } cases[] = {
+        {false, 0, 0, {0x02, 0x04}},
+        {false, std::int64_t{1} << 40, 0, {0x08, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01}},
+        {false, -(std::int64_t{1} << 40), 0, {0x07, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00}},
+        {false, INT64_MIN, 0, {0x0A, 0x05, 0, 0, 0, 0, 0, 0, 0, 0x80}},
+        {true, 5, -1, {0x04, 0x06, 0xFF, 0x05}},
+        {true, -25, 2, {0x04, 0x07, 0x02, 0xE7}},
+        {true, 0, 0, {0x03, 0x06, 0x00}},
+    };
+    for (const auto& c : cases) {
+        RequestWriter w = fresh();
+        if (c.decimal) w.writeDecimal(c.mantissa, c.exponent);
+        else w.writeInteger64(c.mantissa);
+        EXPECT_EQ(bodyOf(w), c.bytes) << c.mantissa << "e" << int(c.exponent);
+    }
+}
+
 TEST(ParameterEncoder, NullEmptyAndLongStrings) {
     RequestWriter w = fresh();
     ASSERT_EQ(writeParameterValue(w, "x", {SQL_C_CHAR, SQL_VARCHAR, 10, 0}, SQL_NULL_DATA), 0);
@@ -123,6 +147,12 @@ TEST(ParameterEncoder, NullEmptyAndLongStrings) {
         e.unicode = unicode;
         ASSERT_EQ(writeParameterValue(e, "", {SQL_C_CHAR, SQL_VARCHAR, 10, 0}, SQL_NTS), 0);
         EXPECT_EQ(bodyOf(e), (Bytes{0x03, 0x01, 0x00}));
+    }
+    // The empty binary value is an empty UTF-16 element: 03 01 00 is the byte 00.
+    for (SQLSMALLINT sqlType : {SQL_BINARY, SQL_VARBINARY, SQL_LONGVARBINARY}) {
+        RequestWriter b = fresh();
+        ASSERT_EQ(writeParameterValue(b, "", {SQL_C_BINARY, sqlType, 10, 0}, 0), 0);
+        EXPECT_EQ(bodyOf(b), (Bytes{0x02, 0x02})) << sqlType;
     }
     const std::string long300(300, 'a');
     RequestWriter l = fresh();
@@ -271,6 +301,9 @@ TEST(ValueConverter, NullAndEmpty) {
 
 TEST(ValueConverter, DecimalsAsNumbersAndText) {
     EXPECT_DOUBLE_EQ(as<double>(decode({0x05, 0x06, 0xFE, 0x7B, 0x00}, SQL_C_DOUBLE)), 1.23);
+    // The nearest double, exactly: 33 x 0.1 would be 3.3000000000000003.
+    EXPECT_EQ(as<double>(decode({0x04, 0x06, 0xFF, 0x21}, SQL_C_DOUBLE)), 3.3);
+    EXPECT_EQ(as<double>(decode({0x04, 0x06, 0xE0, 0x07}, SQL_C_DOUBLE)), 7e-32);
     EXPECT_STREQ(decode({0x05, 0x06, 0xFE, 0x7B, 0x00}, SQL_C_CHAR).buffer, "1.23");
     EXPECT_STREQ(decode({0x05, 0x06, 0x02, 0x7B, 0x00}, SQL_C_CHAR).buffer, "12300");
     EXPECT_STREQ(decode({0x04, 0x07, 0xFD, 0x85}, SQL_C_CHAR).buffer, "-0.123");
@@ -284,6 +317,10 @@ TEST(ValueConverter, TextAndBinaryCuts) {
     const Decoded hex = decode({0x04, 0x01, 0x0A, 0xFF}, SQL_C_CHAR, SQL_BINARY);
     EXPECT_STREQ(hex.buffer, "0aff");
     EXPECT_EQ(hex.indicator, 4);
+    const Decoded emptyHex = decode({0x02, 0x02}, SQL_C_CHAR, SQL_VARBINARY);
+    EXPECT_STREQ(emptyHex.buffer, "");
+    EXPECT_EQ(emptyHex.indicator, 0);
+    EXPECT_EQ(decode({0x02, 0x02}, SQL_C_BINARY, SQL_VARBINARY).indicator, 0);
     const Decoded hexCut = decode({0x04, 0x01, 0x0A, 0xFF}, SQL_C_CHAR, SQL_BINARY, 4);
     EXPECT_EQ(hexCut.result, 1004);
     EXPECT_STREQ(hexCut.buffer, "0a");

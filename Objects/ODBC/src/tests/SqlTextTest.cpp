@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace kesto::odbc {
 namespace {
 
@@ -90,6 +92,22 @@ constexpr auto Lit = GeneratedKind::Literal;
 constexpr auto Omit = GeneratedKind::Omitted;
 constexpr auto Nul = GeneratedKind::Null;
 
+// Number literals travel as numbers: integers, and decimals (mantissa x 10^exponent) that
+// the server reads as reals.
+ParameterRecord num(std::u16string text, std::int64_t value) {
+    ParameterRecord r{Lit, std::move(text)};
+    r.literalForm = LiteralForm::Integer;
+    r.mantissa = value;
+    return r;
+}
+ParameterRecord dec(std::u16string text, std::int64_t mantissa, std::int8_t exponent) {
+    ParameterRecord r{Lit, std::move(text)};
+    r.literalForm = LiteralForm::Decimal;
+    r.mantissa = mantissa;
+    r.exponent = exponent;
+    return r;
+}
+
 TEST(SqlPreprocessor, Examples) {
     const struct {
         std::u16string in;
@@ -98,39 +116,49 @@ TEST(SqlPreprocessor, Examples) {
         {u"commit", {u"commit", StatementKind::Other, 0, {}}},
         {u"select name from people where age > 30 and city = 'Lima'",
          {u"select name from people where age > :%qpar(1) and city = :%qpar(2)", StatementKind::Query, 2,
-          {{Lit, u"30"}, {Lit, u"Lima"}}}},
+          {num(u"30", 30), {Lit, u"Lima"}}}},
         {u"set option blob_support = 1", {u"set option blob_support = 1 ", StatementKind::BlobSupportOn, 0, {}}},
         {u"SET OPTION BLOB_SUPPORT=0", {u"SET OPTION BLOB_SUPPORT = 0 ", StatementKind::BlobSupportOff, 0, {}}},
         {u"SET OPTION BLOB_SUPPORT = 2", {u"SET OPTION BLOB_SUPPORT = 2 ", StatementKind::Other, 0, {}}},
         {u"SET OPTION SYNCHRONOUS_COMMIT = 1", {u"SET OPTION SYNCHRONOUS_COMMIT = 1 ", StatementKind::SynchronousCommitOn, 0, {}}},
         {u"CREATE TABLE t (a INT DEFAULT 5)", {u"CREATE TABLE t ( a INT DEFAULT 5 ) ", StatementKind::Other, 0, {}}},
-        {u"UPDATE t SET a = 5", {u"UPDATE t SET a = :%qpar(1)", StatementKind::Other, 1, {{Lit, u"5"}}}},
+        {u"UPDATE t SET a = 5", {u"UPDATE t SET a = :%qpar(1)", StatementKind::Other, 1, {num(u"5", 5)}}},
         {u"SELECT 'x' FROM t", {u"SELECT 'x' FROM t", StatementKind::Query, 0, {}}},
         {u"SELECT a, 'x' FROM t", {u"SELECT a , :%qpar(1) FROM t", StatementKind::Query, 1, {{Lit, u"x"}}}},
         {u"SELECT a FROM t ORDER BY 1", {u"SELECT a FROM t ORDER BY 1", StatementKind::Query, 0, {}}},
         {u"SELECT a FROM t WHERE b = 2 ORDER BY 1",
-         {u"SELECT a FROM t WHERE b = :%qpar(1) ORDER BY 1", StatementKind::Query, 1, {{Lit, u"2"}}}},
+         {u"SELECT a FROM t WHERE b = :%qpar(1) ORDER BY 1", StatementKind::Query, 1, {num(u"2", 2)}}},
         {u"SELECT a FROM t WHERE a IS NOT NULL", {u"SELECT a FROM t WHERE a IS NOT NULL", StatementKind::Query, 0, {}}},
         {u"UPDATE t SET a = NULL", {u"UPDATE t SET a = :%qpar(1)", StatementKind::Other, 1, {{Nul, u""}}}},
         {u"SET a = NULL", {u"SET a = NULL ", StatementKind::Other, 0, {}}},
         {u"SELECT a FROM t WHERE a = 'it''s'", {u"SELECT a FROM t WHERE a = :%qpar(1)", StatementKind::Query, 1, {{Lit, u"it's"}}}},
         {u"SELECT a FROM t WHERE x BETWEEN -5 AND -3",
-         {u"SELECT a FROM t WHERE x BETWEEN :%qpar(1) AND :%qpar(2)", StatementKind::Query, 2, {{Lit, u"-5"}, {Lit, u"-3"}}}},
-        {u"SELECT a - 5 FROM t", {u"SELECT a - :%qpar(1) FROM t", StatementKind::Query, 1, {{Lit, u"5"}}}},
+         {u"SELECT a FROM t WHERE x BETWEEN :%qpar(1) AND :%qpar(2)", StatementKind::Query, 2, {num(u"-5", -5), num(u"-3", -3)}}},
+        {u"SELECT a - 5 FROM t", {u"SELECT a - :%qpar(1) FROM t", StatementKind::Query, 1, {num(u"5", 5)}}},
         {u"SELECT a FROM t WHERE x = 007 OR y = 0.50 OR z = 10.0 OR w = +3",
          {u"SELECT a FROM t WHERE x = :%qpar(1) OR y = :%qpar(2) OR z = :%qpar(3) OR w = + :%qpar(4)", StatementKind::Query, 4,
-          {{Lit, u"7"}, {Lit, u".5"}, {Lit, u"10"}, {Lit, u"3"}}}},
+          {num(u"7", 7), dec(u".5", 5, -1), dec(u"10", 1, 1), num(u"3", 3)}}},
         // Exponent literals keep their value: the shortest text that reads back the same.
         {u"SELECT a FROM t WHERE x = 1E-1 OR y = 1e3",
-         {u"SELECT a FROM t WHERE x = :%qpar(1) OR y = :%qpar(2)", StatementKind::Query, 2, {{Lit, u".1"}, {Lit, u"1000"}}}},
+         {u"SELECT a FROM t WHERE x = :%qpar(1) OR y = :%qpar(2)", StatementKind::Query, 2, {dec(u".1", 1, -1), dec(u"1000", 1, 3)}}},
+        // Numbers no parameter carries exactly stay in the text, where the server reads them.
+        {u"SELECT a FROM t WHERE x = 1e999 OR y = 99999999999999999999 OR z = 2",
+         {u"SELECT a FROM t WHERE x = 1e999 OR y = 99999999999999999999 OR z = :%qpar(1)", StatementKind::Query, 1,
+          {num(u"2", 2)}}},
+        {u"SELECT a FROM t WHERE x = -9223372036854775808 OR y = 0.000123400",
+         {u"SELECT a FROM t WHERE x = :%qpar(1) OR y = :%qpar(2)", StatementKind::Query, 2,
+          {num(u"-9223372036854775808", INT64_MIN), dec(u".0001234", 1234, -7)}}},
+        // A line comment ends at its line; it never joins the tokens after it.
+        {u"SELECT ID, Ganz --5\nFROM Typen -- all\r\nWHERE a = 1 -- last",
+         {u"SELECT ID , Ganz FROM Typen WHERE a = :%qpar(1)", StatementKind::Query, 1, {num(u"1", 1)}}},
         {u"SELECT a FROM t WHERE d = {d '2001-01-01'}",
          {u"SELECT a FROM t WHERE d = {d :%qpar(1) }", StatementKind::Query, 1, {{Lit, u"2001-01-01"}}}},
         {u"{fn now()}", {u"{ fn now ( ) }", StatementKind::Other, 0, {}}},
         {u"{call p}", {u"p", StatementKind::Call, 0, {}}},
         {u"{?=call Sales.Total(?, 'EUR', , -2)}",
-         {u"Sales.Total", StatementKind::CallWithResult, 5, {{App, u""}, {App, u""}, {Lit, u"EUR"}, {Omit, u""}, {Lit, u"-2"}}}},
-        {u"{call p(,5)}", {u"p", StatementKind::Call, 2, {{Omit, u""}, {Lit, u"5"}}}},
-        {u"{call p(1,)}", {u"p", StatementKind::Call, 2, {{Lit, u"1"}, {Omit, u""}}}},
+         {u"Sales.Total", StatementKind::CallWithResult, 5, {{App, u""}, {App, u""}, {Lit, u"EUR"}, {Omit, u""}, num(u"-2", -2)}}},
+        {u"{call p(,5)}", {u"p", StatementKind::Call, 2, {{Omit, u""}, num(u"5", 5)}}},
+        {u"{call p(1,)}", {u"p", StatementKind::Call, 2, {num(u"1", 1), {Omit, u""}}}},
         {u"{call p()}", {u"p", StatementKind::Call, 1, {{Omit, u""}}}},
     };
     for (const auto& c : cases) {
@@ -147,14 +175,14 @@ TEST(SqlPreprocessor, LiteralsGoToTheirMarkersPlacesAmongBoundParameters) {
     std::vector<ParameterRecord> bound{{App, u"first"}, {App, u"second"}};
     const PreprocessedSql out = preprocessSql(u"UPDATE t SET a = ?, b = 5, c = ?", false, bound);
     EXPECT_EQ(out.text, u"UPDATE t SET a = :%qpar(1) , b = :%qpar(2) , c = :%qpar(3)");
-    const std::vector<ParameterRecord> expected{{App, u"first"}, {Lit, u"5"}, {App, u"second"}};
+    const std::vector<ParameterRecord> expected{{App, u"first"}, num(u"5", 5), {App, u"second"}};
     EXPECT_EQ(bound, expected);
 }
 
 TEST(SqlPreprocessor, MarkerAmongTheFirstTwoTokensKeepsTheOrder) {
     std::vector<ParameterRecord> bound{{App, u"p1"}};
     preprocessSql(u"SELECT ?, a FROM t WHERE b = 5", false, bound);
-    const std::vector<ParameterRecord> expected{{App, u"p1"}, {Lit, u"5"}};
+    const std::vector<ParameterRecord> expected{{App, u"p1"}, num(u"5", 5)};
     EXPECT_EQ(bound, expected);
 }
 

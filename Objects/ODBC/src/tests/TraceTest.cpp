@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -58,6 +60,24 @@ TEST_F(TraceLayout, HexDumpRows) {
     ASSERT_NE(second, std::string::npos);
     EXPECT_EQ(two.substr(second), "\r\n  000E:  4F" + std::string(63 - 13, ' ') + "O\r\n");
     EXPECT_EQ(trace::hexDumpText("t", bytes, 0), "t\r\n");
+}
+
+TEST(TraceLog, GoesToTheFolderKestoWindirNames) {
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "kesto-windir-test" / "win";
+    std::filesystem::remove_all(folder.parent_path());
+    const char* before = std::getenv("KESTO_WINDIR");
+    const std::string kept = before ? before : "";
+    ::setenv("KESTO_WINDIR", folder.c_str(), 1);
+    trace::line(trace::Plain, {}, "hier");
+    EXPECT_EQ(trace::logPath(), folder / "KestoODBC.log");
+    std::ifstream in(folder / "KestoODBC.log");
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "hier");
+    EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+    if (before) ::setenv("KESTO_WINDIR", kept.c_str(), 1);
+    else ::unsetenv("KESTO_WINDIR");
+    std::filesystem::remove_all(folder.parent_path());
 }
 
 }  // namespace

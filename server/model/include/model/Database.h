@@ -3,6 +3,7 @@
 // (SQLUser), "frx.db" is attached as FRX. Object rows are addressed by class and ID
 // (key parts joined by "||", company first).
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -45,6 +46,11 @@ class Statement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+// Largest size each data file ("sqluser.db", "frx.db") may grow to, for every Database
+// opened after the call; 0 = no limit. Writes beyond it fail with a clear error.
+void setDataFileLimit(std::uint64_t bytes);
+std::uint64_t dataFileLimit();
+
 class Database {
  public:
   explicit Database(const std::filesystem::path& folder);  // throws ServerError
@@ -53,6 +59,10 @@ class Database {
   ~Database();
 
   sqlite3* handle() const { return db_; }
+
+  // Asked now and then while a statement runs; true stops the statement, which then fails
+  // with "interrupted". An empty function removes the check.
+  void setInterruptCheck(std::function<bool()> check);
   const std::filesystem::path& folder() const { return folder_; }
 
   Statement prepare(std::string_view sql);
@@ -91,6 +101,7 @@ class Database {
   int level_ = 0;
   bool queriesOnly_ = false;
   LockWait lockWait_;  // read by the authorizer while a client's statement is prepared
+  std::function<bool()> interruptCheck_;
 };
 
 // Creates the table of every persistent class of the catalog (IF NOT EXISTS).

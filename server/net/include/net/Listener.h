@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -22,17 +23,22 @@ struct NetError : std::runtime_error {
 };
 
 // A connected socket with bounded, blocking reads and writes. All calls return false
-// (never throw) when the peer went away or the connection was shut down.
+// (never throw) when the peer went away, stalled or the connection was shut down.
 class Connection {
  public:
-  explicit Connection(int fd);
+  // stallTimeout: longest wait for the rest of a message once it has begun, and for the
+  // peer to take written bytes; 0 = no limit.
+  explicit Connection(int fd, std::chrono::milliseconds stallTimeout = std::chrono::milliseconds(0));
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  // Reads exactly out.size() bytes.
+  // Reads exactly out.size() bytes. The first byte may take any time (an idle client); the
+  // others must follow within the stall timeout.
   bool readExact(std::span<char> out);
   // Reads exactly n bytes into `out` when n <= limit; false (nothing read) when n > limit.
+  // The body of a message: every byte within the stall timeout, and `out` grows with the
+  // bytes that arrive, never ahead of them to what a header announced.
   bool readExact(std::string& out, std::size_t n, std::size_t limit);
   // Reads what is there, at most out.size() bytes; 0 at end or on error.
   std::size_t readSome(std::span<char> out);
@@ -42,15 +48,25 @@ class Connection {
   void shutdown();
   bool isOpen() const { return open_.load(); }
   int nativeHandle() const { return fd_; }
+  // True when the peer has closed its side or the link failed; never blocks.
+  bool peerGone() const;
 
  private:
+  // Waits until the socket is readable (or writable); false on timeout or failure.
+  bool waitFor(short events, std::chrono::milliseconds timeout) const;
+
   int fd_;
+  std::chrono::milliseconds stallTimeout_;
   std::atomic<bool> open_{true};
 };
 
 struct ListenOptions {
   std::string bindAddress = "127.0.0.1";
   std::uint16_t port = 0;  // 0 = an ephemeral port; port() tells which
+  // Connections served at once; further ones are closed as soon as they are accepted.
+  std::size_t maxConnections = 64;
+  // A client that stops in the middle of a message is dropped after this long.
+  std::chrono::milliseconds stallTimeout = std::chrono::seconds(30);
 };
 
 class Listener {
@@ -85,6 +101,8 @@ class Listener {
   int listenFd_ = -1;
   int wakeFd_ = -1;
   std::uint16_t port_ = 0;
+  std::size_t maxConnections_ = 0;
+  std::chrono::milliseconds stallTimeout_{0};
   std::atomic<bool> running_{false};
   std::thread acceptThread_;
   mutable std::mutex mutex_;
