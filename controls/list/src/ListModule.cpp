@@ -33,6 +33,7 @@ DWORD registerKestoListInProcess() {
 }
 
 void listModuleStart(const void* module) {
+  activex::useQtMessageBoxesInQtApplications();
   // No resource library is a normal case: the module keeps its own texts.
   gResources = connect::GetLocalizedResources("KestoList%s.DLL", module);
 }

@@ -1,6 +1,9 @@
 #include <activex/control/Control.h>
 
 #include <services/MessageBox.h>
+#include <services/qt/QtMessageBox.h>
+
+#include <QApplication>
 
 #include <QPainter>
 #include <QPaintEvent>
@@ -83,7 +86,8 @@ void ControlCore::createWindow(int childId) {
   if (created_) return;
   childId_ = childId;
   if (site_ && site_->parentWidget()) {
-    widget_ = new ControlWidget(*this, site_->parentWidget());
+    auto* made = new ControlWidget(*this, site_->parentWidget());
+    widget_ = made;
     widget_->setObjectName(QStringLiteral("item%1").arg(childId));
     widget_->setGeometry(bounds_);
     widget_->show();
@@ -98,9 +102,8 @@ void ControlCore::destroyWindow() {
   onDestroy();
   created_ = false;
   if (widget_) {
-    widget_->detach();
-    delete widget_;
-    widget_ = nullptr;
+    static_cast<ControlWidget*>(widget_.data())->detach();
+    delete widget_.data();
   }
 }
 
@@ -126,6 +129,11 @@ void ControlCore::ambientChanged() {
 
 void ControlCore::invalidate() {
   if (widget_) widget_->update();
+}
+
+void useQtMessageBoxesInQtApplications() {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+    services::setMessageBoxPort(std::make_shared<services::qt::QtMessageBox>());
 }
 
 QFont toQFont(const automation::FontDesc& d) {

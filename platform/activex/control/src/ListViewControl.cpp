@@ -179,8 +179,7 @@ void ListViewControl::onDestroy() {
   if (view_) {
     selected_ = selectedRow();
     view_->setModel(nullptr);
-    delete view_;
-    view_ = nullptr;
+    delete view_.data();
   }
 }
 

@@ -11,6 +11,7 @@
 #include <automation/SystemColours.h>
 
 #include <QFont>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 
@@ -178,7 +179,8 @@ class ControlCore {
   bool created_ = false;
   int childId_ = 0;
   QRect bounds_{0, 0, 100, 100};
-  class ControlWidget* widget_ = nullptr;
+  // Guarded: a host may delete its widgets (ours with them) before it lets the control go.
+  QPointer<QWidget> widget_;
 };
 
 // IControl and IDispatch over ControlCore for a control class `Derived`, which provides
@@ -237,6 +239,10 @@ std::vector<automation::Member<T>> stockMembers(std::string aboutTitle, std::str
                 [aboutTitle, aboutText](T&, C&) { ControlCore::aboutBox(aboutTitle, aboutText); }),
   };
 }
+
+// At a control module's start: in a Qt application the module's message boxes are Qt
+// boxes (a module has its own service ports).
+void useQtMessageBoxesInQtApplications();
 
 // Converts a font description for Qt (points; weight 100..900).
 QFont toQFont(const automation::FontDesc& desc);

@@ -121,7 +121,7 @@ class ListViewControl final : public Control<ListViewControl> {
   void applyToView();
 
   ListViewModel model_;
-  ReportView* view_ = nullptr;
+  QPointer<ReportView> view_;
   long selected_ = -1;  // headless selection
   bool hideHeaders_ = false;
   bool hideSelection_ = true;
