@@ -1,29 +1,11 @@
 #include "ListFixture.h"
 
-#include <QApplication>
+#include <QtTestApp.h>
 
 namespace kesto::controls::testing {
 
-namespace {
-// One application for the binary: the window tests need it; the others are headless
-// (their site has no parent widget).
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "kestolist_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QApplication> app_;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-}  // namespace
-
 void ListTest::SetUp() {
+  ensureQtApplication();
   setBackend(fake);
   services::setMessageBoxPort(boxes);
   list = CKestoListCtrl::create();

@@ -17,9 +17,10 @@ class ListWindow : public ListTest {
  protected:
   void SetUp() override {
     ListTest::SetUp();
-    host.resize(420, 260);
-    host.show();
-    site.setParentWidget(&host);
+    host = std::make_unique<QWidget>();
+    host->resize(420, 260);
+    host->show();
+    site.setParentWidget(host.get());
     list->SetBounds(QRect(10, 10, 400, 240));
     auto sink = automation::FunctionSink::create([this](DISPID id, std::span<VARIANT* const> args) {
       std::string line = std::to_string(id);
@@ -40,7 +41,7 @@ class ListWindow : public ListTest {
     image.save(QString::fromStdString(std::string(KESTO_SCREENSHOTS) + "/" + name));
   }
 
-  QWidget host;
+  std::unique_ptr<QWidget> host;
   std::vector<std::string> events;
 };
 
@@ -49,7 +50,7 @@ TEST_F(ListWindow, ClicksAndKeysRaiseTheControlsEvents) {
   fill();
   QTreeView* view = list->listView()->view();
   ASSERT_NE(view, nullptr);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
   const QPoint second = view->visualRect(view->model()->index(1, 1)).center();
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second);
   QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second);
@@ -66,7 +67,7 @@ TEST_F(ListWindow, ClicksAndKeysRaiseTheControlsEvents) {
   EXPECT_EQ(events, (std::vector<std::string>{"-602 13 0", "-604 13 0", "-602 16 1", "-602 65 1",
                                               "-604 65 1", "-604 16 0", "-602 17 2", "-602 40 2",
                                               "-604 40 2", "-604 17 0"}));
-  save(host.grab().toImage(), "kestolist-report.png");
+  save(host->grab().toImage(), "kestolist-report.png");
 }
 
 TEST_F(ListWindow, AHostCanSwallowAKeyThroughTheByReferenceCode) {

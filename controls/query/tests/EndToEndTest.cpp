@@ -16,6 +16,8 @@
 #include "demo/Seed.h"
 #include "objproto/Server.h"
 
+#include <QtTestApp.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -41,20 +43,6 @@ using automation::ComPtr;
 using automation::Dispatch;
 using automation::Variant;
 
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "controls_e2e_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QApplication> app_;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 int registerLibrary(const char* library, bool unregister = false) {
   const std::string command = std::string(KESTOREGSVR) + (unregister ? " -u " : " ") + library + " > /dev/null";
@@ -62,6 +50,7 @@ int registerLibrary(const char* library, bool unregister = false) {
 }
 
 TEST(Registration, BothControlsAreCreatedByProgIdAfterKestoregsvr) {
+  controls::testing::ensureQtApplication();
   ASSERT_EQ(registerLibrary(KESTO_LIST_LIB), 0);
   ASSERT_EQ(registerLibrary(KESTO_QUERY_LIB), 0);
   const std::string clsid = automation::formatGuid(controls::kClsidKestoList);
@@ -84,6 +73,7 @@ TEST(Registration, BothControlsAreCreatedByProgIdAfterKestoregsvr) {
 class OverServer : public ::testing::Test {
  protected:
   void SetUp() override {
+    controls::testing::ensureQtApplication();
     static std::atomic<int> counter{0};
     folder_ = std::filesystem::temp_directory_path() /
               ("controls-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));

@@ -4,28 +4,12 @@
 
 #include <automation/Activation.h>
 
-#include <QApplication>
+#include <QtTestApp.h>
 
 namespace kesto::controls::testing {
 
-namespace {
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "kestoquery_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QApplication> app_;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-}  // namespace
-
 void QueryTest::SetUp() {
+  ensureQtApplication();
   setBackend(fake);
   services::setMessageBoxPort(boxes);
   listCookie = registerKestoListInProcess();

@@ -25,9 +25,8 @@ ComPtr<ListViewControl> createListView() { return ListViewControl::create(); }
 const DispatchTable<ListViewControl>& ListViewControl::dispatchTable() {
   using T = ListViewControl;
   const auto self = [](T& t) { return ComPtr<ListViewControl>(&t); };
-  static const DispatchTable<T> table(
-      "ListView",
-      {
+  static const DispatchTable<T> table = [self] {
+    std::vector<Member<T>> members{
           member<T>(u"ColumnHeaders", 2, kGet, {}, VT_DISPATCH, [self](T& t, C& c) {
             c.result() = Variant(static_cast<IDispatch*>(ColumnHeaders::create(self(t)).get()));
           }),
@@ -66,14 +65,6 @@ const DispatchTable<ListViewControl>& ListViewControl::dispatchTable() {
                     [](T& t, C& c) { c.result() = Variant(static_cast<std::int32_t>(t.view_kind_)); }),
           member<T>(u"View", 18, kPut, {in(VT_I4)}, VT_EMPTY,
                     [](T& t, C& c) { t.view_kind_ = c.arg(0).toInt32(); }),
-          member<T>(u"BackColor", DISPID_BACKCOLOR, kGet, {}, VT_I4,
-                    [](T& t, C& c) { c.result() = Variant(static_cast<std::int32_t>(t.backColor())); }),
-          member<T>(u"BackColor", DISPID_BACKCOLOR, kPut, {in(VT_I4)}, VT_EMPTY,
-                    [](T& t, C& c) { t.setBackColor(static_cast<OLE_COLOR>(c.arg(0).toInt32())); }),
-          member<T>(u"ForeColor", DISPID_FORECOLOR, kGet, {}, VT_I4,
-                    [](T& t, C& c) { c.result() = Variant(static_cast<std::int32_t>(t.foreColor())); }),
-          member<T>(u"ForeColor", DISPID_FORECOLOR, kPut, {in(VT_I4)}, VT_EMPTY,
-                    [](T& t, C& c) { t.setForeColor(static_cast<OLE_COLOR>(c.arg(0).toInt32())); }),
           member<T>(u"Font", DISPID_FONT, kPutRef, {in(VT_DISPATCH)}, VT_EMPTY, [](T& t, C& c) {
             t.font_ = readFont(c.arg(0).dispatch());
             t.applyToView();
@@ -83,7 +74,10 @@ const DispatchTable<ListViewControl>& ListViewControl::dispatchTable() {
             t.rowsAtRefresh_ = t.model_.rows();
             if (t.view_) t.view_->repaintNow();
           }),
-      });
+    };
+    for (auto& m : stockColourMembers<T>()) members.push_back(std::move(m));
+    return DispatchTable<T>("ListView", std::move(members));
+  }();
   return table;
 }
 

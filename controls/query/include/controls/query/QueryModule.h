@@ -1,17 +1,11 @@
-// The query-lookup control's module: class object, registration, module start and end.
+// The query-lookup control's module (class object, registration, start and end).
 #pragma once
 
-#include <activex/control/Registration.h>
-
-#include <automation/ComPtr.h>
+#include <activex/control/ControlModule.h>
 
 namespace kesto::controls {
 
-const activex::ControlClass& kestoQueryClass();
-automation::ComPtr<IClassFactory> kestoQueryClassObject(REFCLSID clsid);
-DWORD registerKestoQueryInProcess();
-
-void queryModuleStart(const void* module);
-void queryModuleEnd(const void* module);
+activex::ControlModule& kestoQueryModule();
+inline DWORD registerKestoQueryInProcess() { return kestoQueryModule().registerInProcess(); }
 
 }  // namespace kesto::controls

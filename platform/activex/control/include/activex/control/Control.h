@@ -214,19 +214,12 @@ class Control : public automation::DispatchObject<Derived, IDispatch, IControl>,
   ~Control() override { destroyWindow(); }
 };
 
-// The dispatch members of the stock properties and the About box, for a control's table.
+// The dispatch members of the stock colours.
 template <class T>
-std::vector<automation::Member<T>> stockMembers(std::string aboutTitle, std::string aboutText) {
+std::vector<automation::Member<T>> stockColourMembers() {
   using namespace automation;
   using C = DispatchCall;
   return {
-      member<T>(u"Font", DISPID_FONT, kGet, {}, VT_DISPATCH,
-                [](T& t, C& c) { c.result() = Variant(t.stockFontDispatch()); }),
-      member<T>(u"Font", DISPID_FONT, kPutRef, {in(VT_DISPATCH)}, VT_EMPTY,
-                [](T& t, C& c) {
-                  t.stockFont().setDesc(readFont(c.arg(0).dispatch()));
-                  t.setModifiedFlag();
-                }),
       member<T>(u"BackColor", DISPID_BACKCOLOR, kGet, {}, VT_I4,
                 [](T& t, C& c) { c.result() = Variant(static_cast<std::int32_t>(t.backColor())); }),
       member<T>(u"BackColor", DISPID_BACKCOLOR, kPut, {in(VT_I4)}, VT_EMPTY,
@@ -235,9 +228,28 @@ std::vector<automation::Member<T>> stockMembers(std::string aboutTitle, std::str
                 [](T& t, C& c) { c.result() = Variant(static_cast<std::int32_t>(t.foreColor())); }),
       member<T>(u"ForeColor", DISPID_FORECOLOR, kPut, {in(VT_I4)}, VT_EMPTY,
                 [](T& t, C& c) { t.setForeColor(static_cast<OLE_COLOR>(c.arg(0).toInt32())); }),
+  };
+}
+
+// The dispatch members of the stock properties and the About box, for a control's table.
+template <class T>
+std::vector<automation::Member<T>> stockMembers(std::string aboutTitle, std::string aboutText) {
+  using namespace automation;
+  using C = DispatchCall;
+  std::vector<Member<T>> members = stockColourMembers<T>();
+  std::vector<Member<T>> more{
+      member<T>(u"Font", DISPID_FONT, kGet, {}, VT_DISPATCH,
+                [](T& t, C& c) { c.result() = Variant(t.stockFontDispatch()); }),
+      member<T>(u"Font", DISPID_FONT, kPutRef, {in(VT_DISPATCH)}, VT_EMPTY,
+                [](T& t, C& c) {
+                  t.stockFont().setDesc(readFont(c.arg(0).dispatch()));
+                  t.setModifiedFlag();
+                }),
       member<T>(u"AboutBox", DISPID_ABOUTBOX, kMethod, {}, VT_EMPTY,
                 [aboutTitle, aboutText](T&, C&) { ControlCore::aboutBox(aboutTitle, aboutText); }),
   };
+  for (auto& m : more) members.push_back(std::move(m));
+  return members;
 }
 
 // At a control module's start: in a Qt application the module's message boxes are Qt
