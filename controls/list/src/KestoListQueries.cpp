@@ -118,7 +118,6 @@ BOOL CKestoListCtrl::run(std::span<const Variant> params) {
 }
 
 void CKestoListCtrl::clearData() {
-  listViewDispatch();  // no window, no rows
   object(get(listViewDispatch(), kListItems)).invoke(kClearAll, DISPATCH_METHOD, {});
 }
 

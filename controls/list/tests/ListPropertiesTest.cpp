@@ -127,6 +127,14 @@ TEST_F(ListTest, PropertyPagesAndAboutBox) {
   EXPECT_EQ(boxes->shown()[0].title, "About Kesto List Control");
 }
 
+TEST(ListStrings, TheStringTable) {
+  const std::pair<ListString, const char*> table[] = {
+      {ListString::Control, "KestoList Control"},     {ListString::PropPage, "KestoList Property Page"},
+      {ListString::General, "General"},               {ListString::NoResultSet, "ResultSet not defined."},
+      {ListString::ConversionFailed, "Date Conversion Failed"}, {ListString::NoColumn, "Column does not exist"}};
+  for (const auto& [id, text] : table) EXPECT_EQ(listString(id), text);
+}
+
 TEST_F(ListTest, NamesResolveForLateBinding) {
   EXPECT_EQ(d.idOf("ResultSet"), 14);
   EXPECT_EQ(d.idOf("dynamicsql"), 27);

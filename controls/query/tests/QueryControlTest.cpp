@@ -119,6 +119,34 @@ TEST_F(QueryControl, PersistenceOrderDefaultsAndPage) {
   EXPECT_EQ(ids, (std::vector<int>{261, 262, 263, 260, 273, 274, 275, 276, 277}));
 }
 
+TEST(QueryStrings, TheStringTable) {
+  const std::pair<QueryString, const char*> table[] = {
+      {QueryString::Control, "KestoQuery Control"},
+      {QueryString::PropPage, "KestoQuery Property Page"},
+      {QueryString::General, "General"},
+      {QueryString::NoQueries, "The Class has no queries defined for it"},
+      {QueryString::NoIdQueries, "The Class has no queries defined for it that contain an object ID column"},
+      {QueryString::TooManyParams, "This Query has more than 10 parameters - only 10 displayed"},
+      {QueryString::NeedFactory, "Factory is a required property"}};
+  for (const auto& [id, text] : table) EXPECT_EQ(queryString(id), text);
+}
+
+TEST_F(QueryControl, SetParamOutsideOneToTenChangesNothingAndAboutBox) {
+  setParam(0, "x");
+  setParam(11, "x");
+  std::optional<LookupSettings> seen;
+  put(id::Factory, Arg(static_cast<IDispatch*>(factory.get())));
+  CKestoQueryCtrl::setLookupRunner([&](const LookupSettings& s) -> std::optional<std::u16string> {
+    seen = s;
+    return std::nullopt;
+  });
+  findId();
+  ASSERT_TRUE(seen);
+  for (const auto& a : seen->presetArguments) EXPECT_FALSE(a);
+  d.invoke(activex::DISPID_ABOUTBOX, DISPATCH_METHOD, {});
+  EXPECT_EQ(boxes->shown().back().title, "About KestoQuery Control");
+}
+
 TEST_F(QueryControl, AlwaysA32By32Picture) {
   QWidget host;
   host.resize(200, 200);
