@@ -2,7 +2,11 @@
 // reach the host as the control's events; design mode paints the container's name.
 #include "ListFixture.h"
 
+#include <activex/control/PropertyPageDialog.h>
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QImage>
 #include <QTest>
 #include <QTreeView>
@@ -104,6 +108,33 @@ TEST_F(ListWindow, DesignModePaintsTheDisplayName) {
   EXPECT_GT(inked, 20);  // the name at the top-left corner
   EXPECT_EQ(image.pixelColor(200, 150), back);
   EXPECT_EQ(image.pixelColor(399, 239), back);
+}
+
+}  // namespace
+}  // namespace kesto::controls::testing
+
+namespace kesto::controls::testing {
+namespace {
+
+TEST_F(ListWindow, PropertyPagesWriteWhatChangedAndReportWhatIsRefused) {
+  createWindow();
+  activex::PropertyPageDialog pages(static_cast<IDispatch*>(list.get()), list->PropertyPages());
+  pages.show();
+  auto* min = pages.findChild<QLineEdit*>(QStringLiteral("item207"));
+  auto* autosize = pages.findChild<QCheckBox*>(QStringLiteral("item209"));
+  auto* hideId = pages.findChild<QCheckBox*>(QStringLiteral("item202"));
+  ASSERT_TRUE(min && autosize && hideId);
+  EXPECT_EQ(min->text().toStdString(), "50");
+  min->setText(QStringLiteral("20"));
+  hideId->setChecked(true);
+  autosize->setChecked(true);  // cannot be set while the form runs
+  EXPECT_FALSE(pages.apply());
+  EXPECT_EQ(list->minToDisplay(), 20);
+  EXPECT_TRUE(list->hideId());
+  EXPECT_FALSE(list->autosize());
+  ASSERT_EQ(boxes->shown().size(), 1u);
+  EXPECT_EQ(boxes->shown()[0].text, "Autosize: Set not supported at runtime.");
+  save(pages.grab().toImage(), "kestolist-pages.png");
 }
 
 }  // namespace
