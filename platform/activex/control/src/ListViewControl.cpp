@@ -30,14 +30,10 @@ const DispatchTable<ListViewControl>& ListViewControl::dispatchTable() {
           member<T>(u"ColumnHeaders", 2, kGet, {}, VT_DISPATCH, [self](T& t, C& c) {
             c.result() = Variant(static_cast<IDispatch*>(ColumnHeaders::create(self(t)).get()));
           }),
-          member<T>(u"HideColumnHeaders", 4, kGet, {}, VT_BOOL,
-                    [](T& t, C& c) { c.result() = Variant(t.hideHeaders_); }),
           member<T>(u"HideColumnHeaders", 4, kPut, {in(VT_BOOL)}, VT_EMPTY, [](T& t, C& c) {
             t.hideHeaders_ = c.arg(0).toBool();
             t.applyToView();
           }),
-          member<T>(u"HideSelection", 5, kGet, {}, VT_BOOL,
-                    [](T& t, C& c) { c.result() = Variant(t.hideSelection_); }),
           member<T>(u"HideSelection", 5, kPut, {in(VT_BOOL)}, VT_EMPTY, [](T& t, C& c) {
             t.hideSelection_ = c.arg(0).toBool();
             t.applyToView();
@@ -45,8 +41,6 @@ const DispatchTable<ListViewControl>& ListViewControl::dispatchTable() {
           member<T>(u"ListItems", 7, kGet, {}, VT_DISPATCH, [self](T& t, C& c) {
             c.result() = Variant(static_cast<IDispatch*>(ListItems::create(self(t)).get()));
           }),
-          member<T>(u"LabelEdit", 8, kGet, {}, VT_I4,
-                    [](T& t, C& c) { c.result() = Variant(static_cast<std::int32_t>(t.labelEdit_)); }),
           member<T>(u"LabelEdit", 8, kPut, {in(VT_I4)}, VT_EMPTY, [](T& t, C& c) {
             t.labelEdit_ = c.arg(0).toInt32();
             t.applyToView();
@@ -61,8 +55,6 @@ const DispatchTable<ListViewControl>& ListViewControl::dispatchTable() {
             auto item = ListItem::create(self(t), t.model_.rowPtr(at), at);
             c.result() = Variant(static_cast<IDispatch*>(item.get()));
           }),
-          member<T>(u"View", 18, kGet, {}, VT_I4,
-                    [](T& t, C& c) { c.result() = Variant(static_cast<std::int32_t>(t.view_kind_)); }),
           member<T>(u"View", 18, kPut, {in(VT_I4)}, VT_EMPTY,
                     [](T& t, C& c) { t.view_kind_ = c.arg(0).toInt32(); }),
           member<T>(u"Font", DISPID_FONT, kPutRef, {in(VT_DISPATCH)}, VT_EMPTY, [](T& t, C& c) {

@@ -72,10 +72,6 @@ const DispatchTable<ColumnHeader>& ColumnHeader::dispatchTable() {
   static const DispatchTable<T> table(
       "ListView",
       {
-          member<T>(u"Alignment", 1, kGet, {}, VT_I4, [check](T& t, C& c) {
-            check(t);
-            c.result() = Variant(static_cast<std::int32_t>(t.control().model().columns()[t.column()].alignment));
-          }),
           member<T>(u"Alignment", 1, kPut, {in(VT_I4)}, VT_EMPTY, [check](T& t, C& c) {
             check(t);
             const int a = c.arg(0).toInt32();
