@@ -6,6 +6,7 @@
 #include <FakeBackend.h>
 
 #include <automation/Dispatch.h>
+#include <automation/EventSink.h>
 #include <services/MessageBox.h>
 
 #include <gtest/gtest.h>

@@ -4,17 +4,6 @@
 namespace kesto::controls::testing {
 namespace {
 
-// Some automation object that is not a Factory.
-class StubDispatch final : public automation::ComObject<StubDispatch, IDispatch> {
- public:
-  HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
-};
-
 TEST_F(ListTest, DefaultsOfANewControl) {
   EXPECT_EQ(get(id::MinToDisplay).toInt16(), 50);
   EXPECT_TRUE(get(id::HideSelection).toBool());
@@ -99,7 +88,8 @@ TEST_F(ListTest, FactoryIsWrappedAndAForeignObjectRefused) {
   EXPECT_EQ(get(id::Factory).dispatch(), static_cast<IDispatch*>(factory.get()));
   EXPECT_TRUE(list->IsModified());
 
-  auto stranger = StubDispatch::create();
+  // Some automation object that is not a Factory.
+  auto stranger = automation::FunctionSink::create([](DISPID, std::span<VARIANT* const>) {});
   const Raised r = raised([&] { put(id::Factory, Arg(static_cast<IDispatch*>(stranger.get()))); });
   EXPECT_EQ(r.description, "The object is not a Factory of KestoObject");
   EXPECT_EQ(get(id::Factory).dispatch(), static_cast<IDispatch*>(factory.get()));  // unchanged
