@@ -46,6 +46,7 @@ BOOL CKestoListCtrl::resultSet(const std::u16string& className, const std::u16st
 BOOL CKestoListCtrl::dynamicSql(const std::u16string& statement) { return prepare(true, statement, {}); }
 
 BOOL CKestoListCtrl::prepare(bool dynamic, const std::u16string& a, const std::u16string& b) {
+  const Dispatch lv = listViewDispatch();  // no window, no headers: nothing changes then
   if (!database_ && !connect(u"")) return FALSE;
   dropQuery();
   std::unique_ptr<Query> made = dynamic ? database_->dynamicSql(a) : database_->classQuery(a, b);
@@ -56,7 +57,7 @@ BOOL CKestoListCtrl::prepare(bool dynamic, const std::u16string& a, const std::u
   }
   query_ = std::move(made);
   const std::int16_t columns = query_->columnCount();
-  const Dispatch headers = object(get(listViewDispatch(), kColumnHeaders));
+  const Dispatch headers = object(get(lv, kColumnHeaders));
   for (std::int16_t i = 1; i <= columns; ++i)
     headers.invoke(kAdd, DISPATCH_METHOD,
                    std::vector<Arg>{Arg::missing(), Arg::missing(), Arg(query_->columnHeader(i))});
@@ -67,13 +68,13 @@ BOOL CKestoListCtrl::prepare(bool dynamic, const std::u16string& a, const std::u
 
 BOOL CKestoListCtrl::run(std::span<const Variant> params) {
   Query& query = preparedQuery();
+  const Dispatch lv = listViewDispatch();
   for (std::size_t k = 0; k < params.size() && k < 10; ++k) {
     if (params[k].vt() == VT_ERROR) break;  // an omitted argument ends the list
     query.setParam(static_cast<short>(k), params[k].raw());
   }
   query.execute();
   try {
-    const Dispatch lv = listViewDispatch();
     const Dispatch items = object(get(lv, kListItems));
     const std::int16_t columns = query.columnCount();
     // A 32-bit row number: long results are listed in full, in order.

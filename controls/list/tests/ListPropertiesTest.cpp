@@ -51,6 +51,18 @@ TEST_F(ListTest, HideColumnHeadersSetWhileDesigningReachesTheListViewMadeLater) 
   EXPECT_EQ(view().labelEdit(), 1);
 }
 
+TEST_F(ListTest, WithoutAWindowQueriesAreRefusedBeforeAnythingChanges) {
+  fake->addQuery(u"C", u"Q", numberedRows(2));
+  fake->acceptConnection(u"s");
+  call(id::Connect, {Arg(u"s")});
+  site.setUserMode(false);
+  createWindow();  // design mode: no ListView
+  const Raised r = raised([&] { call(id::ResultSet, {Arg(u"C"), Arg(u"Q")}); });
+  EXPECT_EQ(r.description, "The list has no window: it lists rows only while its container runs");
+  EXPECT_FALSE(list->hasQuery());
+  EXPECT_EQ(std::count(fake->log.begin(), fake->log.end(), "prepare:C.Q"), 0);
+}
+
 TEST_F(ListTest, PersistenceRoundTripAndMissingKeysGiveTheDefaults) {
   put(id::MinToDisplay, Arg(std::int16_t{7}));
   put(id::MaxToDisplay, Arg(std::int32_t{3}));
