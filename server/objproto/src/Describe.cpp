@@ -8,7 +8,7 @@ using model::ServerError;
 namespace errc = model::errc;
 
 const model::ClassDef& Session::findClass(std::string_view name) const {
-  if (const auto* cls = builtinClass(name, options_.diagnostics))
+  if (const auto* cls = builtinClass(name, options_.diagnostics, options_.testClasses))
     return *cls;
   if (const auto* cls = catalog_.find(name))
     return *cls;

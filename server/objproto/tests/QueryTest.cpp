@@ -202,3 +202,25 @@ TEST(CompiledQueries, QueryInfoListsTheQueriesOfAClass) {
   const Call unknown = classCall(c, "%CompiledQuery", "QueryInfoExecute", {t1(""), t2("FRX.Nix")});
   EXPECT_EQ(unknown.status.substr(0, 2), "0 ");
 }
+
+TEST(TestClasses, OnlyBehindTheirSwitch) {
+  ServerFixture plain;
+  Client p(plain.port());
+  EXPECT_EQ(classCall(p, "%CompiledQuery", "QueryInfoExecute", {t1(""), t2("FRX.TestVieleParameter")})
+                .status.substr(0, 2),
+            "0 ");
+
+  ServerOptions o;
+  o.testClasses = true;
+  ServerFixture server(o);
+  Client c(server.port());
+  const Call many = classCall(c, "%CompiledQuery", "QueryInfoExecute", {t1(""), t2("FRX.TestVieleParameter")});
+  ASSERT_EQ(many.status, "1");
+  int batches = 0;
+  EXPECT_EQ(fetchAll(c, "%CompiledQuery", "QueryInfoFetchRows", textOf(many.byRef.at(0)), 3, &batches),
+            (std::vector<std::vector<std::string>>{{"Zwoelf", "12", "1"}}));
+  const Call none = classCall(c, "%CompiledQuery", "QueryInfoExecute", {t1(""), t2("FRX.TestOhneAbfrage")});
+  ASSERT_EQ(none.status, "1");
+  EXPECT_TRUE(fetchAll(c, "%CompiledQuery", "QueryInfoFetchRows", textOf(none.byRef.at(0)), 3, &batches)
+                  .empty());
+}

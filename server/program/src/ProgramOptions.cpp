@@ -14,7 +14,7 @@ const char* const kUsage =
     "                   [--data DIR] [--demo-files DIR] [--reset] [--unicode-object 1|0]\n"
     "                   [--max-describe-bytes N] [--max-fetch-bytes N] [--fetch-rows N]\n"
     "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
-    "                   [--diagnostics] [--max-data-mb N]\n"
+    "                   [--diagnostics] [--test-classes] [--max-data-mb N]\n"
     "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n";
 
 const char* const kSharedMemoryRoutine = "SharedMemory^%qserver";
@@ -89,6 +89,8 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
       o.object.diagnostics = true;
     else if (a == "--max-data-mb")
       o.maxDataMiB = number(a, value(), 1u << 24);
+    else if (a == "--test-classes")
+      o.object.testClasses = true;
     else if (a.starts_with("-s") && a.size() > 2) {
       o.object.dataFolder = a.substr(2);
       dataGiven = true;

@@ -30,6 +30,10 @@ struct ServerOptions {
   // Diagnostic class "FRX.Diag" with class method "Ausgabe"(text, count) that sends
   // count server output messages before it returns.
   bool diagnostics = false;
+
+  // Classes for the query lookup's limits: "FRX.TestVieleParameter" with the query
+  // "Zwoelf" (twelve parameters, ID column) and "FRX.TestOhneAbfrage" without queries.
+  bool testClasses = false;
 };
 
 }  // namespace kesto::server::objproto
