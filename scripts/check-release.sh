@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=${KESTO_RELEASE_BUILD:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTO_TESTS=OFF -DKESTO_BENCH=OFF >/dev/null
 cmake --build "$build" -j "${KESTO_JOBS:-$(nproc)}" \
-  --target KestoObject KestoODBC KestoZentrel KestoCOM kestoregsvr kestoserver vovida
+  --target KestoObject KestoODBC KestoZentrel KestoCOM KestoList KestoQuery kestoregsvr kestoserver vovida kestocontrols
 
 failed=0
 fail() {
@@ -42,13 +42,15 @@ check_exports Modules/KestoZentrel/libKestoZentrel.so NewSyntaxColor NewSyntaxCo
 check_exports platform/kestocom/libKestoCOM.so COM_GetClassFactory COM_CreateInstance COM_MkParseName \
   COM_GetDisplayNameFromClsid COM_GetDescriptionFromClsid COM_GetProgIDFromClsid COM_CreateTextSource \
   COM_CreateLineCollection COM_MemAlloc COM_MemFree COM_RegisterLanguageName COM_RegisterClass
+check_exports controls/list/libKestoList.so DllGetClassObject DllCanUnloadNow DllRegisterServer DllUnregisterServer
+check_exports controls/query/libKestoQuery.so DllGetClassObject DllCanUnloadNow DllRegisterServer DllUnregisterServer
 
 # Hosts: each library loaded and used the least that shows it works, in a registry of its own.
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 export KESTO_ROOT=$root
 
-for program in "$build/app/vovida" "$build/server/program/kestoserver"; do
+for program in "$build/app/vovida" "$build/server/program/kestoserver" "$build/controls/demo/kestocontrols"; do
   [ -x "$program" ] || { fail "$program was not built"; continue; }
   ldd "$program" | grep -q "not found" && fail "$program misses libraries: $(ldd "$program" | grep 'not found')"
 done
@@ -58,6 +60,9 @@ done
   fail "libKestoObject.so does not register"
 "$build/platform/automation/kestoregsvr" "$build/Modules/KestoZentrel/libKestoZentrel.so" >/dev/null ||
   fail "libKestoZentrel.so does not register"
+for control in controls/list/libKestoList.so controls/query/libKestoQuery.so; do
+  "$build/platform/automation/kestoregsvr" "$build/$control" >/dev/null || fail "$control does not register"
+done
 
 python3 - "$build" "$root" <<'EOF' || failed=1
 import ctypes, json, os, sys, uuid

@@ -3,6 +3,7 @@
 // --run runs the list's query, --screenshot saves the window as a picture and ends.
 #include "ControlsWindow.h"
 
+#include <connect/qt/QtConnectionChooser.h>
 #include <services/qt/QtPorts.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   kesto::services::qt::installQtPorts();
+  kesto::connect::qt::installQtConnectionChooser();
   bool connect = false, run = false;
   QString screenshot, port;
   for (int i = 1; i < argc; ++i) {
