@@ -132,35 +132,21 @@ void RichTextToolbar::addButton(std::string_view name)
         connect(action("redo", QStringLiteral("↷"), QStringLiteral("Wiederherstellen")), &QAction::triggered,
                 &editor_, &QTextEdit::redo);
     } else if (name == "bold") {
-        QAction* a = checkable("bold", QStringLiteral("F"), QStringLiteral("Fett"));
-        QFont f = font();
-        f.setBold(true);
-        a->setFont(f);
-        connect(a, &QAction::toggled, this, [this](bool on) {
-            QTextCharFormat format;
-            format.setFontWeight(on ? QFont::Bold : QFont::Normal);
-            mergeFormat(format);
+        styleToggle("bold", QStringLiteral("F"), QStringLiteral("Fett"), [](QFont& f, QTextCharFormat& c, bool on) {
+            f.setBold(true);
+            c.setFontWeight(on ? QFont::Bold : QFont::Normal);
         });
     } else if (name == "italic") {
-        QAction* a = checkable("italic", QStringLiteral("K"), QStringLiteral("Kursiv"));
-        QFont f = font();
-        f.setItalic(true);
-        a->setFont(f);
-        connect(a, &QAction::toggled, this, [this](bool on) {
-            QTextCharFormat format;
-            format.setFontItalic(on);
-            mergeFormat(format);
+        styleToggle("italic", QStringLiteral("K"), QStringLiteral("Kursiv"), [](QFont& f, QTextCharFormat& c, bool on) {
+            f.setItalic(true);
+            c.setFontItalic(on);
         });
     } else if (name == "uline") {
-        QAction* a = checkable("uline", QStringLiteral("U"), QStringLiteral("Unterstrichen"));
-        QFont f = font();
-        f.setUnderline(true);
-        a->setFont(f);
-        connect(a, &QAction::toggled, this, [this](bool on) {
-            QTextCharFormat format;
-            format.setFontUnderline(on);
-            mergeFormat(format);
-        });
+        styleToggle("uline", QStringLiteral("U"), QStringLiteral("Unterstrichen"),
+                    [](QFont& f, QTextCharFormat& c, bool on) {
+                        f.setUnderline(true);
+                        c.setFontUnderline(on);
+                    });
     } else if (name == "colour") {
         connect(action("colour", QStringLiteral("Farbe"), QStringLiteral("Schriftfarbe")), &QAction::triggered,
                 &control_, [this] { control_.chooseColour(); });
@@ -179,6 +165,21 @@ void RichTextToolbar::addButton(std::string_view name)
         QAction* a = checkable("bullet", QStringLiteral("•"), QStringLiteral("Aufzählung"));
         connect(a, &QAction::triggered, this, [this](bool on) { toggleBullet(on); });
     }
+}
+
+void RichTextToolbar::styleToggle(const char* name, const QString& text, const QString& tip, const StyleSetter& set)
+{
+    QAction* a = checkable(name, text, tip);
+    QFont look = font();
+    QTextCharFormat unused;
+    set(look, unused, true);  // the button shows its style
+    a->setFont(look);
+    connect(a, &QAction::toggled, this, [this, set](bool on) {
+        QFont ignored;
+        QTextCharFormat format;
+        set(ignored, format, on);
+        mergeFormat(format);
+    });
 }
 
 void RichTextToolbar::mergeFormat(const QTextCharFormat& format)

@@ -2,6 +2,7 @@
 
 #include <QToolBar>
 
+#include <functional>
 #include <string_view>
 
 class QComboBox;
@@ -27,6 +28,9 @@ private:
     void addButton(std::string_view name);
     QAction* action(const char* name, const QString& text, const QString& tip);
     QAction* checkable(const char* name, const QString& text, const QString& tip);
+    // Sets the style on the button's font and, switched on or off, on a text format.
+    using StyleSetter = std::function<void(QFont& look, QTextCharFormat& format, bool on)>;
+    void styleToggle(const char* name, const QString& text, const QString& tip, const StyleSetter& set);
     void showFormat(const QTextCharFormat& format);
     void showAlignment();
     void mergeFormat(const QTextCharFormat& format);
