@@ -20,6 +20,7 @@
 #include <activex/Barcode.h>
 #include <activex/RTFText2.h>
 #include <activex/Renderer.h>
+#include <registry/Registry.h>
 #include <registry/Settings.h>
 #include <services/FileDialog.h>
 
@@ -57,9 +58,15 @@ std::vector<const Op*> alle(std::span<const DrawOp> ops) {
   return out;
 }
 
-std::string dateiText(const std::filesystem::path& datei) {
-  std::ifstream in(datei, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// The user's whole settings store as text.
+std::string einstellungen(const std::string& pfad = {}) {
+  using namespace kesto::registry;
+  std::string out = pfad + "\n";
+  for (const auto& [name, wert] : values(Hive::CurrentUser, pfad))
+    out += "  " + name + "=" + (std::holds_alternative<std::string>(wert) ? std::get<std::string>(wert) : "#") + "\n";
+  for (const std::string& unter : subkeys(Hive::CurrentUser, pfad))
+    out += einstellungen(pfad.empty() ? unter : pfad + "\\" + unter);
+  return out;
 }
 
 class AusfolgescheinTest : public Hauptfenster {
@@ -231,6 +238,65 @@ TEST_F(AusfolgescheinTest, TypingInTheTextAnswersNotificationEleven) {
   QTest::keyClicks(f.AusfolgeRft->editor(), "x");
   EXPECT_TRUE(f.AusfolgeRft->EditState());
   EXPECT_TRUE(f.AusfolgeRft->Loaded());
+}
+
+TEST_F(AusfolgescheinTest, MissingTemplateAndLogoDoNotStopTheEditor) {
+  fensterliste().entladen<frmAusfolgeschein>();
+  const QImage logo = start().LogoBild;
+  ASSERT_FALSE(logo.isNull());
+  const QString leer = QDir::temp().filePath(QStringLiteral("kein-logo"));
+  QDir().mkpath(leer);
+  ParameterSchreiben(QStringLiteral("PLAKAT"), QStringLiteral("FIRMENLOGO"), QString(leer).replace(u'/', u'@'));
+  frmAusfolgeschein& f = schein();
+  EXPECT_TRUE(f.AusfolgeRft->document()->toPlainText().isEmpty());
+  EXPECT_EQ(f.AusfolgeRft->ButtonList(), frmAusfolgeschein::kSchaltflaechen);
+  EXPECT_EQ(start().LogoBild, logo);
+  EXPECT_EQ(boxen->shown().size(), 0u);
+}
+
+TEST_F(AusfolgescheinTest, LogoRatioThatIsNoNumberGivesNoLogo) {
+  for (const char* wert : {"", "x", "0"}) {
+    ParameterSchreiben(QStringLiteral("PLAKAT"), QStringLiteral("F-LOGO-QZM"), QString::fromLatin1(wert));
+    const auto bilder = alle<PictureOp>(zeichnen());
+    EXPECT_EQ(bilder.size(), 0u) << wert;  // no logo; no picture or bar code read yet
+  }
+  ParameterSchreiben(QStringLiteral("PLAKAT"), QStringLiteral("F-LOGO-QZM"), QStringLiteral("0,5"));
+  const auto bilder = alle<PictureOp>(zeichnen());
+  ASSERT_EQ(bilder.size(), 2u);
+  EXPECT_EQ(inMm(bilder[0]->box), (Mm{115, 7, 75, 37.5}));
+}
+
+TEST_F(AusfolgescheinTest, TheSlipLeavesTheSettingsStoreAlone) {
+  const std::string vorher = einstellungen();
+  lesen("100001");
+  schein().AusfolgeRft->setRtf("{\\rtf1 neu}");
+  QTest::mouseClick(schein().OKButton, Qt::LeftButton);
+  zeichnen();
+  QTest::mouseClick(schein().CancelButton, Qt::LeftButton);
+  zeichnen();
+  EXPECT_EQ(einstellungen(), vorher);
+}
+
+// The demo slip of 100001 as the user sees it; KESTO_SCREENSHOTS names a folder to keep it.
+TEST_F(AusfolgescheinTest, DemoSlipOnThePage) {
+  lesen("100001");
+  zeichnen();
+  const QImage seite = kesto::activex::renderPageImage(start().VSPrinter1.pages()[0], 100);
+  if (const QByteArray ordner = qgetenv("KESTO_SCREENSHOTS"); !ordner.isEmpty())
+    seite.save(QString::fromUtf8(ordner) + QStringLiteral("/ausfolgeschein-100001.png"));
+  // Both halves alike: the lower copy is the upper one 148.5 mm further down.
+  const int halbe = static_cast<int>(148.5 / 25.4 * 100);
+  int gleich = 0, dunkel = 0;
+  for (int y = 0; y < halbe; ++y)
+    for (int x = 0; x < seite.width(); ++x) {
+      const QRgb oben = seite.pixel(x, y);
+      if (qGray(oben) < 128) {
+        ++dunkel;
+        if (std::abs(qGray(oben) - qGray(seite.pixel(x, y + halbe))) < 40) ++gleich;
+      }
+    }
+  EXPECT_GT(dunkel, 1000);
+  EXPECT_GT(gleich, dunkel * 9 / 10);
 }
 
 }  // namespace
