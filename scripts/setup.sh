@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   libsqlite3-dev
   unixodbc unixodbc-dev odbcinst python3-pyodbc
-  libzint-dev nlohmann-json3-dev
+  libzint-dev nlohmann-json3-dev libjpeg-dev
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35 fontconfig qt6-translations-l10n
   poppler-utils xvfb xauth
 )

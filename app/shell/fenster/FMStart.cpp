@@ -25,10 +25,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <activex/PreviewWidget.h>
+#include <activex/RTFText2.h>
 #include <registry/Settings.h>
 #include <services/Cursor.h>
 #include <services/MessageBox.h>
@@ -134,7 +134,10 @@ void FMStart::aufbauen() {
   Vorschau = new kesto::activex::PreviewWidget(VSPrinter1);
   Vorschau->setObjectName(QStringLiteral("VSPrinter1"));
   (new QVBoxLayout(ctSize1))->addWidget(Vorschau);
-  RTF = benannt(new QTextEdit, "RTF");
+  RTF = benannt(new kesto::activex::RTFText2, "RTF");
+  RTF->setEventHandler([this](int ereignis) {
+    if (ereignis == kesto::activex::RTFText2::contentChanged) Ereignis([this] { RTF_Ereignis11(); });
+  });
   (new QVBoxLayout(ctSize2))->addWidget(RTF);
   ctSplit->addWidget(ctSize1);
   ctSplit->addWidget(ctSize2);
@@ -173,6 +176,13 @@ void FMStart::menuesAufbauen() {
   QMenu* hilfe = benannt(menuBar()->addMenu(QStringLiteral("&Hilfe")), "Hilfe");
   QAction* ueber = benannt(hilfe->addAction(QStringLiteral("Hilfe &über")), "HilfeUeber");
   connect(ueber, &QAction::triggered, this, [] { Ereignis([] { AboutZeigen(); }); });
+}
+
+void FMStart::RTF_Ereignis11() {
+  RTF->setRefresh(true);
+  if (!RTF->EditState()) RTF->setEditState(true);
+  RTF->setLoaded(true);
+  if (RTF->ButtonList() != kRTFSchaltflaechen) RTF->setButtonList(kRTFSchaltflaechen);
 }
 
 QRadioButton* FMStart::Option(const QString& code) const {

@@ -20,10 +20,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
-class QTextEdit;
 
 namespace kesto::activex {
 class PreviewWidget;
+class RTFText2;
 }
 
 namespace vovida {
@@ -51,7 +51,7 @@ class FMStart : public QMainWindow {
   QPushButton* Drucken;
   QPushButton* Aktualisieren;
   QPushButton* CBDaten;
-  QTextEdit* RTF;
+  kesto::activex::RTFText2* RTF;
   QSplitter* ctSplit;
   QWidget* ctSize1;
   QWidget* ctSize2;
@@ -98,6 +98,11 @@ class FMStart : public QMainWindow {
 
   void mLogin_Click();
   void mSchriftNeuLesen_Click();
+
+  // The rich-text control's notification 11: its appearance is imposed again.
+  void RTF_Ereignis11();
+  static constexpr const char* kRTFSchaltflaechen =
+      "cfont|csize| |new|open| |cut|copy|paste| |undo|redo| |bold|italic|uline|colour| |left|centre|right|bullet";
 
  protected:
   void closeEvent(QCloseEvent* ereignis) override;

@@ -1,6 +1,8 @@
 #include "TestApp.h"
 #include "TextKonvertierung.h"
 
+#include <activex/RichText.h>
+
 #include <QStringList>
 
 using namespace vovida;
@@ -39,6 +41,16 @@ INSTANTIATE_TEST_SUITE_P(
         Fall{"a{b}c\\d ä", "RTF", false, "a\\{b\\}c\\\\d \\'e4"},
         Fall{"Größe", "ferrix", false, "Größe"},
         Fall{"größe", "", true, "GRÖßE"}));
+
+// The rich-text control writes the texts it keeps as this conversion writes them into
+// rich-text code, so that either can be searched for in the other's output.
+TEST(TextKonvertieren, RichTextWriterEscapesTheSame) {
+  for (const char* text : {"Maß: ä ö ü Ä Ö Ü", "a{b}c\\d ä", "Größe 30 x 30", "ÄÖÜäöüß{}"}) {
+    const QString t = QString::fromUtf8(text);
+    EXPECT_EQ(kesto::activex::escapeRtfText(t), TextKonvertieren(t, QStringLiteral("RTF"), false).toStdString())
+        << text;
+  }
+}
 
 TEST(TextKonvertieren, ScreenAndServerFormsRoundTrip) {
   const QString bildschirm = QStringLiteral("Fußbodenfliesen Größe 30×30 §5 ÄÖÜ");

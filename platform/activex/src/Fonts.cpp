@@ -91,6 +91,16 @@ std::string resolveFontFamily(std::string_view requested)
     return family;
 }
 
+void installFontSubstitutes()
+{
+    requireGuiApplication();
+    for (const auto& s : substitutes) {
+        const QString family = QString::fromLatin1(s.family.data(), static_cast<qsizetype>(s.family.size()));
+        QFont::insertSubstitution(QString::fromLatin1(s.requested.data(), static_cast<qsizetype>(s.requested.size())),
+                                  family);
+    }
+}
+
 QFont makeFont(const FontSpec& spec)
 {
     QFont font(toQString(resolveFontFamily(spec.name)));

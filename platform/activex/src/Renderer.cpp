@@ -1,6 +1,7 @@
 #include "activex/Renderer.h"
 #include "activex/Fonts.h"
 #include "QtText.h"
+#include "RichTextBox.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -112,13 +113,17 @@ struct OpPainter {
             p.setBrush(toQBrush(op.brush));
             p.drawRect(box);
         }
-        const std::string text = op.richText ? plainTextFromRtf(op.text) : op.text;
+        if (op.richText) {
+            drawRichTextBox(p, op.text, QRectF(0, 0, op.box.width.units(), op.box.height.units()), op.style);
+            p.restore();
+            return;
+        }
         int flags = alignmentFlags(op.style.horizontal()) | Qt::AlignTop | Qt::TextDontClip;
         if (!oneLine)
             flags |= Qt::TextWordWrap;
         p.setFont(font);
         p.setPen(toQColor(op.style.colour));
-        p.drawText(box, flags, joinLines(splitLines(text)));
+        p.drawText(box, flags, joinLines(splitLines(op.text)));
         p.restore();
     }
 

@@ -217,20 +217,55 @@ TEST_F(Render, PdfHasOnePageEachWithItsPaper)
     EXPECT_THROW(exportPdf({}, dir.filePath("empty.pdf").toStdString()), PreviewError);
 }
 
-TEST(RichText, PlainTextOfRtf)
+// The delivery slip's text box: 95 x 90 mm at (110, 34) mm, the text far too long for it.
+TEST_F(Render, RichTextBoxWrapsAtItsWidthAndStopsAtItsHeight)
 {
-    struct Case { const char* rtf; const char* text; };
-    const Case cases[] = {
-        {"{\\rtf1\\ansi{\\fonttbl{\\f0 Helvetica;}}\\f0\\fs24 Hallo Welt\\par}", "Hallo Welt"},
-        {"{\\rtf1 Zeile 1\\par Zeile 2\\line Ende\\par\\par}", "Zeile 1\nZeile 2\nEnde"},
-        {"{\\rtf1 Gr\\'f6\\'dfe \\'80 5}", "Größe € 5"},
-        {"{\\rtf1 a\\\\b\\{c\\}}", "a\\b{c}"},
-        {"{\\rtf1{\\*\\generator Riched20;}{\\colortbl;\\red255\\green0\\blue0;}\\cf1 rot}", "rot"},
-        {"{\\rtf1 \\u8364?5 \\u252\\'fcber \\u-4064 xy}", "€5 über \uF020y"},
-        {"{\\rtf1 \\b fett\\b0  und\\tab weiter}", "fett und\tweiter"},
-        {"{\\rtf1 offen \\'f", "offen "},  // cut short: no overrun
-        {"kein rtf", "kein rtf"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(plainTextFromRtf(c.rtf), c.text) << c.rtf;
+    std::string words;
+    for (int i = 0; i < 400; ++i)
+        words += " Wort" + std::to_string(i);
+    const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Helvetica;}}\\f0\\fs24 {\\b\\fs40 Titel}\\par" + words + "\\par}";
+    vp.setRichText(true);
+    vp.TextBox(rtf, mm(110), mm(34), mm(95), mm(90));
+    vp.setRichText(false);
+    const ImageProbe probe = page();
+    if (const QByteArray folder = qgetenv("KESTO_SCREENSHOTS"); !folder.isEmpty())
+        renderPageImage(vp.pages()[0], 150).save(QString::fromUtf8(folder) + "/richbox.png");
+    EXPECT_EQ(probe.darkPixels(mm(205.5), mm(0), mm(210), mm(297)), 0);     // nothing past 110 + 95 mm
+    EXPECT_EQ(probe.darkPixels(mm(0), mm(124.5), mm(210), mm(297)), 0);     // nothing below 34 + 90 mm
+    EXPECT_EQ(probe.darkPixels(mm(0), mm(0), mm(109.5), mm(297)), 0);
+    EXPECT_GT(probe.darkPixels(mm(195), mm(34), mm(205.5), mm(124.5)), 0);   // lines run out to the width
+    EXPECT_GT(probe.darkPixels(mm(110), mm(118), mm(205.5), mm(124.5)), 0);  // and down to the height
+}
+
+TEST_F(Render, RichTextBoxKeepsFormattingAndScalesToPageUnits)
+{
+    const std::string rtf = "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\fs144\\cf1\\b MMMM\\par"
+                            "\\pard\\qr\\cf0\\b0 M\\par}";
+    vp.setRichText(true);
+    vp.TextBox(rtf, mm(20), mm(20), mm(150), mm(100));
+    const ImageProbe probe = page();
+    int red = 0;
+    for (int y = 0; y < probe.image().height(); ++y)
+        for (int x = 0; x < probe.image().width(); ++x)
+            if (const QColor c = probe.image().pixelColor(x, y); c.red() > 200 && c.green() < 60)
+                ++red;
+    EXPECT_GT(red, 100);
+    // 72 pt is 25.4 mm of font size: the first line's capitals lie within its first 30 mm.
+    EXPECT_GT(probe.darkPixels(mm(20), mm(20), mm(170), mm(45)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(20), mm(20), mm(170), mm(23)), 0);
+    // The right-aligned line ends at the box's right edge, not at its left.
+    EXPECT_GT(probe.darkPixels(mm(150), mm(45), mm(170), mm(75)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(20), mm(45), mm(140), mm(75)), 0);
+}
+
+TEST_F(Render, RichTextBoxReachesThePdf)
+{
+    vp.setRichText(true);
+    vp.TextBox("{\\rtf1 Gr\\'f6\\'dfe \\b Fett\\par}", mm(20), mm(20), mm(100), mm(30));
+    vp.EndDoc();
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("rich.pdf").toStdString();
+    exportPdf(vp.pages(), file);
+    const std::string text = runCommand("pdftotext '" + file + "' -");
+    EXPECT_NE(text.find("Größe Fett"), std::string::npos) << text;
 }

@@ -3,6 +3,7 @@
 
 #include "FontSlots.h"
 #include "SeedWriter.h"
+#include "SlipFiles.h"
 
 namespace kesto::server::demo {
 
@@ -59,7 +60,7 @@ void seedCompany(SeedWriter& w, const std::string& firma, bool main) {
       {"FSCHILD-B2", "12@26@12@12@6@12@12@", "Spalten Zusatzartikel %"},
       {"FSCHILD-B3", "1", "Spaltenabstand %"},
       {"F-LOGO-QZM", "0,3", "Logo Höhe/Breite"},
-      {"AUSFOLGE", pictures, "Bilder Ausfolgeschein"},
+      {"AUSFOLGE", atPath(w.options().demoFolder + "/" + kSlipPictureFolder), "Bilder Ausfolgeschein"},
       {"FLIESEN", main ? "A" : "", "Fliesendaten automatisch (A)"},
       {"RTF", atPath(w.options().demoFolder + "/eigenbau"), "Ablage Eigenbau"},
   };

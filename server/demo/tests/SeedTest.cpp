@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../src/SlipFiles.h"
 #include "TempFolder.h"
 #include "demo/Ean.h"
 #include "demo/Seed.h"
@@ -189,4 +190,42 @@ TEST(Seed, WritesTheLogoFolderPicturesAndKeepsOnesThereAlready) {
   for (char& c : ordner)
     if (c == '/') c = '@';
   EXPECT_EQ(parameter(db, "1", "PLAKAT", "FIRMENLOGO"), ordner);  // where the pictures are
+}
+
+namespace {
+
+std::string fileText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST_F(SeededTest, SlipPicturesLieInTheFolderOfTheParameterWithItsDollarAsUnderscore) {
+  EXPECT_EQ(parameter(db, "1", "PLAKAT", "AUSFOLGE"), "@opt@vovida@demo@bilder$ausfolge");
+  EXPECT_EQ(parameter(db, "1", "PLAKAT", "AUSFOLGE"), parameter(db, "2", "PLAKAT", "AUSFOLGE"));
+  // A short article number for the slip's padded bar code.
+  auto shortNumber = db.scalar("SELECT Bez1 FROM FRX.ArtHaupt1 WHERE Firma = '1' AND ArtNr = '4711'");
+  ASSERT_TRUE(shortNumber);
+  EXPECT_EQ(shortNumber->toText(), "Dübel-Sortiment");
+
+  TempFolder folder;
+  demo::writeSlipFiles(folder.path() / "bilder", folder.path() / "bilder_ausfolge");
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "bilder" / "rt20_de.lan"));
+  EXPECT_EQ(std::filesystem::file_size(folder.path() / "bilder" / "rt20_de.lan"), 0u);
+  const std::string slip = fileText(folder.path() / "bilder" / "Ausfolgeschein.rtf");
+  EXPECT_EQ(slip.rfind("{\\rtf1", 0), 0u);
+  for (const char* piece : {"\\'fc", "\\b ", "\\pnlvlblt"}) EXPECT_NE(slip.find(piece), std::string::npos) << piece;
+  const std::string design = fileText(folder.path() / "bilder" / "eigenbau.rtf");
+  const auto first = design.find("Bezeichnung 1\\b0\\par");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_LT(first, design.find("Bezeichnung 2\\par"));
+  EXPECT_LT(design.find("Bezeichnung 2\\par"), design.find("Bezeichnung 3\\par"));
+  for (const char* nr : {"100001", "100003", "100006"}) {
+    const std::string jpeg = fileText(folder.path() / "bilder_ausfolge" / "ausfolgeschein" / (std::string(nr) + ".jpg"));
+    EXPECT_EQ(jpeg.substr(0, 3), "\xFF\xD8\xFF") << nr;
+    EXPECT_GT(jpeg.size(), 1000u) << nr;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "bilder_ausfolge" / "ausfolgeschein" / "100002.jpg"));
+  EXPECT_THROW(demo::writeSlipFiles("/proc/nicht-schreibbar", folder.path()), std::exception);
 }

@@ -24,6 +24,12 @@
 #include <QRegularExpression>
 #include <QSignalBlocker>
 
+#include <QTest>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolBar>
+
+#include <activex/RTFText2.h>
 #include <registry/Settings.h>
 #include <services/Cursor.h>
 
@@ -314,6 +320,27 @@ TEST_F(FMStartTest, EndOfDocumentAndUserPagingSynchroniseTheBar) {
   EXPECT_TRUE(gezeigteArtikel.empty());
   start().VSPrinter1.userSetZoom(75);
   EXPECT_EQ(start().VPNav->cmbZoom->currentText(), QStringLiteral("75%"));
+}
+
+// Typing into the free design's text raises notification 11: the window then imposes its
+// toolbar and the three flags, and keeps the text typed.
+TEST_F(FMStartTest, RichTextNotificationImposesTheToolbar) {
+  schildart(QStringLiteral("EIGENBAU"), {QStringLiteral("1")});
+  anmelden("EIGENBAU");
+  kesto::activex::RTFText2& rtf = *start().RTF;
+  start().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&start()));
+  ASSERT_TRUE(rtf.isVisible());
+  rtf.setButtonList("bold");
+  rtf.setEditState(false);
+  rtf.setLoaded(false);
+  QTest::mouseClick(rtf.editor()->viewport(), Qt::LeftButton);
+  QTest::keyClicks(rtf.editor(), "Hallo");
+  EXPECT_EQ(rtf.ButtonList(), FMStart::kRTFSchaltflaechen);
+  EXPECT_TRUE(rtf.EditState());
+  EXPECT_TRUE(rtf.Loaded());
+  EXPECT_EQ(rtf.toolbar()->actions().size(), 22);  // 17 buttons, 5 gaps
+  EXPECT_EQ(rtf.document()->toPlainText(), QStringLiteral("Hallo"));
 }
 
 }  // namespace

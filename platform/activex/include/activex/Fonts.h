@@ -17,6 +17,10 @@ namespace kesto::activex {
 // installed, else DejaVu Sans. Needs a running QGuiApplication.
 std::string resolveFontFamily(std::string_view requested);
 
+// Lets Qt's own widgets (the rich-text editor) draw the requested names with the same
+// families. Idempotent; needs a running QGuiApplication.
+void installFontSubstitutes();
+
 // The font in page units (pixel size = points x 57 x 25.4 / 72), unhinted outlines, so
 // that measuring and every output device agree.
 QFont makeFont(const FontSpec& spec);

@@ -29,7 +29,4 @@ void paintPages(QPagedPaintDevice& device, std::span<const Page> pages);
 void exportPng(std::span<const Page> pages, const std::filesystem::path& folder, double dpi);
 void exportPdf(std::span<const Page> pages, const std::filesystem::path& file);
 
-// The plain text of rich-text code, for text boxes drawn while the rich-text switch is on.
-std::string plainTextFromRtf(std::string_view rtf);
-
 } // namespace kesto::activex
