@@ -1,7 +1,6 @@
 #include "Ausfolgeschein.h"
 
 #include "FMStart.h"
-#include "Formular.h"
 #include "Fensterliste.h"
 #include "NumberText.h"
 #include "Schildarten.h"

@@ -1,9 +1,12 @@
 #include "Schilder.h"
 
+#include "Ausfolgeschein.h"
+
 namespace vovida {
 
 void SchilderEinrichten() {
-  // Each sign kind adds its SchildartEintragen/SchildfensterEintragen here.
+  // Each sign kind registers its editor and layout with the main window.
+  AusfolgescheinEinrichten();
 }
 
 }  // namespace vovida

@@ -162,7 +162,10 @@ void frmAusfolgeschein::Form_Load() {
 void frmAusfolgeschein::Read_Click() {
   QVector<QVariant> daten(14);
   ArtikelLesen(ArtNr->text(), daten);
-  if (daten[13].toString() == u"Fehler") return;
+  if (daten[13].toString() == u"Fehler") {
+    Barcode1->setText(QString());  // never the bar code of the article read before
+    return;
+  }
   Bez1->setText(daten[0].toString());
   Bez2->setText(daten[1].toString());
   Bez3->setText(daten[2].toString());
@@ -228,10 +231,12 @@ void frmAusfolgeschein::AusfolgeRft_Ereignis11() {
   AusfolgeRft->setLoaded(true);
 }
 
-int frmAusfolgeschein::BreiteTwips() const { return width() * kTwipsProPixel; }
+int frmAusfolgeschein::BreiteTwips() const { return breiteTwips_; }
 
 void frmAusfolgeschein::RFTJN_Click() {
-  setFixedWidth((BreiteTwips() == kSchmal ? kBreit : kSchmal) / kTwipsProPixel);
+  // The width is kept in twips: pixels would round 10000 twips to 9990.
+  breiteTwips_ = breiteTwips_ == kSchmal ? kBreit : kSchmal;
+  setFixedWidth(breiteTwips_ / kTwipsProPixel);
 }
 
 void frmAusfolgeschein::OKButton_Click() { hide(); }

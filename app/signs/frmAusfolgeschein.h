@@ -72,6 +72,7 @@ class frmAusfolgeschein : public QWidget {
 
  private:
   void bildSetzen(const QImage& bild);
+  int breiteTwips_ = kSchmal;
 };
 
 }  // namespace vovida

@@ -1,4 +1,5 @@
 #include "DemoFiles.h"
+#include "SlipFiles.h"
 #include "demo/Seed.h"
 
 #include <fstream>
@@ -19,6 +20,12 @@ void writeDemoFiles(const std::filesystem::path& folder) {
     out.close();
     if (!out) throw std::runtime_error("cannot write the demo file " + ziel.string());
   }
+  // The slip's template, language file and product pictures; on disk the "$" of the
+  // picture parameter's folder is a "_".
+  std::string pictures = kSlipPictureFolder;
+  for (char& c : pictures)
+    if (c == '$') c = '_';
+  writeSlipFiles(folder / "bilder", folder / pictures);
 }
 
 }  // namespace kesto::server::demo

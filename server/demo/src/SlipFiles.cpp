@@ -119,7 +119,9 @@ std::string encodeJpeg(const std::vector<unsigned char>& pixels) {
   return bytes;
 }
 
+// A file put there by the user stays.
 void writeFile(const std::filesystem::path& file, const std::string& bytes) {
+  if (std::filesystem::exists(file)) return;
   std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
