@@ -1,6 +1,7 @@
 // vovida: the signage program. Installs the Qt service ports and loads the main window,
 // whose start-up logs the user in.
 #include "Anmeldung.h"
+#include "Eigenbau.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   try {
     kesto::services::qt::installQtPorts();
     vovida::ShellEinrichten();
+    vovida::EigenbauEintragen();
     vovida::FMStart& start = vovida::fensterliste().holen<vovida::FMStart>();
     start.Form_Load();
     start.show();
