@@ -203,9 +203,11 @@ TEST(InstallQtPorts, RoutesThePortsThroughQt) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
   int fired = 0;
-  timers().setTimer(milliseconds(0), [&] { ++fired; });
+  const auto id = timers().setTimer(milliseconds(0), [&] { ++fired; });
   QApplication::processEvents();
   EXPECT_EQ(fired, 1);
+  // The timer repeats; left running it would fire into later tests' event loops.
+  timers().killTimer(id);
 
   // Inside the event loop: an end outside it would leave Qt's quit flag set for the
   // loops of later tests.
