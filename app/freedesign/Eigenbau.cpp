@@ -83,14 +83,16 @@ EigenbauUmfeld eigenbauUmfeld() {
 
 void EigenbauZeichnen() { EigenbauZeichnen(eigenbauModell(), eigenbauUmfeld()); }
 
-void BlattAnzeigen() {
-  EigenbauModell& m = eigenbauModell();
+bool BlattAnzeigen(const EigenbauModell& m, kesto::activex::VSPrinter& vp) {
   const qsizetype i = m.ArtNr.List.indexOf(m.ArtNr.Text);
-  if (i < 0) return;
+  if (i < 0) return false;
+  if (vp.PageCount() >= i + 1) vp.setPreviewPage(static_cast<int>(i) + 1);
+  return true;
+}
+
+void BlattAnzeigen() {
   FMStart& start = fensterliste().holen<FMStart>();
-  // Page i + 1 must exist.
-  if (start.VSPrinter1.PageCount() >= i + 1) start.VSPrinter1.setPreviewPage(static_cast<int>(i) + 1);
-  start.VPNav->Synchronize();
+  if (BlattAnzeigen(eigenbauModell(), start.VSPrinter1)) start.VPNav->Synchronize();
 }
 
 void EigenbauEintragen() {

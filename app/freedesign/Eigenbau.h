@@ -18,7 +18,9 @@ EigenbauUmfeld eigenbauUmfeld();
 
 // The layout entry of the main window's refresh.
 void EigenbauZeichnen();
-// Turns the preview to the page of the current article.
+// Turns the preview to the page of the current article: page i + 1 for the i-th entry
+// of the list, when the preview has it. False when the article is not listed.
+bool BlattAnzeigen(const EigenbauModell& m, kesto::activex::VSPrinter& vp);
 void BlattAnzeigen();
 
 // Registers the sign kind's services with the main window.

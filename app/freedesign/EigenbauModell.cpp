@@ -113,6 +113,7 @@ bool EigenbauNameGueltig(const QString& name) {
 
 EigenbauModell::EigenbauModell() {
   artikelLesen = [](const QString& nr, QVector<QVariant>& daten) { ArtikelLesen(nr, daten); };
+  neustart = [] { VorschauTimerNeustart(); };
 }
 
 QString EigenbauModell::Datei(const QString& name) const {
@@ -349,7 +350,7 @@ void EigenbauModell::Read_Click() {
   Bez2 = daten[1].toString();
   Bez3 = daten[2].toString();
   PreisDB = daten[3].toString();
-  if (PreisDB_Change) PreisDB_Change();
+  PreisDB_Change();
   Per = daten[4].toString();
   Grundpreis = daten[5].toString();
   if (eigenbauGlobale().VorlageGeladen && textUebernehmen) textUebernehmen();

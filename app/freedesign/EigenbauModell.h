@@ -14,6 +14,9 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
+
+class QWidget;
 
 namespace vovida {
 
@@ -40,22 +43,23 @@ class EigenbauModell {
   bool B_LB = true, B_Z = false, B_RB = true;
   QString t_SrOben, t_SrLinks, t_EinrückungLR, t_EinrückungOU;
   QString t_Fileablage;
-  bool O_Hoch = true, O_Quer = false;
+  bool O_Hoch = true, O_Quer = false;  // the design's page; applied when it is drawn
+  bool c_TextmarkeEnabled = true;
 
   // Current article.
-  QString Bez1, Bez2, Bez3, PreisDB, PreisEUR, Per, Grundpreis, Preis_Info;
+  QString Bez1, Bez2, Bez3, PreisDB, PreisATS, PreisEUR, Per, Grundpreis, Preis_Info;
   std::array<int, 6> chk_PZ{};
-  std::array<QString, 6> txt_PZ_Preisinfo, txt_PZ_Per, txt_PZ_EUR, txt_PZ_X, txt_PZ_Y;
+  std::array<QString, 6> txt_PZ_Preisinfo, txt_PZ_Per, txt_PZ_ATS, txt_PZ_EUR, txt_PZ_X, txt_PZ_Y;
   std::array<bool, 6> b_LBZP{}, b_ZZP{}, b_RBZP{};
 
   // What the editor and the main window provide. RTF is the main window's rich-text
   // control; without one, nothing is saved to or loaded from files.
   Textkoerper* RTF = nullptr;
   std::function<void(const QString& nr, QVector<QVariant>& daten)> artikelLesen;
-  std::function<void()> PreisDB_Change;    // the price chain into PreisATS/PreisEUR
   std::function<void()> textUebernehmen;   // b_TextÜbernehmen_Click
   std::function<void()> rtfRaenderSetzen;  // the editor's size and indents onto RTF
   std::function<void()> synchronisieren;   // the main window's page bar
+  std::function<void()> neustart;          // the preview countdown after an edit
 
   // Writes the design (only its current article with nurArtikel).
   void Speichern(const QString& name, bool nurArtikel = false);
@@ -76,6 +80,54 @@ class EigenbauModell {
   // The folder setting into t_Fileablage / back into the store.
   void FileablageLesen();
   void FileablageSchreiben() const;
+
+  // Editor handlers (each after the control has taken the user's input).
+  // Form_Load from the folder setting on: false when the user cancelled the name prompt,
+  // and the editor is then unloaded.
+  bool Laden();
+  void Entladen();  // Form_Unload: writes the folder setting
+  void SpeicherName_KeyUp(int taste);
+  void SpeicherName_Click() { SpeicherName_KeyUp(13); }
+  void Uebernehmen_Click();
+  void ArtikelAusListeEntfernen();
+  // The push buttons: called after the click flipped the button's state.
+  void B_LB_Click();
+  void B_Z_Click();
+  void B_RB_Click();
+  void b_LBZP_Click(int n);
+  void b_ZZP_Click(int n);
+  void b_RBZP_Click(int n);
+  // Sizes, clamped to the page of the design's orientation.
+  void B_Change();
+  void H_Change();
+  void t_BreiteTextmarke_Change();
+  void t_HöheTextmarke_Change();
+  void t_SrLinks_Change();
+  void t_SrOben_Change();
+  void t_EinrückungLR_Change();
+  void O_Hoch_Click();
+  void O_Quer_Click();
+  // Left and right margin of the body in cm, for the rich-text control.
+  std::pair<double, double> RTFRaender() const;
+  // Prices in the two currencies.
+  void PreisDB_Change();
+  void PreisATS_Change();
+  void PreisEUR_Change();
+  void txt_PZ_EUR_Change(int n);
+  // Enter in a price box: the text written back as a price.
+  static QString PreisEingabe(const QString& text);
+  // Headline.
+  void RadioKein_Click();
+  void RadioPreise1_Click();
+  void RadionBestellung_Click();
+  void RadioRest_Click();
+  void RadioPreise_Click();
+  void RadioAktion_Click();
+  void RadioWerbung_Click();
+  void c_Werbetext_Click();
+  void chk_Brisal_Click();
+  // Opens the font editor on one element's slot.
+  static void SchriftdefBearbeiten(std::int16_t slot, QWidget* besitzer = nullptr);
 
   // The rich-text file of a name in the folder of t_Fileablage, joined with one separator.
   QString Datei(const QString& name) const;

@@ -132,6 +132,13 @@ void EigenbauZeichnen(EigenbauModell& m, const EigenbauUmfeld& u) {
   EigenbauSeite s;
   s.abstand = zahlWert(Schriftdefinitionen()(kSlotGrundpreis, 4));
   const auto n = m.ArtNr.List.size();
+  // The design's orientation holds for its own pages only; every other sign kind finds
+  // the preview upright again.
+  u.vp->setOrientation(m.O_Quer ? 1 : 0);
+  struct Aufrecht {
+    VSPrinter& vp;
+    ~Aufrecht() { vp.setOrientation(0); }
+  } aufrecht{*u.vp};
   u.vp->StartDoc();
   for (qsizetype i = 0; i < n; ++i) {
     if (n == 1) {

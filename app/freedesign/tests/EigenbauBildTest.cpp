@@ -23,7 +23,6 @@ class EigenbauBildTest : public Eigenbauumgebung {
   QImage zeichnen(const char* name) {
     EigenbauUmfeld u = eigenbauUmfeld();
     u.RTF = &rtf;
-    u.vp->setOrientation(0);
     EigenbauZeichnen(*modell, u);
     const QImage bild = kesto::activex::renderPageImage(u.vp->pages()[0], 72);
     if (const QByteArray ordner = qgetenv("KESTO_BILDER"); !ordner.isEmpty()) {
