@@ -236,34 +236,18 @@ QString EigenbauModell::PreisEingabe(const QString& text) {
   return feld.text();
 }
 
-void EigenbauModell::RadioKein_Click() {
-  Ueberschrift = QStringLiteral(" ");
+void EigenbauModell::ueberschriftSetzen(const QString& text) {
+  Ueberschrift = text;
   neustart();
 }
-void EigenbauModell::RadioPreise1_Click() {
-  Ueberschrift = QStringLiteral("FÜR SEHENSWERTE PREISE!");
-  neustart();
-}
-void EigenbauModell::RadionBestellung_Click() {
-  Ueberschrift = QStringLiteral("AUF BESTELLUNG!");
-  neustart();
-}
-void EigenbauModell::RadioRest_Click() {
-  Ueberschrift = QStringLiteral("RESTPOSTEN!");
-  neustart();
-}
-void EigenbauModell::RadioPreise_Click() {
-  Ueberschrift = QStringLiteral("SEHENSWERTE PREISE");
-  neustart();
-}
-void EigenbauModell::RadioAktion_Click() {
-  Ueberschrift = QStringLiteral("AKTION!");
-  neustart();
-}
-void EigenbauModell::RadioWerbung_Click() {
-  Ueberschrift = QStringLiteral("AUS UNSERER WERBUNG!");
-  neustart();
-}
+
+void EigenbauModell::RadioKein_Click() { ueberschriftSetzen(QStringLiteral(" ")); }
+void EigenbauModell::RadioPreise1_Click() { ueberschriftSetzen(QStringLiteral("FÜR SEHENSWERTE PREISE!")); }
+void EigenbauModell::RadionBestellung_Click() { ueberschriftSetzen(QStringLiteral("AUF BESTELLUNG!")); }
+void EigenbauModell::RadioRest_Click() { ueberschriftSetzen(QStringLiteral("RESTPOSTEN!")); }
+void EigenbauModell::RadioPreise_Click() { ueberschriftSetzen(QStringLiteral("SEHENSWERTE PREISE")); }
+void EigenbauModell::RadioAktion_Click() { ueberschriftSetzen(QStringLiteral("AKTION!")); }
+void EigenbauModell::RadioWerbung_Click() { ueberschriftSetzen(QStringLiteral("AUS UNSERER WERBUNG!")); }
 
 void EigenbauModell::c_Werbetext_Click() {
   // A text mark needs the headline badge.

@@ -136,6 +136,7 @@ class EigenbauModell {
   void artikelSchreiben(const QString& name, const QString& artikel);
   void artikelLesenAusSpeicher(const QString& name, const QString& artikel);
   void textLaden(const QString& name, const QString& artikel);
+  void ueberschriftSetzen(const QString& text);
   bool baumLoeschen(const QString& name);  // false when the store refused a key
 };
 

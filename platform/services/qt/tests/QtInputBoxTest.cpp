@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestApp.h"
+
 #include <services/InputBox.h>
 #include <services/qt/QtInputBox.h>
 
@@ -17,15 +19,6 @@ using namespace kesto::services;
 using namespace kesto::services::qt;
 
 namespace {
-
-void ensureApp() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "services_qt_tests";
-  static char* argv[] = {name, nullptr};
-  // One application for the binary, whichever test file makes it first.
-  if (!QCoreApplication::instance()) new QApplication(argc, argv);
-}
 
 // Acts on the dialog once its event loop runs; the zero timer is one step of that loop.
 void whenDialogShows(std::function<void(QInputDialog&)> act) {
