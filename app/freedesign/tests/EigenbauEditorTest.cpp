@@ -2,7 +2,9 @@
 
 #include <gmock/gmock.h>
 
+#include "Druckartikel.h"
 #include "Eigenbau.h"
+#include "Kestoapi.h"
 #include "EigenbauGlobale.h"
 #include "Fensterliste.h"
 #include "FrmSchriftdef.h"
@@ -314,6 +316,17 @@ TEST_F(EigenbauEditorTest, PageBarMovesTheEditorToAnArticleWithoutSavingTheOneLe
   EXPECT_EQ(kesto::registry::GetSetting("Vovida\\Eigenbau\\Bar\\Artikel\\1", "ZPreis0", "X-Wert"), "11");
   EXPECT_EQ(kesto::registry::GetSetting("Vovida\\Eigenbau\\Bar\\Artikel\\2", "ZPreis0", "X-Wert"), "22");
   eigenbauModellEntladen();
+}
+
+TEST_F(EigenbauEditorTest, PrintChoiceListsEveryArticleAndClosesEachObject) {
+  // F28: an article the server does not know is listed too, without a text.
+  const QStringList zeilen = DruckartikelZeilen({QStringLiteral("200001"), QStringLiteral("999999"), QStringLiteral("200002")});
+  ASSERT_EQ(zeilen.size(), 3);
+  EXPECT_EQ(zeilen[0], u";200001;Wandfliese Capri");
+  EXPECT_EQ(zeilen[1], u";999999;");
+  EXPECT_TRUE(zeilen[2].startsWith(u";200002;"));
+  EXPECT_EQ(Serverarbeitstiefe(), 0);
+  EXPECT_TRUE(DruckartikelZeilen({}).isEmpty());
 }
 
 }  // namespace
