@@ -2,6 +2,7 @@
 
 #include "EigenbauGlobale.h"
 #include "PlakatGlobal.h"
+#include "Textuebernahme.h"
 #include "Schriftdefinitionen.h"
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
@@ -353,7 +354,16 @@ void EigenbauModell::Read_Click() {
   PreisDB_Change();
   Per = daten[4].toString();
   Grundpreis = daten[5].toString();
-  if (eigenbauGlobale().VorlageGeladen && textUebernehmen) textUebernehmen();
+  if (eigenbauGlobale().VorlageGeladen) b_TextÜbernehmen_Click();
+}
+
+void EigenbauModell::b_TextÜbernehmen_Click() {
+  if (RTF && RTF->Dokument()) {
+    TextUebernehmen(*RTF->Dokument(), Bez1, Bez2, Bez3);
+    RTF->geaendert();
+  }
+  Speichern(SpeicherName.Text, true);
+  neustart();
 }
 
 void EigenbauModell::b_SchriftDefÜbernehmen_Click() {

@@ -56,7 +56,6 @@ class EigenbauModell {
   // control; without one, nothing is saved to or loaded from files.
   Textkoerper* RTF = nullptr;
   std::function<void(const QString& nr, QVector<QVariant>& daten)> artikelLesen;
-  std::function<void()> textUebernehmen;   // b_TextÜbernehmen_Click
   std::function<void()> rtfRaenderSetzen;  // the editor's size and indents onto RTF
   std::function<void()> synchronisieren;   // the main window's page bar
   std::function<void()> neustart;          // the preview countdown after an edit
@@ -70,6 +69,8 @@ class EigenbauModell {
   // The article of ArtNr from the server; with the template body its description goes
   // into the text.
   void Read_Click();
+  // The description lines into the body, then the article saved.
+  void b_TextÜbernehmen_Click();
 
   void Löschen_Click();
   void ArtNrLöschen_Click();

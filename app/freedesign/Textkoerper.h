@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QTextDocument;
+
 namespace vovida {
 
 class Textkoerper {
@@ -19,6 +21,10 @@ class Textkoerper {
   virtual int LoadFile(const QString& pfad) = 0;
   virtual bool Vorlage() const = 0;
   virtual void setVorlage(bool an) = 0;
+  // The formatted content, for edits on the document; nullptr when the body holds only
+  // code. After such an edit, geaendert() lays the text out afresh.
+  virtual QTextDocument* Dokument() { return nullptr; }
+  virtual void geaendert() {}
 };
 
 // A body that holds the rich-text code as it stands, read and written as Windows-1252

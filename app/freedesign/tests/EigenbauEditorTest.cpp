@@ -11,10 +11,13 @@
 #include "Preisinfo.h"
 #include "Schildfenster.h"
 #include "Startglobale.h"
+#include "Bilder.h"
+#include "ServerZugriff.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QTextDocument>
 
 #include <registry/Settings.h>
 #include <services/InputBox.h>
@@ -327,6 +330,57 @@ TEST_F(EigenbauEditorTest, PrintChoiceListsEveryArticleAndClosesEachObject) {
   EXPECT_TRUE(zeilen[2].startsWith(u";200002;"));
   EXPECT_EQ(Serverarbeitstiefe(), 0);
   EXPECT_TRUE(DruckartikelZeilen({}).isEmpty());
+}
+
+// A body with a document, as the rich-text control has one.
+class DokumentKoerper final : public Textkoerper {
+ public:
+  QString RichText() const override { return dokument.toPlainText(); }
+  void setRichText(const QString& t) override { dokument.setPlainText(t); }
+  void SaveFile(const QString& pfad) override {
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly)) f.write(dokument.toPlainText().toUtf8());
+  }
+  int LoadFile(const QString& pfad) override {
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly)) return 1;
+    dokument.setPlainText(QString::fromUtf8(f.readAll()));
+    return 0;
+  }
+  bool Vorlage() const override { return vorlage; }
+  void setVorlage(bool an) override { vorlage = an; }
+  QTextDocument* Dokument() override { return &dokument; }
+  void geaendert() override { ++auffrischungen; }
+  QTextDocument dokument;
+  bool vorlage = false;
+  int auffrischungen = 0;
+};
+
+TEST_F(EigenbauEditorTest, ReadingAnArticleIntoTheTemplateTakesItsDescriptionAndSavesTheArticle) {
+  // The template's first three lines are placeholders.
+  const QString logo = PfadAbbilden(ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("FIRMENLOGO")).replace(u'@', u'\\'));
+  QFile vorlage(logo + QStringLiteral("/eigenbau.rtf"));
+  ASSERT_TRUE(vorlage.open(QIODevice::WriteOnly));
+  vorlage.write("ZEILE 1\nZEILE 2\nZEILE 3\nAngebot gilt solange der Vorrat reicht.");
+  vorlage.close();
+  DokumentKoerper koerper;
+  modell->RTF = &koerper;
+  modell->artikelLesen = [](const QString&, QVector<QVariant>& daten) {
+    daten[0] = QStringLiteral("Wandfliese Capri");
+    daten[1] = QStringLiteral("30 x 60 cm");
+    daten[2] = QStringLiteral("weiß glänzend");
+    daten[13] = QStringLiteral("Ok");
+  };
+  modell->lesen(QStringLiteral("Neu"));
+  modell->SpeicherName.Text = QStringLiteral("Neu");
+  modell->ArtNr.Text = QStringLiteral("200001");
+  modell->lesen(QStringLiteral("Neu"), QStringLiteral("200001"), true);
+  EXPECT_EQ(koerper.dokument.toPlainText(),
+            u"Wandfliese Capri\n30 x 60 cm\nweiß glänzend\nAngebot gilt solange der Vorrat reicht.");
+  EXPECT_EQ(koerper.auffrischungen, 1);
+  EXPECT_EQ(neustarts, 1);
+  EXPECT_TRUE(QFile::exists(ablage() + QStringLiteral("Neu200001.rtf")));
+  EXPECT_EQ(kesto::registry::GetSetting("Vovida\\Eigenbau\\Neu\\Artikel\\200001", "ZPreis0", "X-Wert"), "50");
 }
 
 }  // namespace

@@ -256,8 +256,9 @@ TEST_F(EigenbauSpeicherTest, ArticleOfASeveralArticleDesignKeepsItsOwnExtraPrice
   zweiArtikel(QStringLiteral("Zwei"));
   QFile::remove(ablage() + QStringLiteral("Zwei100021.rtf"));
   QFile::remove(ablage() + QStringLiteral("Zwei100022.rtf"));
+  modell->ArtNr.Text = QStringLiteral("100021");
   modell->lesen(QStringLiteral("Zwei"), QStringLiteral("100021"), true);
-  modell->textUebernehmen = [this] { modell->Speichern(modell->SpeicherName.Text, true); };
+  EXPECT_EQ(modell->txt_PZ_X[0], u"11");
   modell->ArtNr.Text = QStringLiteral("100022");
   modell->lesen(QStringLiteral("Zwei"), QStringLiteral("100022"), true);
   EXPECT_TRUE(eigenbauGlobale().VorlageGeladen);
