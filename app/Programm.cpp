@@ -1,6 +1,7 @@
 #include "Programm.h"
 
 #include "Anmeldung.h"
+#include "Eigenbau.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
@@ -28,6 +29,7 @@ int starten() {
     FensterImBildschirmHalten();
     ShellEinrichten();
     SchilderEinrichten();
+    EigenbauEintragen();
     FMStart& start = fensterliste().holen<FMStart>();
     start.Form_Load();
     start.show();

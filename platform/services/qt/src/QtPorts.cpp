@@ -2,6 +2,7 @@
 
 #include "services/qt/QtCursor.h"
 #include "services/qt/QtFileDialog.h"
+#include "services/qt/QtInputBox.h"
 #include "services/qt/QtMessageBox.h"
 #include "services/qt/QtProgram.h"
 #include "services/qt/QtTimerPump.h"
@@ -19,6 +20,7 @@ void installQtPorts(std::shared_ptr<TimerService> service) {
     throw std::logic_error("installQtPorts needs a QApplication");
   }
   setMessageBoxPort(std::make_shared<QtMessageBox>());
+  setInputBoxPort(std::make_shared<QtInputBox>());
   setCursorPort(std::make_shared<QtCursor>());
   setProgramPort(std::make_shared<QtProgram>());
   setFileDialogPort(std::make_shared<QtFileDialog>());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestApp.h"
+
 #include <services/Cursor.h>
 #include <services/MessageBox.h>
 #include <services/Program.h>
@@ -28,16 +30,6 @@ using namespace kesto::services::qt;
 using std::chrono::milliseconds;
 
 namespace {
-
-void ensureApp() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "services_qt_tests";
-  static char* argv[] = {name, nullptr};
-  // Never destroyed: Qt's own exit handlers still use it.
-  static QApplication* app = new QApplication(argc, argv);
-  (void)app;
-}
 
 // Runs act on the message box once its event loop is running; the zero timer is one
 // step of that loop, not a wait on the clock.
@@ -206,9 +198,11 @@ TEST(InstallQtPorts, RoutesThePortsThroughQt) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
   int fired = 0;
-  timers().setTimer(milliseconds(0), [&] { ++fired; });
+  const auto id = timers().setTimer(milliseconds(0), [&] { ++fired; });
   QApplication::processEvents();
   EXPECT_EQ(fired, 1);
+  // The timer repeats; left running it would fire into later tests' event loops.
+  timers().killTimer(id);
 
   // Inside the event loop: an end outside it would leave Qt's quit flag set for the
   // loops of later tests.

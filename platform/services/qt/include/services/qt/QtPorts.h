@@ -1,4 +1,4 @@
-// Installs the Qt implementations of the service ports: message boxes, file dialogs,
+// Installs the Qt implementations of the service ports: message and input boxes, file dialogs,
 // today's date, the hourglass, program end, and the pump that fires the process's timers from the Qt event loop.
 #pragma once
 

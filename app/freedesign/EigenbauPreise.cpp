@@ -1,0 +1,186 @@
+// The second half of a free-design page: prices, base-price and information lines, extra
+// prices, footer, cutting marks, help grid, outline and inner frame; and the text mark.
+#include "EigenbauZeichnen.h"
+
+#include "AOBStandard.h"
+#include "EigenbauGlobale.h"
+#include "Feldwerte.h"
+#include "NumberText.h"
+#include "PreisDrucken.h"
+#include "TextaufDruckformular.h"
+#include "Zeichnen.h"
+
+namespace vovida {
+
+namespace {
+
+using kesto::activex::mm;
+using kesto::activex::units;
+
+// The page geometry, read from the editor's boxes.
+struct Masse {
+  double L, T, B, H, LR, OU;
+  explicit Masse(const EigenbauModell& m)
+      : L(zahlWert(m.t_SrLinks)),
+        T(zahlWert(m.t_SrOben)),
+        B(zahlWert(m.B)),
+        H(zahlWert(m.H)),
+        LR(zahlWert(m.t_EinrückungLR)),
+        OU(zahlWert(m.t_EinrückungOU)) {}
+};
+
+// Lines in the slot's style, with the sign layouts' fixed box settings.
+void zeile(const QString& text, double x, double y, std::int16_t slot, const char* schrift, std::int32_t ausrichtung,
+           VSPrinter& vp) {
+  TextboxStil stil{ausrichtung, 0, 0, 0};
+  SchriftTextDrucken(text, x, y, 0, 0, slot, QString::fromUtf8(schrift), vp, stil);
+}
+
+void schnittmarken(const Masse& g, const EigenbauModell& m, VSPrinter& vp) {
+  enum Wann { immer, hoch, quer };
+  struct Marke {
+    Wann wann;
+    double x, y, laenge;
+    const char* ecke;
+  };
+  const Marke marken[] = {
+      {immer, 0, g.T, g.L / 2, "RO"},
+      {hoch, 210, g.T, 210 - 1.5 * g.L - g.B, "LO"},
+      {quer, 297, g.T, 297 - 1.5 * g.L - g.B, "LO"},
+      {immer, 0, g.T + g.H, g.L / 2, "RU"},
+      {hoch, 210, g.T + g.H, 210 - 1.5 * g.L - g.B, "LU"},
+      {quer, 297, g.T + g.H, 297 - 1.5 * g.L - g.B, "LU"},
+      {immer, g.L, 0, g.T / 2, "LU"},
+      {hoch, g.L, 297, 297 - 1.5 * g.T - g.H, "LO"},
+      {quer, g.L, 210, 210 - 1.5 * g.T - g.H, "LO"},
+      {immer, g.L + g.B, 0, g.T / 2, "RU"},
+      {hoch, g.L + g.B, 297, 297 - 1.5 * g.T - g.H, "LO"},
+      {quer, g.L + g.B, 210, 210 - 1.5 * g.T - g.H, "LO"},
+  };
+  for (const Marke& k : marken) {
+    if ((k.wann == hoch && !m.O_Hoch) || (k.wann == quer && !m.O_Quer)) continue;
+    RahmenZeichnen(k.x, k.y, k.laenge, 0, QString::fromUtf8(k.ecke), vp, 0, 0, 0);
+  }
+}
+
+}  // namespace
+
+void EigenbauUmrechnen(const QString& preis, const EigenbauUmfeld& u, QString& umgerechnet, QString& zeichen) {
+  const std::optional<double> betrag = zahlAusText(ZahlFiltern(preis));
+  const std::optional<double> faktor = zahlAusText(u.Faktor);
+  if (u.ZweiPreise == 0 || !betrag || !faktor) {
+    // Two prices off, or a price or factor that is no number: no second price, never
+    // the one of an earlier page.
+    umgerechnet = QStringLiteral("   ");
+    zeichen.clear();
+    return;
+  }
+  umgerechnet = PreisFormatieren(rundenGerade(*betrag * *faktor, 2));
+  zeichen = u.WaehrungszeichenHW;
+}
+
+EigenbauPreisblock EigenbauPreisBerechnen(EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s) {
+  EigenbauPreisblock p;
+  p.preis = s.preis;
+  p.zeichen = u.WaehrungszeichenNW;
+  EigenbauUmrechnen(p.preis, u, p.umgerechnet, p.umgerechnetZeichen);
+  if (!u.NeuerStil) {
+    p.sternHoehe = zahlWert(m.t_HöheStern);
+    p.sternBreite = zahlWert(m.t_BreiteStern);
+  } else {
+    // Measured on a preview of its own: nothing reaches the page.
+    VSPrinter messung;
+    messung.StartDoc();
+    PreisOptionen optionen;
+    optionen.rahmen = false;
+    PreisAusmass ausmass;
+    PreisPolygonDrucken(p.preis, p.zeichen, p.umgerechnet, p.umgerechnetZeichen, s.per, s.info, kSlotPreis, messung, 0,
+                        50, 210, optionen, ausmass);
+    messung.EndDoc();
+    p.sternBreite = ausmass.quer;
+    p.sternHoehe = ausmass.runter;
+    m.t_HöheStern = zahlText(p.sternHoehe);
+    m.t_BreiteStern = zahlText(p.sternBreite);
+  }
+  const Masse g(m);
+  p.preisOben = g.T + g.H - p.sternHoehe - 0.5 * g.OU;
+  return p;
+}
+
+void EigenbauTextmarke(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s) {
+  const Masse g(m);
+  const double breite = zahlWert(m.t_BreiteTextmarke), hoehe = zahlWert(m.t_HöheTextmarke);
+  const double x1 = g.L + (g.B - breite) / 2, x2 = x1 + breite;
+  const double y1 = g.T + g.OU + hoehe / 8, y2 = y1 + hoehe;
+  s.textOben = y2;
+  if (m.c_Textmarke == 0) return;
+  VSPrinter& vp = *u.vp;
+  vp.setPenStyle(0);
+  vp.setPenColor(0);
+  vp.setBrushStyle(0);
+  vp.setBrushColor(static_cast<kesto::activex::Colour>(m.TextMarkeFarbe));
+  vp.setPenWidth(units(12));
+  vp.DrawRectangle(mm(x1), mm(y1), mm(x2), mm(y2));
+}
+
+void EigenbauPreiseZeichnen(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s,
+                            EigenbauPreisblock& p, int i) {
+  VSPrinter& vp = *u.vp;
+  const Masse g(m);
+  const auto& globale = eigenbauGlobale();
+  if (m.c_Preis == 1) {
+    const double y = p.preisOben - s.versatz;
+    PreisOptionen optionen;
+    PreisAusmass ausmass;
+    if (!u.NeuerStil) {
+      double x = g.L + g.B - p.sternBreite, breite = 0;
+      if (!m.B_Z) {
+        x = g.L;
+        breite = g.B;
+      } else if (!m.B_LB) {
+        x = g.L + 2 * g.LR + p.sternBreite / 2;
+      }
+      PreisPolygonDrucken(p.preis, p.zeichen, p.umgerechnet, p.umgerechnetZeichen, s.per, s.info, kSlotPreis, vp, x, y,
+                          breite, optionen, ausmass);
+    } else {
+      optionen.platzierung = globale.EigenbauAusrichtung;
+      PreisDrucken(p.preis, p.zeichen, s.per, s.info, kSlotPreis, vp, g.L, y, g.B, optionen, ausmass);
+    }
+
+    if (u.Grundpreis > 0 && m.t_GrundpreisDatum > 0) s.grundpreisZeile = s.grundpreisText;
+    zeile(s.grundpreisZeile, g.L + 2 * g.LR, p.preisOben - 1.5 * s.abstand, kSlotGrundpreis, "Helvetica", 0, vp);
+
+    if (m.t_Artikelinfo > 0) {
+      s.infoZeile = QStringLiteral("ArtNr.: ") + m.ArtNr.List.value(i) + QStringLiteral(" Datum: ") +
+                    u.heute.toString(QStringLiteral("dd.MM.yyyy"));
+    }
+    const double faktor = s.grundpreisZeile.isEmpty() ? 1.5 : 2.5;
+    zeile(s.infoZeile, g.L + 2 * g.LR, p.preisOben - faktor * s.abstand - s.versatz, kSlotGrundpreis, "Helvetica", 0,
+          vp);
+  }
+
+  for (std::size_t k = 0; k < 6; ++k) {
+    const auto& z = s.zusatz[k];
+    if (z.gezeigt != 1) continue;
+    QString preis = z.preis, zeichen = u.WaehrungszeichenNW, umgerechnet, umgerechnetZeichen;
+    EigenbauUmrechnen(preis, u, umgerechnet, umgerechnetZeichen);
+    PreisOptionen optionen;
+    PreisAusmass ausmass;
+    const double x = zahlWert(z.x), y = zahlWert(z.y);
+    if (!u.NeuerStil) {
+      PreisPolygonDrucken(preis, zeichen, umgerechnet, umgerechnetZeichen, z.per, z.info, kSlotZusatzpreis, vp, x, y,
+                          0, optionen, ausmass);
+    } else {
+      optionen.platzierung = globale.ZusatzpreisAusrichtung[k];
+      PreisDrucken(preis, zeichen, z.per, z.info, kSlotZusatzpreis, vp, x, y, 0, optionen, ausmass);
+    }
+  }
+
+  zeile(QStringLiteral("Erstellt durch ") + u.PersonalName, g.L + 1, g.T + 1, kSlotInfo, "Arial", 6, vp);
+  schnittmarken(g, m, vp);
+  RasterZeichnen(210, 297, vp, 10, static_cast<std::int16_t>(u.Raster));
+  PolygonZeichnen(g.L, g.T, g.B, g.H, vp, 0, 2, 1, 0, 1);
+  PolygonZeichnen(g.L + g.LR, g.T + g.OU, g.B - 2 * g.LR, g.H - 2 * g.OU, vp, 0, 0, 12, 0, 1);
+}
+
+}  // namespace vovida

@@ -1,0 +1,85 @@
+// The demo design drawn through the main window's own view of the program (font table
+// and currencies from the demo server), in both price styles and in the store-brand
+// layout. With KESTO_BILDER set, the pages are written there as PNG files.
+#include "Eigenbauumgebung.h"
+
+#include "Eigenbau.h"
+#include "EigenbauGlobale.h"
+#include "Startglobale.h"
+
+#include <activex/Renderer.h>
+
+#include <QCheckBox>
+#include <QColor>
+#include <QPainter>
+
+#include <filesystem>
+
+namespace vovida::test {
+namespace {
+
+class EigenbauBildTest : public Eigenbauumgebung {
+ protected:
+  QImage zeichnen(const char* name) {
+    EigenbauUmfeld u = eigenbauUmfeld();
+    u.RTF = &rtf;
+    EigenbauZeichnen(*modell, u);
+    const QImage bild = kesto::activex::renderPageImage(u.vp->pages()[0], 72);
+    if (const QByteArray ordner = qgetenv("KESTO_BILDER"); !ordner.isEmpty()) {
+      bild.save(QString::fromUtf8(ordner) + u'/' + QString::fromUtf8(name) + QStringLiteral(".png"));
+    }
+    return bild;
+  }
+  // The colour at a page position in mm, at 72 dpi.
+  static QColor bei(const QImage& bild, double x, double y) {
+    return bild.pixelColor(static_cast<int>(x / 25.4 * 72), static_cast<int>(y / 25.4 * 72));
+  }
+  void demo() {
+    modell->lesen(QStringLiteral("Demo"));
+    modell->SpeicherName.Text = QStringLiteral("Demo");
+    modell->ArtNr.List = {QStringLiteral("200001")};
+    modell->ArtNr.Text = QStringLiteral("200001");
+    modell->PreisEUR = QStringLiteral("24,90");
+    modell->Per = QStringLiteral("m²");
+    modell->Preis_Info = QStringLiteral("statt 29,90");
+    modell->Grundpreis = QStringLiteral("Grundpreis 1 m² = 24,90");
+    modell->t_Artikelinfo = 1;
+    modell->chk_PZ[0] = 1;
+    modell->txt_PZ_EUR[0] = QStringLiteral("4,90");
+    modell->txt_PZ_Per[0] = QStringLiteral("Stk");
+    modell->txt_PZ_X[0] = QStringLiteral("150");
+    modell->txt_PZ_Y[0] = QStringLiteral("60");
+    rtf.setRichText(QStringLiteral("{\\rtf1\\ansi Wandfliese Capri\\par 30 x 60 cm, wei\\'df gl\\'e4nzend\\par}"));
+    start().ZweiPreise->setChecked(true);
+    start().Grundpreis->setChecked(true);
+  }
+};
+
+TEST_F(EigenbauBildTest, DemoDesignInBothPriceStyles) {
+  demo();
+  for (const bool neu : {false, true}) {
+    SCOPED_TRACE(neu);
+    startglobale().NeuerStil = neu;
+    const QImage bild = zeichnen(neu ? "eigenbau-neu" : "eigenbau-alt");
+    EXPECT_EQ(bei(bild, 30, 26), QColor(0, 255, 0));   // the text mark
+    EXPECT_EQ(bei(bild, 150, 250), QColor(Qt::white)); // nothing outside the sign
+  }
+}
+
+TEST_F(EigenbauBildTest, DemoDesignInTheStoreBrandLayout) {
+  demo();
+  modell->chk_Brisal = 1;
+  QImage kopf(620, 200, QImage::Format_RGB32);
+  kopf.fill(QColor(200, 0, 0));
+  QPainter(&kopf).fillRect(20, 20, 580, 160, QColor(255, 255, 255));
+  QImage marke(300, 50, QImage::Format_RGB32);
+  marke.fill(QColor(0, 0, 160));
+  start().SchildBild = kopf;
+  start().SchildTamselBild = marke;
+  const QImage bild = zeichnen("eigenbau-brisal");
+  EXPECT_EQ(bei(bild, 22, 21), QColor(200, 0, 0));  // the header picture at the inner frame
+  EXPECT_EQ(bei(bild, 24, 126), QColor(0, 0, 160));  // the company sign bottom left
+}
+
+}  // namespace
+}  // namespace vovida::test

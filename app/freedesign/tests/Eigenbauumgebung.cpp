@@ -1,0 +1,58 @@
+#include "Eigenbauumgebung.h"
+
+#include "Bilder.h"
+#include "EigenbauGlobale.h"
+#include "ServerZugriff.h"
+#include "clsRegistry.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace vovida::test {
+
+namespace {
+
+void baumLesen(const QString& schluessel, const QString& pfad, std::set<QString>& werte) {
+  clsRegistry reg;
+  reg.setKey(schluessel.chopped(1));
+  for (const QString& wert : reg.regEnum()) werte.insert(pfad + u'|' + wert);
+  reg.setKey(schluessel);
+  for (const QString& kind : reg.regEnum()) {
+    baumLesen(schluessel + kind + u'\\', pfad.isEmpty() ? kind : pfad + u'\\' + kind, werte);
+  }
+}
+
+}  // namespace
+
+void Eigenbauumgebung::SetUp() {
+  Hauptfenster::SetUp();
+  eigenbauGlobaleZuruecksetzen();
+  anmelden("A4N");
+  const QString logo = PfadAbbilden(ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("FIRMENLOGO")).replace(u'@', u'\\'));
+  QDir().mkpath(logo);
+  QFile vorlage(logo + QStringLiteral("/eigenbau.rtf"));
+  ASSERT_TRUE(vorlage.open(QIODevice::WriteOnly));
+  vorlage.write(kVorlage.toLatin1());
+  vorlage.close();
+  modell = std::make_unique<EigenbauModell>();
+  modell->RTF = &rtf;
+  modell->t_Fileablage = ablage();
+}
+
+void Eigenbauumgebung::TearDown() {
+  modell.reset();
+  Hauptfenster::TearDown();
+}
+
+std::set<QString> Eigenbauumgebung::gespeicherteWerte() {
+  std::set<QString> werte;
+  const QString wurzel = EigenbauSchluessel(EigenbauApp());
+  clsRegistry reg;
+  reg.setKey(wurzel);
+  if (reg.KeyExists()) baumLesen(wurzel, QString(), werte);
+  return werte;
+}
+
+QStringList Eigenbauumgebung::dateien() const { return QDir(ordner_.path()).entryList(QDir::Files, QDir::Name); }
+
+}  // namespace vovida::test
