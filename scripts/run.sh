@@ -15,29 +15,8 @@ build=build
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTO_TESTS=OFF -DKESTO_BENCH=OFF
 cmake --build "$build" --target kestoserver KestoObject kestoregsvr vovida
 
-server_pid=""
-stop_server() {
-  if [ -n "$server_pid" ]; then
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
-  fi
-}
-trap stop_server EXIT
-
-port_open() { (exec 3<>/dev/tcp/127.0.0.1/1973) 2>/dev/null; }
-
-if port_open; then
-  echo "run.sh: a server already answers on 127.0.0.1:1973"
-else
-  "$build/server/program/kestoserver" &
-  server_pid=$!
-  for _ in $(seq 1 50); do
-    port_open && break
-    kill -0 "$server_pid" 2>/dev/null || { echo "run.sh: kestoserver did not start" >&2; exit 1; }
-    sleep 0.1
-  done
-  port_open || { echo "run.sh: kestoserver does not answer on 1973" >&2; exit 1; }
-fi
+source scripts/demo-server.sh
+start_demo_server run.sh
 
 "$build/platform/automation/kestoregsvr" "$build/objectlib/libKestoObject.so"
 "$build/app/vovida" "$@"
