@@ -3,6 +3,7 @@
 #include "Anmeldung.h"
 #include "Eigenbau.h"
 #include "FMStart.h"
+#include "Fliesen.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
 #include "Platzierung.h"
@@ -29,6 +30,7 @@ int starten() {
     FensterImBildschirmHalten();
     ShellEinrichten();
     SchilderEinrichten();
+    FliesenEinrichten();
     EigenbauEintragen();
     FMStart& start = fensterliste().holen<FMStart>();
     start.Form_Load();

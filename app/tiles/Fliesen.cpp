@@ -1,0 +1,7 @@
+#include "Fliesen.h"
+
+namespace vovida {
+
+void FliesenEinrichten() {}
+
+}  // namespace vovida
