@@ -1,6 +1,7 @@
 #include "Fliesendaten.h"
 
 #include <stdexcept>
+#include <utility>
 #include <string>
 
 namespace vovida {
@@ -53,6 +54,15 @@ void Fliesendaten::allesLeeren() {
 void Fliesendaten::zeileLeeren(int zeile) {
   for (int f = 1; f < kUnterfelder; ++f) unter(zeile, f).clear();
   unter(zeile, 6) = QStringLiteral("0");
+}
+
+QString DetailZeile(const Fliesendaten& d, int zeile) {
+  static const std::pair<const char*, int> teile[] = {
+      {"ArtNr : ", 1}, {" Art : ", 2}, {" Bez : ", 3},  {" Tamsel : ", 9}, {" per : ", 4},  {" Best : ", 10},
+      {" VKE : ", 11}, {" VPI : ", 12}, {" VRM : ", 13}, {" VPM : ", 14},   {" Info : ", 16}};
+  QString zeilentext;
+  for (const auto& [beschriftung, feld] : teile) zeilentext += QString::fromLatin1(beschriftung) + d.unter(zeile, feld);
+  return zeilentext;
 }
 
 Fliesendaten& fliesendaten() {

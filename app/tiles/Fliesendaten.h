@@ -59,6 +59,9 @@ struct Fliesendaten {
   std::array<QString, kUnterzeilen * kUnterfelder> unter_;
 };
 
+// The editor's line for a row: "ArtNr : " field 1, " Art : " field 2, ... " Info : " field 16.
+QString DetailZeile(const Fliesendaten& d, int zeile);
+
 // The program-wide records.
 Fliesendaten& fliesendaten();
 // Back to the start state (type "Wandfliese", everything empty); for tests.

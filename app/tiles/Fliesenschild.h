@@ -47,6 +47,7 @@ std::int16_t UeberschriftSlot(bool preise, bool bestellung, bool aktion, bool re
 void FliesenschilderDrucken(const Fliesendaten& d, const FliesenschildUmfeld& u);
 // The same for the main window: reads the records, the editor and the main window.
 void FliesenschilderDrucken();
+FliesenschildUmfeld FliesenschildUmfeldLesen();
 
 // Draws one sign of breite x hoehe mm as one ended document; the slot offset is 0
 // (slots 36..47) or 12 (48..59), beschriftung draws a label.
