@@ -45,6 +45,15 @@ QStringList WarteschlangeAbschnitte() {
 }
 
 void WarteschlangeLeeren(const QStringList& behalten) {
+  if (behalten.isEmpty()) {
+    // Nothing to keep: the queue goes as one subtree, sections and all.
+    clsRegistry schlange;
+    schlange.setKey(schluesselPfad());
+    if (!schlange.KeyExists()) return;
+    if (const std::int32_t rc = schlange.delKey(); rc != 0)
+      throw std::runtime_error("Warteschlange nicht gelöscht (" + std::to_string(rc) + ")");
+    return;
+  }
   QSet<QString> bleiben;
   for (const QString& nr : behalten) bleiben.insert(Abschnittsname(nr).toLower());
   const QStringList abschnitte = WarteschlangeAbschnitte();

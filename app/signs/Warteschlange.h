@@ -29,7 +29,8 @@ void WarteschlangeSchreiben(const QString& artNr, const char* schluessel, const 
 
 // Deletes, through the registry class, every section of the queue except those of the
 // article numbers given (compared without regard to case), from the last to the first.
-// Raises what the registry raises; sections not reached stay.
+// With nothing to keep the whole queue key goes at once, as one subtree. Raises what the
+// registry raises; sections not reached stay.
 void WarteschlangeLeeren(const QStringList& behalten = {});
 
 // The section names in the store, as the registry lists them (escaped).
