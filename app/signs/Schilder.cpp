@@ -1,5 +1,6 @@
 #include "Schilder.h"
 
+#include "Aktion.h"
 #include "Ausfolgeschein.h"
 
 namespace vovida {
@@ -7,6 +8,7 @@ namespace vovida {
 void SchilderEinrichten() {
   // Each sign kind registers its editor and layout with the main window.
   AusfolgescheinEinrichten();
+  AktionEinrichten();
 }
 
 }  // namespace vovida
