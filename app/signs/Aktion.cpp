@@ -1,6 +1,5 @@
 #include "Aktion.h"
 
-#include "FMStart.h"
 #include "Fensterliste.h"
 #include "KestoapiHilfen.h"
 #include "Schildarten.h"
@@ -9,25 +8,7 @@
 
 #include <services/Locale.h>
 
-#include <stdexcept>
-
 namespace vovida {
-
-namespace {
-
-Plakateditor& plakateditor() {
-  static Plakateditor editor;
-  return editor;
-}
-
-}  // namespace
-
-void setPlakateditor(Plakateditor editor) { plakateditor() = std::move(editor); }
-
-Warteschlangenfenster& AktionsPlakateditor() {
-  if (!plakateditor()) throw std::logic_error("Der Plakateditor ist nicht eingerichtet.");
-  return plakateditor()();
-}
 
 QStringList Aktionsschluessel(const QString& antwort) {
   bool zahl = false;

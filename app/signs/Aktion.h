@@ -6,20 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 namespace vovida {
-
-class Warteschlangenfenster;
 
 // Registers the kind with the main window: choosing it opens the promotion list.
 void AktionEinrichten();
-
-// The poster editor the ticked articles go into, loaded when it is not. The poster module
-// installs it; until then the article picker reports that there is none.
-using Plakateditor = std::function<Warteschlangenfenster&()>;
-void setPlakateditor(Plakateditor editor);
-Warteschlangenfenster& AktionsPlakateditor();
 
 // The count of a "|"-separated key list ("n|key1|...|keyn") and its keys. A count that is
 // no number counts 0; keys the list lacks or leaves empty are left out.

@@ -5,7 +5,7 @@
 #include "FMStart.h"
 #include "Kestoapi.h"
 #include "TextKonvertierung.h"
-#include "Warteschlangenfenster.h"
+#include "frmPlakat.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -89,7 +89,7 @@ void frmArtikelauswahl::EinlesenAktionsartikel(const QString& code) {
 }
 
 void frmArtikelauswahl::OKButton_Click() {
-  Warteschlangenfenster& plakat = AktionsPlakateditor();
+  frmPlakat& plakat = FormHolen<frmPlakat>();
   FMStart& start = fensterliste().holen<FMStart>();
   plakat.ArtNr->clear();
   start.VSPrinter1.EndDoc();

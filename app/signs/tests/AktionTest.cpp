@@ -1,14 +1,12 @@
 // The sign kind "AKTION" against the demo server: the promotion list, the article list,
-// and what OK does to the poster queue, the sign kind and the preview. The poster kinds
-// are stand-ins that draw one page per queued article (one page from the fields when
-// fewer than two are queued).
-#include "Queue.h"
+// and what OK does to the poster editor's queue, the sign kind and the poster preview.
+#include "PlakatFenster.h"
 
 #include "Aktion.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
-#include "Schildarten.h"
 #include "Startglobale.h"
+#include "Warteschlange.h"
 #include "frmAktionsauswahl.h"
 #include "frmArtikelauswahl.h"
 
@@ -25,41 +23,18 @@ namespace {
 
 const char* const kPlakatarten[] = {"A4N", "A3N", "A4F", "A3F"};
 
-class AktionTest : public Hauptfenster {
+class AktionTest : public PlakatFenster {
  protected:
   void SetUp() override {
-    Hauptfenster::SetUp();
-    for (const char* code : kPlakatarten) {
-      SchildartDienste dienste;
-      dienste.editorZeigen = [this] { FormZeigen<PosterEditor>(&start()); };
-      dienste.zeichnen = [this] { plakateZeichnen(); };
-      SchildartEintragen(QString::fromLatin1(code), dienste);
-    }
+    PlakatFenster::SetUp();
     AktionEinrichten();
-    setPlakateditor([]() -> Warteschlangenfenster& { return FormHolen<PosterEditor>(); });
-    anmelden("A4N");
+    einrichten("A4N");
     start().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&start()));
-  }
-  void TearDown() override {
-    setPlakateditor(nullptr);
-    Hauptfenster::TearDown();
   }
 
   // A click on the round box of an option button.
   static void knopf(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
-
-  void plakateZeichnen() {
-    ++gezeichnet;
-    auto& p = start().VSPrinter1;
-    const QStringList liste = FormHolen<PosterEditor>().Liste();
-    p.StartDoc();
-    for (qsizetype i = 0; i < std::max<qsizetype>(liste.size(), 1); ++i) {
-      if (i > 0) p.NewPage();
-      p.Text(liste.value(i).toStdString());
-    }
-    p.EndDoc();
-  }
 
   // The user picks "Aktionsartikel" on the main window, or "Daten Eingabe" when it is
   // picked already: the promotion list, active.
@@ -105,11 +80,14 @@ class AktionTest : public Hauptfenster {
     for (int r = 0; r < liste.ListCount(); ++r) z << liste.List(r);
     return z;
   }
-  PosterEditor& poster() { return FormHolen<PosterEditor>(); }
-  std::size_t seiten() { return start().VSPrinter1.pages().size(); }
+  frmPlakat& poster() { return editor(); }
 };
 
 TEST_F(AktionTest, PromotionListShowsEveryPromotionWithItsDaysAndNoDuplicatesOnReactivation) {
+  auto& vorschau = start().VSPrinter1;
+  vorschau.StartDoc();
+  vorschau.Text("vorher");
+  vorschau.EndDoc();
   frmAktionsauswahl& f = aktionWaehlen();
   EXPECT_EQ(f.windowTitle(), QStringLiteral("Auswahl der zur Verfügung stehenden Aktionskennzeichen"));
   EXPECT_EQ(f.windowHandle()->transientParent(), nullptr);
@@ -126,7 +104,9 @@ TEST_F(AktionTest, PromotionListShowsEveryPromotionWithItsDaysAndNoDuplicatesOnR
   f.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
   EXPECT_EQ(zeilen(*f.lst_AKZ), erwartet);
-  EXPECT_EQ(gezeichnet, 1);  // only the start-up's drawing: "AKTION" draws nothing
+  // "AKTION" draws nothing: the preview keeps its page.
+  ASSERT_EQ(seiten().size(), 1u);
+  EXPECT_EQ(seiten()[0].ops.size(), 1u);
 }
 
 TEST_F(AktionTest, OkWithoutASelectedPromotionDoesNothing) {
@@ -174,7 +154,7 @@ TEST_F(AktionTest, ThreeTickedArticlesOnPlainA3BecomeThreeA3NPosters) {
   // The article numbers of column 2, in list order.
   EXPECT_EQ(poster().Liste(), (QStringList{liste.ColumnText(1, 2), liste.ColumnText(4, 2), liste.ColumnText(7, 2)}));
   EXPECT_EQ(poster().Liste(), (QStringList{QStringLiteral("100003"), QStringLiteral("100010"), QStringLiteral("100021")}));
-  EXPECT_EQ(seiten(), 3u);
+  EXPECT_EQ(seiten().size(), 3u);
 }
 
 TEST_F(AktionTest, PromotionWithoutArticlesEmptiesThePosterListAndDrawsOnePage) {
@@ -190,9 +170,9 @@ TEST_F(AktionTest, PromotionWithoutArticlesEmptiesThePosterListAndDrawsOnePage) 
 
   EXPECT_TRUE(poster().Liste().isEmpty());
   EXPECT_EQ(startglobale().Plakatart, QStringLiteral("A4N"));
-  EXPECT_EQ(seiten(), 1u);
+  EXPECT_EQ(seiten().size(), 1u);
   // The store keeps the sections of posters queued before.
-  EXPECT_TRUE(abschnitte().contains(QStringLiteral("100001")));
+  EXPECT_TRUE(WarteschlangeAbschnitte().contains(QStringLiteral("100001")));
 }
 
 TEST_F(AktionTest, AnArticleWithoutRecordIsReportedAndNotQueued) {
@@ -206,7 +186,7 @@ TEST_F(AktionTest, AnArticleWithoutRecordIsReportedAndNotQueued) {
   const std::vector<std::string> texte = boxTexte();
   ASSERT_EQ(texte.size(), 1u);
   EXPECT_NE(texte[0].find("Angeforderte Artikelnummer (100099) nicht bekannt!"), std::string::npos) << texte[0];
-  EXPECT_EQ(seiten(), 4u);
+  EXPECT_EQ(seiten().size(), 4u);
 }
 
 // Ticking nothing still empties the poster list; the paper choice alone sets the kind.
