@@ -64,15 +64,15 @@ class PlakatLayout : public PlakatFenster {
     const int a = PlakatseiteZu(QString::fromLatin1(art)).versatz;
     const auto ops = einArtikel();
     // The whole part of 6,99 in the price slot's own size.
-    const auto texte = alle<TextOp>(ops);
-    const auto preis = std::find_if(texte.begin(), texte.end(), [&](const TextOp* t) {
-      return t->text.find('6') != std::string::npos && t->style.font.size == groesse(27 + a);
+    const auto texte = boxtexte(ops);
+    const auto preis = std::find_if(texte.begin(), texte.end(), [&](const TextBoxOp* t) {
+      return t->text.starts_with("6") && t->style.font.size == groesse(27 + a);
     });
     ASSERT_NE(preis, texte.end());
-    EXPECT_GT((*preis)->at.y.mm(), 195);
-    EXPECT_LT((*preis)->at.y.mm(), 195 + 100 * s);
-    EXPECT_GT((*preis)->at.x.mm(), 0);
-    EXPECT_LT((*preis)->at.x.mm(), 210 * s);
+    EXPECT_GT((*preis)->box.top.mm(), 195);
+    EXPECT_LT((*preis)->box.top.mm(), 195 + 100 * s);
+    EXPECT_GT((*preis)->box.left.mm(), 0);
+    EXPECT_LT((*preis)->box.left.mm(), 210 * s);
   }
   void briefpapierPruefen(const char* art) {
     einrichten(art);
