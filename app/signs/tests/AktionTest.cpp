@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <activex/ColumnList.h>
+#include <activex/Renderer.h>
 
 namespace vovida::test {
 namespace {
@@ -154,7 +155,14 @@ TEST_F(AktionTest, ThreeTickedArticlesOnPlainA3BecomeThreeA3NPosters) {
   // The article numbers of column 2, in list order.
   EXPECT_EQ(poster().Liste(), (QStringList{liste.ColumnText(1, 2), liste.ColumnText(4, 2), liste.ColumnText(7, 2)}));
   EXPECT_EQ(poster().Liste(), (QStringList{QStringLiteral("100003"), QStringLiteral("100010"), QStringLiteral("100021")}));
-  EXPECT_EQ(seiten().size(), 3u);
+  ASSERT_EQ(seiten().size(), 3u);
+  const char* const bezeichnungen[] = {"Dispersionsfarbe", "Mineralwolle", "Außenputz"};
+  for (std::size_t p = 0; p < 3; ++p) {
+    EXPECT_EQ(seiten()[p].paperSize, 8) << p;  // A3
+    EXPECT_NE(boxtext(seiten()[p].ops, bezeichnungen[p]), nullptr) << p;
+  }
+  if (const QString ordner = qEnvironmentVariable("KESTO_SCREENSHOTS"); !ordner.isEmpty())
+    kesto::activex::renderPageImage(seiten()[0], 50).save(ordner + QStringLiteral("/aktion-a3n-100003.png"));
 }
 
 TEST_F(AktionTest, PromotionWithoutArticlesEmptiesThePosterListAndDrawsOnePage) {
