@@ -24,8 +24,6 @@ namespace vovida {
 
 namespace {
 
-constexpr int kTwipsProPixel = 15;
-
 template <class W>
 W* benannt(W* w, const char* name) {
   w->setObjectName(QString::fromUtf8(name));

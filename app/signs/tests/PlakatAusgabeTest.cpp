@@ -49,6 +49,7 @@ TEST_F(PlakatAusgabe, DemoPosterAsPictureAndThreePostersAsPdf) {
   fs::remove(pdf);
   kesto::registry::SaveSetting("Vovida", "Drucker", "PRTPLA4N", "PDF:" + pdf.string());
   einrichten("A4N");
+  ASSERT_EQ(start().VSPrinter1.PrinterName(), "PDF:" + pdf.string());
   start().Grundpreis->setChecked(true);
   QTest::mouseClick(start().CBDaten, Qt::LeftButton);
   frmPlakat& e = editor();
