@@ -154,7 +154,8 @@ TEST_F(AktionTest, ThreeTickedArticlesOnPlainA3BecomeThreeA3NPosters) {
   EXPECT_TRUE(start().Option(QStringLiteral("A3N"))->isChecked());
   // The article numbers of column 2, in list order.
   EXPECT_EQ(poster().Liste(), (QStringList{liste.ColumnText(1, 2), liste.ColumnText(4, 2), liste.ColumnText(7, 2)}));
-  EXPECT_EQ(poster().Liste(), (QStringList{QStringLiteral("100003"), QStringLiteral("100010"), QStringLiteral("100021")}));
+  EXPECT_EQ(poster().Liste(),
+            (QStringList{QStringLiteral("100003"), QStringLiteral("100010"), QStringLiteral("100021")}));
   ASSERT_EQ(seiten().size(), 3u);
   const char* const bezeichnungen[] = {"Dispersionsfarbe", "Mineralwolle", "Außenputz"};
   for (std::size_t p = 0; p < 3; ++p) {
@@ -260,7 +261,8 @@ TEST(Aktionsschluessel, CountAndKeys) {
 TEST(AktionsDatum, ServerDatesInTheShortForm) {
   const std::pair<const char*, const char*> faelle[] = {
       {"1240315", "15.03.2024"}, {"991231", "31.12.1999"}, {"1240230", ""}, {"abc", ""}, {"", ""}};
-  for (const auto& [zahl, text] : faelle) EXPECT_EQ(AktionsDatum(QString::fromLatin1(zahl)), QString::fromLatin1(text)) << zahl;
+  for (const auto& [zahl, text] : faelle)
+    EXPECT_EQ(AktionsDatum(QString::fromLatin1(zahl)), QString::fromLatin1(text)) << zahl;
 }
 
 }  // namespace
