@@ -11,6 +11,7 @@
 #include "frmArtikelauswahl.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionViewItem>
@@ -218,6 +219,9 @@ TEST_F(AktionTest, PaperChoiceSetsThePosterKind) {
     for (const char* code : kPlakatarten)
       EXPECT_EQ(start().Option(QString::fromLatin1(code))->isChecked(), qstrcmp(code, fall.code) == 0) << code;
     EXPECT_TRUE(poster().Liste().isEmpty());
+    // The kind's handler ran: the editor opened with the headline free on plain paper only.
+    EXPECT_TRUE(poster().isVisible());
+    EXPECT_EQ(poster().Ueberschrift->isEnabled(), !fall.firmen);
     QCoreApplication::processEvents();  // the closed pickers go
   }
 }
