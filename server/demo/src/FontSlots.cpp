@@ -5,7 +5,9 @@ namespace kesto::server::demo {
 namespace {
 
 // Slots 48-59 are the small tile sign's copies of 36-47 at about 0.7 of the size. The
-// poster price is white on its red band and ends above the company logo at 271.5 mm.
+// poster price is white on its red band and ends above the company logo at 271.5 mm; on
+// A3 the price, placed at 195 mm like on A4, moves down by its top correction below the
+// five text lines.
 constexpr FontSlot kSlots[] = {
     {'E', "Reserve A4", "40@S@N@0@0@0@N@0@0", nullptr},
     {'E', "Reserve A3", "56@S@N@0@0@0@N@0@0", nullptr},
@@ -26,7 +28,7 @@ constexpr FontSlot kSlots[] = {
     {'E', "Fliesen Überschrift AUS UNSERER WERBUNG!", "22@G@N@0,2@0@0@N@0@0", nullptr},
     {'E', "Regal Überschrift AUS UNSERER WERBUNG!", "20@S@N@0,2@0@0@N@0@0", nullptr},
     {'B', "Plakat A4 Bezeichnung (auch Ausfolgeschein Titel)", "36@S@N@14@0@0@N@N@", nullptr},
-    {'B', "Plakat A3 Bezeichnung", "50@S@N@20@0@0@N@N@", nullptr},
+    {'B', "Plakat A3 Bezeichnung", "44@S@N@17@0@0@N@N@", nullptr},
     {'B', "Reserve", "24@S@N@10@0@0@N@N@", nullptr},
     {'B', "Regal Bezeichnung", "14@S@N@6@0@0@N@N@", nullptr},
     {'B', "Plakat A4 Grundpreis/Fußzeile (auch Ausfolgeschein Text)", "12@S@N@6@0@0@N@N@", nullptr},
@@ -34,7 +36,7 @@ constexpr FontSlot kSlots[] = {
     {'B', "Reserve", "12@S@N@6@0@0@N@N@", nullptr},
     {'B', "Regal Grundpreis/Artikel/Datum", "8@S@N@4@0@0@N@N@", nullptr},
     {'P', "Plakat A4 Preis", "110@W@N@0@0@0@S@1@1", "80@0@48@0@28@0@20@0@20@0"},
-    {'P', "Plakat A3 Preis", "154@W@N@0@0@0@S@1,4@1,4", "112@0@68@0@40@0@28@0@28@0"},
+    {'P', "Plakat A3 Preis", "154@W@N@0@0@30@S@1,4@1,4", "112@0@68@0@40@0@28@0@28@0"},
     {'P', "Reserve Preis", "96@R@N@0@0@0@N@0@0", "48@0@28@0@16@0@12@0@12@0"},
     {'P', "Regal Preis", "48@S@N@0@0@0@N@0@0", "24@0@14@0@10@0@8@0@8@0"},
     {'B', "Plakat A4 Erstellt durch", "8@S@N@4@0@0@N@N@", nullptr},
