@@ -1,5 +1,6 @@
 #include "Schilder.h"
 
+#include "Aktion.h"
 #include "Ausfolgeschein.h"
 #include "Regalbeschriftung.h"
 #include "Plakat.h"
@@ -11,6 +12,7 @@ void SchilderEinrichten() {
   AusfolgescheinEinrichten();
   RegalschildEinrichten();
   PlakatEinrichten();
+  AktionEinrichten();
 }
 
 }  // namespace vovida

@@ -7,8 +7,6 @@
 #include "Queue.h"
 #include "Schildarten.h"
 #include "Warteschlange.h"
-#include "Startglobale.h"
-#include <iostream>
 
 #include <gmock/gmock.h>
 
@@ -92,10 +90,11 @@ TEST_F(PlakatEditor, LetterheadKindsDisableTheHeadlineAndPlainPaperEnablesIt) {
     bool frei;
   };
   const Fall faelle[] = {{"A4F", false}, {"A3N", true}, {"A3F", false}, {"A4N", true}};
+  start().show();
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.art);
-    QTest::mouseClick(start().Option(QString::fromLatin1(f.art)), Qt::LeftButton);
-    std::cerr << "art " << startglobale().Plakatart.toStdString() << "\n";
+    QRadioButton* option = start().Option(QString::fromLatin1(f.art));
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, option->height() / 2));
     QTest::mouseClick(start().CBDaten, Qt::LeftButton);
     frmPlakat& e = editor();
     EXPECT_EQ(e.Ueberschrift->isEnabled(), f.frei);
@@ -128,13 +127,12 @@ TEST_F(PlakatEditor, AlignmentButtonsKeepOneDown) {
     int code;
   };
   // From left down: centre goes down and the others up; clicking centre again lifts it
-  // and puts left down; right and again right puts left down.
+  // and puts left down; right, and right again puts left down; left up puts right down.
   const Fall faelle[] = {{e.B_Z, "101", 7}, {e.B_Z, "011", 6}, {e.B_RB, "110", 8},
-                         {e.B_RB, "011", 6}, {e.B_LB, "111", 8}, {e.B_LB, "011", 6}};
+                         {e.B_RB, "011", 6}, {e.B_LB, "110", 8}, {e.B_LB, "011", 6}};
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.zustand);
     countdownAus();
-    std::cerr << "size " << f.geklickt->width() << "x" << f.geklickt->height() << " vis " << f.geklickt->isVisible() << "\n";
     QTest::mouseClick(f.geklickt, Qt::LeftButton);
     const std::string zustand{e.B_LB->State() ? '1' : '0', e.B_Z->State() ? '1' : '0', e.B_RB->State() ? '1' : '0'};
     EXPECT_EQ(zustand, f.zustand);
@@ -313,11 +311,11 @@ TEST_F(PlakatEditor, ClosingClearsTheQueueUnlessItWasSent) {
       EXPECT_TRUE(start().Option(QStringLiteral("SCHILD"))->isChecked());
       for (const char* nr : {"1", "2"})
         EXPECT_EQ(WarteschlangeLesen(QString::fromLatin1(nr), kUeberschrift), QStringLiteral("AKTION!"));
-      fensterliste().entladen<Regal>();
     }
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(fensterliste().geladen<frmPlakat>());
     EXPECT_EQ(abschnitte(), f.bleiben);
+    fensterliste().entladen<Regal>();
     WarteschlangeLeeren();
     QTest::mouseClick(start().Option(QStringLiteral("A4N")), Qt::LeftButton);
   }

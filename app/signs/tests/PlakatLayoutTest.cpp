@@ -4,7 +4,9 @@
 #include "FMStart.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
+#include "NumberText.h"
 #include "Preisinfo.h"
+#include "Schriftdefinitionen.h"
 #include "ServerZugriff.h"
 #include "Startglobale.h"
 #include "Warteschlange.h"
@@ -42,6 +44,9 @@ std::vector<const PolygonOp*> rahmen(std::span<const kesto::activex::DrawOp> ops
   return out;
 }
 
+// The line spacing of a font slot, mm.
+double abstand(int slot) { return zahlAusText(Schriftdefinitionen()(slot, 4)).value_or(-1); }
+
 std::vector<const TextOp*> kipp(std::span<const kesto::activex::DrawOp> ops) {
   std::vector<const TextOp*> out;
   for (const TextOp* t : alle<TextOp>(ops))
@@ -64,15 +69,15 @@ class PlakatLayout : public PlakatFenster {
     const int a = PlakatseiteZu(QString::fromLatin1(art)).versatz;
     const auto ops = einArtikel();
     // The whole part of 6,99 in the price slot's own size.
-    const auto texte = alle<TextOp>(ops);
-    const auto preis = std::find_if(texte.begin(), texte.end(), [&](const TextOp* t) {
-      return t->text.find('6') != std::string::npos && t->style.font.size == groesse(27 + a);
+    const auto texte = boxtexte(ops);
+    const auto preis = std::find_if(texte.begin(), texte.end(), [&](const TextBoxOp* t) {
+      return t->text.starts_with("6") && t->style.font.size == groesse(27 + a);
     });
     ASSERT_NE(preis, texte.end());
-    EXPECT_GT((*preis)->at.y.mm(), 195);
-    EXPECT_LT((*preis)->at.y.mm(), 195 + 100 * s);
-    EXPECT_GT((*preis)->at.x.mm(), 0);
-    EXPECT_LT((*preis)->at.x.mm(), 210 * s);
+    EXPECT_GT((*preis)->box.top.mm(), 195);
+    EXPECT_LT((*preis)->box.top.mm(), 195 + 100 * s);
+    EXPECT_GT((*preis)->box.left.mm(), 0);
+    EXPECT_LT((*preis)->box.left.mm(), 210 * s);
   }
   void briefpapierPruefen(const char* art) {
     einrichten(art);
@@ -166,7 +171,7 @@ TEST_F(PlakatLayout, A3ScalesPositionsAndTakesTheNextSlot) {
   const TextBoxOp* fuss = boxtext(ops, "ArtNr.: ");
   ASSERT_NE(fuss, nullptr);
   // The line step is the A3 slot's spacing, not scaled.
-  EXPECT_NEAR(fuss->box.top.mm(), 103 * s + 4 * 20, 0.01);
+  EXPECT_NEAR(fuss->box.top.mm(), 103 * s + 4 * abstand(20), 0.01);
   EXPECT_EQ(fuss->style.font.size, groesse(24));
   const TextBoxOp* ersteller = boxtext(ops, "Erstellt durch ");
   ASSERT_NE(ersteller, nullptr);

@@ -116,6 +116,7 @@ void Umgebung::serverStarten(bool abweisen, const char* benutzer) {
   // The demo pictures ("FIRMENLOGO") beside the data, as the server's --demo-files does.
   kesto::server::demo::SeedOptions saat;
   saat.demoFolder = (server_->ordner / "demo").string();
+  saat.today = "2024-03-15";  // the promotion days do not follow the real date
   kesto::server::demo::prepareDataFolder(server_->ordner / "daten", true, saat);
   kesto::server::objproto::ServerOptions optionen;
   optionen.port = 0;
