@@ -1,4 +1,5 @@
 #include "Hauptfenster.h"
+#include "Zeichenschritte.h"
 
 #include "Ausfolgeschein.h"
 #include "Bilder.h"
@@ -48,14 +49,6 @@ std::ostream& operator<<(std::ostream& out, const Mm& m) {
   return out << "(" << m.x << ", " << m.y << ", " << m.b << ", " << m.h << ")";
 }
 Mm inMm(const Box& box) { return {box.left.mm(), box.top.mm(), box.width.mm(), box.height.mm()}; }
-
-template <class Op>
-std::vector<const Op*> alle(std::span<const DrawOp> ops) {
-  std::vector<const Op*> out;
-  for (const DrawOp& op : ops)
-    if (const Op* o = std::get_if<Op>(&op)) out.push_back(o);
-  return out;
-}
 
 // The user's whole settings store as text.
 std::string einstellungen(const std::string& pfad = {}) {
