@@ -190,5 +190,28 @@ TEST_F(PersonalschildEditor, DataButtonShowsTheEditorInFrontOfTheMainWindow) {
   EXPECT_EQ(editor().windowHandle()->transientParent(), start().windowHandle());
 }
 
+// The editor and its dialog as the user sees them; KESTO_SCREENSHOTS names a folder to keep
+// them.
+TEST_F(PersonalschildEditor, WindowsOnTheScreen) {
+  namenLaden(QString());
+  markieren(4);
+  editor().resize(420, 480);
+  const QImage fenster = editor().grab().toImage();
+  QImage dialog;
+  modalSkript.push_back([&](QWidget& w) {
+    w.show();
+    dialog = w.grab().toImage();
+    w.hide();
+  });
+  doppelklick(4);
+  ASSERT_FALSE(dialog.isNull());
+  if (const QByteArray ordner = qgetenv("KESTO_SCREENSHOTS"); !ordner.isEmpty()) {
+    fenster.save(QString::fromUtf8(ordner) + QStringLiteral("/frmPersonalschild.png"));
+    dialog.save(QString::fromUtf8(ordner) + QStringLiteral("/frmNamenbestaetigung.png"));
+  }
+  EXPECT_GE(fenster.width(), 420);
+  EXPECT_EQ(fensterliste().holen<frmNamenbestaetigung>().Namen->text(), editor().Namen->List(4));
+}
+
 }  // namespace
 }  // namespace vovida::test
