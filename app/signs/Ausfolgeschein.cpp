@@ -2,6 +2,7 @@
 
 #include "FMStart.h"
 #include "Fensterliste.h"
+#include "Firmenlogo.h"
 #include "NumberText.h"
 #include "Schildarten.h"
 #include "Schriftdefinitionen.h"
@@ -25,14 +26,6 @@ using kesto::activex::mm;
 
 constexpr double kUntereHaelfte = 148.5;  // half the A4 height
 
-// The logo's height as a part of its width; 0 (no logo) when the parameter is empty or
-// no number.
-double logoVerhaeltnis() {
-  const QString wert = ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("F-LOGO-QZM"));
-  const std::optional<double> zahl = zahlAusText(wert);
-  return zahl && *zahl > 0 ? *zahl : 0;
-}
-
 void bildZeichnen(kesto::activex::VSPrinter& vp, const QImage& bild, double x, double y, double breite,
                   double hoehe) {
   if (!bild.isNull()) vp.DrawPicture(bild, mm(x), mm(y), mm(breite), mm(hoehe));
@@ -49,7 +42,7 @@ void AusfolgescheinZeichnen() {
 
   vp.StartDoc();
   for (const double v : {0.0, kUntereHaelfte}) {
-    const double verhaeltnis = logoVerhaeltnis();
+    const double verhaeltnis = LogoVerhaeltnis();
     if (verhaeltnis > 0) bildZeichnen(vp, start.LogoBild, 115, v + 7, 75, 75 * verhaeltnis);
     bildZeichnen(vp, schein.Image1Bild, 15, v + 57, 42.75, 57);
 

@@ -4,6 +4,7 @@
 #include "Ausfolgeschein.h"
 #include "Regalbeschriftung.h"
 #include "Plakat.h"
+#include "Personalschild.h"
 
 namespace vovida {
 
@@ -13,6 +14,7 @@ void SchilderEinrichten() {
   RegalschildEinrichten();
   PlakatEinrichten();
   AktionEinrichten();
+  PersonalschildEinrichten();
 }
 
 }  // namespace vovida

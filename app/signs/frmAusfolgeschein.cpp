@@ -5,6 +5,7 @@
 #include "FMStart.h"
 #include "FerrixSu.h"
 #include "Fensterliste.h"
+#include "Firmenlogo.h"
 #include "KestoapiHilfen.h"
 #include "PlakatGlobal.h"
 #include "ServerZugriff.h"
@@ -134,7 +135,7 @@ frmAusfolgeschein::frmAusfolgeschein() {
 
 frmAusfolgeschein::~frmAusfolgeschein() = default;
 
-QString frmAusfolgeschein::Logoordner() { return ordner("FIRMENLOGO"); }
+QString frmAusfolgeschein::Logoordner() { return vovida::Logoordner(); }
 
 QString frmAusfolgeschein::Bildordner(bool mitUnterstrich) {
   const QString pfad = ordner("AUSFOLGE");
@@ -156,7 +157,7 @@ void frmAusfolgeschein::Form_Load() {
   // A missing template leaves the text empty; the window opens all the same.
   AusfolgeRft->Load(AusfolgeRft->FileName());
   AusfolgeRft->setLoaded(true);
-  fensterliste().holen<FMStart>().LogoLaden(logo + QStringLiteral("\\Logo.bmp"));
+  FirmenlogoLaden();
 }
 
 void frmAusfolgeschein::Read_Click() {

@@ -20,6 +20,7 @@ struct Person {
 constexpr Department kDepartments[] = {
     {"10", "Baustoffe"}, {"20", "Fliesen"}, {"30", "Farben & Lacke"}, {"40", "Garten"},
     {"50", "Werkzeug & Eisenwaren"}, {"60", "Holz & Bauelemente"}, {"90", "Verwaltung"},
+    {"70", "Lager & Logistik"},  // no staff: loading its names gives an empty list
 };
 
 constexpr Person kStaff[] = {
@@ -32,6 +33,8 @@ constexpr Person kStaff[] = {
     {"WEISS", "karl", "Weiß Karl", "40", "J"},
     {"BAUER", "sabine", "Bauer Sabine", "50", "J"},
     {"KOENIG", "peter", "König Peter", "60", "J"},
+    // Stored in capitals, as older records are; the badge editor writes names in name case.
+    {"HOFER", "hofer", "HOFER-LANG MARIA", "60", "J"},
     {"ALTMANN", "alt", "Altmann Rudolf", "10", "N"},
 };
 
