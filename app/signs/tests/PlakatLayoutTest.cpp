@@ -285,14 +285,14 @@ TEST_F(PlakatLayout, TheSecondCompanyConvertsStoredPricesThroughItsFactor) {
   PlakatZeichnen();
   ASSERT_EQ(seiten().size(), 2u);
   // Page texts of the old style's two prices: the EUR price first.
-  const char* euro[] = {"10", "20"};
+  const char* euro[] = {"|10,-|", "|20,-|"};
   for (std::size_t p = 0; p < 2; ++p) {
-    std::string alles;
+    std::string alles = "|";
     for (const TextOp* t : alle<TextOp>(seiten()[p].ops)) alles += t->text + "|";
     for (const TextBoxOp* t : boxtexte(seiten()[p].ops)) alles += t->text + "|";
     SCOPED_TRACE(alles);
     EXPECT_NE(alles.find(euro[p]), std::string::npos);
-    EXPECT_NE(alles.find(p == 0 ? "137,60" : "275,21"), std::string::npos);
+    EXPECT_NE(alles.find(p == 0 ? "|öS  137,60|" : "|öS  275,21|"), std::string::npos);
   }
 }
 
