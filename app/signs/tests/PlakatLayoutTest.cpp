@@ -318,6 +318,20 @@ TEST_F(PlakatLayout, PriceOrFactorThatIsNoNumberConvertsNothing) {
   }
 }
 
+TEST_F(PlakatLayout, ARedrawWithTheEditorClosedDrawsAFreshEditor) {
+  einrichten("A4N");
+  speichern(QStringLiteral("1"), QStringLiteral("Eins"), QStringLiteral("1"));
+  editor().Ueberschrift->setText(QStringLiteral("ALT"));
+  fensterliste().entladen<frmPlakat>();
+  PlakatZeichnen();
+  ASSERT_TRUE(fensterliste().geladen<frmPlakat>());
+  ASSERT_EQ(seiten().size(), 1u);
+  EXPECT_EQ(boxtext(seiten()[0].ops, "Eins"), nullptr);
+  std::string kopf;
+  for (const TextOp* t : kipp(seiten()[0].ops)) kopf += t->text;
+  EXPECT_EQ(kopf, "FÜR SEHENSWERTE PREISE.");
+}
+
 TEST_F(PlakatLayout, SixHundredPostersAreSixHundredPages) {
   einrichten("A4F");
   frmPlakat& e = editor();
