@@ -1,5 +1,5 @@
 #include "Hauptfenster.h"
-#include "Zeichnungen.h"
+#include "Seite.h"
 
 #include "Ausfolgeschein.h"
 #include "Bilder.h"
@@ -32,7 +32,6 @@
 namespace vovida::test {
 namespace {
 
-using kesto::activex::Box;
 using kesto::activex::DrawOp;
 using kesto::activex::PictureOp;
 using kesto::activex::TextBoxOp;

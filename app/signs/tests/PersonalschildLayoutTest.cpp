@@ -1,5 +1,5 @@
 #include "Personal.h"
-#include "Zeichnungen.h"
+#include "Seite.h"
 
 #include "FMStart.h"
 #include "Personalschild.h"

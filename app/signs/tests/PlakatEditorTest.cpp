@@ -266,6 +266,28 @@ TEST_F(PlakatEditor, ShowPageChangesOnlyToAPageThePreviewHas) {
   }
 }
 
+TEST_F(PlakatEditor, ChoosingAListItemLoadsItAndShowsItsPageAndABadOneIsRemoved) {
+  frmPlakat& e = gezeigt();
+  speichern(QStringLiteral("1"), QStringLiteral("Eins"), QStringLiteral("1"));
+  speichern(QStringLiteral("2"), QStringLiteral("Zwei"), QStringLiteral("2"));
+  e.ArtNr->addItem(QStringLiteral("12,5"));  // as a sent list may hold it
+  QTest::mouseClick(start().Aktualisieren, Qt::LeftButton);
+  ASSERT_EQ(start().VSPrinter1.PageCount(), 3);
+  e.ArtNr->setCurrentIndex(0);
+  e.ArtNr->setFocus();
+  QTest::keyClick(e.ArtNr, Qt::Key_Down);
+  EXPECT_EQ(e.ArtNrText(), QStringLiteral("2"));
+  EXPECT_EQ(e.Bez1->text(), QStringLiteral("Zwei"));
+  EXPECT_EQ(start().VSPrinter1.PreviewPage(), 2);
+  const std::size_t vorher = boxen->shown().size();
+  QTest::keyClick(e.ArtNr, Qt::Key_Down);
+  ASSERT_EQ(boxen->shown().size(), vorher + 1);
+  EXPECT_THAT(boxen->shown().back().text, StartsWith("Zu viele Nachkommastellen Eingegeben!"));
+  EXPECT_THAT(e.Liste(), ElementsAre("1", "2"));
+  EXPECT_EQ(e.ArtNrText(), QStringLiteral("1"));
+  EXPECT_EQ(e.Bez1->text(), QStringLiteral("Eins"));
+}
+
 TEST_F(PlakatEditor, ReadByEnterDrawsThePosterAndShowsItsPage) {
   frmPlakat& e = gezeigt();
   e.ArtNr->setFocus();

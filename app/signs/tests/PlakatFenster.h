@@ -4,35 +4,12 @@
 
 #include "Hauptfenster.h"
 
+#include "Seite.h"
 #include "frmPlakat.h"
 
-#include <activex/Page.h>
-
 #include <span>
-#include <string>
-#include <vector>
 
 namespace vovida::test {
-
-struct Mm {
-  double x, y, b, h;
-  bool operator==(const Mm& o) const;
-};
-std::ostream& operator<<(std::ostream& out, const Mm& m);
-Mm inMm(const kesto::activex::Box& box);
-
-template <class Op>
-std::vector<const Op*> alle(std::span<const kesto::activex::DrawOp> ops) {
-  std::vector<const Op*> out;
-  for (const kesto::activex::DrawOp& op : ops)
-    if (const Op* o = std::get_if<Op>(&op)) out.push_back(o);
-  return out;
-}
-
-// The box texts of a page, in drawing order.
-std::vector<const kesto::activex::TextBoxOp*> boxtexte(std::span<const kesto::activex::DrawOp> ops);
-// The text box of a page whose text starts so; nullptr when none does.
-const kesto::activex::TextBoxOp* boxtext(std::span<const kesto::activex::DrawOp> ops, const std::string& anfang);
 
 class PlakatFenster : public Hauptfenster {
  protected:

@@ -285,14 +285,14 @@ TEST_F(PlakatLayout, TheSecondCompanyConvertsStoredPricesThroughItsFactor) {
   PlakatZeichnen();
   ASSERT_EQ(seiten().size(), 2u);
   // Page texts of the old style's two prices: the EUR price first.
-  const char* euro[] = {"10", "20"};
+  const char* euro[] = {"|10,-|", "|20,-|"};
   for (std::size_t p = 0; p < 2; ++p) {
-    std::string alles;
+    std::string alles = "|";
     for (const TextOp* t : alle<TextOp>(seiten()[p].ops)) alles += t->text + "|";
     for (const TextBoxOp* t : boxtexte(seiten()[p].ops)) alles += t->text + "|";
     SCOPED_TRACE(alles);
     EXPECT_NE(alles.find(euro[p]), std::string::npos);
-    EXPECT_NE(alles.find(p == 0 ? "137,60" : "275,21"), std::string::npos);
+    EXPECT_NE(alles.find(p == 0 ? "|öS  137,60|" : "|öS  275,21|"), std::string::npos);
   }
 }
 
@@ -316,6 +316,20 @@ TEST_F(PlakatLayout, PriceOrFactorThatIsNoNumberConvertsNothing) {
     EXPECT_NO_THROW(PlakatZeichnen());
     EXPECT_EQ(seiten().size(), 2u);
   }
+}
+
+TEST_F(PlakatLayout, ARedrawWithTheEditorClosedDrawsAFreshEditor) {
+  einrichten("A4N");
+  speichern(QStringLiteral("1"), QStringLiteral("Eins"), QStringLiteral("1"));
+  editor().Ueberschrift->setText(QStringLiteral("ALT"));
+  fensterliste().entladen<frmPlakat>();
+  PlakatZeichnen();
+  ASSERT_TRUE(fensterliste().geladen<frmPlakat>());
+  ASSERT_EQ(seiten().size(), 1u);
+  EXPECT_EQ(boxtext(seiten()[0].ops, "Eins"), nullptr);
+  std::string kopf;
+  for (const TextOp* t : kipp(seiten()[0].ops)) kopf += t->text;
+  EXPECT_EQ(kopf, "FÜR SEHENSWERTE PREISE.");
 }
 
 TEST_F(PlakatLayout, SixHundredPostersAreSixHundredPages) {

@@ -1,5 +1,5 @@
 #include "Regal.h"
-#include "Zeichnungen.h"
+#include "Seite.h"
 
 #include "FMStart.h"
 #include "NumberText.h"
