@@ -112,6 +112,7 @@ frmRegalBesch::frmRegalBesch() {
   PreisDB->setReadOnly(true);
   B->installEventFilter(this);
   H->installEventFilter(this);
+  ArtNr->installEventFilter(this);
   connect(B, &QLineEdit::textChanged, this, [this] { Ereignis([this] { B_Change(); }); });
   connect(H, &QLineEdit::textChanged, this, [this] { Ereignis([this] { H_Change(); }); });
   connect(Save, &QPushButton::clicked, this, [this] { Ereignis([this] { Save_Click(); }); });
@@ -187,8 +188,10 @@ bool frmRegalBesch::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (ereignis->type() == QEvent::KeyRelease && (objekt == B || objekt == H)) {
     const int taste = static_cast<QKeyEvent*>(ereignis)->key();
     if (taste == Qt::Key_Return || taste == Qt::Key_Enter) Ereignis([] { VorschauTimerNeustart(); });
-  } else if (ereignis->type() == QEvent::FocusIn && objekt == ArtNr->lineEdit()) {
-    Ereignis([this] { TextMarkieren(*ArtNr->lineEdit()); });
+  } else if (ereignis->type() == QEvent::FocusIn && objekt == ArtNr) {
+    // After the combo box has handed the focus to its line edit, which places the cursor.
+    QMetaObject::invokeMethod(
+        this, [this] { Ereignis([this] { TextMarkieren(*ArtNr->lineEdit()); }); }, Qt::QueuedConnection);
   }
   return Warteschlangenfenster::eventFilter(objekt, ereignis);
 }

@@ -122,6 +122,24 @@ TEST_F(RegalBeschTest, SizeBoxesTakeThreeDigitsAndOneDecimal) {
   ASSERT_EQ(gemeldet.size(), 1u);
   EXPECT_EQ(gemeldet[0].title, "Fehler Wertgrenzen Überschritten!");
   EXPECT_NE(gemeldet[0].text.find("Zu viele Vorkommastellen Eingegeben!"), std::string::npos);
+
+  start().BildAufbauen.setEnabled(false);
+  QTest::keyClick(e.H, Qt::Key_Return);
+  EXPECT_TRUE(start().BildAufbauen.Enabled());
+}
+
+TEST_F(RegalBeschTest, DataButtonShowsTheEditorAndFocusSelectsTheNumber) {
+  QTest::mouseClick(start().CBDaten, Qt::LeftButton);
+  ASSERT_TRUE(fensterliste().geladen<frmRegalBesch>());
+  frmRegalBesch& e = editor();
+  EXPECT_TRUE(e.isVisible());
+  e.setArtNrText(QStringLiteral("100001"));
+  e.activateWindow();
+  QApplication::setActiveWindow(&e);
+  e.Bez1->setFocus();
+  e.ArtNr->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(e.ArtNr->lineEdit()->selectedText(), QStringLiteral("100001"));
 }
 
 TEST_F(RegalBeschTest, ChosenColourFillsTheMarkUntilTheWindowOpensAgain) {
