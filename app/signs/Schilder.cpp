@@ -2,6 +2,7 @@
 
 #include "Ausfolgeschein.h"
 #include "Regalbeschriftung.h"
+#include "Plakat.h"
 
 namespace vovida {
 
@@ -9,6 +10,7 @@ void SchilderEinrichten() {
   // Each sign kind registers its editor and layout with the main window.
   AusfolgescheinEinrichten();
   RegalschildEinrichten();
+  PlakatEinrichten();
 }
 
 }  // namespace vovida

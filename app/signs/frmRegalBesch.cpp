@@ -8,6 +8,7 @@
 #include "Schildhoehe.h"
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
+#include "frmPlakat.h"
 #include "VPNavBar.h"
 
 #include <QComboBox>
@@ -182,7 +183,15 @@ void frmRegalBesch::Farbe_Click() {
   if (const std::optional<std::uint32_t> farbe = FarbdialogZeigen(TextMarkeFarbe)) TextMarkeFarbe = *farbe;
 }
 
-void frmRegalBesch::cbSenden_Click() {}
+void frmRegalBesch::cbSenden_Click() {
+  // Ticking the option runs its handler, which makes "A4N" the sign kind.
+  fensterliste().holen<FMStart>().Option(QStringLiteral("A4N"))->setChecked(true);
+  frmPlakat& plakat = FormHolen<frmPlakat>();
+  SendenAn(plakat, QStringLiteral("Für Sehenswerte Preise."));
+  plakat.RadioPreise_Click();
+  plakat.lesen();
+  GesendetSchliessen();
+}
 
 bool frmRegalBesch::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (ereignis->type() == QEvent::KeyRelease && (objekt == B || objekt == H)) {

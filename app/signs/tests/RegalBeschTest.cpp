@@ -8,6 +8,9 @@
 #include "Schildfenster.h"
 #include "ServerZugriff.h"
 #include "Warteschlange.h"
+#include "Plakat.h"
+#include "Startglobale.h"
+#include "frmPlakat.h"
 #include "frmRegalBesch.h"
 
 #include <QApplication>
@@ -195,6 +198,48 @@ TEST_F(RegalBeschTest, ClosingKeepsWhatAnotherOpenEditorStillLists) {
   QApplication::processEvents();
   EXPECT_FALSE(fensterliste().geladen<frmRegalBesch>());
   EXPECT_EQ(WarteschlangeAbschnitte(), QStringList{QStringLiteral("100002")});
+}
+
+TEST_F(RegalBeschTest, SendingToThePosterEditorHandsOverExactlyThisList) {
+  PlakatEinrichten();
+  frmPlakat& plakat = FormHolen<frmPlakat>();
+  for (const char* alt : {"100009", "100008", "100007", "100006"}) plakat.ArtNr->addItem(QString::fromLatin1(alt));
+  einreihen(3);
+  frmRegalBesch& e = gezeigt();
+  e.setArtNrText(QStringLiteral("100002"));
+  QTest::mouseClick(e.cbSenden, Qt::LeftButton);
+
+  EXPECT_EQ(startglobale().Plakatart, QStringLiteral("A4N"));
+  EXPECT_FALSE(fensterliste().geladen<frmRegalBesch>());
+  EXPECT_EQ(plakat.Liste(), (QStringList{QStringLiteral("100001"), QStringLiteral("100002"), QStringLiteral("100003")}));
+  for (const QString& nr : plakat.Liste())
+    EXPECT_EQ(WarteschlangeLesen(nr, kUeberschrift), QStringLiteral("Für Sehenswerte Preise.")) << nr.toStdString();
+  EXPECT_EQ(plakat.ArtNrText(), QStringLiteral("100002"));
+  EXPECT_EQ(plakat.Bez1->text(), QStringLiteral("Artikel 100002"));
+  EXPECT_EQ(plakat.Ueberschrift->text(), QStringLiteral("Für Sehenswerte Preise."));
+}
+
+TEST_F(RegalBeschTest, ThePosterEditorSendsItsListHereWithTheActionHeadline) {
+  PlakatEinrichten();
+  start().Option(QStringLiteral("A4N"))->setChecked(true);
+  frmPlakat& plakat = FormHolen<frmPlakat>();
+  plakat.show();
+  for (const char* nr : {"100004", "100005"}) {
+    plakat.setArtNrText(QString::fromLatin1(nr));
+    plakat.Bez1->setText(QStringLiteral("Plakat ") + QString::fromLatin1(nr));
+    plakat.Uebernehmen_Click();
+  }
+  editor().RadioRest_Click();
+  QTest::mouseClick(plakat.cbSenden, Qt::LeftButton);
+
+  EXPECT_EQ(startglobale().Plakatart, QStringLiteral("SCHILD"));
+  frmRegalBesch& e = editor();
+  EXPECT_EQ(e.Liste(), (QStringList{QStringLiteral("100004"), QStringLiteral("100005")}));
+  EXPECT_TRUE(e.RadioAktion->isChecked());
+  EXPECT_EQ(e.ArtNrText(), QStringLiteral("100005"));
+  EXPECT_EQ(e.Bez1->text(), QStringLiteral("Plakat 100005"));
+  EXPECT_EQ(e.Ueberschrift->text(), QStringLiteral("AKTION!"));
+  EXPECT_EQ(WarteschlangeLesen(QStringLiteral("100004"), kUeberschrift), QStringLiteral("AKTION!"));
 }
 
 TEST_F(RegalBeschTest, PageBarAndPrintingReadTheLabelList) {
