@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Hauptfenster.h"
+#include "Zeichnungen.h"
 
 #include "frmPlakat.h"
 
@@ -13,21 +14,6 @@
 #include <vector>
 
 namespace vovida::test {
-
-struct Mm {
-  double x, y, b, h;
-  bool operator==(const Mm& o) const;
-};
-std::ostream& operator<<(std::ostream& out, const Mm& m);
-Mm inMm(const kesto::activex::Box& box);
-
-template <class Op>
-std::vector<const Op*> alle(std::span<const kesto::activex::DrawOp> ops) {
-  std::vector<const Op*> out;
-  for (const kesto::activex::DrawOp& op : ops)
-    if (const Op* o = std::get_if<Op>(&op)) out.push_back(o);
-  return out;
-}
 
 // The box texts of a page, in drawing order.
 std::vector<const kesto::activex::TextBoxOp*> boxtexte(std::span<const kesto::activex::DrawOp> ops);
