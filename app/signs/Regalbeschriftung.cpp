@@ -175,7 +175,9 @@ void RegalschildEinrichten() {
   dienste.zeichnen = [] { RegalschilderDrucken(); };
   SchildartEintragen(QStringLiteral("SCHILD"), std::move(dienste));
   Schildfenster fenster;
-  fenster.ArtNr = [] { return FormHolen<frmRegalBesch>().Liste(); };
+  // A page holds several labels: the page bar shows the first of the page, not the
+  // entry counted like a poster's one per page.
+  fenster.ArtNr = [] { return FormHolen<frmRegalBesch>().ErsteJeSeite(); };
   fenster.artikelZeigen = [](const QString& nr) {
     frmRegalBesch& e = FormHolen<frmRegalBesch>();
     e.setArtNrText(nr);

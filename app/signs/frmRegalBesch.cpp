@@ -154,6 +154,19 @@ int frmRegalBesch::SeiteDesArtikels() const {
   return j < 0 ? 0 : j / jeSeite + 1;
 }
 
+QStringList frmRegalBesch::ErsteJeSeite() const {
+  const QStringList liste = Liste();
+  int jeSeite = 1;
+  try {
+    jeSeite = SchildhoeheLesen(H->text()).jeSeite;
+  } catch (const SchildhoeheUngueltig&) {
+    return liste;
+  }
+  QStringList erste;
+  for (qsizetype i = 0; i < liste.size(); i += jeSeite) erste << liste[i];
+  return erste;
+}
+
 void frmRegalBesch::ArtNr_Click() {
   if (!ArtNrPruefen()) return;
   ArtNr_Enter();

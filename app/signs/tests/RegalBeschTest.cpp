@@ -9,12 +9,15 @@
 #include "ServerZugriff.h"
 #include "Warteschlange.h"
 #include "Plakat.h"
+#include "VPNavBar.h"
 #include "Startglobale.h"
 #include "frmPlakat.h"
 #include "frmRegalBesch.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -242,15 +245,21 @@ TEST_F(RegalBeschTest, ThePosterEditorSendsItsListHereWithTheActionHeadline) {
   EXPECT_EQ(WarteschlangeLesen(QStringLiteral("100004"), kUeberschrift), QStringLiteral("AKTION!"));
 }
 
-TEST_F(RegalBeschTest, PageBarAndPrintingReadTheLabelList) {
-  einreihen(3);
-  const Schildfenster* fenster = SchildfensterZu(QStringLiteral("SCHILD"));
-  ASSERT_TRUE(fenster);
-  EXPECT_EQ(fenster->ArtNr().size(), 3);
+// The page bar moves the editor to the first label of the page it shows.
+TEST_F(RegalBeschTest, PageBarShowsTheFirstLabelOfThePageInTheEditor) {
+  einreihen(7);
+  start().Aktualisieren_Click();
+  ASSERT_EQ(start().VSPrinter1.PageCount(), 2);
   editor().Bez1->clear();
-  fenster->artikelZeigen(QStringLiteral("100002"));
-  EXPECT_EQ(editor().ArtNrText(), QStringLiteral("100002"));
-  EXPECT_EQ(editor().Bez1->text(), QStringLiteral("Artikel 100002"));
+  start().VPNav->scrlPage->setValue(1);
+  EXPECT_EQ(editor().ArtNrText(), QStringLiteral("100001"));
+  start().VPNav->scrlPage->setValue(2);
+  EXPECT_EQ(editor().ArtNrText(), QStringLiteral("100006"));
+  EXPECT_EQ(editor().Bez1->text(), QStringLiteral("Artikel 100006"));
+
+  const QSignalBlocker sperre(editor().H);
+  editor().H->setText(QStringLiteral("x"));
+  EXPECT_EQ(SchildfensterZu(QStringLiteral("SCHILD"))->ArtNr().size(), 7);
 }
 
 }  // namespace
