@@ -24,8 +24,6 @@ namespace vovida {
 
 namespace {
 
-constexpr int kTwipsProPixel = 15;
-
 template <class W>
 W* benannt(W* w, const char* name) {
   w->setObjectName(QString::fromUtf8(name));
@@ -48,9 +46,15 @@ frmPlakat::frmPlakat() {
 
   auto* zeilen = new QHBoxLayout(this);
   auto* links = new QVBoxLayout;
+  // The number box takes the whole row, so that a 13-digit EAN shows whole.
+  Suchen->setText(QStringLiteral("..."));
+  Suchen->setToolTip(QStringLiteral("Artikelsuche"));
   auto* nummer = new QHBoxLayout;
   nummer->addWidget(new QLabel(QStringLiteral("Art.-Nr.:")));
   nummer->addWidget(ArtNr, 1);
+  links->addLayout(nummer);
+  nummer = new QHBoxLayout;
+  nummer->addStretch(1);
   nummer->addWidget(Suchen);
   nummer->addWidget(Read);
   nummer->addWidget(ArtikelLoeschen);

@@ -24,6 +24,7 @@ class frmPlakat : public Warteschlangenfenster {
   // The window's widths (twips): without and with the picture panel.
   static constexpr int kSchmal = 4440;
   static constexpr int kBreit = 8865;
+  static constexpr int kTwipsProPixel = 15;
   static constexpr const char* kBildfilter =
       "Alle Bilddateien|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur|Bitmaps (*.bmp;*.dib)|*.bmp;*.dib|"
       "GIF-Bilder (*.gif)|*.gif|JPEG-Bilder (*.jpg)|*.jpg|Metafile-Dateien (*.wmf;*.emf)|*.wmf;*.emf|"

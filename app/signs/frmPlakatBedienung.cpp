@@ -25,8 +25,6 @@ namespace vovida {
 
 namespace {
 
-constexpr int kTwipsProPixel = 15;
-
 // The limits of a value box: digits before / after the comma, the range on Enter.
 struct Wertgrenzen {
   int vorKomma, nachKomma;

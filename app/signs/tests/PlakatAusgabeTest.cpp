@@ -49,6 +49,7 @@ TEST_F(PlakatAusgabe, DemoPosterAsPictureAndThreePostersAsPdf) {
   fs::remove(pdf);
   kesto::registry::SaveSetting("Vovida", "Drucker", "PRTPLA4N", "PDF:" + pdf.string());
   einrichten("A4N");
+  ASSERT_EQ(start().VSPrinter1.PrinterName(), "PDF:" + pdf.string());
   start().Grundpreis->setChecked(true);
   QTest::mouseClick(start().CBDaten, Qt::LeftButton);
   frmPlakat& e = editor();
@@ -57,6 +58,9 @@ TEST_F(PlakatAusgabe, DemoPosterAsPictureAndThreePostersAsPdf) {
   ASSERT_EQ(start().VSPrinter1.PageCount(), 1);
   const QImage bild = kesto::activex::renderPageImage(start().VSPrinter1.pages()[0], 100);
   ASSERT_TRUE(bild.save(QString::fromStdString((ordner() / "plakat-a4n.png").string())));
+
+  QTest::mouseClick(e.BildJN, Qt::LeftButton);
+  ASSERT_TRUE(e.grab().save(QString::fromStdString((ordner() / "frmPlakat.png").string())));
 
   eingeben(e, "100003");
   eingeben(e, "100021");
@@ -70,6 +74,17 @@ TEST_F(PlakatAusgabe, DemoPosterAsPictureAndThreePostersAsPdf) {
   const QByteArray inhalt = datei.readAll();
   EXPECT_TRUE(inhalt.startsWith("%PDF"));
   EXPECT_EQ(inhalt.count("/Type /Page\n") + inhalt.count("/Type /Page\r") + inhalt.count("/Type /Page "), 3);
+}
+
+TEST_F(PlakatAusgabe, OldStyleA3PosterOfTheSecondCompanyAsPicture) {
+  einrichten("A3N", "2");
+  start().ZweiPreise->setChecked(true);
+  QTest::mouseClick(start().CBDaten, Qt::LeftButton);
+  eingeben(editor(), "100002");
+  QTest::mouseClick(start().Aktualisieren, Qt::LeftButton);
+  ASSERT_EQ(start().VSPrinter1.PageCount(), 1);
+  const QImage bild = kesto::activex::renderPageImage(start().VSPrinter1.pages()[0], 70);
+  ASSERT_TRUE(bild.save(QString::fromStdString((ordner() / "plakat-a3n-alt.png").string())));
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include "FMStart.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
+#include "NumberText.h"
 #include "Preisinfo.h"
+#include "Schriftdefinitionen.h"
 #include "ServerZugriff.h"
 #include "Startglobale.h"
 #include "Warteschlange.h"
@@ -41,6 +43,9 @@ std::vector<const PolygonOp*> rahmen(std::span<const kesto::activex::DrawOp> ops
     if (rahmenMm(*p).b > 180 * s) out.push_back(p);
   return out;
 }
+
+// The line spacing of a font slot, mm.
+double abstand(int slot) { return zahlAusText(Schriftdefinitionen()(slot, 4)).value_or(-1); }
 
 std::vector<const TextOp*> kipp(std::span<const kesto::activex::DrawOp> ops) {
   std::vector<const TextOp*> out;
@@ -166,7 +171,7 @@ TEST_F(PlakatLayout, A3ScalesPositionsAndTakesTheNextSlot) {
   const TextBoxOp* fuss = boxtext(ops, "ArtNr.: ");
   ASSERT_NE(fuss, nullptr);
   // The line step is the A3 slot's spacing, not scaled.
-  EXPECT_NEAR(fuss->box.top.mm(), 103 * s + 4 * 20, 0.01);
+  EXPECT_NEAR(fuss->box.top.mm(), 103 * s + 4 * abstand(20), 0.01);
   EXPECT_EQ(fuss->style.font.size, groesse(24));
   const TextBoxOp* ersteller = boxtext(ops, "Erstellt durch ");
   ASSERT_NE(ersteller, nullptr);
