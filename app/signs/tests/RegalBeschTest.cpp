@@ -56,6 +56,11 @@ TEST_F(RegalBeschTest, OpensGreenWithTheSharedSizeAndTheActionHeadline) {
   EXPECT_FALSE(e.Barcode1->isVisibleTo(&e));
   EXPECT_TRUE(e.PreisEUR->isEnabled());  // the demo firm keeps euros
   EXPECT_FALSE(e.PreisATS->isEnabled());
+  // REGAL_FENSTER_PNG names a file for a picture of the window.
+  if (const QByteArray datei = qgetenv("REGAL_FENSTER_PNG"); !datei.isEmpty()) {
+    e.show();
+    e.grab().save(QString::fromLocal8Bit(datei));
+  }
 }
 
 TEST_F(RegalBeschTest, StoringRestartsTheCountdownAndAnEmptyNumberJoinsOnce) {
