@@ -33,50 +33,7 @@ using kesto::activex::Percent;
 
 constexpr double kPreisOben = 195;  // the price stays there on A3 too
 
-struct Plakatfelder {
-  QString bez1, bez2, bez3, grundpreis, artNr, preisATS, preisEUR, ueberschrift, per, info;
-};
-
-Plakatfelder ausFenster(const frmPlakat& editor) {
-  return {editor.Bez1->text(),     editor.Bez2->text(),       editor.Bez3->text(),
-          editor.Grundpreis->text(), editor.ArtNrText(),      editor.PreisATS->text(),
-          editor.PreisEUR->text(), editor.Ueberschrift->text(), editor.Per->text(),
-          editor.Preis_Info->text()};
-}
-
-// The stored price in the main currency and the other one converted by the factor. A
-// price or factor that is no usable number converts nothing: the main price is printed
-// as stored and the other one stays empty.
-void preiseUmrechnen(const QString& gespeichert, Plakatfelder& f) {
-  const Preisinfo& info = fensterliste().holen<Preisinfo>();
-  const bool ats = info.WWSHW->text() == u"ATS";
-  QString& haupt = ats ? f.preisATS : f.preisEUR;
-  QString& neben = ats ? f.preisEUR : f.preisATS;
-  const QString gefiltert = ZahlFiltern(gespeichert);
-  const std::optional<double> v = gefiltert.endsWith(u'%') ? std::nullopt : zahlAusText(gefiltert);
-  if (!v) {
-    haupt = gespeichert;
-    return;
-  }
-  haupt = PreisFormatieren(*v);
-  const std::optional<double> faktor = zahlAusText(info.Faktor->text());
-  if (!faktor || *faktor == 0) return;
-  neben = PreisFormatieren(rundenGerade(ats ? *v / *faktor : *v * *faktor, 2));
-}
-
-Plakatfelder ausWarteschlange(const QString& nr) {
-  Plakatfelder f;
-  f.artNr = nr;
-  f.bez1 = WarteschlangeLesen(nr, kBezeichnung1);
-  f.bez2 = WarteschlangeLesen(nr, kBezeichnung2);
-  f.bez3 = WarteschlangeLesen(nr, kBezeichnung3);
-  f.grundpreis = WarteschlangeLesen(nr, kGrundpreis);
-  f.ueberschrift = WarteschlangeLesen(nr, kUeberschrift);
-  f.per = WarteschlangeLesen(nr, kPer);
-  f.info = WarteschlangeLesen(nr, kInfo);
-  preiseUmrechnen(WarteschlangeLesen(nr, kPreis), f);
-  return f;
-}
+using Plakatfelder = Schildtexte;
 
 QString heute() {
   const kesto::services::Date d = kesto::services::today();
@@ -108,23 +65,14 @@ void texteDrucken(const Plakatfelder& f, const Plakatseite& seite, int stil, int
 
 void preisDrucken(Plakatfelder& f, const Plakatseite& seite, bool zweiPreise, VSPrinter& vp) {
   const Startglobale& sg = startglobale();
-  const bool euroZuerst = fensterliste().holen<Preisinfo>().ETHW->text() == u"EUR";
-  QString preis1 = euroZuerst ? f.preisEUR : f.preisATS;
-  QString zeichen1 = euroZuerst ? sg.WaehrungszeichenNW : sg.WaehrungszeichenHW;
-  QString preis2 = euroZuerst ? f.preisATS : f.preisEUR;
-  QString zeichen2 = euroZuerst ? sg.WaehrungszeichenHW : sg.WaehrungszeichenNW;
-  if (!zweiPreise) {
-    zeichen1 = sg.WaehrungszeichenNW;
-    preis2 = QStringLiteral("   ");
-    zeichen2.clear();
-  }
+  Schildpreise p = SchildpreiseWaehlen(f, zweiPreise);
   const auto slot = static_cast<std::int16_t>(27 + seite.versatz);
   PreisAusmass ausmass;
   if (sg.NeuerStil)
-    PreisDrucken(preis1, zeichen1, f.per, f.info, slot, vp, 0, kPreisOben, seite.breite, {}, ausmass);
+    PreisDrucken(p.preis, p.zeichen, f.per, f.info, slot, vp, 0, kPreisOben, seite.breite, {}, ausmass);
   else
-    PreisPolygonDrucken(preis1, zeichen1, preis2, zeichen2, f.per, f.info, slot, vp, 0, kPreisOben, seite.breite,
-                        {}, ausmass);
+    PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, f.per, f.info, slot, vp, 0, kPreisOben,
+                        seite.breite, {}, ausmass);
 }
 
 }  // namespace
@@ -143,7 +91,7 @@ void PlakatZeichnen() {
 
   vp.StartDoc();
   for (qsizetype i = 0; i < seiten; ++i) {
-    Plakatfelder f = n < 2 ? ausFenster(editor) : ausWarteschlange(liste[i]);
+    Plakatfelder f = n < 2 ? editor.Felder() : SchildtexteLesen(liste[i]);
     if (seite.normalpapier) PlakatBildZeichnen(vp, seite.breite, seite.versatz, seite.massstab, f.ueberschrift);
     if (n < 2 && !editor.Image1Bild.isNull())
       vp.DrawPicture(editor.Image1Bild, Length::fromUnits(editor.HPos->value() * 57.0),

@@ -52,12 +52,6 @@ QString heute() {
   return QDate(d.year, d.month, d.day).toString(QStringLiteral("dd.MM.yyyy"));
 }
 
-Regaltexte ausFenster(const frmRegalBesch& e) {
-  return {e.ArtNrText(),        e.Bez1->text(),     e.Bez2->text(),         e.Bez3->text(),
-          e.Grundpreis->text(), e.PreisATS->text(), e.PreisEUR->text(),     e.Ueberschrift->text(),
-          e.Per->text(),        e.Preis_Info->text()};
-}
-
 // The headline style of the option that is on; none on keeps the one before.
 std::int16_t ueberschriftSlot(const frmRegalBesch& e, std::int16_t bisher) {
   if (e.RadioAktion->isChecked()) return 6;
@@ -89,10 +83,10 @@ struct Lauf {
   double H;
   std::int16_t ueberschrift = 6;
 
-  void etikett(const Regaltexte& t, double oben);
+  void etikett(const Schildtexte& t, double oben);
 };
 
-void Lauf::etikett(const Regaltexte& t, double oben) {
+void Lauf::etikett(const Schildtexte& t, double oben) {
   PolygonZeichnen(20, 15 + oben, B, H, vp, kSchwarz, 2, 0, kSchwarz, 1);
   PolygonZeichnen(22, 16 + oben, B - 4, H - 2, vp, kSchwarz, 0, 10, kWeiss, 0);
 
@@ -135,55 +129,19 @@ void Lauf::etikett(const Regaltexte& t, double oben) {
   SchriftTextDrucken(QStringLiteral("Erstellt durch ") + kestoapi().PersonalName, 23, oben + 17, 0, 0, 34,
                      QStringLiteral("Arial"), vp, links);
 
-  const Startglobale& g = startglobale();
-  const bool euro = fensterliste().holen<Preisinfo>().ETHW->text() == u"EUR";
-  QString preis = euro ? t.preisEUR : t.preisATS;
-  QString zeichen = euro ? g.WaehrungszeichenNW : g.WaehrungszeichenHW;
-  QString zweiter = euro ? t.preisATS : t.preisEUR;
-  QString zweitesZeichen = euro ? g.WaehrungszeichenHW : g.WaehrungszeichenNW;
-  if (!start.ZweiPreise->isChecked()) {
-    zeichen = g.WaehrungszeichenNW;
-    zweiter = QStringLiteral("   ");
-    zweitesZeichen.clear();
-  }
+  Schildpreise p = SchildpreiseWaehlen(t, start.ZweiPreise->isChecked());
   PreisAusmass ausmass;
-  if (g.NeuerStil)
-    PreisDrucken(preis, zeichen, t.per, t.info, 30, vp, 20 + 0.48 * B, oben + 15 + 0.45 * H, 0.49 * B, {}, ausmass);
+  if (startglobale().NeuerStil)
+    PreisDrucken(p.preis, p.zeichen, t.per, t.info, 30, vp, 20 + 0.48 * B, oben + 15 + 0.45 * H, 0.49 * B, {},
+                 ausmass);
   else
-    PreisPolygonDrucken(preis, zeichen, zweiter, zweitesZeichen, t.per, t.info, 30, vp, 20 + 0.48 * B,
+    PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, t.per, t.info, 30, vp, 20 + 0.48 * B,
                         oben + 15 + 0.45 * H, 0.49 * B, {}, ausmass);
 
   RasterZeichnen(210, 297, vp, 10, start.Raster->isChecked() ? 1 : 0);
 }
 
 }  // namespace
-
-Regaltexte RegaltexteAusWarteschlange(const QString& artNr) {
-  Regaltexte t;
-  t.artNr = artNr;
-  t.bez1 = WarteschlangeLesen(artNr, kBezeichnung1);
-  t.bez2 = WarteschlangeLesen(artNr, kBezeichnung2);
-  t.bez3 = WarteschlangeLesen(artNr, kBezeichnung3);
-  t.grundpreis = WarteschlangeLesen(artNr, kGrundpreis);
-  t.ueberschrift = WarteschlangeLesen(artNr, kUeberschrift);
-  t.per = WarteschlangeLesen(artNr, kPer);
-  t.info = WarteschlangeLesen(artNr, kInfo);
-
-  const double preis = zahl(ZahlFiltern(WarteschlangeLesen(artNr, kPreis)));
-  Preisinfo& info = fensterliste().holen<Preisinfo>();
-  const std::optional<double> faktor = zahlAusText(info.Faktor->text());
-  // Without a usable factor the other currency stays empty instead of failing the run.
-  const bool umrechnen = faktor && *faktor != 0;
-  const QString haupt = PreisFormatieren(preis);
-  if (info.WWSHW->text() == u"ATS") {
-    t.preisATS = haupt;
-    if (umrechnen) t.preisEUR = PreisFormatieren(rundenGerade(preis / *faktor, 2));
-  } else {
-    t.preisEUR = haupt;
-    if (umrechnen) t.preisATS = PreisFormatieren(rundenGerade(preis * *faktor, 2));
-  }
-  return t;
-}
 
 void RegalschilderDrucken() {
   FMStart& start = fensterliste().holen<FMStart>();
@@ -201,7 +159,7 @@ void RegalschilderDrucken() {
       const int k = i + 1;
       const int platz = k - ((k - 1) / hoehe.jeSeite) * hoehe.jeSeite;
       if (platz == 1 && k >= 2) vp.NewPage();
-      const Regaltexte texte = liste.size() < 2 ? ausFenster(e) : RegaltexteAusWarteschlange(liste[i]);
+      const Schildtexte texte = liste.size() < 2 ? e.Felder() : SchildtexteLesen(liste[i]);
       lauf.etikett(texte, (platz - 1) * hoehe.mm);
     }
   } catch (...) {
@@ -217,7 +175,9 @@ void RegalschildEinrichten() {
   dienste.zeichnen = [] { RegalschilderDrucken(); };
   SchildartEintragen(QStringLiteral("SCHILD"), std::move(dienste));
   Schildfenster fenster;
-  fenster.ArtNr = [] { return FormHolen<frmRegalBesch>().Liste(); };
+  // A page holds several labels: the page bar shows the first of the page, not the
+  // entry counted like a poster's one per page.
+  fenster.ArtNr = [] { return FormHolen<frmRegalBesch>().ErsteJeSeite(); };
   fenster.artikelZeigen = [](const QString& nr) {
     frmRegalBesch& e = FormHolen<frmRegalBesch>();
     e.setArtNrText(nr);

@@ -6,15 +6,6 @@
 
 namespace vovida {
 
-// The texts of one label.
-struct Regaltexte {
-  QString artNr, bez1, bez2, bez3, grundpreis, preisATS, preisEUR, ueberschrift, per, info;
-};
-
-// The texts of queue entry artNr; the stored price in the main currency gives both
-// prices, the other one through the conversion factor.
-Regaltexte RegaltexteAusWarteschlange(const QString& artNr);
-
 // The layout entry of "SCHILD". An invalid height ends the run before the document
 // starts ("Ungültige Schildhöhe"); a failed bar-code fetch leaves only that label
 // without a bar code; any other failure ends the document and the run.

@@ -8,6 +8,7 @@
 #include "Schildhoehe.h"
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
+#include "frmPlakat.h"
 #include "VPNavBar.h"
 
 #include <QComboBox>
@@ -112,6 +113,7 @@ frmRegalBesch::frmRegalBesch() {
   PreisDB->setReadOnly(true);
   B->installEventFilter(this);
   H->installEventFilter(this);
+  ArtNr->installEventFilter(this);
   connect(B, &QLineEdit::textChanged, this, [this] { Ereignis([this] { B_Change(); }); });
   connect(H, &QLineEdit::textChanged, this, [this] { Ereignis([this] { H_Change(); }); });
   connect(Save, &QPushButton::clicked, this, [this] { Ereignis([this] { Save_Click(); }); });
@@ -152,6 +154,19 @@ int frmRegalBesch::SeiteDesArtikels() const {
   return j < 0 ? 0 : j / jeSeite + 1;
 }
 
+QStringList frmRegalBesch::ErsteJeSeite() const {
+  const QStringList liste = Liste();
+  int jeSeite = 1;
+  try {
+    jeSeite = SchildhoeheLesen(H->text()).jeSeite;
+  } catch (const SchildhoeheUngueltig&) {
+    return liste;
+  }
+  QStringList erste;
+  for (qsizetype i = 0; i < liste.size(); i += jeSeite) erste << liste[i];
+  return erste;
+}
+
 void frmRegalBesch::ArtNr_Click() {
   if (!ArtNrPruefen()) return;
   ArtNr_Enter();
@@ -181,14 +196,24 @@ void frmRegalBesch::Farbe_Click() {
   if (const std::optional<std::uint32_t> farbe = FarbdialogZeigen(TextMarkeFarbe)) TextMarkeFarbe = *farbe;
 }
 
-void frmRegalBesch::cbSenden_Click() {}
+void frmRegalBesch::cbSenden_Click() {
+  // Ticking the option runs its handler, which makes "A4N" the sign kind.
+  fensterliste().holen<FMStart>().Option(QStringLiteral("A4N"))->setChecked(true);
+  frmPlakat& plakat = FormHolen<frmPlakat>();
+  SendenAn(plakat, QStringLiteral("Für Sehenswerte Preise."));
+  plakat.RadioPreise_Click();
+  plakat.lesen();
+  GesendetSchliessen();
+}
 
 bool frmRegalBesch::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (ereignis->type() == QEvent::KeyRelease && (objekt == B || objekt == H)) {
     const int taste = static_cast<QKeyEvent*>(ereignis)->key();
     if (taste == Qt::Key_Return || taste == Qt::Key_Enter) Ereignis([] { VorschauTimerNeustart(); });
-  } else if (ereignis->type() == QEvent::FocusIn && objekt == ArtNr->lineEdit()) {
-    Ereignis([this] { TextMarkieren(*ArtNr->lineEdit()); });
+  } else if (ereignis->type() == QEvent::FocusIn && objekt == ArtNr) {
+    // After the combo box has handed the focus to its line edit, which places the cursor.
+    QMetaObject::invokeMethod(
+        this, [this] { Ereignis([this] { TextMarkieren(*ArtNr->lineEdit()); }); }, Qt::QueuedConnection);
   }
   return Warteschlangenfenster::eventFilter(objekt, ereignis);
 }

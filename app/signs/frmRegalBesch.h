@@ -57,6 +57,9 @@ class frmRegalBesch : public Warteschlangenfenster {
   // The page (from 1) that shows the label of the current article, 0 when it is not
   // listed or the height is no valid label height.
   int SeiteDesArtikels() const;
+  // The article of each page's first label, in page order: what the page bar shows in
+  // the editor for a page. The whole list when the height is no valid label height.
+  QStringList ErsteJeSeite() const;
 
  protected:
   bool leereNummerAufnehmen() const override { return true; }

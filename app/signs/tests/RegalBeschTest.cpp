@@ -8,10 +8,16 @@
 #include "Schildfenster.h"
 #include "ServerZugriff.h"
 #include "Warteschlange.h"
+#include "Plakat.h"
+#include "VPNavBar.h"
+#include "Startglobale.h"
+#include "frmPlakat.h"
 #include "frmRegalBesch.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,6 +56,11 @@ TEST_F(RegalBeschTest, OpensGreenWithTheSharedSizeAndTheActionHeadline) {
   EXPECT_FALSE(e.Barcode1->isVisibleTo(&e));
   EXPECT_TRUE(e.PreisEUR->isEnabled());  // the demo firm keeps euros
   EXPECT_FALSE(e.PreisATS->isEnabled());
+  // REGAL_FENSTER_PNG names a file for a picture of the window.
+  if (const QByteArray datei = qgetenv("REGAL_FENSTER_PNG"); !datei.isEmpty()) {
+    e.show();
+    e.grab().save(QString::fromLocal8Bit(datei));
+  }
 }
 
 TEST_F(RegalBeschTest, StoringRestartsTheCountdownAndAnEmptyNumberJoinsOnce) {
@@ -122,6 +133,24 @@ TEST_F(RegalBeschTest, SizeBoxesTakeThreeDigitsAndOneDecimal) {
   ASSERT_EQ(gemeldet.size(), 1u);
   EXPECT_EQ(gemeldet[0].title, "Fehler Wertgrenzen Überschritten!");
   EXPECT_NE(gemeldet[0].text.find("Zu viele Vorkommastellen Eingegeben!"), std::string::npos);
+
+  start().BildAufbauen.setEnabled(false);
+  QTest::keyClick(e.H, Qt::Key_Return);
+  EXPECT_TRUE(start().BildAufbauen.Enabled());
+}
+
+TEST_F(RegalBeschTest, DataButtonShowsTheEditorAndFocusSelectsTheNumber) {
+  QTest::mouseClick(start().CBDaten, Qt::LeftButton);
+  ASSERT_TRUE(fensterliste().geladen<frmRegalBesch>());
+  frmRegalBesch& e = editor();
+  EXPECT_TRUE(e.isVisible());
+  e.setArtNrText(QStringLiteral("100001"));
+  e.activateWindow();
+  QApplication::setActiveWindow(&e);
+  e.Bez1->setFocus();
+  e.ArtNr->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(e.ArtNr->lineEdit()->selectedText(), QStringLiteral("100001"));
 }
 
 TEST_F(RegalBeschTest, ChosenColourFillsTheMarkUntilTheWindowOpensAgain) {
@@ -179,15 +208,63 @@ TEST_F(RegalBeschTest, ClosingKeepsWhatAnotherOpenEditorStillLists) {
   EXPECT_EQ(WarteschlangeAbschnitte(), QStringList{QStringLiteral("100002")});
 }
 
-TEST_F(RegalBeschTest, PageBarAndPrintingReadTheLabelList) {
+TEST_F(RegalBeschTest, SendingToThePosterEditorHandsOverExactlyThisList) {
+  PlakatEinrichten();
+  frmPlakat& plakat = FormHolen<frmPlakat>();
+  for (const char* alt : {"100009", "100008", "100007", "100006"}) plakat.ArtNr->addItem(QString::fromLatin1(alt));
   einreihen(3);
-  const Schildfenster* fenster = SchildfensterZu(QStringLiteral("SCHILD"));
-  ASSERT_TRUE(fenster);
-  EXPECT_EQ(fenster->ArtNr().size(), 3);
+  frmRegalBesch& e = gezeigt();
+  e.setArtNrText(QStringLiteral("100002"));
+  QTest::mouseClick(e.cbSenden, Qt::LeftButton);
+
+  EXPECT_EQ(startglobale().Plakatart, QStringLiteral("A4N"));
+  EXPECT_FALSE(fensterliste().geladen<frmRegalBesch>());
+  EXPECT_EQ(plakat.Liste(), (QStringList{QStringLiteral("100001"), QStringLiteral("100002"), QStringLiteral("100003")}));
+  for (const QString& nr : plakat.Liste())
+    EXPECT_EQ(WarteschlangeLesen(nr, kUeberschrift), QStringLiteral("Für Sehenswerte Preise.")) << nr.toStdString();
+  EXPECT_EQ(plakat.ArtNrText(), QStringLiteral("100002"));
+  EXPECT_EQ(plakat.Bez1->text(), QStringLiteral("Artikel 100002"));
+  EXPECT_EQ(plakat.Ueberschrift->text(), QStringLiteral("Für Sehenswerte Preise."));
+}
+
+TEST_F(RegalBeschTest, ThePosterEditorSendsItsListHereWithTheActionHeadline) {
+  PlakatEinrichten();
+  start().Option(QStringLiteral("A4N"))->setChecked(true);
+  frmPlakat& plakat = FormHolen<frmPlakat>();
+  plakat.show();
+  for (const char* nr : {"100004", "100005"}) {
+    plakat.setArtNrText(QString::fromLatin1(nr));
+    plakat.Bez1->setText(QStringLiteral("Plakat ") + QString::fromLatin1(nr));
+    plakat.Uebernehmen_Click();
+  }
+  editor().RadioRest_Click();
+  QTest::mouseClick(plakat.cbSenden, Qt::LeftButton);
+
+  EXPECT_EQ(startglobale().Plakatart, QStringLiteral("SCHILD"));
+  frmRegalBesch& e = editor();
+  EXPECT_EQ(e.Liste(), (QStringList{QStringLiteral("100004"), QStringLiteral("100005")}));
+  EXPECT_TRUE(e.RadioAktion->isChecked());
+  EXPECT_EQ(e.ArtNrText(), QStringLiteral("100005"));
+  EXPECT_EQ(e.Bez1->text(), QStringLiteral("Plakat 100005"));
+  EXPECT_EQ(e.Ueberschrift->text(), QStringLiteral("AKTION!"));
+  EXPECT_EQ(WarteschlangeLesen(QStringLiteral("100004"), kUeberschrift), QStringLiteral("AKTION!"));
+}
+
+// The page bar moves the editor to the first label of the page it shows.
+TEST_F(RegalBeschTest, PageBarShowsTheFirstLabelOfThePageInTheEditor) {
+  einreihen(7);
+  start().Aktualisieren_Click();
+  ASSERT_EQ(start().VSPrinter1.PageCount(), 2);
   editor().Bez1->clear();
-  fenster->artikelZeigen(QStringLiteral("100002"));
-  EXPECT_EQ(editor().ArtNrText(), QStringLiteral("100002"));
-  EXPECT_EQ(editor().Bez1->text(), QStringLiteral("Artikel 100002"));
+  start().VPNav->scrlPage->setValue(1);
+  EXPECT_EQ(editor().ArtNrText(), QStringLiteral("100001"));
+  start().VPNav->scrlPage->setValue(2);
+  EXPECT_EQ(editor().ArtNrText(), QStringLiteral("100006"));
+  EXPECT_EQ(editor().Bez1->text(), QStringLiteral("Artikel 100006"));
+
+  const QSignalBlocker sperre(editor().H);
+  editor().H->setText(QStringLiteral("x"));
+  EXPECT_EQ(SchildfensterZu(QStringLiteral("SCHILD"))->ArtNr().size(), 7);
 }
 
 }  // namespace

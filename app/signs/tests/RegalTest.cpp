@@ -1,7 +1,10 @@
 #include "Regal.h"
 #include "Seite.h"
 
+#include "AOBStandard.h"
 #include "FMStart.h"
+#include "Preisinfo.h"
+#include "Startglobale.h"
 #include "NumberText.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
@@ -12,6 +15,7 @@
 #include "frmRegalBesch.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -235,6 +239,26 @@ TEST_F(RegalTest, HeadlineStyleFollowsTheOptionForEveryLabel) {
     ASSERT_FALSE(zeichen.empty()) << n;
     EXPECT_EQ(zeichen.front()->style.font.name, "Kipp");
     EXPECT_DOUBLE_EQ(zeichen.front()->style.font.size, groesse(14)) << n;
+  }
+}
+
+// The old style prints the second currency only while "ZweiPreise" is ticked; the stored
+// euro price gives the schilling price through the factor.
+TEST_F(RegalTest, SecondCurrencyFollowsTheTwoPricesBox) {
+  startglobale().NeuerStil = false;
+  einreihen(2);
+  const double faktor = zahlAusText(fensterliste().holen<Preisinfo>().Faktor->text()).value();
+  const std::string schilling = PreisFormatieren(rundenGerade(12.5 * faktor, 2)).toStdString();
+  for (const bool zwei : {false, true}) {
+    SCOPED_TRACE(zwei);
+    start().ZweiPreise->setChecked(zwei);
+    RegalschilderDrucken();
+    int gefunden = 0;
+    for (const TextBoxOp* t : alle<TextBoxOp>(etikett(vorschau().pages()[0], 1)))
+      if (t->text.find(schilling.substr(0, 3)) != std::string::npos) ++gefunden;
+    EXPECT_EQ(gefunden > 0, zwei) << schilling;
+    if (const QByteArray datei = qgetenv("REGAL_ALT_PNG"); zwei && !datei.isEmpty())
+      kesto::activex::renderPageImage(vorschau().pages()[0], 100).save(QString::fromLocal8Bit(datei));
   }
 }
 

@@ -7,7 +7,8 @@ namespace {
 // Slots 48-59 are the small tile sign's copies of 36-47 at about 0.7 of the size. The
 // poster price is white on its red band and ends above the company logo at 271.5 mm; on
 // A3 the price, placed at 195 mm like on A4, moves down by its top correction below the
-// five text lines.
+// five text lines. The shelf-label price (slot 30) ends above the bottom of a 50 mm label
+// in both styles.
 constexpr FontSlot kSlots[] = {
     {'E', "Reserve A4", "40@S@N@0@0@0@N@0@0", nullptr},
     {'E', "Reserve A3", "56@S@N@0@0@0@N@0@0", nullptr},
@@ -38,7 +39,7 @@ constexpr FontSlot kSlots[] = {
     {'P', "Plakat A4 Preis", "110@W@N@0@0@0@S@1@1", "80@0@48@0@28@0@20@0@20@0"},
     {'P', "Plakat A3 Preis", "154@W@N@0@0@30@S@1,4@1,4", "112@0@68@0@40@0@28@0@28@0"},
     {'P', "Reserve Preis", "96@R@N@0@0@0@N@0@0", "48@0@28@0@16@0@12@0@12@0"},
-    {'P', "Regal Preis", "48@S@N@0@0@0@N@0@0", "24@0@14@0@10@0@8@0@8@0"},
+    {'P', "Regal Preis", "40@S@N@0@0@0@N@0@0", "20@0@12@0@8@0@7@0@7@0"},
     {'B', "Plakat A4 Erstellt durch", "8@S@N@4@0@0@N@N@", nullptr},
     {'B', "Plakat A3 Erstellt durch", "10@S@N@5@0@0@N@N@", nullptr},
     {'B', "Reserve", "8@S@N@4@0@0@N@N@", nullptr},
