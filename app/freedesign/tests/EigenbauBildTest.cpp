@@ -34,6 +34,15 @@ class EigenbauBildTest : public Eigenbauumgebung {
   static QColor bei(const QImage& bild, double x, double y) {
     return bild.pixelColor(static_cast<int>(x / 25.4 * 72), static_cast<int>(y / 25.4 * 72));
   }
+  // Pixels darker than light grey in a rectangle of the page, in mm.
+  static int tinte(const QImage& bild, double links, double oben, double rechts, double unten) {
+    int n = 0;
+    for (int y = px(oben); y < px(unten); ++y)
+      for (int x = px(links); x < px(rechts); ++x)
+        if (qGray(bild.pixel(x, y)) < 160) ++n;
+    return n;
+  }
+  static int px(double millimeter) { return static_cast<int>(millimeter / 25.4 * 72); }
   void demo() {
     modell->lesen(QStringLiteral("Demo"));
     modell->SpeicherName.Text = QStringLiteral("Demo");
@@ -44,6 +53,8 @@ class EigenbauBildTest : public Eigenbauumgebung {
     modell->Preis_Info = QStringLiteral("statt 29,90");
     modell->Grundpreis = QStringLiteral("Grundpreis 1 m² = 24,90");
     modell->t_Artikelinfo = 1;
+    // The headline in the narrow headline face is about 85 mm wide: the band holds it.
+    modell->t_BreiteTextmarke = QStringLiteral("90");
     modell->chk_PZ[0] = 1;
     modell->txt_PZ_EUR[0] = QStringLiteral("4,90");
     modell->txt_PZ_Per[0] = QStringLiteral("Stk");
@@ -61,7 +72,12 @@ TEST_F(EigenbauBildTest, DemoDesignInBothPriceStyles) {
     SCOPED_TRACE(neu);
     startglobale().NeuerStil = neu;
     const QImage bild = zeichnen(neu ? "eigenbau-neu" : "eigenbau-alt");
-    EXPECT_EQ(bei(bild, 30, 26), QColor(0, 255, 0));   // the text mark
+    EXPECT_EQ(bei(bild, 19, 26), QColor(0, 255, 0));   // the text mark, wider than the default
+    // The body shows, though the headline before it was white.
+    EXPECT_GT(tinte(bild, 22, 53, 103, 70), 50);
+    // The headline and its shadow stay inside their band (x 17.5 to 107.5).
+    EXPECT_EQ(tinte(bild, 16, 24, 17, 45), 0);
+    EXPECT_EQ(tinte(bild, 108, 24, 109.5, 45), 0);
     EXPECT_EQ(bei(bild, 150, 250), QColor(Qt::white)); // nothing outside the sign
   }
 }

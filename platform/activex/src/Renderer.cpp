@@ -121,6 +121,9 @@ struct OpPainter {
         int flags = alignmentFlags(op.style.horizontal()) | Qt::AlignTop | Qt::TextDontClip;
         if (!oneLine)
             flags |= Qt::TextWordWrap;
+        // A framed box of a given height is a band: its text stays inside it.
+        if (op.frame && !oneLine)
+            p.setClipRect(box, Qt::IntersectClip);
         p.setFont(font);
         p.setPen(toQColor(op.style.colour));
         p.drawText(box, flags, joinLines(splitLines(op.text)));
