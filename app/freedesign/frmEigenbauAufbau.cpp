@@ -97,8 +97,9 @@ void frmEigenbau::aufbauen() {
     g->addWidget(new QLabel(QStringLiteral("Artikelnummer:")), 0, 0);
     g->addWidget(ArtNr, 0, 1);
     auto* artikelKnoepfe = new QHBoxLayout;
-    for (QPushButton* k : {Suchen, Read, ArtNrLöschen}) artikelKnoepfe->addWidget(k);
-    g->addLayout(artikelKnoepfe, 0, 2, 1, 2);
+    for (QPushButton* k : {Suchen, Read}) artikelKnoepfe->addWidget(k);
+    g->addLayout(artikelKnoepfe, 0, 2);
+    g->addWidget(ArtNrLöschen, 0, 3);
     QLineEdit** bez[] = {&Bez1, &Bez2, &Bez3};
     for (int i = 0; i < 3; ++i) {
       *bez[i] = textbox(QStringLiteral("Bez%1").arg(i + 1));

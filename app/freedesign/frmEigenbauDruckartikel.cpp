@@ -19,7 +19,8 @@ frmEigenbauDruckartikel::frmEigenbauDruckartikel() {
   auto* spalte = new QVBoxLayout(this);
   lst_ArtNr = new kesto::activex::ColumnList;
   lst_ArtNr->setObjectName(QStringLiteral("lst_ArtNr"));
-  lst_ArtNr->setColumnHeaders({QStringLiteral("ArtikelNr"), QStringLiteral("Bezeichnung")});
+  // Column 1 holds the mark; the rows' texts begin with ";" for it.
+  lst_ArtNr->setColumnHeaders({QString(), QStringLiteral("ArtikelNr"), QStringLiteral("Bezeichnung")});
   spalte->addWidget(lst_ArtNr, 1);
   auto* knoepfe = new QHBoxLayout;
   const char* texte[] = {"keinen Markieren", "Alle Markieren", "Umkehren"};

@@ -43,6 +43,12 @@ void ankreuzen(QAbstractButton* knopf) {
   QTest::mouseClick(knopf, Qt::LeftButton, {}, QPoint(6, knopf->height() / 2));
 }
 
+// With KESTO_BILDER set, the window is written there as a PNG file.
+void bildSpeichern(QWidget& fenster, const char* name) {
+  if (const QByteArray ordner = qgetenv("KESTO_BILDER"); !ordner.isEmpty())
+    fenster.grab().save(QString::fromUtf8(ordner) + u'/' + QString::fromUtf8(name) + QStringLiteral(".png"));
+}
+
 // Replaces the box's text by typing.
 void tippen(QLineEdit* feld, const char* text) {
   feld->setFocus();
@@ -128,6 +134,7 @@ TEST_F(frmEigenbauTest, WithoutADesignTheNameIsAskedUntilGivenThenTheDefaultsSho
   // The body is the template, in the main window's rich-text control.
   EXPECT_TRUE(QString::fromStdString(start().RTF->Rtf()).contains(u"VORLAGE"));
   EXPECT_TRUE(start().RTF->Loaded());
+  bildSpeichern(f, "frmEigenbau");
 }
 
 TEST_F(frmEigenbauTest, CancellingTheNamePromptUnloadsTheEditor) {
@@ -301,6 +308,8 @@ TEST_F(frmEigenbauTest, PrintChoiceListsTheArticlesAndPrintsTheTickedPages) {
       EXPECT_EQ(liste.ItemMark(r), 1);
     }
     unbekannt = {liste.ColumnText(2, 2), liste.ColumnText(2, 3)};
+    wahl.show();
+    bildSpeichern(wahl, "frmEigenbauDruckartikel");
     QTest::mouseClick(wahl.cmd_Auswahl[2], Qt::LeftButton);
     QTest::mouseClick(wahl.cmd_Auswahl[2], Qt::LeftButton);
     for (int r = 0; r < liste.ListCount(); ++r) nachUmkehren.push_back(liste.ItemMark(r));
