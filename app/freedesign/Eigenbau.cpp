@@ -10,6 +10,8 @@
 #include "Startglobale.h"
 #include "TextKonvertierung.h"
 #include "VPNavBar.h"
+#include "frmEigenbau.h"
+#include "frmEigenbauDruckartikel.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -22,8 +24,12 @@ namespace {
 
 struct Zustand {
   std::unique_ptr<EigenbauModell> modell;
-  RtfCodeKoerper rtf;      // the main window's body of the open design
-  RtfCodeKoerper rtfText;  // the editor's hidden control: bodies of listed articles
+  bool geladen = false;  // a design was loaded into the state
+  // The body of the open design: the main window's rich-text control, or code alone
+  // without a main window.
+  std::unique_ptr<Textkoerper> rtf;
+  RtfCodeKoerper rtfCode;
+  RtfCodeKoerper rtfText;  // bodies of listed articles while the editor is closed
 };
 
 Zustand& zustand() {
@@ -35,27 +41,45 @@ int wert(const QCheckBox* box) { return box && box->isChecked() ? 1 : 0; }
 
 }  // namespace
 
-EigenbauModell& eigenbauModell() {
+EigenbauModell& eigenbauModellOhneLaden() {
   Zustand& z = zustand();
   if (!z.modell) {
     z.modell = std::make_unique<EigenbauModell>();
     EigenbauModell& m = *z.modell;
-    m.RTF = &z.rtf;
+    m.RTF = &z.rtfCode;
     if (fensterliste().geladen<FMStart>()) {
+      FMStart& start = fensterliste().holen<FMStart>();
+      z.rtf = std::make_unique<RtfSteuerelementKoerper>(*start.RTF);
+      m.RTF = z.rtf.get();
       m.synchronisieren = [] { fensterliste().holen<FMStart>().VPNav->Synchronize(); };
     }
-    m.FileablageLesen();
-    m.DesignlisteFuellen();
-    m.lesen(m.SpeicherName.Text);
   }
   return *z.modell;
 }
 
+EigenbauModell& eigenbauModell() {
+  Zustand& z = zustand();
+  EigenbauModell& m = eigenbauModellOhneLaden();
+  if (!z.geladen) {
+    z.geladen = true;
+    // The editor loads its design itself; without it the first stored design is drawn.
+    if (!fensterliste().geladen<frmEigenbau>()) {
+      m.FileablageLesen();
+      m.DesignlisteFuellen();
+      m.lesen(m.SpeicherName.Text);
+    }
+  }
+  return m;
+}
+
 void eigenbauModellEntladen() {
   Zustand& z = zustand();
+  if (fensterliste().geladen<frmEigenbau>()) fensterliste().entladen<frmEigenbau>();
   if (!z.modell) return;
   z.modell->FileablageSchreiben();
   z.modell.reset();
+  z.rtf.reset();
+  z.geladen = false;
 }
 
 EigenbauUmfeld eigenbauUmfeld() {
@@ -63,8 +87,9 @@ EigenbauUmfeld eigenbauUmfeld() {
   const Startglobale& g = startglobale();
   EigenbauUmfeld u;
   u.vp = &start.VSPrinter1;
-  u.RTF = &zustand().rtf;
-  u.RTFText = &zustand().rtfText;
+  u.RTF = eigenbauModellOhneLaden().RTF;
+  u.RTFText = fensterliste().geladen<frmEigenbau>() ? &fensterliste().holen<frmEigenbau>().RTFTextKoerper()
+                                                     : &zustand().rtfText;
   u.SchildBild = start.SchildBild;
   u.SchildTamselBild = start.SchildTamselBild;
   u.ZweiPreise = wert(start.ZweiPreise);
@@ -81,7 +106,10 @@ EigenbauUmfeld eigenbauUmfeld() {
   return u;
 }
 
-void EigenbauZeichnen() { EigenbauZeichnen(eigenbauModell(), eigenbauUmfeld()); }
+void EigenbauZeichnen() {
+  EigenbauModell& m = eigenbauModell();
+  EigenbauZeichnen(m, eigenbauUmfeld());
+}
 
 bool BlattAnzeigen(const EigenbauModell& m, kesto::activex::VSPrinter& vp) {
   const qsizetype i = m.ArtNr.List.indexOf(m.ArtNr.Text);
@@ -97,6 +125,7 @@ void BlattAnzeigen() {
 
 void EigenbauEintragen() {
   SchildartDienste dienste;
+  dienste.editorZeigen = [] { frmEigenbauZeigen(); };
   dienste.zeichnen = [] { EigenbauZeichnen(); };
   dienste.blattAnzeigen = [] { BlattAnzeigen(); };
   SchildartEintragen(QStringLiteral("EIGENBAU"), dienste);
@@ -107,8 +136,10 @@ void EigenbauEintragen() {
     EigenbauModell& m = eigenbauModell();
     m.ArtNr.Text = nr;
     m.lesen(m.SpeicherName.Text, nr, true);
+    if (fensterliste().geladen<frmEigenbau>()) fensterliste().holen<frmEigenbau>().Anzeigen();
   };
   SchildfensterEintragen(QStringLiteral("EIGENBAU"), fenster);
+  setEigenbauDruckauswahl([] { return EigenbauDruckartikelWaehlen(); });
 }
 
 }  // namespace vovida

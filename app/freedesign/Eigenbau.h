@@ -11,6 +11,8 @@ namespace vovida {
 // The editor state; the first use reads the folder setting and the design list and loads
 // the first design.
 EigenbauModell& eigenbauModell();
+// The same state without loading a design: the editor window loads one itself.
+EigenbauModell& eigenbauModellOhneLaden();
 void eigenbauModellEntladen();  // writes the folder setting back
 
 // The layout's view of the main window and the program.

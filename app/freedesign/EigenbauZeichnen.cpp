@@ -120,6 +120,8 @@ void koerper(const EigenbauModell& m, const EigenbauUmfeld& u, const EigenbauSei
   const double hoehe = (unten - (s.textOben + 1) - s.versatz) * 57;
   if (hoehe < 10) return;
   const double lr = zahlWert(m.t_EinrückungLR);
+  // Text without a colour of its own is black, whatever colour the headline left set.
+  u.vp->setTextColor(0);
   u.vp->setRichText(true);
   u.vp->TextBox(s.text.toStdString(), mm(zahlWert(m.t_SrLinks) + lr + 1), mm(s.textOben + 1),
                 mm(zahlWert(m.B) - 2 * lr - 2), units(hoehe), false, false, false);

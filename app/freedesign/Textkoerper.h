@@ -7,6 +7,10 @@
 
 class QTextDocument;
 
+namespace kesto::activex {
+class RTFText2;
+}
+
 namespace vovida {
 
 class Textkoerper {
@@ -41,6 +45,24 @@ class RtfCodeKoerper final : public Textkoerper {
  private:
   QString code_;
   bool vorlage_ = false;
+};
+
+// A body on a rich-text control: the main window's RTF or the editor's hidden RTFText.
+// The template flag is the control's loaded flag.
+class RtfSteuerelementKoerper final : public Textkoerper {
+ public:
+  explicit RtfSteuerelementKoerper(kesto::activex::RTFText2& steuerelement) : rtf_(steuerelement) {}
+  QString RichText() const override;
+  void setRichText(const QString& code) override;
+  void SaveFile(const QString& pfad) override;
+  int LoadFile(const QString& pfad) override;
+  bool Vorlage() const override;
+  void setVorlage(bool an) override;
+  QTextDocument* Dokument() override;
+  void geaendert() override;
+
+ private:
+  kesto::activex::RTFText2& rtf_;
 };
 
 }  // namespace vovida

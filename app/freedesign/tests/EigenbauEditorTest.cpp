@@ -48,14 +48,6 @@ class EigenbauEditorTest : public Eigenbauumgebung {
     p.WWSHW->setText(QString::fromUtf8(code));
     p.Faktor->setText(QString::fromUtf8(faktor));
   }
-  // A design with one article whose first extra price sits at x.
-  void design(const char* name, const char* artikel, const char* x) {
-    modell->lesen(QString::fromUtf8(name));
-    modell->SpeicherName.Text = QString::fromUtf8(name);
-    modell->ArtNr.Text = QString::fromUtf8(artikel);
-    modell->txt_PZ_X[0] = QString::fromUtf8(x);
-    modell->Speichern(modell->SpeicherName.Text);
-  }
 
   std::shared_ptr<kesto::services::ScriptedInputBox> eingaben;
   int neustarts = 0;

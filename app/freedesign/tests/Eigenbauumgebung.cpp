@@ -53,6 +53,14 @@ std::set<QString> Eigenbauumgebung::gespeicherteWerte() {
   return werte;
 }
 
+void Eigenbauumgebung::design(const char* name, const char* artikel, const char* x) {
+  modell->lesen(QString::fromUtf8(name));
+  modell->SpeicherName.Text = QString::fromUtf8(name);
+  modell->ArtNr.Text = QString::fromUtf8(artikel);
+  modell->txt_PZ_X[0] = QString::fromUtf8(x);
+  modell->Speichern(modell->SpeicherName.Text);
+}
+
 QStringList Eigenbauumgebung::dateien() const { return QDir(ordner_.path()).entryList(QDir::Files, QDir::Name); }
 
 }  // namespace vovida::test

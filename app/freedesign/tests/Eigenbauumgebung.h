@@ -27,6 +27,8 @@ class Eigenbauumgebung : public Hauptfenster {
   // The files of the rich-text folder.
   QStringList dateien() const;
   QString ablage() const { return ordner_.path() + u'/'; }
+  // Saves a design with one article whose first extra price sits at x.
+  void design(const char* name, const char* artikel, const char* x);
 
   RtfCodeKoerper rtf;
   std::unique_ptr<EigenbauModell> modell;

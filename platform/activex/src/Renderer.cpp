@@ -131,6 +131,9 @@ struct OpPainter {
         int flags = alignmentFlags(op.style.horizontal()) | alignmentFlags(op.style.vertical()) | Qt::TextDontClip;
         if (!oneLine)
             flags |= Qt::TextWordWrap;
+        // A framed box of a given height is a band: its text stays inside it.
+        if (op.frame && !oneLine)
+            p.setClipRect(box, Qt::IntersectClip);
         p.setFont(font);
         p.setPen(toQColor(op.style.colour));
         p.drawText(box, flags, joinLines(splitLines(op.text)));

@@ -195,6 +195,17 @@ TEST_F(Render, TextBoxPlacesItsLineByTheVerticalPartOfTheCode)
     }
 }
 
+TEST_F(Render, FramedBandKeepsItsTextInside)
+{
+    // The price frame's green label band: a large font in a band a few mm high.
+    vp.setFontSize(40);
+    vp.setBrushColor(65280);
+    vp.TextBox("123 ", mm(20), mm(20), mm(60), mm(3), false, false, true);
+    const ImageProbe probe = page();
+    EXPECT_EQ(probe.at(mm(50), mm(21)), QColor(0, 255, 0));
+    EXPECT_EQ(probe.darkPixels(mm(0), mm(24), mm(210), mm(297)), 0);
+}
+
 TEST_F(Render, TallTextBoxWrapsWordsInsideItsWidth)
 {
     vp.setFontSize(20);
