@@ -55,11 +55,13 @@ TEST_F(FliesenDatenladenTest, ServerFailuresNameTheArticleExactly) {
   };
   const Fall faelle[] = {
       {"200016", "Vorgang: Fliesendaten zu Artikel 200016 nicht angelegt."},
+      {"200017", "Vorgang: Fliesendaten zu Artikel 200112 nicht angelegt."},  // the twelfth row
+      {"200018", "Vorgang: Fliesentype nicht bekannt bitte anlegen! 9."},
+      {"200019", "Vorgang: Fliesendaten zu Artikel 200141 nicht angelegt."},
   };
   frmFliesenSchild& f = editor();
   for (const Fall& fall : faelle) {
     SCOPED_TRACE(fall.nummer);
-    fliesendaten().unter(5, 1) = QStringLiteral("unberührt");
     const std::size_t vorher = boxen->shown().size();
     eingeben(*f.ArtNr, QString::fromLatin1(fall.nummer));
     const auto gezeigt = boxen->shown();
@@ -67,6 +69,10 @@ TEST_F(FliesenDatenladenTest, ServerFailuresNameTheArticleExactly) {
     EXPECT_TRUE(gezeigt.back().text.starts_with(std::string(fall.vorgang) + "\r\n\r\nFehler: ")) << gezeigt.back().text;
     EXPECT_EQ(gezeigt.back().title, "Kesto Zugriffsfehler");
   }
+  // Rows taken before the twelfth keep their new values.
+  eingeben(*f.ArtNr, QStringLiteral("200017"));
+  EXPECT_EQ(fliesendaten().unter(1, 1), QStringLiteral("200101"));
+  EXPECT_EQ(fliesendaten().unter(11, 1), QStringLiteral("200111"));
 }
 
 TEST_F(FliesenDatenladenTest, StoredRowsComeBackByTheirOwnFiguresFlag) {
@@ -124,6 +130,8 @@ TEST_F(FliesenDatenladenTest, ZeroOrNoNumberLoadsNothing) {
 TEST_F(FliesenDatenladenTest, MainReadTranslatesTheArticleType) {
   automatik(false);
   frmFliesenSchild& f = editor();
+  eingeben(*f.ArtNr, QStringLiteral("200024"));
+  EXPECT_EQ(fliesendaten().haupt(6), QStringLiteral("Bestellung"));
   eingeben(*f.ArtNr, QStringLiteral("200003"));
   EXPECT_EQ(fliesendaten().haupt(6), QStringLiteral("Lagernd"));
   EXPECT_EQ(fliesendaten().haupt(1), f.Bez1->text());  // alias from the description
