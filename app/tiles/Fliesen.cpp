@@ -2,6 +2,7 @@
 
 #include "FMStart.h"
 #include "Fensterliste.h"
+#include "Fliesenschild.h"
 #include "Schildarten.h"
 #include "Schildfenster.h"
 #include "frmFliesenSchild.h"
@@ -32,6 +33,7 @@ void FliesenEinrichten() {
     const QString art = QString::fromLatin1(code);
     SchildartDienste dienste;
     dienste.editorZeigen = [] { FormZeigen<frmFliesenSchild>(&fensterliste().holen<FMStart>()); };
+    dienste.zeichnen = [] { FliesenschilderDrucken(); };
     // The labelling switch: the "A7" option leaves the editor on the labelling.
     if (art == u"A7") dienste.nachAuswahl = [] { FormHolen<frmFliesenSchild>().mFliesenbeschriftung_Click(); };
     SchildartEintragen(art, std::move(dienste));

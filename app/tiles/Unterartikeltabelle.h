@@ -1,0 +1,20 @@
+// The sub-article table of a tile sale sign: a white framed field below the main-article
+// rows with a header and eleven rows (line text, alias, unit, price, currency, number,
+// contents), notes above the rows, and each row's packaging figures in the strip right
+// of the sign.
+#pragma once
+
+#include "FliesenschildMasse.h"
+
+namespace vovida {
+
+struct Fliesendaten;
+struct FliesenschildUmfeld;
+
+// Top of the table, of the header and of row i (1..11) on a sign of these measures.
+double TabellenOben(const Fliesenmasse& m);
+double TabellenZeile(const Fliesenmasse& m, int i);
+
+void UnterartikeltabelleZeichnen(const Fliesenmasse& m, const Fliesendaten& d, const FliesenschildUmfeld& u);
+
+}  // namespace vovida
