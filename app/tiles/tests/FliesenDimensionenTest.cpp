@@ -1,5 +1,6 @@
 #include "Fliesenumgebung.h"
 
+#include "Fliesenschildseite.h"
 #include "frmFlliesenSchildDimensionen.h"
 
 #include <QAction>
@@ -109,6 +110,22 @@ TEST_F(FliesenDimensionenTest, CloseWritesNothingAndSavedValuesReachTheServer) {
   EXPECT_EQ(parameter("FSCHILD-BH"), QStringLiteral("180@240@170@110"));
   // The next opening reads them back from the server.
   oeffnen([](frmFlliesenSchildDimensionen& d) { EXPECT_EQ(d.BGrosz->text(), QStringLiteral("180")); });
+}
+
+TEST_F(FliesenDimensionenTest, SavedSizeReachesTheNextDrawing) {
+  editor();
+  zeitVergeht(std::chrono::milliseconds(1000));
+  oeffnen([](frmFlliesenSchildDimensionen& d) {
+    setzen(*d.BGrosz, QStringLiteral("150"));
+    klicken(d.Speichern);
+  });
+  // The save restarts the countdown; the redraw reads the sizes from the server.
+  zeitVergeht(std::chrono::milliseconds(500));
+  ASSERT_FALSE(start().VSPrinter1.pages().empty());
+  const auto& ops = start().VSPrinter1.pages()[0].ops;
+  bool rahmen = false;
+  for (const auto* p : alle<kesto::activex::PolygonOp>(ops)) rahmen = rahmen || inMm(*p) == Mm{7, 15, 150, 240};
+  EXPECT_TRUE(rahmen);
 }
 
 }  // namespace
