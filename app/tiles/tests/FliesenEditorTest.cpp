@@ -208,6 +208,24 @@ TEST_F(FliesenEditorTest, BurstOfEditsRedrawsOnceHalfASecondAfterTheLast) {
   EXPECT_EQ(gezeichnet, 1);
 }
 
+TEST_F(FliesenEditorTest, PriceEntryFillsTheOtherCurrencyAndTheRecords) {
+  frmFliesenSchild& f = editor();
+  eingeben(*f.ArtNr, QStringLiteral("200001"));
+  seite(f, 3);
+  eingeben(*f.DPreisEUR, QStringLiteral("12,5"));
+  EXPECT_EQ(f.DPreisDB->text(), QStringLiteral("12,5"));
+  EXPECT_EQ(f.DPreisEUR->text(), QStringLiteral("12,50"));
+  EXPECT_EQ(f.DPreisATS->text(), QStringLiteral("172,-"));  // 172,00375 at factor 13,7603
+  EXPECT_EQ(fliesendaten().unter(1, 5), QStringLiteral("12,50"));
+  seite(f, 2);
+  eingeben(*f.PreisEUR, QStringLiteral("39,9"));
+  EXPECT_EQ(fliesendaten().haupt(10), QStringLiteral("39,90"));
+  // An order sign's database box keeps what it is given.
+  f.mBestellung->trigger();
+  f.PreisDB->setText(QStringLiteral("1.5"));
+  EXPECT_EQ(f.PreisDB->text(), QStringLiteral("1.5"));
+}
+
 TEST_F(FliesenEditorTest, CancelKeepsRecordsTypeAndKind) {
   frmFliesenSchild& f = editor();
   f.mKuechenfliese->trigger();
