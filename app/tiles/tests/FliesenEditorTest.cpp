@@ -226,6 +226,19 @@ TEST_F(FliesenEditorTest, PriceEntryFillsTheOtherCurrencyAndTheRecords) {
   EXPECT_EQ(f.PreisDB->text(), QStringLiteral("1.5"));
 }
 
+TEST_F(FliesenEditorTest, RedrawWithTheEditorClosedKeepsKindAndPrinterTogether) {
+  kesto::registry::SaveSetting("Vovida", "Drucker", "PRTFLSCH", "Schilderdrucker");
+  frmFliesenSchild& f = editor();
+  f.mFliesenbeschriftung->trigger();
+  klicken(f.ctPush1);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // The layout loads a fresh editor, whose opening chooses the wall-tile sale sign.
+  start().Aktualisieren_Click();
+  const QString art = startglobale().Plakatart;
+  EXPECT_TRUE(start().Option(art)->isChecked()) << art.toStdString();
+  EXPECT_EQ(start().VSPrinter1.PrinterName(), art == u"FVK" ? "Schilderdrucker" : "Standard");
+}
+
 TEST_F(FliesenEditorTest, CancelKeepsRecordsTypeAndKind) {
   frmFliesenSchild& f = editor();
   f.mKuechenfliese->trigger();
