@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -186,6 +187,8 @@ void frmFliesenSchild::aufbauen() {
   auto* seite3 = new QGridLayout(Frame1[2]);
   Detail = benannt(new QListWidget, "Detail");
   Detail->setMinimumHeight(90);
+  // Long detail lines scroll; they do not widen the window.
+  Detail->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   seite3->addWidget(Detail, 0, 0, 1, 2);
   subArtikelNummer = liste("subArtikelNummer");
   subSuchen = knopf("subSuchen", QStringLiteral("..."), QStringLiteral("Artikelnummer suchen"));
@@ -233,9 +236,11 @@ void frmFliesenSchild::aufbauen() {
                          {HVRM, vrm}, {SVRM, vrm}, {HVPM, vpm}, {SVPM, vpm}})
     w->setToolTip(tipp);
 
-  for (QWidget* seite : Frame1) spalte->addWidget(seite, 1);
-  Frame1[1]->hide();
-  Frame1[2]->hide();
+  // One page shown at a time, each from the top of the same area.
+  auto* seiten = new QStackedWidget;
+  for (QWidget* seite : Frame1) seiten->addWidget(seite);
+  spalte->addWidget(seiten, 1);
+  seite3->setRowStretch(seite3->rowCount(), 1);
 
   // Reachable whatever page is shown.
   Uebernehmen = knopf("Uebernehmen", QStringLiteral("&Speichern"));
@@ -374,8 +379,7 @@ void frmFliesenSchild::mBearbeiten_Click() {
 void frmFliesenSchild::TabStrip1_Click() {
   const int gewaehlt = TabStrip1->currentIndex() + 1;
   if (gewaehlt == AktuellerTab || gewaehlt < 1 || gewaehlt > 3) return;
-  Frame1[static_cast<std::size_t>(gewaehlt - 1)]->show();
-  Frame1[static_cast<std::size_t>(AktuellerTab - 1)]->hide();
+  static_cast<QStackedWidget*>(Frame1[0]->parentWidget())->setCurrentWidget(Frame1[static_cast<std::size_t>(gewaehlt - 1)]);
   AktuellerTab = gewaehlt;
 }
 
