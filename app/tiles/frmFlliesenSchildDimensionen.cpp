@@ -141,12 +141,13 @@ frmFlliesenSchildDimensionen::frmFlliesenSchildDimensionen() {
 
 void frmFlliesenSchildDimensionen::Form_Load() {
   auto teil = [](const QString& text, int n) { return TeilString(text, QStringLiteral("@"), n); };
-  Abstand->setText(ParameterText(kGruppe, QStringLiteral("FSCHILD-B3")));
+  // The sizes first: the gap's display is computed from them.
   const QString masse = ParameterText(kGruppe, QStringLiteral("FSCHILD-BH"));
   BGrosz->setText(teil(masse, 1));
   HGrosz->setText(teil(masse, 2));
   BKlein->setText(teil(masse, 3));
   HKlein->setText(teil(masse, 4));
+  Abstand->setText(ParameterText(kGruppe, QStringLiteral("FSCHILD-B3")));
   const QString b1 = ParameterText(kGruppe, QStringLiteral("FSCHILD-B1"));
   for (std::size_t i = 0; i < HF.size(); ++i) HF[i]->setText(teil(b1, static_cast<int>(i) + 1));
   const QString b2 = ParameterText(kGruppe, QStringLiteral("FSCHILD-B2"));

@@ -20,6 +20,8 @@
 #include <activex/Renderer.h>
 #include <registry/Settings.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <unistd.h>
 
@@ -93,6 +95,36 @@ TEST_F(FliesenschildFensterTest, DemoSaleSign200002WithElevenSubArticles) {
   const QImage seite = bild("fliesenschild-200002.png");
   EXPECT_LT(grau(seite, 7, 100), 128);  // the sign's heavy frame
   EXPECT_GT(grau(seite, 3, 100), 200);  // the page outside it
+}
+
+// The main article's packaging sentence under the alias, by the demo articles' figures;
+// an empty VRM gives none instead of costing the whole sign.
+TEST_F(FliesenschildFensterTest, PackagingSentenceOfTheDemoArticles) {
+  anmelden("FVK");
+  editor().mWandfliese_Click();
+  const struct {
+    const char *nr, *satz;
+  } faelle[] = {
+      {"200020", "15 m² entspricht 1,5 m² die Verpackung zu 10 m² entspricht 15 m²."},
+      {"200021", ""},
+      {"200022", "1 m² entspricht 1,5 m²."},
+      {"200023", ""},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.nr);
+    editor().ArtNr->setCurrentText(QString::fromLatin1(f.nr));
+    editor().ArtikelLaden_Click();
+    start().Aktualisieren_Click();
+    EXPECT_TRUE(boxTexte().empty());
+    const auto ops = seite();
+    // The sentence's box: under the alias, across the sign less two gaps each side.
+    const auto satz = std::find_if(ops.begin(), ops.end(), [](const kesto::activex::DrawOp& op) {
+      const auto* t = std::get_if<TextBoxOp>(&op);
+      return t && std::abs(t->box.left.mm() - (7 + 2.1 * 1.7)) < 1e-6;
+    });
+    ASSERT_NE(satz, ops.end());
+    EXPECT_EQ(std::get<TextBoxOp>(*satz).text, f.satz);
+  }
 }
 
 TEST_F(FliesenschildFensterTest, LabelOnTheA7PrinterAsPdf) {

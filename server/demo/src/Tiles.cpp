@@ -1,4 +1,6 @@
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "SeedWriter.h"
 
@@ -32,6 +34,70 @@ void addTileData(SeedWriter& w, const std::string& nr, const std::string& alias,
                          {"VERFUEG", t(k % 3 == 2 ? "Bestellung" : "Lagernd")},
                          {"GROESSE", t(k % 2 ? "30x60 cm" : "20x25 cm")}, {"FROST", t(k % 2 ? "J" : "N")},
                          {"REGAL", t("F" + std::to_string(10 + k % 9))}, {"Typ", t(type)}});
+}
+
+// A main tile article with its tile data, one tile type and the sub-articles given.
+void addMainTile(SeedWriter& w, const std::string& nr, const char* series, Article a, const char* typeKey,
+                 const std::vector<std::string>& subs, int k) {
+  a.nr = nr;
+  a.bez1 = std::string("Wandfliese ") + series;
+  a.bez2 = "30 x 60 cm";
+  a.vre = a.vre.empty() ? "QM" : a.vre;
+  a.vk = 24.90 + k;
+  a.hgrp = "2";
+  a.ugrp = "21";
+  a.abt = "20";
+  a.kc = "F12";
+  addArticle(w, "1", a);
+  addTileData(w, nr, series, "WF", k);
+  w.add("FRX.ArtFliesTyp", {{"Firma", t("1")}, {"ArtNr", t(nr)}, {"Pos", i(1)}, {"Typ", t("9")},
+                            {"ParFlies", t(typeKey)}});
+  for (std::size_t p = 0; p < subs.size(); ++p)
+    w.add("FRX.ArtFliesZuord", {{"Firma", t("1")}, {"ArtNr", t(nr)}, {"Pos", i(static_cast<std::int64_t>(p) + 1)},
+                                {"ZusatzArtNr", t(subs[p])}});
+}
+
+// Edge cases of the tile signs: twelve sub-articles, a tile type the company does not
+// know, a sub-article without tile data, the packaging figures the explanation turns on
+// (with one empty VRM) and an article kept to order.
+void seedTileCases(SeedWriter& w) {
+  std::vector<std::string> twelve;
+  for (int p = 0; p < 12; ++p) twelve.push_back(std::to_string(200101 + p));
+  addMainTile(w, "200017", "Dodici", Article{}, "WF", twelve, 0);
+  addMainTile(w, "200018", "Ignota", Article{}, "XX", {"200101"}, 1);
+
+  Article ohne;
+  ohne.nr = "200141";
+  ohne.bez1 = "Bordüre ohne Fliesendaten";
+  ohne.bez2 = "5 x 30 cm";
+  ohne.vre = "ST";
+  ohne.vk = 4.90;
+  ohne.hgrp = "2";
+  ohne.ugrp = "23";
+  ohne.abt = "20";
+  ohne.kc = "Z";
+  addArticle(w, "1", ohne);
+  addMainTile(w, "200019", "Mancante", Article{}, "WF", {"200101", "200141"}, 2);
+
+  struct Packaging {
+    const char* nr;
+    const char* series;
+    const char *vpi, *vrm, *vpm, *atyp;
+  };
+  constexpr Packaging kPackaging[] = {
+      {"200020", "Quindici", "10", "1,5", "15", "L"},  {"200021", "Pari", "10", "1,44", "1,44", "L"},
+      {"200022", "Uno", "1", "1,5", "1", "L"},         {"200023", "Vuota", "10", "", "10", "L"},
+      {"200024", "Ordine", "6", "1,08", "6", "B"},
+  };
+  int k = 3;
+  for (const Packaging& p : kPackaging) {
+    Article a;
+    a.vpi = p.vpi;
+    a.vrm = p.vrm;
+    a.vpm = p.vpm;
+    a.atyp = p.atyp;
+    addMainTile(w, p.nr, p.series, a, "WF", {"200102"}, k++);
+  }
 }
 
 }  // namespace
@@ -94,6 +160,7 @@ void seedTiles(SeedWriter& w) {
       ++subUsed;
     }
   }
+  seedTileCases(w);
 }
 
 }  // namespace kesto::server::demo

@@ -153,14 +153,18 @@ TEST_F(SeededTest, RowCountsOfTheAssortment) {
     const char* sql;
     int rows;
   } cases[] = {
-      {"SELECT count(*) FROM FRX.ArtHaupt1 WHERE Firma = '1'", 500},
+      {"SELECT count(*) FROM FRX.ArtHaupt1 WHERE Firma = '1'", 509},
       {"SELECT count(*) FROM FRX.Konto WHERE Art = 'K'", 620},
       {"SELECT count(*) FROM FRX.Konto WHERE Art = 'L'", 40},
       {"SELECT count(*) FROM FRX.ArtFliesZuord WHERE ArtNr = '200002'", 11},
       {"SELECT count(*) FROM FRX.ArtFlies WHERE ArtNr = '200016'", 0},
+      {"SELECT count(*) FROM FRX.ArtFliesZuord WHERE ArtNr = '200017'", 12},
+      {"SELECT count(*) FROM FRX.ParFlies p JOIN FRX.ArtFliesTyp t ON t.Firma = p.Firma AND t.ParFlies = p.Typ"
+       " WHERE t.ArtNr = '200018'", 0},
+      {"SELECT count(*) FROM FRX.ArtHaupt1 WHERE ArtNr = '200023' AND VRM = ''", 1},
       {"SELECT count(*) FROM FRX.AktionArt WHERE Code = 'LE'", 0},
       {"SELECT count(*) FROM FRX.ArtFliesZuord z LEFT JOIN FRX.ArtFlies f"
-       " ON f.Firma = z.Firma AND f.ArtNr = z.ZusatzArtNr WHERE f.ID IS NULL", 0},
+       " ON f.Firma = z.Firma AND f.ArtNr = z.ZusatzArtNr WHERE f.ID IS NULL", 1},  // 200141 of 200019
   };
   for (const auto& c : cases) EXPECT_EQ(db.scalar(c.sql)->asInteger(), c.rows) << c.sql;
 }
