@@ -2,6 +2,8 @@
 
 #include "Ausfolgeschein.h"
 #include "Personalschild.h"
+#include "Regalbeschriftung.h"
+#include "Plakat.h"
 
 namespace vovida {
 
@@ -9,6 +11,8 @@ void SchilderEinrichten() {
   // Each sign kind registers its editor and layout with the main window.
   AusfolgescheinEinrichten();
   PersonalschildEinrichten();
+  RegalschildEinrichten();
+  PlakatEinrichten();
 }
 
 }  // namespace vovida

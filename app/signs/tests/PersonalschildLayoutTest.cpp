@@ -1,5 +1,5 @@
 #include "Personal.h"
-#include "Zeichenschritte.h"
+#include "Zeichnungen.h"
 
 #include "FMStart.h"
 #include "Personalschild.h"
