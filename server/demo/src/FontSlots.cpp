@@ -45,8 +45,9 @@ constexpr FontSlot kSlots[] = {
     {'B', "Reserve", "8@S@N@4@0@0@N@N@", nullptr},
     {'B', "Regal Erstellt durch", "6@S@N@3@0@0@N@N@", nullptr},
     // The name box lies 2.5 mm below the badge frame and is 4.6 mm high on the demo badge
-    // (92 x 33 mm, logo 0,3): a smaller size, lifted into the space under the logo.
-    {'B', "Personalschild Name", "14@S@N@6@0@-4@N@N@", nullptr},
+    // (92 x 33 mm, logo 0,3): a smaller size, its line set on the box bottom lifted into
+    // the space under the logo.
+    {'B', "Personalschild Name", "14@S@N@6@0@-3,5@N@N@", nullptr},
     {'B', "Fliesen groß Alias", "28@S@N@10@0@0@N@N@", nullptr},
     {'B', "Fliesen groß Bezeichnungen", "10@S@N@5@0@0@N@N@", nullptr},
     {'B', "Fliesen groß Werte", "12@S@N@5@0@0@N@N@", nullptr},
