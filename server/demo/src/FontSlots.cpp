@@ -45,7 +45,7 @@ constexpr FontSlot kSlots[] = {
     {'B', "Fliesen groß Bezeichnungen", "10@S@N@5@0@0@N@N@", nullptr},
     {'B', "Fliesen groß Werte", "12@S@N@5@0@0@N@N@", nullptr},
     {'B', "Fliesen groß Verpackung/Einheit", "9@S@N@4@0@0@N@N@", nullptr},
-    {'P', "Fliesen groß Preis", "40@W@N@0@0@0@N@0@0", "20@0@16@0@10@0@9@0@9@0"},
+    {'P', "Fliesen groß Preis", "40@W@N@0@0@4@N@0@0", "20@0@16@0@10@0@9@0@9@0"},
     {'B', "Fliesen groß (frei)", "10@S@N@5@0@0@N@N@", nullptr},
     {'B', "Fliesen groß Zusatz Kopfzeile", "9@W@J@4@0@0@S@S@", nullptr},
     {'B', "Fliesen groß Zusatz Zeilentext", "9@S@N@4@0@0@N@N@", nullptr},
