@@ -3,6 +3,7 @@
 
 #include "FMStart.h"
 #include "Personalschild.h"
+#include "Startglobale.h"
 #include "Schriftdefinitionen.h"
 #include "ServerZugriff.h"
 #include "frmNamenbestaetigung.h"
@@ -204,7 +205,8 @@ TEST_F(PersonalschildLayout, SizeThatIsNoNumberEndsTheRunWithOneMessage) {
     editor().B->setText(QStringLiteral("x"));
   }
   start().Aktualisieren_Click();
-  ASSERT_EQ(boxTexte().size(), 1u);
+  ASSERT_EQ(boxTexte().size(), 1u) << startglobale().Plakatart.toStdString() << " " << vp().PageCount() << " "
+                                   << editor().B->text().toStdString() << " " << editor().Namen->ListCount();
   EXPECT_THAT(boxTexte()[0], ::testing::HasSubstr("Typen unverträglich"));
 }
 
