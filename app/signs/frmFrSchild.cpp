@@ -171,24 +171,12 @@ const QImage& frmFrSchild::Pfeilbild() const {
 }
 
 void frmFrSchild::eintragSchreiben(const QString& nr) {
-  WarteschlangeSchreiben(nr, kBezeichnung1, Bez1->text());
-  WarteschlangeSchreiben(nr, kBezeichnung2, Bez2->text());
-  WarteschlangeSchreiben(nr, kBezeichnung3, Bez3->text());
-  WarteschlangeSchreiben(nr, kGrundpreis, Grundpreis->text());
-  WarteschlangeSchreiben(nr, kPreis, Hauptpreisfeld().text());
-  WarteschlangeSchreiben(nr, kPer, Per->text());
-  WarteschlangeSchreiben(nr, kInfo, Preis_Info->text());
+  Warteschlangenfenster::eintragSchreiben(nr);
   WarteschlangeSchreiben(nr, kPfeilRichtung, QString::number(frSchildGlobale().Pfeilrichtung));
 }
 
 void frmFrSchild::eintragLesen(const QString& nr) {
-  Bez1->setText(WarteschlangeLesen(nr, kBezeichnung1));
-  Bez2->setText(WarteschlangeLesen(nr, kBezeichnung2));
-  Bez3->setText(WarteschlangeLesen(nr, kBezeichnung3));
-  Grundpreis->setText(WarteschlangeLesen(nr, kGrundpreis));
-  Hauptpreisfeld().setText(WarteschlangeLesen(nr, kPreis));
-  Per->setText(WarteschlangeLesen(nr, kPer));
-  Preis_Info->setText(WarteschlangeLesen(nr, kInfo));
+  Warteschlangenfenster::eintragLesen(nr);
   // A stored direction that is none of the three would index no picture.
   const std::int16_t k = PfeilrichtungAusText(WarteschlangeLesen(nr, kPfeilRichtung));
   frSchildGlobale().Pfeilrichtung = k;

@@ -70,6 +70,7 @@ class frmFrSchild : public Warteschlangenfenster {
   void eintragSchreiben(const QString& artNr) override;
   void eintragLesen(const QString& artNr) override;
   bool leereNummerAufnehmen() const override { return true; }
+  bool mitUeberschrift() const override { return false; }
   void nachSpeichern() override;
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 

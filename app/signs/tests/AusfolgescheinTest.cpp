@@ -1,4 +1,5 @@
 #include "Hauptfenster.h"
+#include "Zeichenops.h"
 
 #include "Ausfolgeschein.h"
 #include "Bilder.h"
@@ -35,27 +36,6 @@ using kesto::activex::Box;
 using kesto::activex::DrawOp;
 using kesto::activex::PictureOp;
 using kesto::activex::TextBoxOp;
-
-// A box in whole tenths of a millimetre, for comparing with the slip's figures.
-struct Mm {
-  double x, y, b, h;
-  bool operator==(const Mm& o) const {
-    auto gleich = [](double a, double b) { return std::abs(a - b) < 0.05; };
-    return gleich(x, o.x) && gleich(y, o.y) && gleich(b, o.b) && gleich(h, o.h);
-  }
-};
-std::ostream& operator<<(std::ostream& out, const Mm& m) {
-  return out << "(" << m.x << ", " << m.y << ", " << m.b << ", " << m.h << ")";
-}
-Mm inMm(const Box& box) { return {box.left.mm(), box.top.mm(), box.width.mm(), box.height.mm()}; }
-
-template <class Op>
-std::vector<const Op*> alle(std::span<const DrawOp> ops) {
-  std::vector<const Op*> out;
-  for (const DrawOp& op : ops)
-    if (const Op* o = std::get_if<Op>(&op)) out.push_back(o);
-  return out;
-}
 
 // The user's whole settings store as text.
 std::string einstellungen(const std::string& pfad = {}) {

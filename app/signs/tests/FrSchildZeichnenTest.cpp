@@ -1,4 +1,5 @@
 #include "Queue.h"
+#include "Zeichenops.h"
 
 #include "FMStart.h"
 #include "FrSchild.h"
@@ -36,17 +37,6 @@ using kesto::activex::PictureOp;
 using kesto::activex::PolygonOp;
 using kesto::activex::TextBoxOp;
 
-struct Mm {
-  double x, y, b, h;
-  bool operator==(const Mm& o) const {
-    auto gleich = [](double a, double b) { return std::abs(a - b) < 0.01; };
-    return gleich(x, o.x) && gleich(y, o.y) && gleich(b, o.b) && gleich(h, o.h);
-  }
-};
-std::ostream& operator<<(std::ostream& out, const Mm& m) {
-  return out << "(" << m.x << ", " << m.y << ", " << m.b << ", " << m.h << ")";
-}
-
 Mm umriss(const PolygonOp& p) {
   double l = 1e9, o = 1e9, r = -1e9, u = -1e9;
   for (const auto& pt : p.points) {
@@ -56,14 +46,6 @@ Mm umriss(const PolygonOp& p) {
     u = std::max(u, pt.y.mm());
   }
   return {l, o, r - l, u - o};
-}
-
-template <class Op>
-std::vector<const Op*> alle(std::span<const DrawOp> ops) {
-  std::vector<const Op*> out;
-  for (const DrawOp& op : ops)
-    if (const Op* o = std::get_if<Op>(&op)) out.push_back(o);
-  return out;
 }
 
 // The dotted cutting outlines of a page.
@@ -290,8 +272,7 @@ TEST_F(FrSchildZeichnen_, TheArrowSitsAtThePriceCornerAndStaysWithinTheSign) {
     const auto bilder = alle<PictureOp>(seite(0));
     ASSERT_EQ(bilder.size(), 1u);
     EXPECT_EQ(bilder[0]->image, e.BildBild[2]);
-    const Mm box{bilder[0]->box.left.mm(), bilder[0]->box.top.mm(), bilder[0]->box.width.mm(),
-                 bilder[0]->box.height.mm()};
+    const Mm box = inMm(bilder[0]->box);
     EXPECT_EQ(box, (Mm{m.rechtsObenX, m.rechtsObenY, a, a / 3 * 4}));
     EXPECT_LE(box.x + box.b, x0 + f.b);
   }
