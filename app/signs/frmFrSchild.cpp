@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -66,6 +67,8 @@ frmFrSchild::frmFrSchild() {
   Bez1->setText(QStringLiteral("Bezeichnung 1"));
   Bez2->setText(QStringLiteral("Bezeichnung 2"));
   Bez3->setText(QStringLiteral("Bezeichnung 3"));
+  // Each write converts into the other box; both start with the same text.
+  PreisEUR->setText(QStringLiteral("0.000,-"));
   PreisATS->setText(QStringLiteral("0.000,-"));
   PreisEUR->setText(QStringLiteral("0.000,-"));
   Per->setText(QStringLiteral("per"));
@@ -75,6 +78,7 @@ frmFrSchild::frmFrSchild() {
   auto* felder = new QGridLayout;
   int zeile = 0;
   auto* nummer = new QHBoxLayout;
+  ArtNr->setMinimumWidth(110);
   nummer->addWidget(ArtNr, 1);
   nummer->addWidget(Suchen);
   nummer->addWidget(Read);
@@ -121,7 +125,11 @@ frmFrSchild::frmFrSchild() {
     Bild[k] = benannt(new QLabel, QStringLiteral("Bild%1").arg(k));
     Bild[k]->setFixedSize(30, 40);
     Bild[k]->setAlignment(Qt::AlignCenter);
-    Bild[k]->setPixmap(QPixmap::fromImage(BildBild[k].scaled(Bild[k]->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    // Shown on white: the pictures' white is transparent.
+    QImage anzeige(BildBild[k].size(), QImage::Format_RGB32);
+    anzeige.fill(Qt::white);
+    QPainter(&anzeige).drawImage(0, 0, BildBild[k]);
+    Bild[k]->setPixmap(QPixmap::fromImage(anzeige.scaled(Bild[k]->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     richtung->addWidget(ORichtung[k], 0, k);
     richtung->addWidget(Bild[k], 1, k, Qt::AlignCenter);
   }

@@ -57,6 +57,7 @@ TEST_F(FrSchildEditor, OpensWithTheCompanySizeAndItsInitialTexts) {
   EXPECT_EQ(e.H->text(), QStringLiteral("62"));
   EXPECT_EQ(e.Bez1->text(), QStringLiteral("Bezeichnung 1"));
   EXPECT_EQ(e.Per->text(), QStringLiteral("per"));
+  EXPECT_EQ(e.PreisEUR->text(), QStringLiteral("0.000,-"));
   EXPECT_TRUE(e.PreisEUR->isEnabled());
   EXPECT_FALSE(e.PreisATS->isEnabled());
   EXPECT_TRUE(e.ORichtung[0]->isChecked());
@@ -316,6 +317,12 @@ TEST_F(FrSchildEditor, TheDataButtonShowsTheEditorOfTheKind) {
   EXPECT_TRUE(editor().isVisible());
   EXPECT_EQ(editor().windowTitle(), QStringLiteral("Eigenschaften Freiflächenschild"));
   EXPECT_FALSE(editor().cbSenden->isVisible());
+  // The window as the user sees it; KESTO_SCREENSHOTS names a folder to keep it.
+  editor().resize(editor().sizeHint());
+  const QImage bild = editor().grab().toImage();
+  EXPECT_GT(bild.width(), 300);
+  if (const QByteArray ordner = qgetenv("KESTO_SCREENSHOTS"); !ordner.isEmpty())
+    bild.save(QString::fromUtf8(ordner) + QStringLiteral("/frmFrSchild.png"));
 }
 
 }  // namespace
