@@ -109,8 +109,18 @@ std::int32_t clsRegistry::delKey() {
   }
   const Schluessel key = OpenKey(eltern, KEY_ALL_ACCESS);
   const QByteArray name8 = name.toUtf8();
-  return schluesselLoeschen ? RegDeleteKey(key.get(), name8.constData())
-                            : RegDeleteValue(key.get(), name8.constData());
+  if (!schluesselLoeschen) return RegDeleteValue(key.get(), name8.constData());
+  // The platform call refuses a key that still has subkeys: they go first, deepest first.
+  clsRegistry unter;
+  unter.setKey(key_ + u'\\');
+  if (unter.KeyExists()) {
+    const QStringList namen = unter.regEnum();
+    for (qsizetype i = namen.size() - 1; i >= 0; --i) {
+      unter.setKey(key_ + u'\\' + namen[i] + u'\\');
+      if (const std::int32_t rc = unter.delKey(); rc != ERROR_SUCCESS) return rc;
+    }
+  }
+  return RegDeleteKey(key.get(), name8.constData());
 }
 
 QStringList clsRegistry::regEnum() {

@@ -26,8 +26,9 @@ class clsRegistry {
   static constexpr std::int32_t kBinaerzahl = vbObjectError + 524;
   static constexpr std::int32_t kNichtErstellt = vbObjectError + 527;
 
-  // Deletes the key (path ending in "\") or the value named by Key; the platform's return
-  // code (0 = done). Key keeps the path without its trailing "\" afterwards.
+  // Deletes the key (path ending in "\") with its values and subkeys, or the value named by
+  // Key; the platform's return code (0 = done). Key keeps the path without its trailing "\"
+  // afterwards.
   std::int32_t delKey();
   // Names of the subkeys (path ending in "\") or of the values of the key.
   QStringList regEnum();

@@ -6,7 +6,6 @@
 #include "Kestoapi.h"
 #include "NumberText.h"
 #include "PreisDrucken.h"
-#include "Preisinfo.h"
 #include "Schildarten.h"
 #include "Schildhoehe.h"
 #include "Schriftdefinitionen.h"
@@ -42,24 +41,6 @@ constexpr std::int16_t kSlotText = 65;
 constexpr std::int16_t kSlotErsteller = 66;
 constexpr std::int16_t kSlotFuss = 67;
 
-// The stored price in both currencies; a factor that is no usable number leaves the
-// converted price empty.
-void preiseAusWarteschlange(const QString& gespeichert, FrSchildDaten& d) {
-  const QString p = ZahlFiltern(gespeichert);
-  const std::optional<double> wert = zahlAusText(p);
-  const std::optional<double> faktor = zahlAusText(fensterliste().holen<Preisinfo>().Faktor->text());
-  const bool ats = fensterliste().holen<Preisinfo>().WWSHW->text() == u"ATS";
-  QString& haupt = ats ? d.ats : d.eur;
-  QString& umgerechnet = ats ? d.eur : d.ats;
-  if (!wert) {
-    haupt = PreisFormatieren(p);
-    return;
-  }
-  haupt = PreisFormatieren(*wert);
-  if (!faktor || *faktor == 0) return;
-  umgerechnet = PreisFormatieren(rundenGerade(ats ? *wert / *faktor : *wert * *faktor, 2));
-}
-
 void text(const QString& t, double x, double y, double breite, std::int16_t slot, const char* schrift,
           std::int32_t code, VSPrinter& vp) {
   TextboxStil stil{code, 0, 0, 0};
@@ -70,7 +51,7 @@ double zeilenabstand(int slot) { return zahlAusText(Schriftdefinitionen()(slot, 
 
 // The price of the new style and the arrow beside its top-right corner, a box of 3 : 4
 // scaled to the price's height and kept within the sign.
-void neuerPreis(QString preis, const QString& zeichen, const FrSchildDaten& d, const FrSchildSeite& s, double y0,
+void neuerPreis(QString preis, const QString& zeichen, const Schildtexte& d, const FrSchildSeite& s, double y0,
                 const QImage& pfeil, VSPrinter& vp) {
   PreisAusmass ausmass;
   PreisDrucken(preis, zeichen, d.per, d.info, kSlotPreis, vp, s.x0, y0 + 0.4 * s.hoehe, s.breite, PreisOptionen{},
@@ -85,7 +66,7 @@ void neuerPreis(QString preis, const QString& zeichen, const FrSchildDaten& d, c
   vp.DrawPicture(pfeil, mm(s.x0 + r), mm(t), mm(a), mm(a / 3 * 4));
 }
 
-void schildZeichnen(const FrSchildDaten& d, const FrSchildSeite& s, double y0, const frmFrSchild& f, VSPrinter& vp) {
+void schildZeichnen(const Schildtexte& d, const FrSchildSeite& s, double y0, const frmFrSchild& f, VSPrinter& vp) {
   FMStart& start = fensterliste().holen<FMStart>();
   const Startglobale& g = startglobale();
   const double x0 = s.x0, B = s.breite, H = s.hoehe;
@@ -93,28 +74,20 @@ void schildZeichnen(const FrSchildDaten& d, const FrSchildSeite& s, double y0, c
 
   PolygonZeichnen(x0, y0, B, H, vp, kSchwarz, 2, 0, kSchwarz, 1);
   PolygonZeichnen(x0 + 2, y0 + 1, B - 4, H - 2, vp, kSchwarz, 0, 10, kWeiss, 0);
-  for (int j = 0; j < 3; ++j) text(d.bez[j], x0 + 10, y0 + 0.05 * H + j * s65, 0, kSlotText, "Helvetica", 0, vp);
+  const QString* zeilen[3] = {&d.bez1, &d.bez2, &d.bez3};
+  for (int j = 0; j < 3; ++j) text(*zeilen[j], x0 + 10, y0 + 0.05 * H + j * s65, 0, kSlotText, "Helvetica", 0, vp);
   if (start.Grundpreis->isChecked()) text(d.grundpreis, x0 + 4, y0 + H - 2 * s67, B - 8, kSlotFuss, "Helvetica", 5, vp);
   text(QStringLiteral("ArtNr.: ") + d.artNr, x0 + 4, y0 + H - s67, B - 8, kSlotFuss, "Helvetica", 3, vp);
   const kesto::services::Date heute = kesto::services::today();
   const QString datum = QDate(heute.year, heute.month, heute.day).toString(QStringLiteral("dd.MM.yyyy"));
   text(QStringLiteral("Datum: ") + datum, x0, y0 + H - s67, B - 4, kSlotFuss, "Helvetica", 5, vp);
 
-  const bool euro = fensterliste().holen<Preisinfo>().ETHW->text() == u"EUR";
-  QString preis = euro ? d.eur : d.ats;
-  QString zeichen = euro ? g.WaehrungszeichenNW : g.WaehrungszeichenHW;
-  QString nebenpreis = euro ? d.ats : d.eur;
-  QString nebenzeichen = euro ? g.WaehrungszeichenHW : g.WaehrungszeichenNW;
-  if (!start.ZweiPreise->isChecked()) {
-    zeichen = g.WaehrungszeichenNW;
-    nebenpreis = QStringLiteral("   ");
-    nebenzeichen.clear();
-  }
+  Schildpreise p = SchildpreiseWaehlen(d, start.ZweiPreise->isChecked());
   if (g.NeuerStil) {
-    neuerPreis(preis, zeichen, d, s, y0, f.Pfeilbild(), vp);
+    neuerPreis(p.preis, p.zeichen, d, s, y0, f.Pfeilbild(), vp);
   } else {
     PreisAusmass ausmass;
-    PreisPolygonDrucken(preis, zeichen, nebenpreis, nebenzeichen, d.per, d.info, kSlotPreis, vp, x0 + 0.48 * B,
+    PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, d.per, d.info, kSlotPreis, vp, x0 + 0.48 * B,
                         y0 + 0.45 * H, 0.49 * B, PreisOptionen{}, ausmass);
   }
 
@@ -124,29 +97,8 @@ void schildZeichnen(const FrSchildDaten& d, const FrSchildSeite& s, double y0, c
 
 }  // namespace
 
-FrSchildDaten FrSchildDatenLesen(const frmFrSchild& f, int i) {
-  FrSchildDaten d;
-  if (f.ArtNr->count() < 2) {
-    d.bez[0] = f.Bez1->text();
-    d.bez[1] = f.Bez2->text();
-    d.bez[2] = f.Bez3->text();
-    d.grundpreis = f.Grundpreis->text();
-    d.artNr = f.ArtNrText();
-    d.ats = f.PreisATS->text();
-    d.eur = f.PreisEUR->text();
-    d.per = f.Per->text();
-    d.info = f.Preis_Info->text();
-    return d;
-  }
-  const QString nr = f.ArtNr->itemText(i);
-  const char* const bez[3] = {kBezeichnung1, kBezeichnung2, kBezeichnung3};
-  for (int j = 0; j < 3; ++j) d.bez[j] = WarteschlangeLesen(nr, bez[j]);
-  d.grundpreis = WarteschlangeLesen(nr, kGrundpreis);
-  d.artNr = nr;
-  d.per = WarteschlangeLesen(nr, kPer);
-  d.info = WarteschlangeLesen(nr, kInfo);
-  preiseAusWarteschlange(WarteschlangeLesen(nr, kPreis), d);
-  return d;
+Schildtexte FrSchildTexte(const frmFrSchild& f, int i) {
+  return f.ArtNr->count() < 2 ? f.Felder() : SchildtexteLesen(f.ArtNr->itemText(i));
 }
 
 FrSchildSeite FrSchildSeiteBerechnen(const QString& breite, const QString& hoehe) {
@@ -168,7 +120,7 @@ void FrSchildZeichnen() {
     const int pos = k - ((k - 1) / s.jeSeite) * s.jeSeite;
     if (pos == 1 && k > 1) vp.NewPage();
     const double y0 = kObenRand + (pos - 1) * s.hoehe;
-    schildZeichnen(FrSchildDatenLesen(f, i), s, y0, f, vp);
+    schildZeichnen(FrSchildTexte(f, i), s, y0, f, vp);
   }
   vp.EndDoc();
 }

@@ -20,18 +20,11 @@ struct FrSchildSeite {
 FrSchildSeite FrSchildSeiteBerechnen(const QString& breite, const QString& hoehe);
 
 class frmFrSchild;
+struct Schildtexte;
 
 // What sign i prints: with fewer than two listed articles the editor's boxes as they
-// stand, else the queue entry of list item i with its price in both currencies.
-struct FrSchildDaten {
-  QString bez[3];
-  QString grundpreis;
-  QString artNr;
-  QString ats, eur;
-  QString per;
-  QString info;
-};
-FrSchildDaten FrSchildDatenLesen(const frmFrSchild& editor, int i);
+// stand, else the queue entry of list item i.
+Schildtexte FrSchildTexte(const frmFrSchild& editor, int i);
 
 // The layout entry: draws the whole preview document on the main window's preview.
 void FrSchildZeichnen();

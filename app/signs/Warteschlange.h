@@ -29,8 +29,29 @@ void WarteschlangeSchreiben(const QString& artNr, const char* schluessel, const 
 
 // Deletes, through the registry class, every section of the queue except those of the
 // article numbers given (compared without regard to case), from the last to the first.
-// Raises what the registry raises; sections not reached stay.
+// With nothing to keep the whole queue key goes at once, as one subtree. Raises what the
+// registry raises; sections not reached stay.
 void WarteschlangeLeeren(const QStringList& behalten = {});
+
+// The texts of one sign, as a queue editor's fields hold them or a queue entry stores them.
+struct Schildtexte {
+  QString artNr, bez1, bez2, bez3, grundpreis, preisATS, preisEUR, ueberschrift, per, info;
+};
+
+// The entry of the article number, for the layouts. Its stored price is the main
+// currency's (Preisinfo's WWSHW), formatted, and the other price follows through the
+// conversion factor, rounded to cents. A price that is no number (a percentage among
+// them) is printed as stored with the other empty, as is the other without a usable
+// factor.
+Schildtexte SchildtexteLesen(const QString& artNr);
+
+// The prices a layout prints: the one of Preisinfo's ETHW first with its mark, the other
+// second. Without two prices the first gets the second currency's mark and the second
+// is three blanks without a mark.
+struct Schildpreise {
+  QString preis, zeichen, zweiter, zweitesZeichen;
+};
+Schildpreise SchildpreiseWaehlen(const Schildtexte& texte, bool zweiPreise);
 
 // The section names in the store, as the registry lists them (escaped).
 QStringList WarteschlangeAbschnitte();

@@ -124,6 +124,11 @@ QString Warteschlangenfenster::ArtNrText() const { return ArtNr->currentText(); 
 
 void Warteschlangenfenster::setArtNrText(const QString& text) { ArtNr->setEditText(text); }
 
+Schildtexte Warteschlangenfenster::Felder() const {
+  return {ArtNrText(),       Bez1->text(),     Bez2->text(),     Bez3->text(),         Grundpreis->text(),
+          PreisATS->text(), PreisEUR->text(), Ueberschrift->text(), Per->text(), Preis_Info->text()};
+}
+
 int Warteschlangenfenster::Position(const QString& text) const {
   for (int i = 0; i < ArtNr->count(); ++i)
     if (ArtNr->itemText(i) == text) return i;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "Fensterliste.h"
+#include "Warteschlange.h"
 
 #include <QString>
 #include <QStringList>
@@ -73,6 +74,8 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   QStringList Liste() const;
   QString ArtNrText() const;
   void setArtNrText(const QString& text);
+  // The texts of the fields as they stand, saved or not, with the entry's article number.
+  Schildtexte Felder() const;
   // Position (from 0) of the first item equal to the text, -1 when none.
   int Position(const QString& text) const;
 

@@ -42,6 +42,10 @@ QPixmap farbfeld(std::uint32_t farbe) {
 
 void setFarbdialog(Farbdialog dialog) { farbdialog() = std::move(dialog); }
 
+std::optional<std::uint32_t> FarbdialogZeigen(std::uint32_t anfang) {
+  return farbdialog() ? farbdialog()(anfang) : qtFarbdialog(anfang);
+}
+
 Taste::Taste(const char* name, const QString& text, QWidget* parent) : QToolButton(parent) {
   setObjectName(QString::fromLatin1(name));
   setText(text);
@@ -125,7 +129,7 @@ void Farbe::A_MouseDown(int, int, float, float) {
   const QString schluessel = Schluessel();
   // The dialog starts on the slot's own colour; a cancel keeps it and the pressed button.
   const std::uint32_t anfang = eigeneFarbe().value_or(12632256);
-  const std::optional<std::uint32_t> gewaehlt = farbdialog() ? farbdialog()(anfang) : qtFarbdialog(anfang);
+  const std::optional<std::uint32_t> gewaehlt = FarbdialogZeigen(anfang);
   if (!gewaehlt) return;
   kesto::registry::SaveSetting("Vovida", "Farben", schluessel.toStdString(), std::to_string(*gewaehlt));
   TasteDruecken(A);

@@ -22,6 +22,8 @@ namespace vovida {
 using Farbdialog = std::function<std::optional<std::uint32_t>(std::uint32_t anfang)>;
 // An empty dialog goes back to the Qt colour dialog.
 void setFarbdialog(Farbdialog dialog);
+// Opens the installed colour dialog (the Qt one by default) on the colour given.
+std::optional<std::uint32_t> FarbdialogZeigen(std::uint32_t anfang);
 
 // A push button with the "State" of the outside control: False means pressed.
 class Taste : public QToolButton {

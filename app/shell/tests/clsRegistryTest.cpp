@@ -186,10 +186,15 @@ TEST_F(ClsRegistry, DeletesKeysAndValues) {
   EXPECT_FALSE(reg::getValue(reg::Hive::CurrentUser, "Eltern", "Wert"));
   EXPECT_EQ(mit(QStringLiteral("HKCU\\Eltern\\Wert")).delKey(), ERROR_FILE_NOT_FOUND);
 
-  // A key that still has subkeys stays, as the platform call refuses it.
-  reg::createKey(reg::Hive::CurrentUser, "Voll\\Unten");
-  EXPECT_NE(mit(QStringLiteral("HKCU\\Voll\\")).delKey(), ERROR_SUCCESS);
-  EXPECT_TRUE(reg::keyExists(reg::Hive::CurrentUser, "Voll\\Unten"));
+  // A key with subkeys goes as a whole tree; its neighbours stay.
+  reg::createKey(reg::Hive::CurrentUser, "Voll\\Unten\\Tiefer");
+  reg::setValue(reg::Hive::CurrentUser, "Voll\\Unten", "Wert", std::string("x"));
+  reg::createKey(reg::Hive::CurrentUser, "Voll\\Zweiter");
+  reg::createKey(reg::Hive::CurrentUser, "Vollständig");
+  EXPECT_EQ(mit(QStringLiteral("HKCU\\Voll\\")).delKey(), ERROR_SUCCESS);
+  EXPECT_FALSE(reg::keyExists(reg::Hive::CurrentUser, "Voll"));
+  EXPECT_TRUE(reg::keyExists(reg::Hive::CurrentUser, "Vollständig"));
+  EXPECT_EQ(mit(QStringLiteral("HKCU\\Voll\\")).delKey(), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(ClsRegistry, KeyExistsNeverRaises) {

@@ -1,5 +1,5 @@
 #include "Hauptfenster.h"
-#include "Zeichenops.h"
+#include "Zeichnungen.h"
 
 #include "Ausfolgeschein.h"
 #include "Bilder.h"

@@ -1,5 +1,5 @@
 #include "Queue.h"
-#include "Zeichenops.h"
+#include "Zeichnungen.h"
 
 #include "FMStart.h"
 #include "FrSchild.h"
@@ -37,22 +37,11 @@ using kesto::activex::PictureOp;
 using kesto::activex::PolygonOp;
 using kesto::activex::TextBoxOp;
 
-Mm umriss(const PolygonOp& p) {
-  double l = 1e9, o = 1e9, r = -1e9, u = -1e9;
-  for (const auto& pt : p.points) {
-    l = std::min(l, pt.x.mm());
-    r = std::max(r, pt.x.mm());
-    o = std::min(o, pt.y.mm());
-    u = std::max(u, pt.y.mm());
-  }
-  return {l, o, r - l, u - o};
-}
-
 // The dotted cutting outlines of a page.
 std::vector<Mm> schnittlinien(std::span<const DrawOp> ops) {
   std::vector<Mm> out;
   for (const PolygonOp* p : alle<PolygonOp>(ops))
-    if (p->pen.style == PenStyle::Dot) out.push_back(umriss(*p));
+    if (p->pen.style == PenStyle::Dot) out.push_back(umrissMm(*p));
   return out;
 }
 
@@ -104,7 +93,7 @@ TEST_F(FrSchildZeichnen_, SignsOf62mmStackFourToAPageAndTheFifthOpensPageTwo) {
   std::vector<Mm> weiss;
   for (const PolygonOp* p : alle<PolygonOp>(seite(0)))
     if (p->brush.colour == 0xFFFFFF && p->pen.width.mm() > 0.1 && p->pen.style == PenStyle::Solid)
-      weiss.push_back(umriss(*p));
+      weiss.push_back(umrissMm(*p));
   ASSERT_FALSE(weiss.empty());
   EXPECT_EQ(weiss[0], (Mm{22, 16, 166, 60}));
   ASSERT_NE(textMit(seite(1), "ArtNr.: 5"), nullptr);
@@ -202,9 +191,9 @@ TEST_F(FrSchildZeichnen_, StoredPricesAreShownInBothCurrencies) {
     fensterliste().holen<Preisinfo>().WWSHW->setText(QString::fromUtf8(f.haupt));
     fensterliste().holen<Preisinfo>().Faktor->setText(QString::fromUtf8(f.faktor));
     WarteschlangeSchreiben(QStringLiteral("2"), kPreis, QString::fromUtf8(f.gespeichert));
-    const FrSchildDaten d = FrSchildDatenLesen(editor(), 1);
-    EXPECT_EQ(d.ats.toStdString(), f.ats);
-    EXPECT_EQ(d.eur.toStdString(), f.eur);
+    const Schildtexte d = FrSchildTexte(editor(), 1);
+    EXPECT_EQ(d.preisATS.toStdString(), f.ats);
+    EXPECT_EQ(d.preisEUR.toStdString(), f.eur);
     EXPECT_EQ(d.artNr, QStringLiteral("2"));
   }
 }

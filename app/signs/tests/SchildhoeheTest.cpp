@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace vovida {
 namespace {
 
@@ -36,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(Hoehen, SchildhoeheFaelle,
                                            Hoehenfall{"1", 255},    // 267 capped at a byte
                                            Hoehenfall{"0,5", 0},    // rounds to 0
                                            Hoehenfall{"0", 0}, Hoehenfall{"-5", 0}, Hoehenfall{"", 0},
-                                           Hoehenfall{"x", 0}));
+                                           Hoehenfall{"x", 0}),
+                         [](const auto& info) { return "Fall" + std::to_string(info.index); });
 
 TEST(Schildhoehe, KeepsTheTypedHeightForOffsets) {
   const Schildhoehe h = SchildhoeheLesen(u"62,5");

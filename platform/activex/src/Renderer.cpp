@@ -71,6 +71,16 @@ int alignmentFlags(HAlign align)
     }
 }
 
+// The baseline row keeps its first line at the top of the box, as the top row does.
+int alignmentFlags(VAlign align)
+{
+    switch (align) {
+    case VAlign::Middle: return Qt::AlignVCenter;
+    case VAlign::Bottom: return Qt::AlignBottom;
+    default: return Qt::AlignTop;
+    }
+}
+
 QString joinLines(const std::vector<std::string>& lines)
 {
     QStringList out;
@@ -118,7 +128,7 @@ struct OpPainter {
             p.restore();
             return;
         }
-        int flags = alignmentFlags(op.style.horizontal()) | Qt::AlignTop | Qt::TextDontClip;
+        int flags = alignmentFlags(op.style.horizontal()) | alignmentFlags(op.style.vertical()) | Qt::TextDontClip;
         if (!oneLine)
             flags |= Qt::TextWordWrap;
         p.setFont(font);

@@ -156,9 +156,9 @@ TEST_F(Render, TextBoxFrameAndAlignment)
 {
     vp.setFontSize(20);
     vp.setBrushColor(65535);  // yellow: light enough to tell from the text
-    vp.setTextAlign(8);  // right
+    vp.setTextAlign(2);  // right, top
     vp.TextBox("III", mm(20), mm(20), mm(100), mm(30), false, false, true);
-    vp.setTextAlign(6);  // left, no frame
+    vp.setTextAlign(0);  // left, top, no frame
     vp.TextBox("III", mm(20), mm(100), mm(100), mm(30));
     const ImageProbe probe = page();
     EXPECT_EQ(probe.at(mm(50), mm(45)), QColor(255, 255, 0));
@@ -168,6 +168,31 @@ TEST_F(Render, TextBoxFrameAndAlignment)
     EXPECT_EQ(probe.darkPixels(mm(20), mm(20), mm(100), mm(30)), 0);
     EXPECT_GT(probe.darkPixels(mm(20), mm(100), mm(30), mm(110)), 0);
     EXPECT_EQ(probe.darkPixels(mm(40), mm(100), mm(120), mm(110)), 0);
+}
+
+TEST_F(Render, TextBoxPlacesItsLineByTheVerticalPartOfTheCode)
+{
+    // Code div 3: 0 top, 1 middle, 2 bottom, 3 baseline (first line at the top).
+    const struct {
+        int code;
+        double inkFrom, inkTo;  // mm below the box's top where the line lies
+    } cases[] = {{0, 0, 9}, {4, 10, 20}, {5, 10, 20}, {3, 10, 20}, {7, 21, 30}, {6, 21, 30}, {10, 0, 9}};
+    vp.setFontSize(20);  // a line of about 8 mm in a box of 30 mm
+    double top = 10;
+    for (const auto& c : cases) {
+        vp.setTextAlign(c.code);
+        vp.TextBox("III", mm(20), mm(top), mm(100), mm(30));
+        top += 40;
+    }
+    const ImageProbe probe = page();
+    top = 10;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_GT(probe.darkPixels(mm(20), mm(top + c.inkFrom), mm(120), mm(top + c.inkTo)), 0);
+        EXPECT_EQ(probe.darkPixels(mm(20), mm(top), mm(120), mm(top + c.inkFrom)), 0);
+        EXPECT_EQ(probe.darkPixels(mm(20), mm(top + c.inkTo), mm(120), mm(top + 30)), 0);
+        top += 40;
+    }
 }
 
 TEST_F(Render, TallTextBoxWrapsWordsInsideItsWidth)

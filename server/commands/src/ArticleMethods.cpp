@@ -36,9 +36,7 @@ std::string grundpreis(model::CallContext& ctx, std::span<const std::string> arg
 }
 
 std::string eanNr(model::CallContext& ctx, std::span<const std::string> args) {
-  return lookup(ctx.db, "SELECT TamselEAN FROM FRX.ArtHaupt1 WHERE Firma = ?1 AND ArtNr = ?2",
-                {Value::text(arg(args, 0)), Value::text(arg(args, 1))})
-      .value_or("");
+  return articleColumn(ctx, args, "SELECT TamselEAN FROM FRX.ArtHaupt1 WHERE Firma = ?1 AND ArtNr = ?2");
 }
 
 std::string kc(model::CallContext& ctx, std::span<const std::string> args) {

@@ -4,7 +4,11 @@ namespace kesto::server::demo {
 
 namespace {
 
-// Slots 48-59 are the small tile sign's copies of 36-47 at about 0.7 of the size.
+// Slots 48-59 are the small tile sign's copies of 36-47 at about 0.7 of the size. The
+// poster price is white on its red band and ends above the company logo at 271.5 mm; on
+// A3 the price, placed at 195 mm like on A4, moves down by its top correction below the
+// five text lines. The shelf-label price (slot 30) ends above the bottom of a 50 mm label
+// in both styles.
 constexpr FontSlot kSlots[] = {
     {'E', "Reserve A4", "40@S@N@0@0@0@N@0@0", nullptr},
     {'E', "Reserve A3", "56@S@N@0@0@0@N@0@0", nullptr},
@@ -12,8 +16,8 @@ constexpr FontSlot kSlots[] = {
     {'E', "Plakat A3 Überschrift AKTION!", "84@R@N@0,7@0@0@S@0,8@0,8", nullptr},
     {'E', "Fliesen Überschrift AKTION!", "28@R@N@0,3@0@0@N@0@0", nullptr},
     {'E', "Regal Überschrift AKTION!", "22@S@N@0,2@0@0@N@0@0", nullptr},
-    {'E', "Plakat A4 Überschrift FÜR SEHENSWERTE PREISE.", "44@B@N@0,3@0@0@N@0@0", nullptr},
-    {'E', "Plakat A3 Überschrift FÜR SEHENSWERTE PREISE.", "62@B@N@0,4@0@0@N@0@0", nullptr},
+    {'E', "Plakat A4 Überschrift FÜR SEHENSWERTE PREISE.", "40@B@N@0,3@0@0@N@0@0", nullptr},
+    {'E', "Plakat A3 Überschrift FÜR SEHENSWERTE PREISE.", "56@B@N@0,4@0@0@N@0@0", nullptr},
     {'E', "Fliesen Überschrift FÜR SEHENSWERTE PREISE.", "22@B@N@0,2@0@0@N@0@0", nullptr},
     {'E', "Reserve", "22@S@N@0@0@0@N@0@0", nullptr},
     {'E', "Plakat A4 Überschrift RESTPOSTEN!", "60@R@N@0,5@0@0@S@0,6@0,6", nullptr},
@@ -25,17 +29,17 @@ constexpr FontSlot kSlots[] = {
     {'E', "Fliesen Überschrift AUS UNSERER WERBUNG!", "22@G@N@0,2@0@0@N@0@0", nullptr},
     {'E', "Regal Überschrift AUS UNSERER WERBUNG!", "20@S@N@0,2@0@0@N@0@0", nullptr},
     {'B', "Plakat A4 Bezeichnung (auch Ausfolgeschein Titel)", "36@S@N@14@0@0@N@N@", nullptr},
-    {'B', "Plakat A3 Bezeichnung", "50@S@N@20@0@0@N@N@", nullptr},
+    {'B', "Plakat A3 Bezeichnung", "44@S@N@17@0@0@N@N@", nullptr},
     {'B', "Reserve", "24@S@N@10@0@0@N@N@", nullptr},
     {'B', "Regal Bezeichnung", "14@S@N@6@0@0@N@N@", nullptr},
     {'B', "Plakat A4 Grundpreis/Fußzeile (auch Ausfolgeschein Text)", "12@S@N@6@0@0@N@N@", nullptr},
     {'B', "Plakat A3 Grundpreis/Fußzeile", "16@S@N@8@0@0@N@N@", nullptr},
     {'B', "Reserve", "12@S@N@6@0@0@N@N@", nullptr},
     {'B', "Regal Grundpreis/Artikel/Datum", "8@S@N@4@0@0@N@N@", nullptr},
-    {'P', "Plakat A4 Preis", "160@R@N@0@0@0@S@1@1", "80@0@48@0@28@0@20@0@20@0"},
-    {'P', "Plakat A3 Preis", "224@R@N@0@0@0@S@1,4@1,4", "112@0@68@0@40@0@28@0@28@0"},
+    {'P', "Plakat A4 Preis", "110@W@N@0@0@0@S@1@1", "80@0@48@0@28@0@20@0@20@0"},
+    {'P', "Plakat A3 Preis", "154@W@N@0@0@30@S@1,4@1,4", "112@0@68@0@40@0@28@0@28@0"},
     {'P', "Reserve Preis", "96@R@N@0@0@0@N@0@0", "48@0@28@0@16@0@12@0@12@0"},
-    {'P', "Regal Preis", "48@S@N@0@0@0@N@0@0", "24@0@14@0@10@0@8@0@8@0"},
+    {'P', "Regal Preis", "40@S@N@0@0@0@N@0@0", "20@0@12@0@8@0@7@0@7@0"},
     {'B', "Plakat A4 Erstellt durch", "8@S@N@4@0@0@N@N@", nullptr},
     {'B', "Plakat A3 Erstellt durch", "10@S@N@5@0@0@N@N@", nullptr},
     {'B', "Reserve", "8@S@N@4@0@0@N@N@", nullptr},

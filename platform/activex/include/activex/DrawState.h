@@ -14,6 +14,8 @@ enum class BrushStyle {
     ForwardDiagonal = 4, BackwardDiagonal = 5, Cross = 6, DiagonalCross = 7
 };
 enum class HAlign { Left, Centre, Right };
+// Where the lines sit in a box of a given height; one-line boxes are as high as a line.
+enum class VAlign { Top, Middle, Bottom, Baseline };
 
 struct Pen {
     Colour colour = 0;
@@ -38,11 +40,13 @@ struct FontSpec {
 struct TextStyle {
     FontSpec font;
     Colour colour = 0;
-    int align = 0;  // alignment code; only its horizontal part (code mod 3) matters
+    int align = 0;  // alignment code: horizontal part code mod 3, vertical part code div 3
     int angle = 0;  // tenths of a degree, counter-clockwise
     bool operator==(const TextStyle&) const = default;
 
-    HAlign horizontal() const { return static_cast<HAlign>(align % 3); }
+    HAlign horizontal() const { return static_cast<HAlign>(((align % 3) + 3) % 3); }
+    // Codes beyond the four rows, and negative ones, sit at the top.
+    VAlign vertical() const { return align >= 0 && align < 12 ? static_cast<VAlign>(align / 3) : VAlign::Top; }
     double degrees() const { return angle / 10.0; }
 };
 

@@ -1,9 +1,11 @@
-// Reading a drawn preview page in the sign tests: the operations of one kind, and boxes
-// in millimetres compared to a twentieth of a millimetre.
+// Reading a recorded preview page in the sign tests: boxes in millimetres and the
+// operations of one kind.
 #pragma once
 
+#include <activex/Length.h>
 #include <activex/Page.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <span>
@@ -12,6 +14,7 @@
 
 namespace vovida::test {
 
+// A box in millimetres, equal to another within half a tenth of a millimetre.
 struct Mm {
   double x, y, b, h;
   bool operator==(const Mm& o) const {
@@ -22,8 +25,18 @@ struct Mm {
 inline std::ostream& operator<<(std::ostream& out, const Mm& m) {
   return out << "(" << m.x << ", " << m.y << ", " << m.b << ", " << m.h << ")";
 }
-inline Mm inMm(const kesto::activex::Box& box) {
-  return {box.left.mm(), box.top.mm(), box.width.mm(), box.height.mm()};
+inline Mm inMm(const kesto::activex::Box& box) { return {box.left.mm(), box.top.mm(), box.width.mm(), box.height.mm()}; }
+
+// The box around a polygon's points.
+inline Mm umrissMm(const kesto::activex::PolygonOp& p) {
+  double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+  for (const auto& pt : p.points) {
+    x0 = std::min(x0, pt.x.mm());
+    y0 = std::min(y0, pt.y.mm());
+    x1 = std::max(x1, pt.x.mm());
+    y1 = std::max(y1, pt.y.mm());
+  }
+  return {x0, y0, x1 - x0, y1 - y0};
 }
 
 template <class Op>

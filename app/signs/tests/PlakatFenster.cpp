@@ -1,0 +1,53 @@
+#include "PlakatFenster.h"
+
+#include "Plakat.h"
+#include "Fensterliste.h"
+#include "NumberText.h"
+#include "Schriftdefinitionen.h"
+#include "Warteschlange.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <registry/Settings.h>
+#include <services/Today.h>
+
+#include <cmath>
+
+namespace vovida::test {
+
+std::vector<const kesto::activex::TextBoxOp*> boxtexte(std::span<const kesto::activex::DrawOp> ops) {
+  return alle<kesto::activex::TextBoxOp>(ops);
+}
+
+const kesto::activex::TextBoxOp* boxtext(std::span<const kesto::activex::DrawOp> ops, const std::string& anfang) {
+  for (const auto* t : boxtexte(ops))
+    if (t->text.starts_with(anfang)) return t;
+  return nullptr;
+}
+
+void PlakatFenster::TearDown() {
+  kesto::services::setTodayPort(nullptr);
+  Hauptfenster::TearDown();
+}
+
+void PlakatFenster::einrichten(const char* plakatart, const char* firma) {
+  kesto::services::setTodayPort(std::make_shared<kesto::services::FixedToday>(kesto::services::Date{2026, 12, 11}));
+  kesto::registry::SaveSetting("Kesto Login", "Login", "Firma", firma);
+  PlakatEinrichten();
+  anmelden(plakatart);
+}
+
+void PlakatFenster::speichern(const QString& nr, const QString& bez1, const QString& preis) {
+  frmPlakat& e = editor();
+  e.setArtNrText(nr);
+  e.Bez1->setText(bez1);
+  e.Hauptpreisfeld().setText(preis);
+  e.Uebernehmen_Click();
+}
+
+std::span<const kesto::activex::Page> PlakatFenster::seiten() { return start().VSPrinter1.pages(); }
+
+double PlakatFenster::groesse(int slot) const { return zahlAusText(Schriftdefinitionen()(slot, 1)).value_or(-1); }
+
+}  // namespace vovida::test
