@@ -73,7 +73,7 @@ constexpr FontSlot kSlots[] = {
     {'E', "Plakat A3 Überschrift AUF BESTELLUNG!", "66@B@N@0,4@0@0@N@0@0", nullptr},
     {'E', "Fliesen Überschrift AUF BESTELLUNG!", "22@B@N@0,2@0@0@N@0@0", nullptr},
     {'E', "Regal Überschrift AUF BESTELLUNG!", "20@S@N@0,2@0@0@N@0@0", nullptr},
-    {'P', "Freigelände Preis", "40@R@N@0@0@0@S@0,8@0,8", "20@0@14@0@9@0@8@0@8@0"},
+    {'P', "Freigelände Preis", "40@W@N@0@0@0@S@0,6@0,6", "20@0@14@0@9@0@8@0@8@0"},
     {'B', "Freigelände Bezeichnung", "16@S@N@6,5@0@0@N@N@", nullptr},
     {'B', "Freigelände Erstellt durch", "6@S@N@3@0@0@N@N@", nullptr},
     {'B', "Freigelände Grundpreis/Fußzeile", "8@S@N@4@0@0@N@N@", nullptr},
