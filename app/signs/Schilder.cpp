@@ -5,6 +5,7 @@
 #include "Regalbeschriftung.h"
 #include "Plakat.h"
 #include "Personalschild.h"
+#include "FrSchild.h"
 
 namespace vovida {
 
@@ -15,6 +16,7 @@ void SchilderEinrichten() {
   PlakatEinrichten();
   AktionEinrichten();
   PersonalschildEinrichten();
+  FrSchildEinrichten();
 }
 
 }  // namespace vovida

@@ -151,7 +151,7 @@ void Warteschlangenfenster::eintragSchreiben(const QString& nr) {
   WarteschlangeSchreiben(nr, kBezeichnung3, Bez3->text());
   WarteschlangeSchreiben(nr, kGrundpreis, Grundpreis->text());
   WarteschlangeSchreiben(nr, kPreis, Hauptpreisfeld().text());
-  WarteschlangeSchreiben(nr, kUeberschrift, Ueberschrift->text());
+  if (mitUeberschrift()) WarteschlangeSchreiben(nr, kUeberschrift, Ueberschrift->text());
   WarteschlangeSchreiben(nr, kPer, Per->text());
   WarteschlangeSchreiben(nr, kInfo, Preis_Info->text());
 }
@@ -163,7 +163,7 @@ void Warteschlangenfenster::eintragLesen(const QString& nr) {
   Grundpreis->setText(WarteschlangeLesen(nr, kGrundpreis));
   // Its change handler brings the other currency in step.
   Hauptpreisfeld().setText(WarteschlangeLesen(nr, kPreis));
-  Ueberschrift->setText(WarteschlangeLesen(nr, kUeberschrift));
+  if (mitUeberschrift()) Ueberschrift->setText(WarteschlangeLesen(nr, kUeberschrift));
   Per->setText(WarteschlangeLesen(nr, kPer));
   Preis_Info->setText(WarteschlangeLesen(nr, kInfo));
 }

@@ -139,6 +139,8 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   // Whether an empty entry joins the list before the empty check (shelf labels, outdoor
   // signs) or not (posters).
   virtual bool leereNummerAufnehmen() const { return false; }
+  // Whether entries keep a headline (not the outdoor signs).
+  virtual bool mitUeberschrift() const { return true; }
   virtual void nachSpeichern() {}
   virtual void nachEntfernen() {}
   // A clearing that failed: the poster editor's message by default.

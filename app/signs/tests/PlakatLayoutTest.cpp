@@ -25,16 +25,7 @@ using kesto::activex::PolygonOp;
 using kesto::activex::TextBoxOp;
 using kesto::activex::TextOp;
 
-Mm rahmenMm(const PolygonOp& p) {
-  double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
-  for (const auto& pt : p.points) {
-    x0 = std::min(x0, pt.x.mm());
-    y0 = std::min(y0, pt.y.mm());
-    x1 = std::max(x1, pt.x.mm());
-    y1 = std::max(y1, pt.y.mm());
-  }
-  return {x0, y0, x1 - x0, y1 - y0};
-}
+Mm rahmenMm(const PolygonOp& p) { return umrissMm(p); }
 
 // The frame polygons of a page: black outlines of the frame's size or larger.
 std::vector<const PolygonOp*> rahmen(std::span<const kesto::activex::DrawOp> ops, double s) {

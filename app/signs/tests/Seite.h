@@ -18,6 +18,8 @@ struct Mm {
 };
 std::ostream& operator<<(std::ostream& out, const Mm& m);
 Mm inMm(const kesto::activex::Box& box);
+// The box around a polygon's points.
+Mm umrissMm(const kesto::activex::PolygonOp& p);
 
 template <class Op>
 std::vector<const Op*> alle(std::span<const kesto::activex::DrawOp> ops) {

@@ -1,0 +1,135 @@
+#include "FrSchild.h"
+
+#include "AOBStandard.h"
+#include "FMStart.h"
+#include "Fensterliste.h"
+#include "Kestoapi.h"
+#include "NumberText.h"
+#include "PreisDrucken.h"
+#include "Schildarten.h"
+#include "Schildhoehe.h"
+#include "Schriftdefinitionen.h"
+#include "Startglobale.h"
+#include "TextaufDruckformular.h"
+#include "Warteschlange.h"
+#include "Zeichnen.h"
+#include "frmFrSchild.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <activex/VSPrinter.h>
+#include <services/Today.h>
+
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+
+namespace vovida {
+
+namespace {
+
+using kesto::activex::mm;
+
+constexpr double kSeitenbreite = 210;
+constexpr double kObenRand = 15;
+constexpr std::int16_t kSlotPreis = 64;
+constexpr std::int16_t kSlotText = 65;
+constexpr std::int16_t kSlotErsteller = 66;
+constexpr std::int16_t kSlotFuss = 67;
+
+void text(const QString& t, double x, double y, double breite, std::int16_t slot, const char* schrift,
+          std::int32_t code, VSPrinter& vp) {
+  TextboxStil stil{code, 0, 0, 0};
+  SchriftTextDrucken(t, x, y, breite, 0, slot, QString::fromLatin1(schrift), vp, stil);
+}
+
+double zeilenabstand(int slot) { return zahlAusText(Schriftdefinitionen()(slot, 4)).value_or(0); }
+
+// The price of the new style and the arrow beside its top-right corner, a box of 3 : 4
+// scaled to the price's height and kept within the sign.
+void neuerPreis(QString preis, const QString& zeichen, const Schildtexte& d, const FrSchildSeite& s, double y0,
+                const QImage& pfeil, VSPrinter& vp) {
+  PreisAusmass ausmass;
+  PreisDrucken(preis, zeichen, d.per, d.info, kSlotPreis, vp, s.x0, y0 + 0.4 * s.hoehe, s.breite, PreisOptionen{},
+               ausmass);
+  const double h = ausmass.runter;
+  const double r = ausmass.rechtsObenX - s.x0;
+  const double t = ausmass.rechtsObenY;
+  if (h <= 0) return;  // no price printed: nothing to put an arrow beside
+  double a = h * 0.8 / 4 * 3;
+  if (a > 0.8 * (s.breite - r)) a = 0.8 * (s.breite - r);
+  if (a <= 0 || pfeil.isNull()) return;
+  vp.DrawPicture(pfeil, mm(s.x0 + r), mm(t), mm(a), mm(a / 3 * 4));
+}
+
+void schildZeichnen(const Schildtexte& d, const FrSchildSeite& s, double y0, const frmFrSchild& f, VSPrinter& vp) {
+  FMStart& start = fensterliste().holen<FMStart>();
+  const Startglobale& g = startglobale();
+  const double x0 = s.x0, B = s.breite, H = s.hoehe;
+  const double s65 = zeilenabstand(kSlotText), s67 = zeilenabstand(kSlotFuss);
+
+  PolygonZeichnen(x0, y0, B, H, vp, kSchwarz, 2, 0, kSchwarz, 1);
+  PolygonZeichnen(x0 + 2, y0 + 1, B - 4, H - 2, vp, kSchwarz, 0, 10, kWeiss, 0);
+  const QString* zeilen[3] = {&d.bez1, &d.bez2, &d.bez3};
+  for (int j = 0; j < 3; ++j) text(*zeilen[j], x0 + 10, y0 + 0.05 * H + j * s65, 0, kSlotText, "Helvetica", 0, vp);
+  if (start.Grundpreis->isChecked()) text(d.grundpreis, x0 + 4, y0 + H - 2 * s67, B - 8, kSlotFuss, "Helvetica", 5, vp);
+  text(QStringLiteral("ArtNr.: ") + d.artNr, x0 + 4, y0 + H - s67, B - 8, kSlotFuss, "Helvetica", 3, vp);
+  const kesto::services::Date heute = kesto::services::today();
+  const QString datum = QDate(heute.year, heute.month, heute.day).toString(QStringLiteral("dd.MM.yyyy"));
+  text(QStringLiteral("Datum: ") + datum, x0, y0 + H - s67, B - 4, kSlotFuss, "Helvetica", 5, vp);
+
+  Schildpreise p = SchildpreiseWaehlen(d, start.ZweiPreise->isChecked());
+  if (g.NeuerStil) {
+    neuerPreis(p.preis, p.zeichen, d, s, y0, f.Pfeilbild(), vp);
+  } else {
+    PreisAusmass ausmass;
+    PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, d.per, d.info, kSlotPreis, vp, x0 + 0.48 * B,
+                        y0 + 0.45 * H, 0.49 * B, PreisOptionen{}, ausmass);
+  }
+
+  text(QStringLiteral("Erstellt durch ") + kestoapi().PersonalName, x0 + 3, y0 + 2, 0, kSlotErsteller, "Arial", 0, vp);
+  RasterZeichnen(210, 297, vp, 10, start.Raster->isChecked() ? 1 : 0);
+}
+
+}  // namespace
+
+Schildtexte FrSchildTexte(const frmFrSchild& f, int i) {
+  return f.ArtNr->count() < 2 ? f.Felder() : SchildtexteLesen(f.ArtNr->itemText(i));
+}
+
+FrSchildSeite FrSchildSeiteBerechnen(const QString& breite, const QString& hoehe) {
+  const Schildhoehe h = SchildhoeheLesen(hoehe);
+  const std::optional<double> b = zahlAusText(breite);
+  if (!b) throw std::runtime_error("Ungültige Schildbreite");
+  return {*b, h.mm, rundenGerade((kSeitenbreite - *b) / 2), h.jeSeite};
+}
+
+void FrSchildZeichnen() {
+  frmFrSchild& f = FormHolen<frmFrSchild>();
+  VSPrinter& vp = fensterliste().holen<FMStart>().VSPrinter1;
+  const FrSchildSeite s = FrSchildSeiteBerechnen(f.B->text(), f.H->text());
+
+  vp.StartDoc();
+  const int letztes = f.ArtNr->count() > 0 ? f.ArtNr->count() - 1 : 0;
+  for (int i = 0; i <= letztes; ++i) {
+    const int k = i + 1;
+    const int pos = k - ((k - 1) / s.jeSeite) * s.jeSeite;
+    if (pos == 1 && k > 1) vp.NewPage();
+    const double y0 = kObenRand + (pos - 1) * s.hoehe;
+    schildZeichnen(FrSchildTexte(f, i), s, y0, f, vp);
+  }
+  vp.EndDoc();
+}
+
+void FrSchildEinrichten() {
+  SchildartDienste dienste;
+  dienste.editorZeigen = [] { FormZeigen<frmFrSchild>(&fensterliste().holen<FMStart>()); };
+  dienste.zeichnen = [] { FrSchildZeichnen(); };
+  SchildartEintragen(QStringLiteral("FRSCHILD"), std::move(dienste));
+}
+
+}  // namespace vovida
