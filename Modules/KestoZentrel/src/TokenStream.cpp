@@ -31,7 +31,7 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
     if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
     return flags;
   }
-  if (lookahead_) lookRecord_.checkpoint.restore();
+  if (lookahead_) restoreLookahead();
   else newLookahead();
   const std::uint32_t state = scanner_.positionState();
   const std::int32_t offset = scanner_.offset();
@@ -82,23 +82,37 @@ std::uint32_t TokenStream::newRecord() {
   return records_.back().id;
 }
 
+// Most look-aheads are taken and given back without going back: the scanner defers
+// their checkpoint.
 void TokenStream::newLookahead() {
   lookRecord_.id = nextId_++;
   lookRecord_.refs = 1;
-  lookRecord_.checkpoint.save();
+  if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) lookRecord_.checkpoint.save();
   lookahead_ = lookRecord_.id;
+}
+
+void TokenStream::restoreLookahead() {
+  if (scanner_.deferred(&lookRecord_.checkpoint)) scanner_.rewindDeferred();
+  else lookRecord_.checkpoint.restore();
 }
 
 void TokenStream::releaseLookahead(bool restore) {
   if (!lookahead_) return;
   lookahead_ = 0;
-  if (restore) lookRecord_.checkpoint.restore();
-  if (--lookRecord_.refs > 0) records_.push_back(std::move(lookRecord_));
-  else lookRecord_.checkpoint.release();
+  if (restore) restoreLookahead();
+  if (--lookRecord_.refs > 0) {
+    scanner_.settle();
+    records_.push_back(std::move(lookRecord_));
+  } else if (scanner_.deferred(&lookRecord_.checkpoint)) {
+    scanner_.dropDeferred();
+  } else {
+    lookRecord_.checkpoint.release();
+  }
 }
 
 std::uint32_t TokenStream::checkpointCreate() {
   if (lookahead_) {
+    scanner_.settle();  // shared, so it must exist
     ++lookRecord_.refs;
     return lookahead_;
   }
@@ -108,6 +122,8 @@ std::uint32_t TokenStream::checkpointCreate() {
 void TokenStream::checkpointRestore(std::uint32_t id, bool keepLookahead) {
   held_ = false;
   if (!keepLookahead) releaseLookahead(true);
+  // The object moves past the wrapper here: a deferred look-ahead is saved first.
+  scanner_.settle();
   find(id)->checkpoint.restore();
 }
 
@@ -411,6 +427,7 @@ bool TokenStream::nextLine() {
 void TokenStream::finish() {
   held_ = false;
   lookahead_ = 0;
+  if (scanner_.deferred(&lookRecord_.checkpoint)) scanner_.dropDeferred();
   lookRecord_.checkpoint.release();
   records_.clear();
 }

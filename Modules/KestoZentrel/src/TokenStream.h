@@ -87,6 +87,7 @@ class TokenStream {
   Record* find(std::uint32_t id);
   std::uint32_t newRecord();
   void newLookahead();
+  void restoreLookahead();
   void releaseLookahead(bool restore);
   TokenText nextToken(std::uint32_t flags);
   bool skipSeparators(int mode, std::uint32_t flags);

@@ -103,6 +103,11 @@ class FailingSource final : public ISourceScanner {
       AddRef();
       return S_OK;
     }
+    // A host's own object offers no in-process view: every call reaches it, checkpoints too.
+    if (riid == IScannerView::iid) {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
     return inner_->QueryInterface(riid, object);
   }
   ULONG AddRef() override { return ++refs_; }
