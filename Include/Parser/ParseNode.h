@@ -39,7 +39,14 @@ class LineNodes {
 
  private:
   friend class ParseNode;
+  // Small nodes are cut from chunks taken from the allocator and go back with the line;
+  // a node deleted early stays until then. Larger ones are single blocks.
+  void* take(std::size_t size);
+  bool owns(const void* block) const;
   std::vector<void*> blocks_;
+  void* chunks_ = nullptr;  // newest chunk; each begins with the previous one's address
+  std::byte* cursor_ = nullptr;
+  std::size_t left_ = 0;
   LineNodes* previous_;
 };
 

@@ -101,6 +101,15 @@ void lineLoop(Scanner& scanner, bool mac, std::int32_t lineCount, std::int32_t m
   }
 }
 
+// Runs are mostly a few characters long: plain stores, not a library call per run.
+void fill(std::uint8_t* p, std::size_t n, std::uint8_t value) {
+  const std::uint64_t wide = value * std::uint64_t{0x0101010101010101};
+  for (; n >= 8; n -= 8, p += 8) std::memcpy(p, &wide, 8);
+  if (n & 4) std::memcpy(p, &wide, 4), p += 4;
+  if (n & 2) std::memcpy(p, &wide, 2), p += 2;
+  if (n & 1) *p = value;
+}
+
 }  // namespace
 
 void expandRuns(const std::uint16_t* runs, std::uint32_t header, std::uint16_t length, std::uint8_t* out) {
@@ -120,7 +129,8 @@ void expandRuns(const std::uint16_t* runs, std::uint32_t header, std::uint16_t l
                                : language == 5 ? 29
                                                : 0;
     const std::size_t end = std::min<std::size_t>(at + count, length);
-    while (at < end) out[at++] = value;
+    fill(out + at, end - at, value);
+    at = end;
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include "Scanner.h"
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
 #include <iterator>
 #include <utility>
 
@@ -102,11 +105,51 @@ std::u16string_view nodeDebugName(int kind) {
   return kNodeDebugNames[kind];
 }
 
+namespace {
+
+// A chunk fits the allocator's small blocks, so that lines reuse the same few chunks.
+constexpr std::size_t kChunkBytes = 1008;
+constexpr std::size_t kChunkHeader = 16;
+constexpr std::size_t kNodeAlign = 16;
+
+}  // namespace
+
+void* LineNodes::take(std::size_t size) {
+  const std::size_t rounded = (std::max<std::size_t>(size, 1) + kNodeAlign - 1) / kNodeAlign * kNodeAlign;
+  if (rounded > (kChunkBytes - kChunkHeader) / 4) return nullptr;
+  if (left_ < rounded) {
+    IAllocator* allocator = currentAllocator();
+    void* chunk = allocator ? allocator->Allocate(kChunkBytes) : nullptr;
+    if (!chunk) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
+    std::memcpy(chunk, &chunks_, sizeof chunks_);
+    chunks_ = chunk;
+    cursor_ = static_cast<std::byte*>(chunk) + kChunkHeader;
+    left_ = kChunkBytes - kChunkHeader;
+  }
+  void* block = cursor_;
+  cursor_ += rounded;
+  left_ -= rounded;
+  return block;
+}
+
+bool LineNodes::owns(const void* block) const {
+  const auto* p = static_cast<const std::byte*>(block);
+  for (void* chunk = chunks_; chunk;) {
+    const auto* begin = static_cast<const std::byte*>(chunk);
+    if (std::less_equal<>()(begin, p) && std::less<>()(p, begin + kChunkBytes)) return true;
+    std::memcpy(&chunk, chunk, sizeof chunk);
+  }
+  return false;
+}
+
 void* ParseNode::operator new(std::size_t size) {
+  LineNodes* nodes = tlsLineNodes;
+  if (nodes)
+    if (void* block = nodes->take(size)) return block;
   IAllocator* allocator = currentAllocator();
   void* block = allocator ? allocator->Allocate(size) : nullptr;
   if (!block) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
-  if (LineNodes* nodes = tlsLineNodes) {
+  if (nodes) {
     try {
       nodes->blocks_.push_back(block);
     } catch (...) {
@@ -118,6 +161,9 @@ void* ParseNode::operator new(std::size_t size) {
 }
 
 void ParseNode::operator delete(void* block) {
+  if (!block) return;
+  for (const LineNodes* n = tlsLineNodes; n; n = n->previous_)
+    if (n->owns(block)) return;
   // A block freed here must not be freed again with its line.
   if (LineNodes* nodes = tlsLineNodes) {
     for (auto it = nodes->blocks_.rbegin(); it != nodes->blocks_.rend(); ++it)
@@ -137,9 +183,16 @@ LineNodes::~LineNodes() {
 }
 
 void LineNodes::release() noexcept {
-  if (IAllocator* allocator = currentAllocator())
+  IAllocator* allocator = currentAllocator();
+  if (allocator)
     for (void* block : blocks_) allocator->Free(block);
   blocks_.clear();
+  while (void* chunk = chunks_) {
+    std::memcpy(&chunks_, chunk, sizeof chunks_);
+    if (allocator) allocator->Free(chunk);
+  }
+  cursor_ = nullptr;
+  left_ = 0;
 }
 
 ParseNode::ParseNode() {

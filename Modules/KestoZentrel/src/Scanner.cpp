@@ -1,5 +1,9 @@
 #include "Scanner.h"
 
+#include <Parser/ScannerCheckpoint.h>
+
+#include <utility>
+
 namespace kesto::zentrel {
 namespace {
 
@@ -28,106 +32,106 @@ Scanner::~Scanner() {
   if (blocks_) blocks_->Release();
 }
 
-HRESULT Scanner::seekLine(std::int32_t line) { return check(object_->SeekLine(line), 56); }
-HRESULT Scanner::askTokenBegin() { return check(object_->TokenBegin(), 67); }
-HRESULT Scanner::askTokenEnd() { return check(object_->TokenEnd(), 78); }
+HRESULT Scanner::seekLine(std::int32_t line) { return check(settled()->SeekLine(line), 56); }
+HRESULT Scanner::askTokenBegin() { return check(settled()->TokenBegin(), 67); }
+HRESULT Scanner::askTokenEnd() { return check(settled()->TokenEnd(), 78); }
 
 std::int32_t Scanner::colourRest(std::uint32_t attribute) {
   std::int32_t result = 0;
   if (attribute == 7) {
-    check(object_->BeginRaw(), 46, "..\\..\\Include\\Parser\\parseScannerNoTokens");
-    check(object_->ColourRest(attribute, &result), 95);
-    check(object_->EndRaw(), 54, "..\\..\\Include\\Parser\\parseScannerNoTokens");
+    check(settled()->BeginRaw(), 46, "..\\..\\Include\\Parser\\parseScannerNoTokens");
+    check(settled()->ColourRest(attribute, &result), 95);
+    check(settled()->EndRaw(), 54, "..\\..\\Include\\Parser\\parseScannerNoTokens");
   } else {
-    check(object_->ColourRest(attribute, &result), 101);
+    check(settled()->ColourRest(attribute, &result), 101);
   }
   return result;
 }
 
 std::uint32_t Scanner::askTokenKind() {
   std::uint32_t kind = 0;
-  check(object_->TokenKind(&kind), 116);
+  check(settled()->TokenKind(&kind), 116);
   return kind;
 }
 
 std::int32_t Scanner::askLine() {
   std::int32_t line = 0;
-  check(object_->Line(&line), 130);
+  check(settled()->Line(&line), 130);
   return line;
 }
 
 std::int32_t Scanner::askOffset() {
   std::int32_t offset = 0;
-  check(object_->Offset(&offset), 144);
+  check(settled()->Offset(&offset), 144);
   return offset;
 }
 
 const char16_t* Scanner::lineText() {
   const char16_t* text = nullptr;
-  check(object_->LineText(&text), 160);
+  check(settled()->LineText(&text), 160);
   return text;
 }
 
-HRESULT Scanner::askColourToken(std::uint32_t attribute) { return check(object_->ColourToken(attribute), 173); }
+HRESULT Scanner::askColourToken(std::uint32_t attribute) { return check(settled()->ColourToken(attribute), 173); }
 
 std::uint32_t Scanner::askAdvance() {
   std::uint32_t kind = 0;
-  check(object_->Advance(&kind), 196);
+  check(settled()->Advance(&kind), 196);
   return kind;
 }
 
 TokenText Scanner::askTokenText() {
   TokenText text;
-  check(object_->TokenText(&text.begin, &text.end), 217);
+  check(settled()->TokenText(&text.begin, &text.end), 217);
   if (!text.begin || text.end < text.begin) text.end = text.begin;
   return text;
 }
 
 char16_t Scanner::askCurrentChar() {
   std::uint16_t ch = 0;
-  check(object_->CurrentChar(&ch), 231);
+  check(settled()->CurrentChar(&ch), 231);
   return static_cast<char16_t>(ch);
 }
 
 std::uint32_t Scanner::nextKind() {
   std::uint32_t kind = 0;
-  check(object_->NextKind(&kind), 245);
+  check(settled()->NextKind(&kind), 245);
   return kind;
 }
 
 std::uint32_t Scanner::askPositionState() {
   std::uint32_t state = 0;
-  check(object_->PositionState(&state), 259);
+  check(settled()->PositionState(&state), 259);
   return state;
 }
 
 bool Scanner::askAtLineEnd() {
   std::int32_t atEnd = 0;
-  check(object_->AtLineEnd(&atEnd), 273);
+  check(settled()->AtLineEnd(&atEnd), 273);
   return atEnd != 0;
 }
 
 const std::uint8_t* Scanner::lineState(std::int32_t line) {
   const std::uint8_t* state = nullptr;
-  check(object_->LineState(&state, line), 286);
+  check(settled()->LineState(&state, line), 286);
   return state;
 }
 
 const std::uint8_t* Scanner::stateHere() {
   const std::uint8_t* state = nullptr;
-  check(object_->StateHere(&state), 299);
+  check(settled()->StateHere(&state), 299);
   return state;
 }
 
 HRESULT Scanner::storeLineStates(std::int32_t first, std::int32_t count, const std::uint8_t* const* states) {
-  return check(object_->StoreLineStates(first, count, states), 311);
+  return check(settled()->StoreLineStates(first, count, states), 311);
 }
 
-HRESULT Scanner::recover() { return check(object_->Recover(), 324); }
+HRESULT Scanner::recover() { return check(settled()->Recover(), 324); }
 
 std::int32_t Scanner::blockOpen(std::uint8_t flag) {
   if (!blocks_) throw CQNComException(E_NOTIMPL, 347, kFile);
-  check(blocks_->Notify(0, flag, u""), 347);
+  check(settledBlocks()->Notify(0, flag, u""), 347);
   blockOpenLine_ = line();
   blockOpenFlag_ = flag;
   return blockOpenLine_;
@@ -136,7 +140,7 @@ std::int32_t Scanner::blockOpen(std::uint8_t flag) {
 HRESULT Scanner::blockClose(std::uint8_t flag) {
   if (!blocks_) throw CQNComException(E_NOTIMPL, 390, kFile);
   if (line() == blockOpenLine_) flag = blockOpenFlag_;
-  return check(blocks_->Notify(1, flag, u""), 390);
+  return check(settledBlocks()->Notify(1, flag, u""), 390);
 }
 
 std::u16string Scanner::sourceName() const {
@@ -147,8 +151,24 @@ std::u16string Scanner::sourceName() const {
 
 std::int32_t Scanner::lineCount() {
   std::int32_t count = 0;
-  if (FAILED(object_->LineCount(&count))) return -1;
+  if (FAILED(settled()->LineCount(&count))) return -1;
   return count;
+}
+
+void Scanner::settle() {
+  if (!deferredTarget_) return;
+  ScannerCheckpoint* target = std::exchange(deferredTarget_, nullptr);
+  // Only steps within the line came since: the object goes back there for the save and
+  // then on to where it is.
+  const Place now = place();
+  setPlace(deferredPlace_);
+  try {
+    target->save();
+  } catch (...) {
+    setPlace(now);
+    throw;
+  }
+  setPlace(now);
 }
 
 }  // namespace kesto::zentrel

@@ -13,6 +13,8 @@
 
 namespace kesto::zentrel {
 
+class ScannerCheckpoint;
+
 class Scanner {
  public:
   // Starts the object and takes its block interface; the object itself is borrowed.
@@ -21,7 +23,24 @@ class Scanner {
   Scanner(const Scanner&) = delete;
   Scanner& operator=(const Scanner&) = delete;
 
-  ISourceScanner* object() const { return object_; }
+  // The object itself, for calls past this wrapper: a deferred checkpoint is taken first.
+  ISourceScanner* object() { return settled(); }
+
+  // A checkpoint taken only when needed: while the scanner merely steps within its line,
+  // its view and place are enough to go back. Any other call first saves `target` there.
+  // False when the object offers no direct view: save at once then.
+  bool deferCheckpoint(ScannerCheckpoint* target) {
+    if (!view_ || !view_->direct) return false;
+    if (deferredTarget_) settle();
+    deferredPlace_ = place();
+    deferredTarget_ = target;
+    return true;
+  }
+  bool deferred(const ScannerCheckpoint* target) const { return deferredTarget_ == target; }
+  // Back to the deferred place; the checkpoint stays deferred.
+  void rewindDeferred() { setPlace(deferredPlace_); }
+  void dropDeferred() { deferredTarget_ = nullptr; }
+  void settle();
 
   HRESULT seekLine(std::int32_t line);
   // With a view the token's text is taken from the line without asking the object; the
@@ -107,6 +126,30 @@ class Scanner {
   std::uint32_t askPositionState();
   bool askAtLineEnd();
 
+  struct Place {
+    ScannerPlace place;
+    std::uint32_t kind;
+    std::int32_t offset;
+    std::uint32_t state;
+    std::uint16_t ch;
+  };
+  Place place() const { return {*view_->place, view_->kind, view_->offset, view_->state, view_->ch}; }
+  void setPlace(const Place& p) {
+    *view_->place = p.place;
+    view_->kind = p.kind;
+    view_->offset = p.offset;
+    view_->state = p.state;
+    view_->ch = p.ch;
+  }
+  ISourceScanner* settled() {
+    settle();
+    return object_;
+  }
+  IScannerBlocks* settledBlocks() {
+    settle();
+    return blocks_;
+  }
+
   ISourceScanner* object_;
   IScannerBlocks* blocks_ = nullptr;
   ScannerView* view_ = nullptr;
@@ -116,6 +159,8 @@ class Scanner {
   const char16_t* markText_ = nullptr;
   std::int32_t blockOpenLine_ = -1;
   std::uint8_t blockOpenFlag_ = 0;
+  ScannerCheckpoint* deferredTarget_ = nullptr;
+  Place deferredPlace_{};
 };
 
 }  // namespace kesto::zentrel

@@ -12,7 +12,7 @@ bool isNamePart(std::uint32_t k) { return k == tok::kName || k == tok::kDigits; 
 }  // namespace
 
 TokenStream::TokenStream(Scanner& scanner, bool mac, bool colouring)
-    : scanner_(scanner), mac_(mac), colouring_(colouring) {}
+    : scanner_(scanner), mac_(mac), colouring_(colouring), lookRecord_(0, scanner.object()) {}
 
 TokenStream::~TokenStream() { finish(); }
 
@@ -31,8 +31,8 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
     if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
     return flags;
   }
-  if (lookahead_) find(lookahead_)->checkpoint.restore();
-  else lookahead_ = newRecord();
+  if (lookahead_) restoreLookahead();
+  else newLookahead();
   const std::uint32_t state = scanner_.positionState();
   const std::int32_t offset = scanner_.offset();
   const std::int32_t line = scanner_.line();
@@ -65,6 +65,7 @@ std::uint32_t TokenStream::expect(std::uint32_t attribute) {
 }
 
 TokenStream::Record* TokenStream::find(std::uint32_t id) {
+  if (lookahead_ && id == lookahead_) return &lookRecord_;
   for (auto it = records_.rbegin(); it != records_.rend(); ++it)
     if (it->id == id) return &*it;
   throw CQNComException(E_INVALIDARG, 0, "ztlLexer");
@@ -81,17 +82,38 @@ std::uint32_t TokenStream::newRecord() {
   return records_.back().id;
 }
 
+// Most look-aheads are taken and given back without going back: the scanner defers
+// their checkpoint.
+void TokenStream::newLookahead() {
+  lookRecord_.id = nextId_++;
+  lookRecord_.refs = 1;
+  if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) lookRecord_.checkpoint.save();
+  lookahead_ = lookRecord_.id;
+}
+
+void TokenStream::restoreLookahead() {
+  if (scanner_.deferred(&lookRecord_.checkpoint)) scanner_.rewindDeferred();
+  else lookRecord_.checkpoint.restore();
+}
+
 void TokenStream::releaseLookahead(bool restore) {
   if (!lookahead_) return;
-  const std::uint32_t id = lookahead_;
   lookahead_ = 0;
-  if (restore) find(id)->checkpoint.restore();
-  checkpointRelease(id);
+  if (restore) restoreLookahead();
+  if (--lookRecord_.refs > 0) {
+    scanner_.settle();
+    records_.push_back(std::move(lookRecord_));
+  } else if (scanner_.deferred(&lookRecord_.checkpoint)) {
+    scanner_.dropDeferred();
+  } else {
+    lookRecord_.checkpoint.release();
+  }
 }
 
 std::uint32_t TokenStream::checkpointCreate() {
   if (lookahead_) {
-    ++find(lookahead_)->refs;
+    scanner_.settle();  // shared, so it must exist
+    ++lookRecord_.refs;
     return lookahead_;
   }
   return newRecord();
@@ -100,10 +122,16 @@ std::uint32_t TokenStream::checkpointCreate() {
 void TokenStream::checkpointRestore(std::uint32_t id, bool keepLookahead) {
   held_ = false;
   if (!keepLookahead) releaseLookahead(true);
+  // The object moves past the wrapper here: a deferred look-ahead is saved first.
+  scanner_.settle();
   find(id)->checkpoint.restore();
 }
 
 void TokenStream::checkpointRelease(std::uint32_t id) {
+  if (lookahead_ && id == lookahead_) {
+    --lookRecord_.refs;
+    return;
+  }
   for (auto it = records_.rbegin(); it != records_.rend(); ++it)
     if (it->id == id) {
       if (--it->refs <= 0) records_.erase(std::next(it).base());
@@ -399,6 +427,8 @@ bool TokenStream::nextLine() {
 void TokenStream::finish() {
   held_ = false;
   lookahead_ = 0;
+  if (scanner_.deferred(&lookRecord_.checkpoint)) scanner_.dropDeferred();
+  lookRecord_.checkpoint.release();
   records_.clear();
 }
 

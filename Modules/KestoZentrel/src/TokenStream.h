@@ -86,6 +86,8 @@ class TokenStream {
   std::uint32_t read(std::uint32_t flags);
   Record* find(std::uint32_t id);
   std::uint32_t newRecord();
+  void newLookahead();
+  void restoreLookahead();
   void releaseLookahead(bool restore);
   TokenText nextToken(std::uint32_t flags);
   bool skipSeparators(int mode, std::uint32_t flags);
@@ -115,6 +117,9 @@ class TokenStream {
   std::int32_t readEndLine_ = 0;
   std::int32_t readEndOffset_ = 0;
   std::vector<Record> records_;  // in creation order
+  // The look-ahead's record lives apart: nearly every token takes one and gives it back.
+  // It joins records_ only when a checkpoint still shares it as the look-ahead ends.
+  Record lookRecord_;
   std::uint32_t nextId_ = 1;
 };
 

@@ -6,6 +6,9 @@
 
 #include <kestocom/LanguageService.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace kesto::zentrel {
 namespace {
 
@@ -90,11 +93,12 @@ TEST_F(HostColour, ValidLinesColourWithoutErrors) {
   }
 }
 
-// A text source that cannot save a checkpoint (every token read needs one): every call
-// but that one reaches a real source; the error notifications it receives are counted.
+// A host's text source over a real one: it may refuse to save checkpoints (every token
+// read may need one); every other call reaches the real source; the error notifications
+// it receives are counted.
 class FailingSource final : public ISourceScanner {
  public:
-  explicit FailingSource(ISourceScanner* inner) : inner_(inner) {}
+  explicit FailingSource(ISourceScanner* inner, bool failSaves = true) : inner_(inner), failSaves_(failSaves) {}
   int notified = 0;
 
   HRESULT QueryInterface(REFIID riid, void** object) override {
@@ -102,6 +106,11 @@ class FailingSource final : public ISourceScanner {
       *object = static_cast<ISourceScanner*>(this);
       AddRef();
       return S_OK;
+    }
+    // A host's own object offers no in-process view: every call reaches it, checkpoints too.
+    if (riid == IScannerView::iid) {
+      *object = nullptr;
+      return E_NOINTERFACE;
     }
     return inner_->QueryInterface(riid, object);
   }
@@ -138,7 +147,7 @@ class FailingSource final : public ISourceScanner {
   HRESULT TokenBegin() override { return inner_->TokenBegin(); }
   HRESULT TokenEnd() override { return inner_->TokenEnd(); }
   HRESULT TokenText(const char16_t** b, const char16_t** e) override { return inner_->TokenText(b, e); }
-  HRESULT SaveCheckpoint(std::uint32_t*) override { return kFailure; }
+  HRESULT SaveCheckpoint(std::uint32_t* h) override { return failSaves_ ? kFailure : inner_->SaveCheckpoint(h); }
   HRESULT RestoreCheckpoint(std::uint32_t h) override { return inner_->RestoreCheckpoint(h); }
   HRESULT Reserved31() override { return inner_->Reserved31(); }
   HRESULT Reserved32() override { return inner_->Reserved32(); }
@@ -155,8 +164,34 @@ class FailingSource final : public ISourceScanner {
 
  private:
   ISourceScanner* inner_;
+  bool failSaves_;
   ULONG refs_ = 1;
 };
+
+// Through the in-process view look-ahead checkpoints are taken only when needed; a host's
+// object without it gets every one. Both colour the test routines alike.
+TEST_F(HostColour, SourceWithoutViewColoursAlike) {
+  for (const char* folder : {ZENTREL_TESTS "/routines", ZENTREL_TESTS "/golden"})
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      if (entry.path().extension() != ".m") continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      std::u16string text;
+      for (char c; in.get(c);)
+        if (c != '\r') text += static_cast<char16_t>(static_cast<unsigned char>(c));
+      for (bool mac : {false, true}) {
+        const std::vector<std::string> viewed = throughClass(text, mac);
+        Ref<ILineColourizer> colourizer;
+        create(mac ? CLSID_KestoZentrel_MAC : CLSID_KestoZentrel, colourizer);
+        Ref<IAllocator> allocator{testing::newAllocator()};
+        auto inner = source(text);
+        FailingSource host(inner.p, false);
+        std::int32_t count = 0, start = 0, done = 0;
+        host.LineCount(&count);
+        EXPECT_EQ(colourizer->ColourLines(allocator.p, allocator.p, &host, 0, 1, count, &start, &done), S_OK);
+        EXPECT_EQ(masks(inner.p), viewed) << entry.path().filename() << (mac ? " (MAC)" : " (INT)");
+      }
+    }
+}
 
 // A failing scanner call is "any other exception": E_FAIL, never the scanner's own code.
 TEST_F(Host, ScannerFailuresAnswerEFail) {

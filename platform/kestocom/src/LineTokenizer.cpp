@@ -246,6 +246,8 @@ void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::v
 
 void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out) {
   out.tokens.clear();
+  // Room for a token a character and the end: no regrowth while the line is split.
+  out.tokens.reserve(text.size() + 1);
   out.words.assign(text.size(), attributeWord(kNormal));
   for (std::size_t i = 0; i < text.size(); ++i)
     if (text[i] == u'\t') out.words[i] = attributeWord(kTab);
