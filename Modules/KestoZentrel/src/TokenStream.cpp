@@ -90,15 +90,6 @@ std::uint32_t TokenStream::newRecord() {
   return records_.back().id;
 }
 
-// Most look-aheads are taken and given back without going back: the scanner defers
-// their checkpoint.
-void TokenStream::newLookahead() {
-  lookRecord_.id = nextId_++;
-  lookRecord_.refs = 1;
-  if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) lookRecord_.checkpoint.save();
-  lookahead_ = lookRecord_.id;
-}
-
 void TokenStream::restoreLookahead() {
   if (scanner_.deferred(&lookRecord_.checkpoint)) scanner_.rewindDeferred();
   else lookRecord_.checkpoint.restore();
