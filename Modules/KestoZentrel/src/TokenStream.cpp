@@ -58,8 +58,16 @@ std::uint32_t TokenStream::expect(std::uint32_t attribute) {
   if (accumulate_) collected_.append(text_.view());
   const bool wasHeld = held_;
   held_ = false;
-  if (lookahead_) releaseLookahead(false);
-  else if (!wasHeld) text_ = nextToken(heldFlags_);
+  if (lookahead_ && lookRecord_.refs == 1 && scanner_.deferred(&lookRecord_.checkpoint)) {
+    // The usual case: a look-ahead nobody shares, never saved.
+    lookahead_ = 0;
+    lookRecord_.refs = 0;
+    scanner_.dropDeferred();
+  } else if (lookahead_) {
+    releaseLookahead(false);
+  } else if (!wasHeld) {
+    text_ = nextToken(heldFlags_);
+  }
   if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
   return attribute;
 }
@@ -80,15 +88,6 @@ std::uint32_t TokenStream::newRecord() {
     throw;
   }
   return records_.back().id;
-}
-
-// Most look-aheads are taken and given back without going back: the scanner defers
-// their checkpoint.
-void TokenStream::newLookahead() {
-  lookRecord_.id = nextId_++;
-  lookRecord_.refs = 1;
-  if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) lookRecord_.checkpoint.save();
-  lookahead_ = lookRecord_.id;
 }
 
 void TokenStream::restoreLookahead() {

@@ -86,7 +86,14 @@ class TokenStream {
   std::uint32_t read(std::uint32_t flags);
   Record* find(std::uint32_t id);
   std::uint32_t newRecord();
-  void newLookahead();
+  // Most look-aheads are taken and given back without going back: the scanner defers
+  // their checkpoint. Once a token, so inline.
+  void newLookahead() {
+    lookRecord_.id = nextId_++;
+    lookRecord_.refs = 1;
+    if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) lookRecord_.checkpoint.save();
+    lookahead_ = lookRecord_.id;
+  }
   void restoreLookahead();
   void releaseLookahead(bool restore);
   TokenText nextToken(std::uint32_t flags);
