@@ -36,7 +36,7 @@ W* benannt(W* w, const char* name) {
 
 QLineEdit* feld(const char* name) { return benannt(new QLineEdit, name); }
 
-// The price as a number, or nothing when it is none to convert with (F29).
+// The price as a number, or nothing when it is none to convert with.
 std::optional<double> betrag(const QString& gefiltert) {
   if (gefiltert.endsWith(u'%')) return std::nullopt;
   return zahlAusText(gefiltert);
@@ -289,7 +289,7 @@ void Warteschlangenfenster::UeberschriftSetzen(const QString& text) {
 
 void Warteschlangenfenster::SendenAn(Warteschlangenfenster& ziel, const QString& ueberschrift) {
   const QStringList liste = Liste();
-  // Exactly this list: nothing of the target's former list stays behind (F33).
+  // Exactly this list: nothing of the target's former list stays behind.
   ziel.ArtNr->clear();
   for (const QString& nr : liste) {
     ziel.ArtNr->addItem(nr);

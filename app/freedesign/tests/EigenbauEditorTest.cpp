@@ -258,7 +258,7 @@ TEST_F(EigenbauEditorTest, FontButtonOpensTheEditorOnItsOneSlot) {
 }
 
 TEST_F(EigenbauEditorTest, PageOfTheCurrentArticle) {
-  // F1: the i-th article needs i + 1 pages.
+  // The i-th article needs i + 1 pages.
   kesto::activex::VSPrinter vp;
   vp.StartDoc();
   vp.NewPage();
@@ -314,7 +314,7 @@ TEST_F(EigenbauEditorTest, PageBarMovesTheEditorToAnArticleWithoutSavingTheOneLe
 }
 
 TEST_F(EigenbauEditorTest, PrintChoiceListsEveryArticleAndClosesEachObject) {
-  // F28: an article the server does not know is listed too, without a text.
+  // An article the server does not know is listed too, without a text.
   const QStringList zeilen = DruckartikelZeilen({QStringLiteral("200001"), QStringLiteral("999999"), QStringLiteral("200002")});
   ASSERT_EQ(zeilen.size(), 3);
   EXPECT_EQ(zeilen[0], u";200001;Wandfliese Capri");

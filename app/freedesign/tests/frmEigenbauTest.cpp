@@ -326,7 +326,7 @@ TEST_F(frmEigenbauTest, PrintChoiceListsTheArticlesAndPrintsTheTickedPages) {
   ASSERT_EQ(zeilen.size(), 3u);
   EXPECT_EQ(zeilen[0], u";200001;Wandfliese Capri");
   EXPECT_TRUE(zeilen[1].startsWith(u";200002;"));
-  // F28: an article the server does not know is listed all the same, without a text.
+  // An article the server does not know is listed all the same, without a text.
   EXPECT_EQ(unbekannt, (std::vector<QString>{QStringLiteral("999999"), QString()}));
   EXPECT_EQ(nachUmkehren, (std::vector<std::int16_t>{1, 1, 1}));
   EXPECT_EQ(drucker->auftraege, (std::vector<std::pair<int, int>>{{1, 1}, {3, 3}, {1, 1}, {3, 3}}));
