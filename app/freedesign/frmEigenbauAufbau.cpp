@@ -2,6 +2,7 @@
 // tab strip, the design name, save, close and delete outside them.
 #include "frmEigenbau.h"
 
+#include "Benannt.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,12 +23,6 @@ namespace vovida {
 namespace {
 
 constexpr int kTwipsProPixel = 15;
-
-template <class T>
-T* benannt(T* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
 
 QLineEdit* textbox(const QString& name) {
   auto* feld = benannt(new QLineEdit, name);

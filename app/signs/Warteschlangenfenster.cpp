@@ -1,5 +1,6 @@
 #include "Warteschlangenfenster.h"
 
+#include "Benannt.h"
 #include "AOBStandard.h"
 #include "FMStart.h"
 #include "FerrixSu.h"
@@ -26,12 +27,6 @@ namespace {
 QList<Warteschlangenfenster*>& alle() {
   static QList<Warteschlangenfenster*> liste;
   return liste;
-}
-
-template <class W>
-W* benannt(W* w, const char* name) {
-  w->setObjectName(QString::fromUtf8(name));
-  return w;
 }
 
 QLineEdit* feld(const char* name) { return benannt(new QLineEdit, name); }

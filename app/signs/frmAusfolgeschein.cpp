@@ -1,5 +1,6 @@
 #include "frmAusfolgeschein.h"
 
+#include "Benannt.h"
 #include "AOBStandard.h"
 #include "Bilder.h"
 #include "FMStart.h"
@@ -31,12 +32,6 @@ namespace vovida {
 namespace {
 
 constexpr int kTwipsProPixel = 15;
-
-template <class T>
-T* benannt(T* w, const char* name) {
-  w->setObjectName(QString::fromUtf8(name));
-  return w;
-}
 
 QString ordner(const char* parameter) {
   return TextErsetzen(ParameterText(QStringLiteral("PLAKAT"), QString::fromLatin1(parameter)), QStringLiteral("@"),

@@ -1,5 +1,6 @@
 #include "frmFrSchild.h"
 
+#include "Benannt.h"
 #include "AOBStandard.h"
 #include "FMStart.h"
 #include "PlakatGlobal.h"
@@ -29,12 +30,6 @@ static void pfeileEinbinden() { Q_INIT_RESOURCE(pfeile); }
 namespace vovida {
 
 namespace {
-
-template <class W>
-W* benannt(W* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
 
 const char* const kPfeildateien[3] = {":/pfeile/arrow_none.png", ":/pfeile/arrow_up.png", ":/pfeile/arrow_down.png"};
 const char* const kRichtungen[3] = {"kein", "oben", "unten"};

@@ -1,5 +1,6 @@
 #include "frmPersonalschild.h"
 
+#include "Benannt.h"
 #include "AOBStandard.h"
 #include "Fensterliste.h"
 #include "Firmenlogo.h"
@@ -21,12 +22,6 @@
 namespace vovida {
 
 namespace {
-
-template <class T>
-T* benannt(T* w, const char* name) {
-  w->setObjectName(QString::fromUtf8(name));
-  return w;
-}
 
 QString ferrix(const QString& text) { return TextKonvertieren(text, QStringLiteral("Ferrix"), false); }
 

@@ -1,5 +1,6 @@
 #include "frmPlakat.h"
 
+#include "Benannt.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
 #include "PlakatGlobal.h"
@@ -23,12 +24,6 @@
 namespace vovida {
 
 namespace {
-
-template <class W>
-W* benannt(W* w, const char* name) {
-  w->setObjectName(QString::fromUtf8(name));
-  return w;
-}
 
 QScrollBar* leiste(const char* name, int von, int bis, int start) {
   auto* l = benannt(new QScrollBar(Qt::Horizontal), name);

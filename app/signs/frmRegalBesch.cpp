@@ -1,5 +1,6 @@
 #include "frmRegalBesch.h"
 
+#include "Benannt.h"
 #include "AOBStandard.h"
 #include "FMStart.h"
 #include "Farbe.h"
@@ -34,12 +35,6 @@ namespace {
 
 const QString kGruppe = QStringLiteral("PLAKAT");
 const QString kGroesse = QStringLiteral("RBESCH-BH");
-
-template <class W>
-W* benannt(W* w, const char* name) {
-  w->setObjectName(QString::fromUtf8(name));
-  return w;
-}
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "frmFliesenSchild.h"
 
+#include "Benannt.h"
 #include "FMStart.h"
 #include "Farbe.h"
 #include "Fensterliste.h"
@@ -36,12 +37,6 @@ namespace vovida {
 namespace {
 
 constexpr int kTwipsProPixel = 15;
-
-template <class T>
-T* benannt(T* w, const char* name) {
-  w->setObjectName(QString::fromUtf8(name));
-  return w;
-}
 
 QLineEdit* feld(const char* name) { return benannt(new QLineEdit, name); }
 

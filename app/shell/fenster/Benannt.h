@@ -12,5 +12,10 @@ T* benannt(T* objekt, const char* name) {
   objekt->setObjectName(QString::fromUtf8(name));
   return objekt;
 }
+template <class T>
+T* benannt(T* objekt, const QString& name) {
+  objekt->setObjectName(name);
+  return objekt;
+}
 
 }  // namespace vovida

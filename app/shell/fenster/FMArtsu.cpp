@@ -1,5 +1,6 @@
 #include "FMArtsu.h"
 
+#include "Benannt.h"
 #include "FerrixSu.h"
 #include "Fensterliste.h"
 #include <activex/MaskEdit.h>
@@ -20,12 +21,6 @@ namespace vovida {
 namespace {
 
 const QChar kEintragTrenner(0xFF);
-
-template <class T>
-T* benannt(T* w, const char* name) {
-  w->setObjectName(QString::fromUtf8(name));
-  return w;
-}
 
 // "code`name" entries of a server list as "code name" items after an empty one. A failed
 // query leaves only the empty item.

@@ -1,5 +1,6 @@
 #include "FMStart.h"
 
+#include "Benannt.h"
 #include "FMPass.h"
 #include "FrmSchriftdef.h"
 #include "Fensterliste.h"
@@ -38,12 +39,6 @@ namespace vovida {
 using kesto::activex::PreviewEvent;
 
 namespace {
-
-template <class T>
-T* benannt(T* w, const char* name) {
-  w->setObjectName(QString::fromUtf8(name));
-  return w;
-}
 
 QCheckBox* kontrollkaestchen(const char* name, const QString& text, bool an) {
   auto* k = benannt(new QCheckBox(text), name);

@@ -1,5 +1,6 @@
 #include "FrmSchriftdef.h"
 
+#include "Benannt.h"
 #include "AOBStandard.h"
 #include "Fensterliste.h"
 #include "NumberText.h"
@@ -22,12 +23,6 @@
 namespace vovida {
 
 namespace {
-
-template <class T>
-T* benannt(T* w, const char* name) {
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 QLineEdit* feld(QFormLayout* form, const char* name, const QString& beschriftung, const QString& text = {}) {
   auto* f = benannt(new QLineEdit(text), name);
