@@ -42,6 +42,7 @@ class LineNodes {
   // Small nodes are cut from chunks taken from the allocator and go back with the line;
   // a node deleted early stays until then. Larger ones are single blocks.
   void* take(std::size_t size);
+  void newChunk();
   bool owns(const void* block) const;
   std::vector<void*> blocks_;
   void* chunks_ = nullptr;  // newest chunk; each begins with the previous one's address
@@ -97,6 +98,9 @@ class ParseNode {
   ParseNode* next = nullptr;
   std::int32_t line = 0;
   std::int32_t offset = 0;
+
+ private:
+  static void* allocateApart(std::size_t size);
 };
 
 struct NodeList {

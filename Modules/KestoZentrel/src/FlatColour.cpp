@@ -110,27 +110,31 @@ void fill(std::uint8_t* p, std::size_t n, std::uint8_t value) {
   if (n & 1) *p = value;
 }
 
+// The attribute byte of a colour word: its own attribute for this language, a fixed one
+// for the embedded languages, none for the rest.
+std::uint8_t attributeOf(std::uint16_t word) {
+  static constexpr std::uint8_t kFixed[16] = {0, 0, 9, 0, 0, 29};
+  const std::uint16_t language = (word >> 10) & 0xF;
+  return language == 1 ? static_cast<std::uint8_t>(word & 0xFF) : kFixed[language];
+}
+
 }  // namespace
 
 void expandRuns(const std::uint16_t* runs, std::uint32_t header, std::uint16_t length, std::uint8_t* out) {
-  const std::size_t words = std::min<std::size_t>(header & 0xFFFF, length);
+  const std::uint16_t* word = runs;
+  const std::uint16_t* const end = runs + std::min<std::size_t>(header & 0xFFFF, length);
   std::size_t at = 0;
-  for (std::size_t w = 0; w < words && at < length; ++w) {
-    std::uint16_t word = runs[w];
-    std::size_t count = 1;
-    if (word & 0x8000) {
-      if (w + 1 >= words) break;
-      count = runs[++w];
-      word &= 0x3DFF;
+  while (word < end && at < length) {
+    // Most runs are one character: a word without the count flag.
+    if (!(*word & 0x8000)) {
+      out[at++] = attributeOf(*word++);
+      continue;
     }
-    const std::uint16_t language = (word >> 10) & 0xF;
-    const std::uint8_t value = language == 1 ? static_cast<std::uint8_t>(word & 0xFF)
-                               : language == 2 ? 9
-                               : language == 5 ? 29
-                                               : 0;
-    const std::size_t end = std::min<std::size_t>(at + count, length);
-    fill(out + at, end - at, value);
-    at = end;
+    if (end - word < 2) break;
+    const std::size_t count = std::min<std::size_t>(word[1], length - at);
+    fill(out + at, count, attributeOf(*word & 0x3DFF));
+    at += count;
+    word += 2;
   }
 }
 

@@ -1,5 +1,6 @@
 #include <Parser/ParseNode.h>
 
+#include "Nodes.h"
 #include "Scanner.h"
 
 #include <algorithm>
@@ -117,19 +118,22 @@ constexpr std::size_t kNodeAlign = 16;
 void* LineNodes::take(std::size_t size) {
   const std::size_t rounded = (std::max<std::size_t>(size, 1) + kNodeAlign - 1) / kNodeAlign * kNodeAlign;
   if (rounded > (kChunkBytes - kChunkHeader) / 4) return nullptr;
-  if (left_ < rounded) {
-    IAllocator* allocator = currentAllocator();
-    void* chunk = allocator ? allocator->Allocate(kChunkBytes) : nullptr;
-    if (!chunk) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
-    std::memcpy(chunk, &chunks_, sizeof chunks_);
-    chunks_ = chunk;
-    cursor_ = static_cast<std::byte*>(chunk) + kChunkHeader;
-    left_ = kChunkBytes - kChunkHeader;
-  }
+  if (left_ < rounded) newChunk();
   void* block = cursor_;
   cursor_ += rounded;
   left_ -= rounded;
   return block;
+}
+
+// Once a chunk: apart, so that taking a node stays a few instructions.
+[[gnu::noinline]] void LineNodes::newChunk() {
+  IAllocator* allocator = currentAllocator();
+  void* chunk = allocator ? allocator->Allocate(kChunkBytes) : nullptr;
+  if (!chunk) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
+  std::memcpy(chunk, &chunks_, sizeof chunks_);
+  chunks_ = chunk;
+  cursor_ = static_cast<std::byte*>(chunk) + kChunkHeader;
+  left_ = kChunkBytes - kChunkHeader;
 }
 
 bool LineNodes::owns(const void* block) const {
@@ -143,9 +147,14 @@ bool LineNodes::owns(const void* block) const {
 }
 
 void* ParseNode::operator new(std::size_t size) {
-  LineNodes* nodes = tlsLineNodes;
-  if (nodes)
+  if (LineNodes* nodes = tlsLineNodes)
     if (void* block = nodes->take(size)) return block;
+  return allocateApart(size);
+}
+
+// A node of no line, or too large for a chunk: a block of its own.
+[[gnu::noinline]] void* ParseNode::allocateApart(std::size_t size) {
+  LineNodes* nodes = tlsLineNodes;
   IAllocator* allocator = currentAllocator();
   void* block = allocator ? allocator->Allocate(size) : nullptr;
   if (!block) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
@@ -201,6 +210,13 @@ ParseNode::ParseNode() {
     line = scanner->line();
     offset = scanner->offset();
   }
+}
+
+// Here, beside the allocation and the base constructor, so that a node is made in one call.
+Node* makeNode(int kind, std::initializer_list<ParseNode*> children, std::uint8_t code, std::uint8_t refClass) {
+  Node* n = new Node(kind, code, refClass);
+  for (ParseNode* c : children) n->add(c);
+  return n;
 }
 
 ParseNode* ParseNode::child(int) const { throw CQNRangeException(74, "Include\\Parser\\parseNode"); }

@@ -6,12 +6,6 @@
 
 namespace kesto::zentrel {
 
-Node* makeNode(int kind, std::initializer_list<ParseNode*> children, std::uint8_t code, std::uint8_t refClass) {
-  Node* n = new Node(kind, code, refClass);
-  for (ParseNode* c : children) n->add(c);
-  return n;
-}
-
 ParseNode* Node::child(int index) const {
   if (index < 0 || index >= children_.count) throw CQNRangeException(74, "Include\\Parser\\parseNode");
   ParseNode* c = children_.head;

@@ -144,6 +144,22 @@ void TokenStream::takeSeparator(std::uint32_t attribute) {
   if (colouring_ && attribute != 255) scanner_.colourToken(attribute);
 }
 
+bool TokenStream::separatorsBefore(std::uint32_t flags) {
+  switch (scanner_.tokenKind()) {
+    case tok::kBlank:
+    case tok::kCommandGap:
+    case tok::kLineStart:
+    case tok::kSemicolon:
+    case tok::kSlash:
+      return skipSeparators(0, flags);
+    default:
+      // Most tokens follow no separator: what skipping nothing gives, without the walk.
+      if ((flags & 0x10) && !(flags & 0x01)) return false;
+      separators_ = lastSeparators_ = flags & peek::kClassBits;
+      return true;
+  }
+}
+
 bool TokenStream::skipSeparators(int mode, std::uint32_t flags) {
   std::uint32_t state = flags & peek::kClassBits;
   bool found = true;
@@ -228,7 +244,7 @@ bool TokenStream::skipSeparators(int mode, std::uint32_t flags) {
 }
 
 TokenText TokenStream::nextToken(std::uint32_t flags) {
-  if (!(flags & peek::kSingleRaw) && !skipSeparators(0, flags)) {
+  if (!(flags & peek::kSingleRaw) && !separatorsBefore(flags)) {
     kind_ = tok::kEndOfLine;
     return {};
   }

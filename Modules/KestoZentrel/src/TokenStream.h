@@ -98,6 +98,7 @@ class TokenStream {
   void releaseLookahead(bool restore);
   TokenText nextToken(std::uint32_t flags);
   bool skipSeparators(int mode, std::uint32_t flags);
+  bool separatorsBefore(std::uint32_t flags);
   void takeSeparator(std::uint32_t attribute);
   std::int32_t glue(std::int32_t first, std::uint32_t flags);
   void takeName(std::uint32_t flags);

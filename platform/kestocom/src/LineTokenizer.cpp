@@ -8,10 +8,8 @@ namespace {
 constexpr std::uint16_t kNormal = 1, kTab = 2, kComment = 7;
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-bool isLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-std::uint16_t punctuationKind(char16_t c) {
+constexpr std::uint16_t punctuationKind(char16_t c) {
   switch (c) {
     case u'.': return kDot;        case u'^': return kCaret;      case u'@': return kAt;
     case u'"': return kQuote;      case u'(': return kLParen;     case u'$': return kDollar;
@@ -27,6 +25,26 @@ std::uint16_t punctuationKind(char16_t c) {
     default: return kOther;
   }
 }
+
+// The raw kind of each character as a token starts with it: letters and digits begin
+// runs of their own kind, every other character is a token by itself. One table look
+// for the ASCII characters, which are nearly all of them.
+struct CharKinds {
+  std::uint8_t ascii[128];
+  constexpr CharKinds() : ascii{} {
+    for (char16_t c = 0; c < 128; ++c) {
+      std::uint16_t kind = punctuationKind(c);
+      if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) kind = kLetters;
+      if (c >= u'0' && c <= u'9') kind = kDigits;
+      ascii[c] = static_cast<std::uint8_t>(kind);
+    }
+  }
+};
+constexpr CharKinds kCharKinds;
+
+std::uint16_t charKind(char16_t c) { return c < 128 ? kCharKinds.ascii[c] : std::uint16_t{kOther}; }
+bool isLetter(char16_t c) { return charKind(c) == kLetters; }
+bool isDigit(char16_t c) { return charKind(c) == kDigits; }
 
 // Walks one line; `pos` is the next character to classify.
 class Tokenizer {
@@ -67,12 +85,10 @@ class Tokenizer {
       const std::size_t b = pos_;
       if (isBlank(c)) {
         blanks(kBlank);
-      } else if (isLetter(c) || isDigit(c)) {
-        const bool letters = isLetter(c);
-        while (pos_ < text_.size() && (letters ? isLetter(text_[pos_]) : isDigit(text_[pos_]))) ++pos_;
-        emit(letters ? kLetters : kDigits, b, pos_);
+      } else if (const std::uint16_t kind = charKind(c); kind == kLetters || kind == kDigits) {
+        run(kind);
       } else {
-        emit(punctuationKind(c), b, b + 1);
+        emit(kind, b, b + 1);
         ++pos_;
       }
     }
@@ -133,32 +149,38 @@ class Tokenizer {
 
   // One token at pos_ (never a blank, except inside literals).
   void item() {
-    const char16_t c = text_[pos_];
     const std::size_t b = pos_;
-    if (isLetter(c) || isDigit(c)) {
-      const bool letters = isLetter(c);
-      while (pos_ < text_.size() && (letters ? isLetter(text_[pos_]) : isDigit(text_[pos_]))) ++pos_;
-      return emit(letters ? kLetters : kDigits, b, pos_);
-    }
-    if (c == u'"') return stringLiteral();
-    if (c == u';') {
+    const std::uint16_t kind = charKind(text_[b]);
+    if (kind == kLetters || kind == kDigits) return run(kind);
+    const bool slashPair = kind == kSlash && b + 1 < text_.size();
+    if (kind == kQuote) return stringLiteral();
+    if (kind == kSemicolon) {
       emit(kSemicolon, b, b + 1);
       return restAsText(b + 1);
     }
-    if (c == u'/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'/') {
+    if (slashPair && text_[b + 1] == u'/') {
       emit(kSlash, b, b + 1);
       emit(kSlash, b + 1, b + 2);
       return restAsText(b + 2);
     }
-    if (c == u'/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'*') {
+    if (slashPair && text_[b + 1] == u'*') {
       emit(kSlash, b, b + 1);
       emit(kStar, b + 1, b + 2);
       pos_ = b + 2;
       if (!closeBlockComment(b)) done_ = true;
       return;
     }
-    emit(punctuationKind(c), b, b + 1);
+    emit(kind, b, b + 1);
     ++pos_;
+  }
+
+  // A run of letters or of digits from pos_.
+  void run(std::uint16_t kind) {
+    const std::size_t b = pos_;
+    const std::size_t n = text_.size();
+    do ++pos_;
+    while (pos_ < n && charKind(text_[pos_]) == kind);
+    emit(kind, b, pos_);
   }
 
   void stringLiteral() {
@@ -248,9 +270,9 @@ void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out) 
   out.tokens.clear();
   // Room for a token a character and the end: no regrowth while the line is split.
   out.tokens.reserve(text.size() + 1);
-  out.words.assign(text.size(), attributeWord(kNormal));
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (text[i] == u'\t') out.words[i] = attributeWord(kTab);
+  out.words.resize(text.size());
+  std::uint16_t* words = out.words.data();
+  for (std::size_t i = 0; i < text.size(); ++i) words[i] = attributeWord(text[i] == u'\t' ? kTab : kNormal);
   out.beganInComment = false;
   out.endsInComment = false;
   Tokenizer(text, out).run(inComment);
