@@ -23,11 +23,23 @@ void TokenStream::fail(std::int32_t site, std::int32_t kind) {
 // The part of peek that reads: the held token cannot be taken as it is.
 std::uint32_t TokenStream::read(std::uint32_t flags) {
   const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
-  // Reading the held token again from its checkpoint under the same reading flags gives
-  // what the last read gave, as long as the scanner still stands where that read left it.
-  if (held_ && lookahead_ && readFlags == readFlags_ && scanner_.line() == readEndLine_ &&
-      scanner_.offset() == readEndOffset_) {
+  // Reading the held token again from its checkpoint gives what the last read gave, as long
+  // as the scanner still stands where that read left it and no flag that shaped it differs.
+  if (held_ && lookahead_ && scanner_.line() == readEndLine_ && scanner_.offset() == readEndOffset_ &&
+      (readFlags == readFlags_ || readsAlike(readFlags))) {
+    separators_ = (separators_ & ~peek::kClassBits) | (readFlags & peek::kClassBits);
+    readFlags_ = readFlags;
     previousKind_ = kind_;
+    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+    return flags;
+  }
+  // At the end of the line there is nothing to look ahead to.
+  if (!lookahead_ && scanner_.tokenKind() == tok::kEndOfLine) {
+    previousKind_ = kind_;
+    kind_ = tok::kEndOfLine;
+    text_ = {};
+    separators_ = readFlags & peek::kClassBits;
+    held_ = true;
     if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
     return flags;
   }
@@ -52,6 +64,31 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   held_ = true;
   if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
   return flags;
+}
+
+// The flags that shaped the held token: the separators walked before it and the gluing of
+// its first raw token.
+bool TokenStream::readsAlike(std::uint32_t readFlags) {
+  std::uint32_t shaping = peek::kSingleRaw;
+  if (separators_ & peek::kBlank) shaping |= peek::kAcross;
+  switch (readFirst_) {
+    case tok::kName:
+    case tok::kPercent:
+    case tok::kUnderscore:
+      shaping |= peek::kArgumentWord | peek::kUnderscore;
+      // A name takes dots only where a dot follows it.
+      if ((readFlags_ & peek::kDotted) || scanner_.tokenKind() == tok::kDot) shaping |= peek::kDotted;
+      break;
+    case tok::kDigits:
+      // Digits are one raw token: read raw or glued alike, unless separators went before.
+      if (!(separators_ & kWalkedBits)) shaping &= ~peek::kSingleRaw;
+      break;
+    case tok::kDollar:
+    case tok::kHash: shaping |= peek::kArgumentWord; break;
+    case tok::kPlus: shaping |= peek::kBitLogic; break;
+    default: break;
+  }
+  return ((readFlags ^ readFlags_) & shaping) == 0;
 }
 
 std::uint32_t TokenStream::expect(std::uint32_t attribute) {
@@ -155,7 +192,7 @@ bool TokenStream::separatorsBefore(std::uint32_t flags) {
     default:
       // Most tokens follow no separator: what skipping nothing gives, without the walk.
       if ((flags & 0x10) && !(flags & 0x01)) return false;
-      separators_ = lastSeparators_ = flags & peek::kClassBits;
+      separators_ = flags & peek::kClassBits;
       return true;
   }
 }
@@ -236,10 +273,7 @@ bool TokenStream::skipSeparators(int mode, std::uint32_t flags) {
     if (mode != 0 && scanner_.positionState() != 0) break;
   }
   if ((flags & 0x10) && !(flags & 0x01) && lineStarts == 0) found = false;
-  if (found) {
-    separators_ = state;
-    lastSeparators_ = state;
-  }
+  if (found) separators_ = state;
   return found;
 }
 
@@ -255,6 +289,7 @@ TokenText TokenStream::nextToken(std::uint32_t flags) {
     return {};
   }
   scanner_.tokenBegin();
+  readFirst_ = static_cast<std::int32_t>(first);
   kind_ = (flags & peek::kSingleRaw) ? (scanner_.advance(), static_cast<std::int32_t>(first))
                                      : glue(static_cast<std::int32_t>(first), flags);
   scanner_.tokenEnd();

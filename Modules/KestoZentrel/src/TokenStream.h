@@ -82,8 +82,10 @@ class TokenStream {
   };
 
   static constexpr std::uint32_t kSeparatorBits = 0x01 | 0x02 | 0x04 | 0x40;
+  static constexpr std::uint32_t kWalkedBits = 0x01 | 0x02 | 0x04 | 0x10;  // separators taken
 
   std::uint32_t read(std::uint32_t flags);
+  bool readsAlike(std::uint32_t readFlags);
   Record* find(std::uint32_t id);
   std::uint32_t newRecord();
   // Most look-aheads are taken and given back without going back: the scanner defers
@@ -110,7 +112,6 @@ class TokenStream {
   std::int32_t kind_ = tok::kEndOfLine;
   std::uint32_t heldFlags_ = 0xFFFF;
   std::uint32_t separators_ = 0xFFFF;
-  std::uint32_t lastSeparators_ = 0xFFFF;
   std::int32_t previousKind_ = 0;
   bool mac_;
   bool accumulate_ = false;
@@ -122,6 +123,7 @@ class TokenStream {
   bool normalState_ = false;
   // The flags the held token was read under and where that read left the scanner.
   std::uint32_t readFlags_ = 0;
+  std::int32_t readFirst_ = 0;  // the raw kind the held token began with
   std::int32_t readEndLine_ = 0;
   std::int32_t readEndOffset_ = 0;
   std::vector<Record> records_;  // in creation order
