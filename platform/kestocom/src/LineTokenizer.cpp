@@ -247,7 +247,7 @@ class Tokenizer {
 
 // Tokens of `text` from `from` on, made by `fill`, replace those from that offset.
 template <class Fill>
-void retokenize(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens, Fill fill) {
+void retokenize(std::u16string_view text, std::uint32_t from, std::pmr::vector<RawToken>& tokens, Fill fill) {
   while (!tokens.empty() && tokens.back().begin >= from) tokens.pop_back();
   TokenizedLine rest;
   rest.words.assign(text.size(), attributeWord(kNormal));
@@ -258,11 +258,11 @@ void retokenize(std::u16string_view text, std::uint32_t from, std::vector<RawTok
 
 }  // namespace
 
-void retokenizeEmbedded(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens) {
+void retokenizeEmbedded(std::u16string_view text, std::uint32_t from, std::pmr::vector<RawToken>& tokens) {
   retokenize(text, from, tokens, [](Tokenizer& t, std::size_t at) { t.runEmbedded(at); });
 }
 
-void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens) {
+void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::pmr::vector<RawToken>& tokens) {
   retokenize(text, from, tokens, [](Tokenizer& t, std::size_t at) { t.runArgumentRest(at); });
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <memory_resource>
 #include <vector>
 
 namespace kesto::kestocom {
@@ -28,11 +29,15 @@ constexpr std::uint16_t attributeWord(std::uint16_t attribute, std::uint16_t lan
   return static_cast<std::uint16_t>((language << 10) | attribute);
 }
 
+// Its memory comes from `memory`: a scanner gives all its lines one pool, freed at once.
 struct TokenizedLine {
-  std::vector<RawToken> tokens;      // always ends with one end-of-line token
-  std::vector<std::uint16_t> words;  // attribute word per character
-  bool beganInComment = false;       // a block comment from an earlier line runs into it
-  bool endsInComment = false;        // a block comment is still open at its end
+  explicit TokenizedLine(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : tokens(memory), words(memory) {}
+
+  std::pmr::vector<RawToken> tokens;      // always ends with one end-of-line token
+  std::pmr::vector<std::uint16_t> words;  // attribute word per character
+  bool beganInComment = false;            // a block comment from an earlier line runs into it
+  bool endsInComment = false;             // a block comment is still open at its end
 };
 
 // Tokenizes `text`; `inComment` says whether a block comment is open at its start.
@@ -40,8 +45,8 @@ void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out);
 
 // Replaces the tokens from `from` (a character offset) to the end of the line.
 // Embedded text: blanks are white space, no comments, quotes are single tokens.
-void retokenizeEmbedded(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens);
+void retokenizeEmbedded(std::u16string_view text, std::uint32_t from, std::pmr::vector<RawToken>& tokens);
 // The rest of a command's argument and the commands after it, by the line grammar.
-void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::vector<RawToken>& tokens);
+void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::pmr::vector<RawToken>& tokens);
 
 }  // namespace kesto::kestocom

@@ -32,7 +32,10 @@ SourceScanner::~SourceScanner() {
 
 void SourceScanner::setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects) {
   lines_.clear();
-  lines_.resize(std::max<std::size_t>(texts.size(), 1));
+  lineMemory_.release();
+  const std::size_t count = std::max<std::size_t>(texts.size(), 1);
+  lines_.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) lines_.emplace_back(&lineMemory_);
   for (std::size_t i = 0; i < texts.size(); ++i) {
     lines_[i].text = texts[i];
     lines_[i].object = objects.empty() ? nullptr : objects[i];

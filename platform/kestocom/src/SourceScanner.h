@@ -8,6 +8,7 @@
 #include <kestocom/Interfaces.h>
 
 #include <cstdint>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,6 +81,7 @@ class SourceScanner final : public ISourceScanner,
 
  private:
   struct SourceLine {
+    explicit SourceLine(std::pmr::memory_resource* memory) : tokens(memory) {}
     std::u16string_view text;
     LineObject* object = nullptr;
     std::optional<std::vector<std::uint8_t>> state;
@@ -118,6 +120,8 @@ class SourceScanner final : public ISourceScanner,
 
   std::u16string name_;
   std::u16string ownedText_;
+  // The lines' tokens and colours: many small arrays that all live as long as the lines.
+  std::pmr::monotonic_buffer_resource lineMemory_;
   std::vector<SourceLine> lines_;
   std::size_t realCount_ = 0;
   std::size_t tokenizedUpTo_ = 0;  // lines below this index are tokenized
