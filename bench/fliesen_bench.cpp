@@ -4,6 +4,7 @@
 #include "Fliesendaten.h"
 #include "Fliesenschild.h"
 #include "Schriftdefinitionen.h"
+#include "Schriftslots.h"
 #include "Startglobale.h"
 
 #include <activex/Renderer.h>
@@ -11,20 +12,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QString>
 
-#include <initializer_list>
 
 using namespace vovida;
+using vovida::bench::slotSetzen;
 
 namespace {
-
-void slotSetzen(int slot, std::initializer_list<const char*> felder) {
-  int feld = 0;
-  for (const char* text : felder) Schriftdefinitionen()(slot, feld++) = QString::fromUtf8(text);
-}
 
 // The large tile sign's slots 36 to 47 as the demo data has them: kind, size, colour,
 // contour, spacing, margin, top, shadow/pen, hor/brush, ver, price sizes.
@@ -121,14 +116,3 @@ BENCHMARK_DEFINE_F(Verkaufsschild, Aufzeichnen)(benchmark::State& state) {
 BENCHMARK_REGISTER_F(Verkaufsschild, Aufzeichnen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Fonts need the application object.
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -2,6 +2,7 @@
 // preview does for every page shown. Far below 500 ms per page is the target.
 #include "PreisDrucken.h"
 #include "Schriftdefinitionen.h"
+#include "Schriftslots.h"
 #include "Startglobale.h"
 #include "TextaufDruckformular.h"
 #include "Zeichnen.h"
@@ -11,20 +12,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QString>
 
 #include <initializer_list>
 
 using namespace vovida;
+using vovida::bench::slotSetzen;
 
 namespace {
-
-void slotSetzen(int slot, std::initializer_list<const char*> felder) {
-  int feld = 0;
-  for (const char* text : felder) Schriftdefinitionen()(slot, feld++) = QString::fromUtf8(text);
-}
 
 // kind, size, colour, contour, spacing, margin, top, shadow/pen, hor/brush, ver, price sizes
 void schriftenSetzen() {
@@ -100,14 +96,3 @@ void BM_SeiteAufzeichnen(benchmark::State& state) {
 BENCHMARK(BM_SeiteAufzeichnen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Fonts need the application object.
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -16,6 +16,7 @@
 #include <services/MessageBox.h>
 
 #include <cmath>
+#include <span>
 
 namespace vovida {
 
@@ -90,33 +91,29 @@ frmFlliesenSchildDimensionen::frmFlliesenSchildDimensionen() {
   spalten->addWidget(Abstand, 1, 1);
   spalten->addWidget(AbstandG, 1, 2);
   spalten->addWidget(AbstandK, 1, 3);
+  // A block of column rows under its heading: the share and the two widths of each column.
   int r = 2;
-  Hauptartikel = new QLabel(QStringLiteral("Spaltenbreiten Hauptartikel"));
-  Hauptartikel->setObjectName(QStringLiteral("Hauptartikel"));
-  spalten->addWidget(Hauptartikel, r++, 0, 1, 4);
-  for (std::size_t i = 0; i < HF.size(); ++i, ++r) {
-    const QString n = QString::number(i + 1);
-    HF[i] = box(QStringLiteral("HF_") + n);
-    HGA[i] = box(QStringLiteral("HGA_") + n, true);
-    HKA[i] = box(QStringLiteral("HKA_") + n, true);
-    spalten->addWidget(new QLabel(QStringLiteral("Spalte ") + n), r, 0);
-    spalten->addWidget(HF[i], r, 1);
-    spalten->addWidget(HGA[i], r, 2);
-    spalten->addWidget(HKA[i], r, 3);
-  }
-  Zusatzartikel = new QLabel(QStringLiteral("Spaltenbreiten Zusatzartikel"));
-  Zusatzartikel->setObjectName(QStringLiteral("Zusatzartikel"));
-  spalten->addWidget(Zusatzartikel, r++, 0, 1, 4);
-  for (std::size_t i = 0; i < ZF.size(); ++i, ++r) {
-    const QString n = QString::number(i + 1);
-    ZF[i] = box(QStringLiteral("ZF_") + n);
-    ZGA[i] = box(QStringLiteral("ZGA_") + n, true);
-    ZKA[i] = box(QStringLiteral("ZKA_") + n, true);
-    spalten->addWidget(new QLabel(QStringLiteral("Spalte ") + n), r, 0);
-    spalten->addWidget(ZF[i], r, 1);
-    spalten->addWidget(ZGA[i], r, 2);
-    spalten->addWidget(ZKA[i], r, 3);
-  }
+  auto block = [&](const QString& titel, const QString& name, const QString& vorsilbe, std::span<QLineEdit*> anteil,
+                   std::span<QLineEdit*> gross, std::span<QLineEdit*> klein) {
+    auto* ueberschrift = new QLabel(titel);
+    ueberschrift->setObjectName(name);
+    spalten->addWidget(ueberschrift, r++, 0, 1, 4);
+    for (std::size_t i = 0; i < anteil.size(); ++i, ++r) {
+      const QString n = QString::number(i + 1);
+      anteil[i] = box(vorsilbe + QStringLiteral("F_") + n);
+      gross[i] = box(vorsilbe + QStringLiteral("GA_") + n, true);
+      klein[i] = box(vorsilbe + QStringLiteral("KA_") + n, true);
+      spalten->addWidget(new QLabel(QStringLiteral("Spalte ") + n), r, 0);
+      spalten->addWidget(anteil[i], r, 1);
+      spalten->addWidget(gross[i], r, 2);
+      spalten->addWidget(klein[i], r, 3);
+    }
+    return ueberschrift;
+  };
+  Hauptartikel = block(QStringLiteral("Spaltenbreiten Hauptartikel"), QStringLiteral("Hauptartikel"),
+                       QStringLiteral("H"), HF, HGA, HKA);
+  Zusatzartikel = block(QStringLiteral("Spaltenbreiten Zusatzartikel"), QStringLiteral("Zusatzartikel"),
+                        QStringLiteral("Z"), ZF, ZGA, ZKA);
   spalte->addLayout(spalten);
   auto* knoepfe = new QHBoxLayout;
   Speichern = new QPushButton(QStringLiteral("&Speichern"));
