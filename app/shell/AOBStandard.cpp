@@ -95,6 +95,8 @@ void PreisFeldFormatieren(QLineEdit& feld, QVariant& wert) {
 
 void ZahlPruefen(double grenze1, double grenze2, QLineEdit& feld, bool wertGrenzen,
                  bool& fehler) {
+  // An empty box holds no number: ZahlFiltern's "0" is for calculating, never for the box.
+  if (feld.text().isEmpty()) return;
   const QString gefiltert = ZahlFiltern(feld.text());
   if (gefiltert.isEmpty() || gefiltert == u"-" || gefiltert == u",") return;
   // Compared first: change handlers call this, and an equal write would call them again.

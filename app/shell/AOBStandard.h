@@ -22,10 +22,11 @@ QString PreisFormatieren(const QVariant& wert);
 // percentage ("##0\%" or "##0.00\%"); the caller's value then loses the "%".
 void PreisFeldFormatieren(QLineEdit& feld, QVariant& wert);
 
-// Filters the field's text and checks it. With wertGrenzen the limits are the largest and
-// the smallest value allowed, otherwise the digits allowed before and after the decimal
-// comma. Each violation is reported in a message box, hands the field back to the user
-// with its text selected and sets fehler; nothing here resets fehler.
+// Filters the field's text and checks it; an empty field is left as it is. With
+// wertGrenzen the limits are the largest and the smallest value allowed, otherwise the
+// digits allowed before and after the decimal comma. Each violation is reported in a
+// message box, hands the field back to the user with its text selected and sets fehler;
+// nothing here resets fehler.
 void ZahlPruefen(double grenze1, double grenze2, QLineEdit& feld, bool wertGrenzen,
                  bool& fehler);
 

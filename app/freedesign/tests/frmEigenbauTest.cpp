@@ -2,10 +2,13 @@
 // main window's sign-kind option, typed into and clicked with QTest on shown windows.
 #include "Eigenbauumgebung.h"
 
+#include "Eingabe.h"
+
 #include "Eigenbau.h"
 #include "EigenbauGlobale.h"
 #include "Farbe.h"
 #include "Fensterliste.h"
+#include "KestoapiHilfen.h"
 #include "Preisinfo.h"
 #include "Schildfenster.h"
 #include "Schildarten.h"
@@ -49,11 +52,12 @@ void bildSpeichern(QWidget& fenster, const char* name) {
     fenster.grab().save(QString::fromUtf8(ordner) + u'/' + QString::fromUtf8(name) + QStringLiteral(".png"));
 }
 
-// Replaces the box's text by typing.
-void tippen(QLineEdit* feld, const char* text) {
-  feld->setFocus();
-  feld->selectAll();
-  QTest::keyClicks(feld, QString::fromUtf8(text));
+// Replaces the box's text as a person does: a click into it, all selected, typed over.
+void ersetzen(QLineEdit* feld, const char* text) {
+  aktivieren(*feld->window());
+  klicken(*feld);
+  taste(*feld, Qt::Key_A, Qt::ControlModifier);
+  tippen(*feld, QString::fromUtf8(text));
 }
 
 class frmEigenbauTest : public Eigenbauumgebung {
@@ -150,7 +154,7 @@ TEST_F(frmEigenbauTest, ADesignNameWithASlashIsRefusedAndNothingIsWritten) {
   // F21
   eingaben->answer("Sommer");
   frmEigenbau& f = oeffnen();
-  tippen(f.SpeicherName->lineEdit(), "a/b");
+  ersetzen(f.SpeicherName->lineEdit(), "a/b");
   QTest::mouseClick(f.Uebernehmen, Qt::LeftButton);
   ASSERT_EQ(boxTexte().size(), 1u);
   EXPECT_EQ(boxTexte()[0], "Der Name \"a/b\" darf weder \"\\\" noch \"/\" noch \"..\" enthalten!");
@@ -181,8 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
         Randfall{"EuroTenAndEnter",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(0).center());
-                   tippen(f.PreisEUR, "10");
-                   QTest::keyClick(f.PreisEUR, Qt::Key_Return);
+                   ersetzen(f.PreisEUR, "10");
+                   taste(f, Qt::Key_Return);
                  },
                  [](frmEigenbau& f) {
                    EXPECT_EQ(f.PreisEUR->text(), u"10,-");
@@ -190,10 +194,26 @@ INSTANTIATE_TEST_SUITE_P(
                    EXPECT_FALSE(f.PreisATS->isEnabled());
                    EXPECT_EQ(f.PreisEUR->selectedText(), u"10,-");
                  }},
+        Randfall{"ArticleNumberAndEnter",
+                 [](frmEigenbau& f) {
+                   ersetzen(f.ArtNr->lineEdit(), "100003");
+                   taste(f, Qt::Key_Return);
+                 },
+                 [](frmEigenbau& f) { EXPECT_EQ(f.Bez1->text(), u"Dispersionsfarbe weiß"); }},
+        Randfall{"ScannedEanAndEnter",
+                 [](frmEigenbau& f) {
+                   const std::string ean = EANPruefziffer(QStringLiteral("400638110000"), false).toStdString();
+                   ersetzen(f.ArtNr->lineEdit(), ean.c_str());
+                   taste(f, Qt::Key_Return);
+                 },
+                 [](frmEigenbau& f) {
+                   EXPECT_EQ(f.ArtNr->currentText(), u"100001");
+                   EXPECT_EQ(f.Bez1->text(), u"Zement CEM II 42,5");
+                 }},
         Randfall{"WidthClampedInPortrait",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(2).center());
-                   tippen(f.B, "500");
+                   ersetzen(f.B, "500");
                  },
                  [](frmEigenbau& f) {
                    EXPECT_TRUE(f.Frame[3]->isVisible());
@@ -204,13 +224,13 @@ INSTANTIATE_TEST_SUITE_P(
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(2).center());
                    ankreuzen(f.O_Quer);
-                   tippen(f.B, "500");
+                   ersetzen(f.B, "500");
                  },
                  [](frmEigenbau& f) { EXPECT_EQ(f.B->text(), u"267"); }},
         Randfall{"TextMarkNoWiderThanTheSign",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(1).center());
-                   tippen(f.t_BreiteTextmarke, "200");
+                   ersetzen(f.t_BreiteTextmarke, "200");
                  },
                  [](frmEigenbau& f) { EXPECT_EQ(f.t_BreiteTextmarke->text(), u"95"); }},
         Randfall{"LeftButtonClickedTwice",
@@ -267,7 +287,7 @@ TEST_F(frmEigenbauTest, ThePageBarMovesTheEditorToTheArticle) {
   design("Bar", "1", "11");
   design("Bar", "2", "22");
   frmEigenbau& f = oeffnen();
-  tippen(f.txt_PZ_X[0], "99");  // edited, not saved
+  ersetzen(f.txt_PZ_X[0], "99");  // edited, not saved
   SchildfensterZu(QStringLiteral("EIGENBAU"))->artikelZeigen(QStringLiteral("2"));
   EXPECT_EQ(f.ArtNr->currentText(), u"2");
   EXPECT_EQ(f.txt_PZ_X[0]->text(), u"22");

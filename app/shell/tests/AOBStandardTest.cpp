@@ -138,7 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Wert zu groß eingegeben!\r\nGrößter erlaubter Wert : 100"}},
         Pruefung{"-,", 100, 0, true, "-,", {}},       // still no number: nothing to check
         Pruefung{"-", 100, 0, true, "-", {}},
-        Pruefung{"x,", 100, 0, true, "x,", {}}));     // filters to ",": left as typed
+        Pruefung{"x,", 100, 0, true, "x,", {}},       // filters to ",": left as typed
+        Pruefung{"", 100, 1, true, "", {}},           // an empty box stays empty
+        Pruefung{"", 13, 0, false, "", {}}));
 
 TEST(ZahlPruefen, NeverResetsTheErrorFlag) {
   FeldFenster fenster;
