@@ -336,7 +336,7 @@ void frmEigenbau::ArtNr_KeyUp(int taste) {
   EigenbauModell& m = modell();
   QLineEdit& feld = *ArtNr->lineEdit();
   if (taste == kTasteEnter) {
-    ArtikelNrErmitteln(feld);
+    if (!ArtikelNrErmitteln(feld)) return;
     m.ArtNr.Text = feld.text();
     if (m.ArtNr.List.contains(m.ArtNr.Text)) {
       // A listed article: its own entries, without saving the one being left.

@@ -36,8 +36,9 @@ using EanSuche = std::function<QString(const QString& ean)>;
 void setEanSuche(EanSuche suche);
 
 // Turns an article number or EAN typed into the field into the article number
-// (std::logic_error when a look-up is needed and none is installed).
-void ArtikelNrErmitteln(QLineEdit& feld);
-void ArtikelNrErmitteln(QLineEdit& feld, const EanSuche& suche);
+// (std::logic_error when a look-up is needed and none is installed). False when the
+// entry was reported as no article number: reading it would only report it again.
+bool ArtikelNrErmitteln(QLineEdit& feld);
+bool ArtikelNrErmitteln(QLineEdit& feld, const EanSuche& suche);
 
 }  // namespace vovida

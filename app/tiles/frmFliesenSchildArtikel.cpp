@@ -152,7 +152,7 @@ void frmFliesenSchild::ArtNr_KeyDown(int keyCode) {
   }
   if (keyCode == kSuche) keyCode = kEnter;
   if (keyCode != kEnter) return;
-  if (d.Lagerschild) ArtikelNrErmitteln(*ArtNr->lineEdit());
+  if (d.Lagerschild && !ArtikelNrErmitteln(*ArtNr->lineEdit())) return;
   const QString nummer = ArtNr->currentText();
   if (ArtNr->findText(nummer, Qt::MatchExactly) >= 0) {
     Fliesendatenladen();
@@ -219,7 +219,7 @@ void frmFliesenSchild::subArtikelNummer_KeyDown(int keyCode) {
   }
   if (keyCode != kEnter) return;
   if (!DInfo->isChecked()) {
-    ArtikelNrErmitteln(*subArtikelNummer->lineEdit());
+    if (!ArtikelNrErmitteln(*subArtikelNummer->lineEdit())) return;
     QVector<QVariant> a(kArtikelDatenGroesse);
     ArtikelLesen(subArtikelNummer->currentText(), a);
     if (a[13].toString() != u"Fehler") {

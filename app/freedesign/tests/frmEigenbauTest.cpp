@@ -52,14 +52,6 @@ void bildSpeichern(QWidget& fenster, const char* name) {
     fenster.grab().save(QString::fromUtf8(ordner) + u'/' + QString::fromUtf8(name) + QStringLiteral(".png"));
 }
 
-// Replaces the box's text as a person does: a click into it, all selected, typed over.
-void ersetzen(QLineEdit* feld, const char* text) {
-  aktivieren(*feld->window());
-  klicken(*feld);
-  taste(*feld, Qt::Key_A, Qt::ControlModifier);
-  tippen(*feld, QString::fromUtf8(text));
-}
-
 class frmEigenbauTest : public Eigenbauumgebung {
  protected:
   void SetUp() override {
@@ -154,7 +146,7 @@ TEST_F(frmEigenbauTest, ADesignNameWithASlashIsRefusedAndNothingIsWritten) {
   // F21
   eingaben->answer("Sommer");
   frmEigenbau& f = oeffnen();
-  ersetzen(f.SpeicherName->lineEdit(), "a/b");
+  ersetzen(*f.SpeicherName->lineEdit(), QStringLiteral("a/b"));
   QTest::mouseClick(f.Uebernehmen, Qt::LeftButton);
   ASSERT_EQ(boxTexte().size(), 1u);
   EXPECT_EQ(boxTexte()[0], "Der Name \"a/b\" darf weder \"\\\" noch \"/\" noch \"..\" enthalten!");
@@ -185,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
         Randfall{"EuroTenAndEnter",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(0).center());
-                   ersetzen(f.PreisEUR, "10");
+                   ersetzen(*f.PreisEUR, QStringLiteral("10"));
                    taste(f, Qt::Key_Return);
                  },
                  [](frmEigenbau& f) {
@@ -196,14 +188,14 @@ INSTANTIATE_TEST_SUITE_P(
                  }},
         Randfall{"ArticleNumberAndEnter",
                  [](frmEigenbau& f) {
-                   ersetzen(f.ArtNr->lineEdit(), "100003");
+                   ersetzen(*f.ArtNr->lineEdit(), QStringLiteral("100003"));
                    taste(f, Qt::Key_Return);
                  },
                  [](frmEigenbau& f) { EXPECT_EQ(f.Bez1->text(), u"Dispersionsfarbe weiß"); }},
         Randfall{"ScannedEanAndEnter",
                  [](frmEigenbau& f) {
-                   const std::string ean = EANPruefziffer(QStringLiteral("400638110000"), false).toStdString();
-                   ersetzen(f.ArtNr->lineEdit(), ean.c_str());
+                   const QString ean = EANPruefziffer(QStringLiteral("400638110000"), false);
+                   ersetzen(*f.ArtNr->lineEdit(), ean);
                    taste(f, Qt::Key_Return);
                  },
                  [](frmEigenbau& f) {
@@ -213,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
         Randfall{"WidthClampedInPortrait",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(2).center());
-                   ersetzen(f.B, "500");
+                   ersetzen(*f.B, QStringLiteral("500"));
                  },
                  [](frmEigenbau& f) {
                    EXPECT_TRUE(f.Frame[3]->isVisible());
@@ -224,13 +216,13 @@ INSTANTIATE_TEST_SUITE_P(
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(2).center());
                    ankreuzen(f.O_Quer);
-                   ersetzen(f.B, "500");
+                   ersetzen(*f.B, QStringLiteral("500"));
                  },
                  [](frmEigenbau& f) { EXPECT_EQ(f.B->text(), u"267"); }},
         Randfall{"TextMarkNoWiderThanTheSign",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(1).center());
-                   ersetzen(f.t_BreiteTextmarke, "200");
+                   ersetzen(*f.t_BreiteTextmarke, QStringLiteral("200"));
                  },
                  [](frmEigenbau& f) { EXPECT_EQ(f.t_BreiteTextmarke->text(), u"95"); }},
         Randfall{"LeftButtonClickedTwice",
@@ -287,7 +279,9 @@ TEST_F(frmEigenbauTest, ThePageBarMovesTheEditorToTheArticle) {
   design("Bar", "1", "11");
   design("Bar", "2", "22");
   frmEigenbau& f = oeffnen();
-  ersetzen(f.txt_PZ_X[0], "99");  // edited, not saved
+  aktivieren(f);
+  klicken(*f.TabFeld, f.TabFeld->tabRect(3).center());
+  ersetzen(*f.txt_PZ_X[0], QStringLiteral("99"));  // edited, not saved
   SchildfensterZu(QStringLiteral("EIGENBAU"))->artikelZeigen(QStringLiteral("2"));
   EXPECT_EQ(f.ArtNr->currentText(), u"2");
   EXPECT_EQ(f.txt_PZ_X[0]->text(), u"22");

@@ -43,4 +43,12 @@ void aktivieren(QWidget& fenster) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
 }
 
+void ersetzen(QWidget& feld, const QString& text) {
+  aktivieren(*feld.window());
+  ASSERT_TRUE(feld.isVisible()) << "a person cannot type into a box that is not shown";
+  klicken(feld);
+  taste(feld, Qt::Key_A, Qt::ControlModifier);
+  tippen(feld, text);
+}
+
 }  // namespace vovida::test

@@ -19,5 +19,8 @@ void taste(QWidget& imFenster, Qt::Key taste, Qt::KeyboardModifiers zusatz = Qt:
 void klicken(QWidget& ziel, QPoint stelle = QPoint(-1, -1), Qt::MouseButton knopf = Qt::LeftButton);
 // Shows the window and makes it the active one, as the window manager does on a click.
 void aktivieren(QWidget& fenster);
+// Replaces a box's text as a person does: the window brought to the front, a click into the
+// box, all of it selected (Ctrl+A) and typed over. Ends with the box as the focus.
+void ersetzen(QWidget& feld, const QString& text);
 
 }  // namespace vovida::test
