@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QWidget>
 
 #include <map>
@@ -54,6 +55,15 @@ class Kombifeldtasten final : public QObject {
     if (art != QEvent::KeyPress && art != QEvent::KeyRelease) return false;
     const int qtTaste = static_cast<QKeyEvent*>(ereignis)->key();
     if (!istEnter(qtTaste) && qtTaste != Qt::Key_Home) return false;
+    if (istEnter(qtTaste) && art == QEvent::KeyPress) {
+      // The box would take a listed text for a choice once it loses the focus.
+      auto& box = static_cast<QComboBox&>(*parent());
+      const int i = box.findText(box.currentText(), Qt::MatchExactly);
+      if (i >= 0 && i != box.currentIndex()) {
+        const QSignalBlocker sperre(box);
+        box.setCurrentIndex(i);
+      }
+    }
     if (art == wann_) handler_(Tastencode(qtTaste));
     // Enter going down would reach the line edit, which takes a listed text for a choice.
     return art == QEvent::KeyPress && (istEnter(qtTaste) || wann_ == QEvent::KeyPress);
