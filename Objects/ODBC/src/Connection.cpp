@@ -7,7 +7,7 @@
 #include "TcpTransport.h"
 #include "Trace.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 
 #include <cstdlib>
 

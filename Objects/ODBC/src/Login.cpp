@@ -4,7 +4,7 @@
 #include "Connection.h"
 #include "ParameterEncoder.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 
 namespace kesto::odbc {
 namespace {

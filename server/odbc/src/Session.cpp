@@ -5,7 +5,7 @@
 #include "SqlFunctions.h"
 #include "Statements.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 #include <text/Compare.h>
 #include <text/CodePage.h>
 #include <wire/List.h>
