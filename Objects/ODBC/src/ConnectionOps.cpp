@@ -59,6 +59,13 @@ SQLRETURN Connection::setTransactionOption(int option) {
 
 std::string Connection::fetchServerErrorText(int errorCodeToExplain) {
     if (connected()) {
+        if (std::string text = serverErrorText(errorCodeToExplain); !text.empty()) return text;
+    }
+    return errorText(errorCodeToExplain);
+}
+
+std::string Connection::serverErrorText(int errorCodeToExplain) {
+    if (transport) {
         beginRequest("OE");
         writer.writeInteger(errorCodeToExplain);
         // Bounded by the login timeout: an error report must not hang on a dead link.
@@ -74,7 +81,7 @@ std::string Connection::fetchServerErrorText(int errorCodeToExplain) {
             dropLink();
         }
     }
-    return errorText(errorCodeToExplain);
+    return {};
 }
 
 }  // namespace kesto::odbc

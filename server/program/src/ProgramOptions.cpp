@@ -15,7 +15,9 @@ const char* const kUsage =
     "                   [--max-describe-bytes N] [--max-fetch-bytes N] [--fetch-rows N]\n"
     "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
     "                   [--diagnostics] [--test-classes] [--max-data-mb N]\n"
-    "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n";
+    "                   [--max-result-mb N]\n"
+    "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n"
+    "  --max-result-mb N   result rows one ODBC connection may hold at once (static cursors), default 256\n";
 
 const char* const kSharedMemoryRoutine = "SharedMemory^%qserver";
 
@@ -87,6 +89,8 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
       o.object.refuseConnections = true;
     else if (a == "--diagnostics")
       o.object.diagnostics = true;
+    else if (a == "--max-result-mb")
+      o.maxResultMiB = number(a, value(), 1u << 20);
     else if (a == "--max-data-mb")
       o.maxDataMiB = number(a, value(), 1u << 24);
     else if (a == "--test-classes")
