@@ -16,8 +16,7 @@ const char* const kUsage =
     "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
     "                   [--diagnostics] [--test-classes] [--max-data-mb N]\n"
     "                   [--max-result-mb N]\n"
-    "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n"
-    "  --max-result-mb N   result rows one ODBC connection may hold at once (static cursors), default 256\n";
+    "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n";
 
 const char* const kSharedMemoryRoutine = "SharedMemory^%qserver";
 
@@ -40,6 +39,7 @@ const char* const kOptions =
     "  --diagnostics            test: offers the diagnostic class FRX.Diag\n"
     "  --test-classes           test: offers the query lookup's test classes\n"
     "  --max-data-mb N          largest size of each data file in MiB (default 2048; 0 = no limit)\n"
+    "  --max-result-mb N        result rows one ODBC connection holds at once, in MiB (default 256; 0 = no limit)\n"
     "  -s<dir> -U<namespace> SharedMemory^%qserver\n"
     "                           as the ODBC driver starts it: serves one client over shared memory\n";
 
