@@ -15,6 +15,7 @@ const char* const kUsage =
     "                   [--max-describe-bytes N] [--max-fetch-bytes N] [--fetch-rows N]\n"
     "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
     "                   [--diagnostics] [--test-classes] [--max-data-mb N]\n"
+    "                   [--max-result-mb N]\n"
     "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n";
 
 const char* const kSharedMemoryRoutine = "SharedMemory^%qserver";
@@ -38,6 +39,7 @@ const char* const kOptions =
     "  --diagnostics            test: offers the diagnostic class FRX.Diag\n"
     "  --test-classes           test: offers the query lookup's test classes\n"
     "  --max-data-mb N          largest size of each data file in MiB (default 2048; 0 = no limit)\n"
+    "  --max-result-mb N        result rows one ODBC connection holds at once, in MiB (default 256; 0 = no limit)\n"
     "  -s<dir> -U<namespace> SharedMemory^%qserver\n"
     "                           as the ODBC driver starts it: serves one client over shared memory\n";
 
@@ -109,6 +111,8 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
       o.object.refuseConnections = true;
     else if (a == "--diagnostics")
       o.object.diagnostics = true;
+    else if (a == "--max-result-mb")
+      o.maxResultMiB = number(a, value(), 1u << 20);
     else if (a == "--max-data-mb")
       o.maxDataMiB = number(a, value(), 1u << 24);
     else if (a == "--test-classes")

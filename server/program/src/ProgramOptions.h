@@ -21,6 +21,9 @@ struct ProgramOptions {
   // Largest size of each data file in MiB; 0 = no limit. A runaway statement must not fill
   // the disk.
   std::size_t maxDataMiB = 2048;
+  // Result rows one ODBC connection may hold at once (static cursors), in MiB; 0 = no
+  // limit. Queries must not exhaust the server's memory.
+  std::size_t maxResultMiB = 256;
   // Started by the ODBC driver: "-s<dir>" (data folder), "-U<namespace>", and the routine
   // argument "SharedMemory^%qserver" serve one client over shared memory instead of listening.
   bool sharedMemory = false;

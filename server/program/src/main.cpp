@@ -16,6 +16,12 @@ using namespace kesto::server;
 
 namespace {
 
+odbc::SessionOptions odbcSessionOptions(const program::ProgramOptions& options) {
+  odbc::SessionOptions o;
+  o.maxResultBytes = options.maxResultMiB << 20;
+  return o;
+}
+
 // Started by the ODBC driver: one session over shared memory, then the program ends.
 void serveSharedMemoryClient(const program::ProgramOptions& options, const sigset_t& stopSignals) {
   std::cout << "kestoserver: shared memory for namespace " << options.nameSpace << ", data in "
@@ -23,7 +29,7 @@ void serveSharedMemoryClient(const program::ProgramOptions& options, const sigse
   shm::SharedMemoryOptions service;
   service.session = [&](net::Connection& c) {
     model::Database db(options.object.dataFolder);
-    odbc::serveConnection(c, db, odbc::SessionOptions{});
+    odbc::serveConnection(c, db, odbcSessionOptions(options));
   };
   service.stopRequested = [&] {
     const timespec now{};
@@ -65,9 +71,10 @@ int main(int argc, char** argv) {
     objproto::ObjectServer server(options.object, commands::serverCatalog());
     server.start();
     // The ODBC protocol: each connection with its own connection to the data folder.
+    const odbc::SessionOptions odbcOptions = odbcSessionOptions(options);
     net::Listener odbcListener([&](net::Connection& c) {
       model::Database db(options.object.dataFolder);
-      odbc::serveConnection(c, db, odbc::SessionOptions{});
+      odbc::serveConnection(c, db, odbcOptions);
     });
     odbcListener.start({options.object.bindAddress, options.odbcPort});
     std::cout << "kestoserver: object protocol on " << options.object.bindAddress << ":"
