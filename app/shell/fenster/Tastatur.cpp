@@ -126,6 +126,8 @@ void DialogTasten(QWidget& fenster, QWidget& erstesFeld, QAbstractButton& ok, QA
 
 void KombifeldTasten(QComboBox& box, QEvent::Type wann, std::function<void(int taste)> handler) {
   box.installEventFilter(new Kombifeldtasten(box, wann, std::move(handler)));
+  // Nor does leaving the box: it would take a listed text for a choice then.
+  if (box.lineEdit()) QObject::disconnect(box.lineEdit(), &QLineEdit::editingFinished, &box, nullptr);
 }
 
 }  // namespace vovida
