@@ -50,9 +50,23 @@ void Session::run() {
   if (options_.refuseConnections)
     return;
   db_ = std::make_unique<model::Database>(options_.dataFolder);
+  // A statement stops when the server stops (the connection is shut down) or its client
+  // has gone: nobody would read its answer.
+  db_->setInterruptCheck([this] {
+    if (!connection_.isOpen())
+      return true;
+    const auto now = std::chrono::steady_clock::now();
+    if (now < nextLook_)
+      return false;
+    nextLook_ = now + std::chrono::milliseconds(5);
+    return connection_.peerGone();
+  });
   Request request;
   while (readRequest(request)) {
     ++requests_;
+    // A request in a namespace of ours counts as the login: from now on the client may idle.
+    if (knownNamespace(request.space))
+      connection_.loggedIn();
     if (requests_ == options_.dropAtRequest)
       return;
     Reply reply;
@@ -115,13 +129,17 @@ bool Session::sendOutput(std::string_view text) {
          static_cast<std::uint8_t>((*ack)[ml::kPosType]) == ml::Acknowledge;
 }
 
+bool Session::knownNamespace(std::string_view space) const {
+  for (const auto& ns : options_.namespaces)
+    if (model::equalsNoCase(ns, space))
+      return true;
+  return false;
+}
+
 Reply Session::dispatch(const Request& request) {
   Reply reply;
   try {
-    bool known = false;
-    for (const auto& ns : options_.namespaces)
-      known = known || model::equalsNoCase(ns, request.space);
-    if (!known)
+    if (!knownNamespace(request.space))
       throw ServerError(errc::UnknownNamespace, {request.space});
     if (request.kind == ml::CommandText)
       return command(request.body);

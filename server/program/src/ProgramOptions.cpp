@@ -15,6 +15,8 @@ const char* const kUsage =
     "                   [--max-describe-bytes N] [--max-fetch-bytes N] [--fetch-rows N]\n"
     "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
     "                   [--diagnostics] [--test-classes] [--max-data-mb N]\n"
+    "                   [--max-connections N] [--stall-ms N] [--login-ms N] [--lock-wait-ms N]\n"
+    "                   [--max-value-mb N]\n"
     "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n";
 
 const char* const kSharedMemoryRoutine = "SharedMemory^%qserver";
@@ -89,6 +91,16 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
       o.object.diagnostics = true;
     else if (a == "--max-data-mb")
       o.maxDataMiB = number(a, value(), 1u << 24);
+    else if (a == "--max-connections")
+      o.object.maxConnections = number(a, value(), 100000);
+    else if (a == "--stall-ms")
+      o.object.stallTimeout = std::chrono::milliseconds(number(a, value(), 86400000));
+    else if (a == "--login-ms")
+      o.object.loginTimeout = std::chrono::milliseconds(number(a, value(), 86400000));
+    else if (a == "--max-value-mb")
+      o.maxValueMiB = number(a, value(), 953);
+    else if (a == "--lock-wait-ms")
+      o.lockWaitMs = number(a, value(), 86400000);
     else if (a == "--test-classes")
       o.object.testClasses = true;
     else if (a.starts_with("-s") && a.size() > 2) {

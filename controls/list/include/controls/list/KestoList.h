@@ -116,6 +116,8 @@ class CKestoListCtrl final : public activex::Control<CKestoListCtrl> {
   void dropQuery();
   BOOL prepare(bool dynamic, const std::u16string& a, const std::u16string& b);
   void applyIdColumn();
+  // The prepared query's column headers into the ListView (with its ID column and widths).
+  void showColumnHeaders();
   void autosizeAll(std::int16_t columns);
   void autosizeColumn(std::int16_t column, activex::LONG_PTR how);
   void sendFullRowStyle();
