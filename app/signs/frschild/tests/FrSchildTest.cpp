@@ -23,12 +23,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-QStringList abschnitte() {
-  QStringList namen = WarteschlangeAbschnitte();
-  namen.sort(Qt::CaseInsensitive);
-  return namen;
-}
-
 class FrSchildEditor : public Hauptfenster {
  protected:
   void SetUp() override {

@@ -13,13 +13,6 @@
 #include <QTest>
 
 namespace vovida::test {
-
-QStringList abschnitte() {
-  QStringList namen = WarteschlangeAbschnitte();
-  namen.sort(Qt::CaseInsensitive);
-  return namen;
-}
-
 namespace {
 
 using ::testing::ElementsAre;
