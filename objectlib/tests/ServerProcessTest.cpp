@@ -127,7 +127,7 @@ TEST_F(ServerProcessTest, DynamicSqlRunsOnlyOneReadingStatementWithListedFunctio
   Dispatch factory = connected();
   const auto folder = server_->dataFolder();
   const std::string copy = (folder / "kopie.db").string();
-  for (const std::string sql : {
+  for (const std::string& sql : {
            std::string("VACUUM"),
            std::string("vacuum FRX"),
            "VACUUM INTO '" + copy + "'",
@@ -141,9 +141,22 @@ TEST_F(ServerProcessTest, DynamicSqlRunsOnlyOneReadingStatementWithListedFunctio
     EXPECT_NE(raised([&] { factory.call("DynamicSQL", sql); }), "no error") << sql;
   }
   EXPECT_FALSE(std::filesystem::exists(copy));
-  for (const std::string sql : {std::string("SELECT upper(Notiz), length(Notiz) FROM FRX.ArtBild; -- Ende"),
+  for (const std::string& sql : {std::string("SELECT upper(Notiz), length(Notiz) FROM FRX.ArtBild; -- Ende"),
                                 std::string("SELECT printf('%05d', count(*)) FROM FRX.ArtBild")})
     EXPECT_EQ(raised([&] { Dispatch(factory.call("DynamicSQL", sql).dispatch()).call("Execute"); }), "no error") << sql;
+}
+
+TEST_F(ServerProcessTest, AMisspelledQueryNamesClassAndQuery) {
+  Dispatch factory = connected();
+  const std::string why = raised([&] { factory.call("ResultSet", "FRX.ArtHaupt1", "NachKurzbezeichnungX"); });
+  EXPECT_THAT(why, HasSubstr("FRX.ArtHaupt1"));
+  EXPECT_THAT(why, HasSubstr("NachKurzbezeichnungX"));
+  EXPECT_EQ(factory.call("GetLastErrorNumber").toInt32(), 5004);
+  const std::string cls = factory.call("GetLastErrorParam", 1, 1).toUtf8();
+  const std::string method = factory.call("GetLastErrorParam", 1, 2).toUtf8();
+  EXPECT_EQ(cls, "FRX.ArtHaupt1");
+  EXPECT_THAT(method, HasSubstr("NachKurzbezeichnungX"));
+  EXPECT_THAT(factory.call("GetErrorText", 5004, cls, method).toUtf8(), HasSubstr("NachKurzbezeichnungX"));
 }
 
 }  // namespace

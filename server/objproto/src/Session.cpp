@@ -86,14 +86,12 @@ bool Session::readRequest(Request& request) {
   ml::ItemReader items(*message);
   const auto space = items.next();
   const auto body = items.next();
-  if (!space || !body || items.malformed()) {
-    std::cerr << "kestoserver: request without namespace and body rejected\n";
-    return false;
-  }
   request.code = static_cast<std::uint8_t>((*message)[ml::kPosCode]);
   request.kind = static_cast<std::uint8_t>((*message)[ml::kPosKind]);
-  request.space.assign(*space);
-  request.body.assign(*body);
+  // The frame itself was sound: items that do not fit it get an error reply.
+  request.malformed = !space || !body || items.malformed();
+  request.space.assign(space.value_or(std::string_view()));
+  request.body.assign(body.value_or(std::string_view()));
   return true;
 }
 
@@ -139,6 +137,8 @@ bool Session::knownNamespace(std::string_view space) const {
 Reply Session::dispatch(const Request& request) {
   Reply reply;
   try {
+    if (request.malformed)
+      throw ServerError(errc::BadValue, {"request", "items run past the message"});
     if (!knownNamespace(request.space))
       throw ServerError(errc::UnknownNamespace, {request.space});
     if (request.kind == ml::CommandText)
@@ -166,6 +166,9 @@ Reply Session::dispatch(const Request& request) {
     reply.status = failureStatus(ServerError(errc::BadValue, {"list", e.what()}), codec_);
   } catch (const wire::CapacityError& e) {
     reply.status = failureStatus(ServerError(errc::ValueTooLong, {e.what()}), codec_);
+  } catch (const std::exception& e) {
+    // Whatever else a crafted request runs into: the client hears of it, the session goes on.
+    reply.status = failureStatus(ServerError(errc::BadValue, {"request", e.what()}), codec_);
   }
   reply.payload.clear();
   return reply;

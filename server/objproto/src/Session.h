@@ -27,6 +27,7 @@ struct Request {
   std::uint8_t kind = 0;
   std::string space;  // namespace
   std::string body;
+  bool malformed = false;  // namespace or body missing, or an item past the message's end
 };
 
 struct Reply {

@@ -7,6 +7,11 @@
 
 #include <string>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "net/Listener.h"
+
 using namespace kesto::server;
 using namespace kesto::server::objproto::testing;
 using kesto::testing::KestoServerProcess;
@@ -48,6 +53,22 @@ TEST(Limits, ATextLongerThanItsColumnIsRefusedWithTheColumnsName) {
   EXPECT_EQ(tooLong.errorCode(), 5017);
   EXPECT_EQ(errorParams(tooLong), (std::vector<std::string>{"AKTIV", "1"}));
   EXPECT_TRUE(c.request(3, list({t1("S"), ref, t2("AKTIV"), t2("N")})).ok());
+}
+
+TEST(Limits, ItemsThatRunPastTheMessageGetAnErrorReplyAndTheSessionGoesOn) {
+  KestoServerProcess server;
+  const int fd = net::dialLoopback(server.objectPort());
+  const std::string lying = framed(5, 7, {"Ferrix", t1("1") + t2("Bez1")}, 60000);
+  ASSERT_EQ(::send(fd, lying.data(), lying.size(), MSG_NOSIGNAL), static_cast<ssize_t>(lying.size()));
+  const auto reply = readFramed(fd);
+  ASSERT_TRUE(reply.has_value()) << "the connection was ended";
+  EXPECT_EQ(reply->substr(58, 2), "0 ");
+  const std::string fine = framed(17, 2, {"Ferrix", "=$TL"});
+  ASSERT_EQ(::send(fd, fine.data(), fine.size(), MSG_NOSIGNAL), static_cast<ssize_t>(fine.size()));
+  const auto next = readFramed(fd);
+  ASSERT_TRUE(next.has_value());
+  EXPECT_EQ(next->substr(58, 1), "0");  // transaction level 0
+  ::close(fd);
 }
 
 }  // namespace

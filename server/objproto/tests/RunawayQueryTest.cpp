@@ -12,7 +12,6 @@
 #include <cstring>
 #include <thread>
 
-#include "mlink/Frame.h"
 #include "net/Listener.h"
 
 using namespace kesto::server;
@@ -21,34 +20,17 @@ using kesto::testing::KestoServerProcess;
 
 namespace {
 
-namespace ml = kesto::mlink;
-
 const std::string kEndless =
     "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT count(*) FROM n";
 
 // A class method of "%DynamicQuery" as a raw frame on a plain socket.
 bool send(int fd, const std::string& method, std::initializer_list<std::string> args) {
-  const std::string body = t2("%DynamicQuery") + t2(method) + t1("1") + list(args);
-  std::string message(ml::kHeaderSize, '\0');
-  message[ml::kPosCode] = 17;
-  message[ml::kPosType] = 1;
-  message[ml::kPosKind] = 7;
-  for (const std::string& item : {std::string("Ferrix"), body}) {
-    char length[2];
-    ml::putU16(length, static_cast<std::uint16_t>(item.size()));
-    message.append(length, 2).append(item);
-  }
-  char prefix[4];
-  ml::putU32(prefix, static_cast<std::uint32_t>(message.size()));
-  message.insert(0, prefix, 4);
+  const std::string message = framed(17, 7, {"Ferrix", t2("%DynamicQuery") + t2(method) + t1("1") + list(args)});
   return ::send(fd, message.data(), message.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(message.size());
 }
 
 bool readReply(int fd) {
-  char prefix[4];
-  if (::recv(fd, prefix, 4, MSG_WAITALL) != 4) return false;
-  std::string rest(ml::getU32(prefix), '\0');
-  return ::recv(fd, rest.data(), rest.size(), MSG_WAITALL) == static_cast<ssize_t>(rest.size());
+  return readFramed(fd).has_value();
 }
 
 // Starts the endless query on a new connection (handle "D1" of its session) and returns
