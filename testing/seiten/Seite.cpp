@@ -3,38 +3,41 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vovida::test {
+namespace kesto::test {
 
-bool Mm::operator==(const Mm& o) const {
-  auto gleich = [](double a, double b) { return std::abs(a - b) < 0.05; };
-  return gleich(x, o.x) && gleich(y, o.y) && gleich(b, o.b) && gleich(h, o.h);
+std::ostream& operator<<(std::ostream& out, const Umriss& u) {
+  return out << "(" << u.x << ", " << u.y << ", " << u.b << ", " << u.h << ")";
 }
 
-std::ostream& operator<<(std::ostream& out, const Mm& m) {
-  return out << "(" << m.x << ", " << m.y << ", " << m.b << ", " << m.h << ")";
-}
+Umriss inMm(const activex::Box& box) { return {box.left.mm(), box.top.mm(), box.width.mm(), box.height.mm()}; }
 
-Mm inMm(const kesto::activex::Box& box) { return {box.left.mm(), box.top.mm(), box.width.mm(), box.height.mm()}; }
-
-Mm umrissMm(const kesto::activex::PolygonOp& p) {
+Umriss inMm(const activex::PolygonOp& polygon) {
   double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
-  for (const auto& pt : p.points) {
-    x0 = std::min(x0, pt.x.mm());
-    y0 = std::min(y0, pt.y.mm());
-    x1 = std::max(x1, pt.x.mm());
-    y1 = std::max(y1, pt.y.mm());
+  for (const activex::Point& p : polygon.points) {
+    x0 = std::min(x0, p.x.mm());
+    y0 = std::min(y0, p.y.mm());
+    x1 = std::max(x1, p.x.mm());
+    y1 = std::max(y1, p.y.mm());
   }
   return {x0, y0, x1 - x0, y1 - y0};
 }
 
-std::vector<const kesto::activex::TextBoxOp*> boxtexte(std::span<const kesto::activex::DrawOp> ops) {
-  return alle<kesto::activex::TextBoxOp>(ops);
+bool gleich(const Umriss& a, const Umriss& c, double toleranz) {
+  auto nah = [toleranz](double u, double v) { return std::abs(u - v) < toleranz; };
+  return nah(a.x, c.x) && nah(a.y, c.y) && nah(a.b, c.b) && nah(a.h, c.h);
 }
 
-const kesto::activex::TextBoxOp* boxtext(std::span<const kesto::activex::DrawOp> ops, const std::string& anfang) {
-  for (const auto* t : boxtexte(ops))
+std::vector<const activex::TextBoxOp*> texte(std::span<const activex::DrawOp> ops, std::string_view text) {
+  std::vector<const activex::TextBoxOp*> out;
+  for (const auto* t : alle<activex::TextBoxOp>(ops))
+    if (t->text == text) out.push_back(t);
+  return out;
+}
+
+const activex::TextBoxOp* boxtext(std::span<const activex::DrawOp> ops, std::string_view anfang) {
+  for (const auto* t : alle<activex::TextBoxOp>(ops))
     if (t->text.starts_with(anfang)) return t;
   return nullptr;
 }
 
-}  // namespace vovida::test
+}  // namespace kesto::test

@@ -1,30 +1,26 @@
 #include "FlatColour.h"
 
 #include "Parser.h"
+#include "Released.h"
 
 #include <Parser/LineState.h>
 #include <Parser/ParseNode.h>
 
 #include <kestocom/KestoCOM.h>
+#include <kestocom/RetainedMemory.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <utility>
+#include <new>
+#include <memory_resource>
 #include <vector>
 
 namespace kesto::zentrel {
 namespace {
 
 constexpr std::uint32_t kAllOptions = 0xFFFFFFFFu;
-
-template <class T>
-struct Released {
-  T* p = nullptr;
-  ~Released() {
-    if (p) p->Release();
-  }
-};
+// Parse nodes live for a line only and reuse a few small chunks.
+constexpr std::uint32_t kParseChunkBytes = 65536;
 
 IAllocator* makeAllocator() {
   IComponentFactory* factory = nullptr;
@@ -33,7 +29,7 @@ IAllocator* makeAllocator() {
   HRESULT hr = factory->CreateInstance(IAllocator::iid, reinterpret_cast<void**>(&allocator));
   factory->Release();
   if (FAILED(hr) || !allocator) return nullptr;
-  if (FAILED(allocator->Init(3, 0, 10000000))) {
+  if (FAILED(allocator->Init(3, 0, kParseChunkBytes))) {
     allocator->Release();
     return nullptr;
   }
@@ -51,90 +47,110 @@ bool usableState(const std::uint8_t* state) {
   return true;
 }
 
-struct Output {
-  std::vector<std::uint8_t*> states;
-  ~Output() {
-    for (auto* s : states) std::free(s);
-  }
+using kestocom::RetainedMemory;
+
+// The lines' start states, one block after another in one array.
+struct StateBlocks {
+  std::pmr::vector<std::uint8_t> bytes{&RetainedMemory::shared()};
+  std::pmr::vector<std::size_t> at{&RetainedMemory::shared()};  // where each line's block begins
+
+  void append(const std::uint8_t* block) { bytes.insert(bytes.end(), block, block + blockSize(block)); }
+  void appendNull() { bytes.insert(bytes.end(), {0xFF, 0xFF}); }
+  const std::uint8_t* block(std::size_t line) const { return bytes.data() + at[line]; }
 };
 
 // Parses lines until none follows or, after the minimum, a stored state repeats.
 void lineLoop(Scanner& scanner, bool mac, std::int32_t lineCount, std::int32_t minLines,
-              const std::uint8_t* const* stored, Output& out) {
+              const std::uint8_t* const* stored, StateBlocks& out) {
   Parser parser(scanner, currentAllocator(), mac, kAllOptions, true, 0);
-  std::uint8_t* start;
+  // The start state of the line about to be parsed is the last block of `out.bytes`.
+  std::size_t start = 0;
   if (stored && usableState(stored[0]) && !isNullBlock(stored[0])) {
     parser.restoreLineState(stored[0]);
-    start = blockCopy(stored[0]);
+    out.append(stored[0]);
   } else {
-    start = blockMake(nullptr, 0, nullptr);
+    out.bytes.insert(out.bytes.end(), {0, 0});
   }
   LineNodes nodes;  // no node outlives its line here
   for (;;) {
     const std::int32_t line = scanner.line();
     bool beganInside = false, endsInside = false;
-    bool more;
-    try {
-      more = parser.parseLine(&beganInside, &endsInside);
-    } catch (...) {
-      std::free(start);
-      throw;
-    }
+    const bool more = parser.parseLine(&beganInside, &endsInside);
     nodes.release();
     if (beganInside) {
-      std::free(start);
-      start = nullBlockMake(nullptr);
+      out.bytes.resize(start);
+      out.appendNull();
     }
-    out.states.push_back(start);
-    start = nullptr;
+    out.at.push_back(start);
     const std::int32_t consumed = scanner.line() - (more ? 1 : 0) + 1 - line;
-    for (std::int32_t i = 1; i < consumed; ++i) out.states.push_back(nullBlockMake(nullptr));
-    std::uint8_t* next = parser.buildLineState(nullptr);
+    for (std::int32_t i = 1; i < consumed; ++i) {
+      out.at.push_back(out.bytes.size());
+      out.appendNull();
+    }
+    start = out.bytes.size();
+    parser.appendLineState(out.bytes);
     const std::int32_t nextIndex = scanner.line() - 1;
     const bool unchanged = stored && more && nextIndex < lineCount && usableState(stored[nextIndex]) &&
-                           blockEqual(stored[nextIndex], next);
-    if (!more || (static_cast<std::int32_t>(out.states.size()) >= minLines && unchanged)) {
-      std::free(next);
+                           blockEqual(stored[nextIndex], out.bytes.data() + start);
+    if (!more || (static_cast<std::int32_t>(out.at.size()) >= minLines && unchanged)) {
+      out.bytes.resize(start);
       return;
     }
-    start = next;
   }
 }
 
-// Runs are mostly a few characters long: plain stores, not a library call per run.
-void fill(std::uint8_t* p, std::size_t n, std::uint8_t value) {
-  const std::uint64_t wide = value * std::uint64_t{0x0101010101010101};
-  for (; n >= 8; n -= 8, p += 8) std::memcpy(p, &wide, 8);
-  if (n & 4) std::memcpy(p, &wide, 4), p += 4;
-  if (n & 2) std::memcpy(p, &wide, 2), p += 2;
-  if (n & 1) *p = value;
+// One block per output array: the line pointers, then the lines' bytes. Giving the array
+// back gives back them all.
+std::uint8_t** allocateLines(std::size_t count, std::size_t dataBytes) {
+  const std::size_t pointers = std::max<std::size_t>(count, 1) * sizeof(std::uint8_t*);
+  try {
+    return static_cast<std::uint8_t**>(RetainedMemory::shared().take(pointers + dataBytes));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
 }
 
-// The attribute byte of a colour word: its own attribute for this language, a fixed one
-// for the embedded languages, none for the rest.
-std::uint8_t attributeOf(std::uint16_t word) {
-  static constexpr std::uint8_t kFixed[16] = {0, 0, 9, 0, 0, 29};
-  const std::uint16_t language = (word >> 10) & 0xF;
-  return language == 1 ? static_cast<std::uint8_t>(word & 0xFF) : kFixed[language];
+std::uint8_t* dataOf(std::uint8_t** lines, std::size_t count) {
+  return reinterpret_cast<std::uint8_t*>(lines + std::max<std::size_t>(count, 1));
+}
+
+std::uint8_t** statesOut(const StateBlocks& blocks, std::size_t count) {
+  const std::size_t end = count < blocks.at.size() ? blocks.at[count] : blocks.bytes.size();
+  std::uint8_t** states = allocateLines(count, end);
+  if (!states) return nullptr;
+  std::uint8_t* data = dataOf(states, count);
+  if (end) std::memcpy(data, blocks.bytes.data(), end);
+  for (std::size_t i = 0; i < count; ++i) states[i] = data + blocks.at[i];
+  return states;
+}
+
+// Each line's attribute bytes and two zero bytes behind them.
+std::uint8_t** attributesOut(ITextSourceInfo* source, std::size_t count, const std::uint16_t* lengths) {
+  std::size_t total = 0;
+  for (std::size_t i = 0; i < count; ++i) total += std::size_t{lengths[i]} + 2;
+  std::uint8_t** attributes = allocateLines(count, total);
+  if (!attributes) return nullptr;
+  std::uint8_t* data = dataOf(attributes, count);
+  for (std::size_t i = 0; i < count; ++i) {
+    attributes[i] = data;
+    const std::uint16_t* words = nullptr;
+    std::int32_t n = 0;
+    if (FAILED(source->LineAttributes(static_cast<std::int32_t>(i + 1), &words, &n)) || n < 0) n = 0;
+    const std::size_t written = std::min<std::size_t>(static_cast<std::size_t>(n), lengths[i]);
+    attributesOf(words, written, data);
+    std::memset(data + written, 0, std::size_t{lengths[i]} + 2 - written);
+    data += std::size_t{lengths[i]} + 2;
+  }
+  return attributes;
 }
 
 }  // namespace
 
-void expandRuns(const std::uint16_t* runs, std::uint32_t header, std::uint16_t length, std::uint8_t* out) {
-  const std::uint16_t* word = runs;
-  const std::uint16_t* const end = runs + std::min<std::size_t>(header & 0xFFFF, length);
-  std::size_t at = 0;
-  while (word < end && at < length) {
-    // Most runs are one character: a word without the count flag.
-    if (!(*word & 0x8000)) {
-      out[at++] = attributeOf(*word++);
-      continue;
-    }
-    if (end - word < 2) break;
-    const std::size_t count = std::min<std::size_t>(word[1], length - at);
-    fill(out + at, count, attributeOf(*word & 0x3DFF));
-    at += count;
-    word += 2;
+void attributesOf(const std::uint16_t* words, std::size_t count, std::uint8_t* out) {
+  static constexpr std::uint8_t kFixed[16] = {0, 0, 9, 0, 0, 29};
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint16_t language = (words[i] >> 10) & 0xF;
+    out[i] = language == 1 ? static_cast<std::uint8_t>(words[i] & 0xFF) : kFixed[language];
   }
 }
 
@@ -155,83 +171,55 @@ ZENTREL_API std::int32_t NewSyntaxColor(std::int32_t mac, std::int32_t lineCount
     if (!texts[i] && lengths[i] > 0) return 0;
   try {
     Released<IAllocator> parseAllocator{makeAllocator()};
-    Released<IAllocator> lineAllocator{makeAllocator()};
-    if (!parseAllocator.p || !lineAllocator.p) return 0;
+    if (!parseAllocator.p) return 0;
 
-    std::vector<LineObject> lines(static_cast<std::size_t>(lineCount));
-    std::vector<LineObject*> pointers(lines.size());
-    struct RunAreas {
-      IAllocator* allocator;
-      std::vector<void*> blocks;
-      ~RunAreas() {
-        for (void* b : blocks) allocator->Free(b);
-      }
-    } areas{lineAllocator.p, {}};
-    for (std::int32_t i = 0; i < lineCount; ++i) {
-      const std::size_t bytes = std::size_t{lengths[i]} * 2 + 8;
-      auto* area = static_cast<std::uint8_t*>(lineAllocator.p->Allocate(bytes));
-      if (!area) return 0;
-      areas.blocks.push_back(area);
-      std::memset(area, 0, bytes);
-      const std::uint32_t header = lengths[i];
-      std::memcpy(area, &header, 4);
-      lines[static_cast<std::size_t>(i)] = {texts[i], texts[i] + lengths[i], reinterpret_cast<std::uint16_t*>(area + 8), nullptr};
-      pointers[static_cast<std::size_t>(i)] = &lines[static_cast<std::size_t>(i)];
+    // The lines carry no run areas: the attributes are read from the scanner directly.
+    std::pmr::vector<LineObject> lines(static_cast<std::size_t>(lineCount), &RetainedMemory::shared());
+    std::pmr::vector<LineObject*> pointers(lines.size(), &RetainedMemory::shared());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      lines[i] = {texts[i], texts[i] + lengths[i], nullptr, nullptr};
+      pointers[i] = &lines[i];
     }
     Released<ILineCollection> collection;
     if (FAILED(COM_CreateLineCollection(pointers.data(), lineCount, &collection.p))) return 0;
 
-    Output out;
-    {
-      Released<ISourceScanner> object;
-      IComponentFactory* factory = nullptr;
-      if (FAILED(COM_GetClassFactory(CLSID_ColouringScanner, &factory))) return 0;
-      HRESULT hr = factory->CreateInstance(ISourceScanner::iid, reinterpret_cast<void**>(&object.p));
-      factory->Release();
-      if (FAILED(hr) || !object.p || FAILED(object.p->Init(collection.p, 1, 0))) return 0;
-      try {
-        Scanner scanner(object.p);
-        GlobalsScope scope(parseAllocator.p, &scanner);
-        lineLoop(scanner, mac != 0, lineCount, minLines, storedStates, out);
-      } catch (...) {
-        return 0;
-      }
-    }  // the scanner writes its colour runs when released
+    Released<ISourceScanner> object;
+    IComponentFactory* factory = nullptr;
+    if (FAILED(COM_GetClassFactory(CLSID_ColouringScanner, &factory))) return 0;
+    HRESULT hr = factory->CreateInstance(ISourceScanner::iid, reinterpret_cast<void**>(&object.p));
+    factory->Release();
+    if (FAILED(hr) || !object.p || FAILED(object.p->Init(collection.p, 1, 0))) return 0;
+    Released<ITextSourceInfo> source;
+    if (FAILED(object.p->QueryInterface(ITextSourceInfo::iid, reinterpret_cast<void**>(&source.p))) || !source.p)
+      return 0;
 
-    const std::size_t count = std::min<std::size_t>(out.states.size(), static_cast<std::size_t>(lineCount));
-    auto** states = static_cast<std::uint8_t**>(std::calloc(count ? count : 1, sizeof(std::uint8_t*)));
-    auto** attributes = static_cast<std::uint8_t**>(std::calloc(count ? count : 1, sizeof(std::uint8_t*)));
-    if (!states || !attributes) {
-      std::free(states);
-      std::free(attributes);
+    StateBlocks states;
+    try {
+      Scanner scanner(object.p);
+      GlobalsScope scope(parseAllocator.p, &scanner);
+      lineLoop(scanner, mac != 0, lineCount, minLines, storedStates, states);
+    } catch (...) {
       return 0;
     }
-    for (std::size_t i = 0; i < count; ++i) {
-      attributes[i] = static_cast<std::uint8_t*>(std::calloc(std::size_t{lengths[i]} + 2, 1));
-      if (!attributes[i]) {
-        NewSyntaxColorFree(static_cast<std::int32_t>(i), nullptr, attributes);
-        std::free(states);
-        return 0;
-      }
-      std::uint32_t header;
-      std::memcpy(&header, reinterpret_cast<const std::uint8_t*>(lines[i].runs) - 8, 4);
-      expandRuns(lines[i].runs, header, lengths[i], attributes[i]);
-      states[i] = std::exchange(out.states[i], nullptr);
+
+    const std::size_t count = std::min<std::size_t>(states.at.size(), static_cast<std::size_t>(lineCount));
+    std::uint8_t** stateLines = statesOut(states, count);
+    std::uint8_t** attributeLines = stateLines ? attributesOut(source.p, count, lengths) : nullptr;
+    if (!attributeLines) {
+      RetainedMemory::shared().give(stateLines);
+      return 0;
     }
     *outCount = static_cast<std::int32_t>(count);
-    *outStates = states;
-    *outAttributes = attributes;
+    *outStates = stateLines;
+    *outAttributes = attributeLines;
     return 1;
   } catch (...) {
     return 0;
   }
 }
 
-ZENTREL_API void NewSyntaxColorFree(std::int32_t count, std::uint8_t** states, std::uint8_t** attributes) {
-  for (std::int32_t i = 0; i < count; ++i) {
-    if (states) std::free(states[i]);
-    if (attributes) std::free(attributes[i]);
-  }
-  std::free(states);
-  std::free(attributes);
+// Each array is one block with its lines' bytes.
+ZENTREL_API void NewSyntaxColorFree(std::int32_t, std::uint8_t** states, std::uint8_t** attributes) {
+  RetainedMemory::shared().give(states);
+  RetainedMemory::shared().give(attributes);
 }

@@ -3,6 +3,7 @@
 // NewSyntaxColorFree.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #define ZENTREL_API extern "C" __attribute__((visibility("default")))
@@ -16,8 +17,8 @@ ZENTREL_API void NewSyntaxColorFree(std::int32_t count, std::uint8_t** states, s
 
 namespace kesto::zentrel {
 
-// Writes one attribute index per character of a line from its colour runs, never more
-// than `length` bytes whatever the runs say.
-void expandRuns(const std::uint16_t* runs, std::uint32_t header, std::uint16_t length, std::uint8_t* out);
+// Writes one attribute index per character from the scanner's attribute words (language
+// << 10 | attribute): this language's own attribute, a fixed one for the embedded ones.
+void attributesOf(const std::uint16_t* words, std::size_t count, std::uint8_t* out);
 
 }  // namespace kesto::zentrel

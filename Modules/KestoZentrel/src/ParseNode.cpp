@@ -12,10 +12,16 @@
 namespace kesto::zentrel {
 namespace {
 
-thread_local IAllocator* tlsAllocator = nullptr;
-thread_local IAllocator* tlsSecondary = nullptr;
-thread_local Scanner* tlsScanner = nullptr;
-thread_local LineNodes* tlsLineNodes = nullptr;
+// Making a node looks at the current objects twice. In a shared library each look is a
+// call; in the static TLS block (32 bytes, well within what the loader keeps free for
+// libraries loaded later) it is one load.
+struct Current {
+  IAllocator* allocator = nullptr;
+  IAllocator* secondary = nullptr;
+  Scanner* scanner = nullptr;
+  LineNodes* lineNodes = nullptr;
+};
+[[gnu::tls_model("initial-exec")]] thread_local Current current;
 
 const char16_t* const kNodeDebugNames[kNodeKindCount] = {
     u"Unknown", u"Error", u"ExtrinsicVar", u"ExtrinsicFunc", u"MacroVar", u"MacroFunc", u"LitFunc",
@@ -81,15 +87,15 @@ const char16_t* const kNodeDebugNames[kNodeKindCount] = {
 
 }  // namespace
 
-IAllocator* currentAllocator() { return tlsAllocator; }
-IAllocator* setCurrentAllocator(IAllocator* allocator) { return tlsAllocator = allocator; }
-IAllocator* secondaryAllocator() { return tlsSecondary; }
-IAllocator* setSecondaryAllocator(IAllocator* allocator) { return tlsSecondary = allocator; }
-Scanner* currentScanner() { return tlsScanner; }
-Scanner* setCurrentScanner(Scanner* scanner) { return tlsScanner = scanner; }
+IAllocator* currentAllocator() { return current.allocator; }
+IAllocator* setCurrentAllocator(IAllocator* allocator) { return current.allocator = allocator; }
+IAllocator* secondaryAllocator() { return current.secondary; }
+IAllocator* setSecondaryAllocator(IAllocator* allocator) { return current.secondary = allocator; }
+Scanner* currentScanner() { return current.scanner; }
+Scanner* setCurrentScanner(Scanner* scanner) { return current.scanner = scanner; }
 
 GlobalsScope::GlobalsScope(IAllocator* allocator, Scanner* scanner)
-    : allocator_(tlsAllocator), secondary_(tlsSecondary), scanner_(tlsScanner) {
+    : allocator_(current.allocator), secondary_(current.secondary), scanner_(current.scanner) {
   setCurrentAllocator(allocator);
   setSecondaryAllocator(allocator);
   setCurrentScanner(scanner);
@@ -147,14 +153,14 @@ bool LineNodes::owns(const void* block) const {
 }
 
 void* ParseNode::operator new(std::size_t size) {
-  if (LineNodes* nodes = tlsLineNodes)
+  if (LineNodes* nodes = current.lineNodes)
     if (void* block = nodes->take(size)) return block;
   return allocateApart(size);
 }
 
 // A node of no line, or too large for a chunk: a block of its own.
 [[gnu::noinline]] void* ParseNode::allocateApart(std::size_t size) {
-  LineNodes* nodes = tlsLineNodes;
+  LineNodes* nodes = current.lineNodes;
   IAllocator* allocator = currentAllocator();
   void* block = allocator ? allocator->Allocate(size) : nullptr;
   if (!block) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
@@ -171,10 +177,10 @@ void* ParseNode::operator new(std::size_t size) {
 
 void ParseNode::operator delete(void* block) {
   if (!block) return;
-  for (const LineNodes* n = tlsLineNodes; n; n = n->previous_)
+  for (const LineNodes* n = current.lineNodes; n; n = n->previous_)
     if (n->owns(block)) return;
   // A block freed here must not be freed again with its line.
-  if (LineNodes* nodes = tlsLineNodes) {
+  if (LineNodes* nodes = current.lineNodes) {
     for (auto it = nodes->blocks_.rbegin(); it != nodes->blocks_.rend(); ++it)
       if (*it == block) {
         nodes->blocks_.erase(std::next(it).base());
@@ -184,11 +190,11 @@ void ParseNode::operator delete(void* block) {
   if (IAllocator* allocator = currentAllocator()) allocator->Free(block);
 }
 
-LineNodes::LineNodes() : previous_(std::exchange(tlsLineNodes, this)) {}
+LineNodes::LineNodes() : previous_(std::exchange(current.lineNodes, this)) {}
 
 LineNodes::~LineNodes() {
   release();
-  tlsLineNodes = previous_;
+  current.lineNodes = previous_;
 }
 
 void LineNodes::release() noexcept {

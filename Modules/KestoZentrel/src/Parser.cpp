@@ -4,6 +4,8 @@
 
 #include <Parser/LineState.h>
 
+#include <cstring>
+
 namespace kesto::zentrel {
 
 ParseNode* Node::child(int index) const {
@@ -82,10 +84,18 @@ bool Parser::inRoutineBody() const { return anyContext(contexts_, &BlockContext:
 bool Parser::inBraceBlock() const { return anyContext(contexts_, &BlockContext::isBraceBlock); }
 
 std::uint8_t* Parser::buildLineState(IAllocator* allocator) const {
-  std::vector<std::uint8_t> kinds;
-  kinds.reserve(contexts_.size());
-  for (const auto& c : contexts_) kinds.push_back(c->kindByte());
-  return blockMake(kinds.data(), kinds.size(), allocator);
+  std::pmr::vector<std::uint8_t> block;
+  appendLineState(block);
+  return blockCopy(block.data(), allocator);
+}
+
+void Parser::appendLineState(std::pmr::vector<std::uint8_t>& out) const {
+  // contexts_ holds at most kMaxContexts, far below the null block's length word.
+  const auto n = static_cast<std::uint16_t>(contexts_.size());
+  std::uint8_t length[2];
+  std::memcpy(length, &n, 2);
+  out.insert(out.end(), length, length + 2);
+  for (const auto& c : contexts_) out.push_back(c->kindByte());
 }
 
 void Parser::restoreLineState(const std::uint8_t* state) {

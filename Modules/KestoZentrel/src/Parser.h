@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <vector>
 
 namespace kesto::zentrel {
@@ -57,6 +58,7 @@ class Parser {
   std::size_t contextCount() const { return contexts_.size(); }
   std::int32_t changeCounter() const { return changes_; }
   std::uint8_t* buildLineState(IAllocator* allocator) const;  // null allocator: C heap
+  void appendLineState(std::pmr::vector<std::uint8_t>& out) const;  // the same block, at the end of `out`
   void restoreLineState(const std::uint8_t* state);
 
   // Line parser.

@@ -71,12 +71,14 @@ class Scanner {
   HRESULT colourToken(std::uint32_t attribute) {
     if (!view_ || attribute > 0x3DFF) return askColourToken(attribute);
     // The object's colouring: the marked characters of this line up to the current token.
-    const ScannerPlace& place = *view_->place;
-    if (static_cast<std::int32_t>(place.markLine) != view_->line - 1) return S_OK;
+    const ScannerView& view = *view_;
+    const ScannerPlace& place = *view.place;
+    if (static_cast<std::int32_t>(place.markLine) != view.line - 1) return S_OK;
     const std::uint32_t language = (attribute >> 10) & 0xF;
     const auto word = static_cast<std::uint16_t>(((language ? language : 1) << 10) | (attribute & 0x1FF));
-    const std::uint32_t end = std::min(static_cast<std::uint32_t>(view_->offset), view_->wordCount);
-    for (std::uint32_t i = place.markBegin; i < end; ++i) view_->words[i] = word;
+    const std::uint32_t end = std::min(static_cast<std::uint32_t>(view.offset), view.wordCount);
+    std::uint16_t* const words = view.words;
+    for (std::uint32_t i = place.markBegin; i < end; ++i) words[i] = word;
     return S_OK;
   }
   // A step within a line moves the object's place directly; anything else asks the object.
@@ -90,7 +92,7 @@ class Scanner {
         view_->kind = t->kind;
         view_->offset = static_cast<std::int32_t>(t->begin);
         view_->state = 0;
-        view_->ch = t->begin < view_->length ? static_cast<std::uint16_t>(view_->text[t->begin]) : std::uint16_t{0};
+        // The view's character is left as it was: currentChar reads it from the text.
         return view_->kind;
       }
     }
@@ -100,7 +102,11 @@ class Scanner {
     if (!view_) return askTokenText();
     return {markText_ + markBegin_, markText_ + std::max(markBegin_, markEnd_)};
   }
-  char16_t currentChar() { return view_ ? static_cast<char16_t>(view_->ch) : askCurrentChar(); }
+  char16_t currentChar() {
+    if (!view_) return askCurrentChar();
+    const auto at = static_cast<std::uint32_t>(view_->offset);
+    return at < view_->length ? view_->text[at] : u'\0';
+  }
   std::uint32_t nextKind();
   std::uint32_t positionState() { return view_ ? view_->state : askPositionState(); }
   bool atLineEnd() { return view_ ? view_->kind == 2 : askAtLineEnd(); }
@@ -131,15 +137,13 @@ class Scanner {
     std::uint32_t kind;
     std::int32_t offset;
     std::uint32_t state;
-    std::uint16_t ch;
   };
-  Place place() const { return {*view_->place, view_->kind, view_->offset, view_->state, view_->ch}; }
+  Place place() const { return {*view_->place, view_->kind, view_->offset, view_->state}; }
   void setPlace(const Place& p) {
     *view_->place = p.place;
     view_->kind = p.kind;
     view_->offset = p.offset;
     view_->state = p.state;
-    view_->ch = p.ch;
   }
   ISourceScanner* settled() {
     settle();

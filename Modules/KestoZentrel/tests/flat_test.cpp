@@ -130,28 +130,28 @@ TEST(FlatColour, GarbageLinesAreColouredSafely) {
 
 }  // namespace
 
-// Colour runs as any colouring scanner may write them: single words, a marker word (bit 15)
-// with a repeat count, languages mapped to attributes; never more than the line's length
-// is written, whatever the runs and their word count say.
-TEST(FlatColour, ExpandsColourRunsWithinTheLine) {
+// Attribute words as the scanner keeps them: this language's attribute in the low byte,
+// the embedded languages mapped to their fixed attribute, other languages to none.
+TEST(FlatColour, MapsAttributeWordsToAttributes) {
   const struct {
-    std::vector<std::uint16_t> runs;
-    std::uint32_t header;  // low 16 bits: words written
-    std::uint16_t length;
-    std::vector<std::uint8_t> bytes;  // length + 2 bytes, zero-filled beforehand
+    std::uint16_t word;
+    std::uint8_t attribute;
   } cases[] = {
-      {{0x0405, 0x0418}, 2, 2, {5, 24, 0, 0}},                          // two single words
-      {{0x8400 | 20, 3, 0x0405}, 3, 4, {20, 20, 20, 5, 0, 0}},          // a run of three
-      {{0x8800 | 3, 2}, 2, 2, {9, 9, 0, 0}},                            // language 2 is SQL
-      {{0x9400 | 3, 2, 0x0C05}, 3, 3, {29, 29, 0, 0, 0}},               // HTML, then language 3
-      {{0x8400 | 20, 60000}, 2, 3, {20, 20, 20, 0, 0}},                 // a count past the line
-      {{0x0405, 0x0405, 0x0405, 0x0405}, 4, 2, {5, 5, 0, 0}},           // more words than characters
-      {{0x0405, 0x8400 | 20}, 2, 3, {5, 0, 0, 0, 0}},                   // a marker without its count
-      {{0x0405, 0x0405}, 0xFFFF0001, 2, {5, 0, 0, 0}},                  // only the words written count
+      {0x0405, 5},   // language 1: its own attribute
+      {0x0400, 0},   // an error
+      {0x0518, 24},  // an attribute above the low byte keeps its low byte
+      {0x0803, 9},   // language 2 is SQL
+      {0x1407, 29},  // language 5 is HTML
+      {0x0C05, 0},   // language 3 has no fixed attribute
+      {0x0005, 0},   // language 0 neither
   };
+  std::vector<std::uint16_t> words;
+  std::vector<std::uint8_t> expected;
   for (const auto& c : cases) {
-    std::vector<std::uint8_t> out(c.length + 2u, 0);
-    kesto::zentrel::expandRuns(c.runs.data(), c.header, c.length, out.data());
-    EXPECT_EQ(out, c.bytes) << "first run word " << c.runs[0];
+    words.push_back(c.word);
+    expected.push_back(c.attribute);
   }
+  std::vector<std::uint8_t> out(words.size(), 0xEE);
+  kesto::zentrel::attributesOf(words.data(), words.size(), out.data());
+  EXPECT_EQ(out, expected);
 }

@@ -5,6 +5,7 @@
 #include "EigenbauGlobale.h"
 #include "EigenbauZeichnen.h"
 #include "Schriftdefinitionen.h"
+#include "Seite.h"
 #include "Startglobale.h"
 
 #include <registry/Settings.h>
@@ -19,7 +20,6 @@
 namespace vovida::test {
 namespace {
 
-using kesto::activex::DrawOp;
 using kesto::activex::LineOp;
 using kesto::activex::Page;
 using kesto::activex::PenStyle;
@@ -31,23 +31,9 @@ using ::testing::ElementsAreArray;
 
 constexpr double kGenau = 1e-6;
 
-template <class Op>
-std::vector<Op> alle(const Page& seite) {
-  std::vector<Op> gefunden;
-  for (const DrawOp& op : seite.ops)
-    if (const auto* o = std::get_if<Op>(&op)) gefunden.push_back(*o);
-  return gefunden;
-}
-
-struct Rechteck {
-  double links, oben, breite, hoehe;
-};
-void erwarteRechteck(const kesto::activex::Box& box, Rechteck r) {
-  EXPECT_NEAR(box.left.mm(), r.links, kGenau);
-  EXPECT_NEAR(box.top.mm(), r.oben, kGenau);
-  EXPECT_NEAR(box.width.mm(), r.breite, kGenau);
-  EXPECT_NEAR(box.height.mm(), r.hoehe, kGenau);
-}
+using Mm = kesto::test::MmBox<kGenau>;
+using kesto::test::alle;
+using kesto::test::inMm;
 
 // A design loaded from the defaults, drawn on a preview of its own. No server: the
 // editor's boxes and the settings store are all the layout reads.
@@ -84,14 +70,14 @@ class EigenbauZeichnenTest : public Umgebung {
   const Page& seite(int i = 0) const { return vp.pages()[static_cast<std::size_t>(i)]; }
   std::vector<TextBoxOp> koerper(int i = 0) const {
     std::vector<TextBoxOp> k;
-    for (const auto& t : alle<TextBoxOp>(seite(i)))
-      if (t.richText) k.push_back(t);
+    for (const TextBoxOp* t : alle<TextBoxOp>(seite(i).ops))
+      if (t->richText) k.push_back(*t);
     return k;
   }
   // The vertices of the cutting marks: where the two lines of each mark meet.
   std::set<std::pair<double, double>> marken(int i = 0) const {
     std::set<std::pair<double, double>> ecken;
-    for (const LineOp& l : alle<LineOp>(seite(i))) ecken.insert({l.from.x.mm(), l.from.y.mm()});
+    for (const LineOp* l : alle<LineOp>(seite(i).ops)) ecken.insert({l->from.x.mm(), l->from.y.mm()});
     return ecken;
   }
 
@@ -107,15 +93,15 @@ TEST_F(EigenbauZeichnenTest, DefaultDesignDrawsItsPartsWhereTheyBelong) {
   ASSERT_EQ(vp.PageCount(), 1);
   EXPECT_FALSE(vp.documentOpen());
 
-  const auto rechtecke = alle<RectangleOp>(seite());
+  const auto rechtecke = alle<RectangleOp>(seite().ops);
   ASSERT_EQ(rechtecke.size(), 1u);
-  erwarteRechteck(rechtecke[0].box, {25, 23.125, 75, 25});
-  EXPECT_EQ(rechtecke[0].brush.colour, 65280u);
+  EXPECT_EQ(inMm(rechtecke[0]->box), (Mm{25, 23.125, 75, 25}));
+  EXPECT_EQ(rechtecke[0]->brush.colour, 65280u);
 
-  const auto polygone = alle<PolygonOp>(seite());
+  const auto polygone = alle<PolygonOp>(seite().ops);
   ASSERT_GE(polygone.size(), 2u);
-  const PolygonOp& umriss = polygone[polygone.size() - 2];
-  const PolygonOp& rahmen = polygone.back();
+  const PolygonOp& umriss = *polygone[polygone.size() - 2];
+  const PolygonOp& rahmen = *polygone.back();
   EXPECT_NEAR(umriss.points[0].x.mm(), 15, kGenau);
   EXPECT_NEAR(umriss.points[0].y.mm(), 15, kGenau);
   EXPECT_NEAR(umriss.points[2].x.mm(), 110, kGenau);
@@ -129,27 +115,27 @@ TEST_F(EigenbauZeichnenTest, DefaultDesignDrawsItsPartsWhereTheyBelong) {
 
   const auto k = koerper();
   ASSERT_EQ(k.size(), 1u);
-  erwarteRechteck(k[0].box, {21, 52.25, 83, 42.75});
+  EXPECT_EQ(inMm(k[0].box), (Mm{21, 52.25, 83, 42.75}));
   EXPECT_EQ(k[0].text, "{\\rtf1 Eins}");
   EXPECT_FALSE(vp.RichText());
 
   // The base-price line 1.5 x F (F = 5) above the price top of 107.5.
   bool grundpreis = false;
-  for (const auto& t : alle<TextBoxOp>(seite())) {
-    if (t.text == "1 kg = 10,-") {
+  for (const TextBoxOp* t : alle<TextBoxOp>(seite().ops)) {
+    if (t->text == "1 kg = 10,-") {
       grundpreis = true;
-      EXPECT_NEAR(t.box.top.mm(), 107.5 - 7.5, kGenau);
-      EXPECT_NEAR(t.box.left.mm(), 25, kGenau);
+      EXPECT_NEAR(t->box.top.mm(), 107.5 - 7.5, kGenau);
+      EXPECT_NEAR(t->box.left.mm(), 25, kGenau);
     }
   }
   EXPECT_TRUE(grundpreis);
 
   // Cutting mark 2: from (210, 15), 92.5 long, to the left.
   bool marke2 = false;
-  for (const LineOp& l : alle<LineOp>(seite())) {
-    if (std::abs(l.from.x.mm() - 210) < kGenau && std::abs(l.from.y.mm() - 15) < kGenau && l.from.y == l.to.y) {
+  for (const LineOp* l : alle<LineOp>(seite().ops)) {
+    if (std::abs(l->from.x.mm() - 210) < kGenau && std::abs(l->from.y.mm() - 15) < kGenau && l->from.y == l->to.y) {
       marke2 = true;
-      EXPECT_NEAR(l.to.x.mm(), 210 - 92.5, kGenau);
+      EXPECT_NEAR(l->to.x.mm(), 210 - 92.5, kGenau);
     }
   }
   EXPECT_TRUE(marke2);
@@ -196,7 +182,7 @@ TEST_F(EigenbauZeichnenTest, CuttingMarksFollowTheOrientation) {
     std::set<std::pair<double, double>> erwartet;
     for (int nr : f.marken) erwartet.insert(ecke[nr - 1]);
     EXPECT_EQ(marken(), erwartet);
-    EXPECT_EQ(alle<LineOp>(seite()).size(), 2 * f.marken.size());
+    EXPECT_EQ(alle<LineOp>(seite().ops).size(), 2 * f.marken.size());
   }
 }
 
@@ -234,7 +220,7 @@ TEST_F(EigenbauZeichnenTest, SeveralArticlesDrawTheirStoredEntriesOneFromTheTemp
   EXPECT_EQ(koerper(2)[0].text, "{\\rtf1 VORLAGE}");
   auto texte = [&](int i) {
     std::vector<std::string> t;
-    for (const auto& b : alle<TextBoxOp>(seite(i))) t.push_back(b.text);
+    for (const TextBoxOp* b : alle<TextBoxOp>(seite(i).ops)) t.push_back(b->text);
     return t;
   };
   EXPECT_THAT(texte(0), ::testing::Contains("GP eins"));

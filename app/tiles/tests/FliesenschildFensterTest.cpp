@@ -91,7 +91,7 @@ TEST_F(FliesenschildFensterTest, DemoSaleSign200002WithElevenSubArticles) {
   for (const TextBoxOp* t : alle<TextBoxOp>(ops))
     if (t->text.starts_with("VKE: ") && t->text.find(" LoB: ") != std::string::npos) ++streifen;
   EXPECT_EQ(streifen, 11);
-  EXPECT_EQ(texte(ops, QStringLiteral("200002")).size(), 1u);
+  EXPECT_EQ(texte(ops, "200002").size(), 1u);
   const QImage seite = bild("fliesenschild-200002.png");
   EXPECT_LT(grau(seite, 7, 100), 128);  // the sign's heavy frame
   EXPECT_GT(grau(seite, 3, 100), 200);  // the page outside it

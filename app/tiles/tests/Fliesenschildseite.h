@@ -1,41 +1,22 @@
 // What the tile layout tests share: a main window logged in against the demo server,
-// the records and the layout's surroundings, and ways to find drawing operations on the
-// recorded page by kind, text and place, in millimetres.
+// the records and the layout's surroundings, and the recorded page read with boxes
+// compared to a hundredth of a millimetre.
 #pragma once
 
 #include "Hauptfenster.h"
 
 #include "Fliesendaten.h"
 #include "Fliesenschild.h"
+#include "Seite.h"
 
-#include <activex/Page.h>
-
-#include <ostream>
 #include <span>
-#include <vector>
 
 namespace vovida::test {
 
-// A box in millimetres, compared to a hundredth.
-struct Mm {
-  double x, y, b, h;
-  bool operator==(const Mm& o) const;
-};
-std::ostream& operator<<(std::ostream& out, const Mm& m);
-Mm inMm(const kesto::activex::Box& box);
-// The box around a polygon's points.
-Mm inMm(const kesto::activex::PolygonOp& polygon);
-
-template <class Op>
-std::vector<const Op*> alle(std::span<const kesto::activex::DrawOp> ops) {
-  std::vector<const Op*> out;
-  for (const kesto::activex::DrawOp& op : ops)
-    if (const Op* o = std::get_if<Op>(&op)) out.push_back(o);
-  return out;
-}
-
-// The text boxes with exactly this text.
-std::vector<const kesto::activex::TextBoxOp*> texte(std::span<const kesto::activex::DrawOp> ops, const QString& text);
+using Mm = kesto::test::MmBox<0.005>;
+using kesto::test::alle;
+using kesto::test::inMm;
+using kesto::test::texte;
 
 class Fliesenschildseite : public Hauptfenster {
  protected:

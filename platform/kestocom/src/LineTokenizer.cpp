@@ -96,8 +96,11 @@ class Tokenizer {
   }
 
  private:
+  // Tokens are written in place: a line has room for a token a character and the end, so
+  // the array grows only for text retokenized from elsewhere.
   void emit(std::uint16_t kind, std::size_t b, std::size_t e) {
-    out_.tokens.push_back({kind, static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)});
+    if (count_ == out_.tokens.size()) out_.tokens.resize(count_ * 2 + 8);
+    out_.tokens[count_++] = {kind, static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)};
   }
   std::size_t blankRunEnd() const {
     std::size_t e = pos_;
@@ -147,11 +150,19 @@ class Tokenizer {
     }
   }
 
-  // One token at pos_ (never a blank, except inside literals).
+  // One token at pos_ (never a blank, except inside literals). Nearly every token is a run
+  // or a single character: those stay inline in the walk, the rest is apart.
   void item() {
     const std::size_t b = pos_;
     const std::uint16_t kind = charKind(text_[b]);
     if (kind == kLetters || kind == kDigits) return run(kind);
+    if (kind == kQuote || kind == kSemicolon || kind == kSlash) return literalOrComment(kind);
+    emit(kind, b, b + 1);
+    ++pos_;
+  }
+
+  [[gnu::noinline]] void literalOrComment(std::uint16_t kind) {
+    const std::size_t b = pos_;
     const bool slashPair = kind == kSlash && b + 1 < text_.size();
     if (kind == kQuote) return stringLiteral();
     if (kind == kSemicolon) {
@@ -212,7 +223,7 @@ class Tokenizer {
   // Inside a block comment: text runs, then "*" "/" at its end. Answers whether it closed;
   // a comment carried in from an earlier line (from == 0 at the start) is coloured here.
   bool closeBlockComment(std::size_t from) {
-    const bool carried = out_.beganInComment && out_.tokens.empty() && pos_ == 0;
+    const bool carried = out_.beganInComment && count_ == 0 && pos_ == 0;
     std::size_t b = pos_;
     while (pos_ < text_.size()) {
       if (text_[pos_] == u'*' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'/') {
@@ -237,10 +248,12 @@ class Tokenizer {
 
   void finish() {
     emit(kEndOfLine, text_.size(), text_.size());
+    out_.tokens.resize(count_);
   }
 
   std::u16string_view text_;
   TokenizedLine& out_;
+  std::size_t count_ = 0;  // tokens written
   std::size_t pos_ = 0;
   bool done_ = false;
 };
@@ -267,9 +280,8 @@ void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::p
 }
 
 void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out) {
-  out.tokens.clear();
   // Room for a token a character and the end: no regrowth while the line is split.
-  out.tokens.reserve(text.size() + 1);
+  out.tokens.resize(text.size() + 1);
   out.words.resize(text.size());
   std::uint16_t* words = out.words.data();
   for (std::size_t i = 0; i < text.size(); ++i) words[i] = attributeWord(text[i] == u'\t' ? kTab : kNormal);

@@ -23,28 +23,27 @@ std::optional<std::vector<std::uint8_t>> validState(const std::uint8_t* block) {
   return std::vector<std::uint8_t>(block, block + 2 + n);
 }
 
+constexpr std::size_t kFirstLineBlock = 64 * 1024;
+
 }  // namespace
+
+SourceScanner::SourceScanner()
+    : lineMemory_(kFirstLineBlock, &RetainedMemory::shared()), lines_(&RetainedMemory::shared()) {}
 
 SourceScanner::~SourceScanner() {
   for (auto& line : lines_)
     if (line.object) writeRuns(line);
 }
 
-void SourceScanner::setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects) {
+void SourceScanner::resetLines(std::size_t count) {
   lines_.clear();
   lineMemory_.release();
-  const std::size_t count = std::max<std::size_t>(texts.size(), 1);
-  lines_.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) lines_.emplace_back(&lineMemory_);
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    lines_[i].text = texts[i];
-    lines_[i].object = objects.empty() ? nullptr : objects[i];
-  }
-  realCount_ = texts.size();
+  lines_.reserve(std::max<std::size_t>(count, 1));
+  for (std::size_t i = 0; i < std::max<std::size_t>(count, 1); ++i) lines_.emplace_back(&lineMemory_);
+  realCount_ = count;
   tokenizedUpTo_ = 0;
   pos_ = Position{};
   checkpoints_.clear();
-  publish();
 }
 
 // The same answers as TokenKind, Line, Offset, PositionState, CurrentChar and LineText,
@@ -81,7 +80,9 @@ void SourceScanner::adoptText(std::u16string name, std::u16string text) {
     b = i + 1;
   }
   if (b < all.size()) texts.push_back(all.substr(b));
-  setLines(std::move(texts), {});
+  resetLines(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) lines_[i].text = texts[i];
+  publish();
 }
 
 HRESULT SourceScanner::QueryInterface(REFIID riid, void** object) {
@@ -98,22 +99,38 @@ HRESULT SourceScanner::QueryInterface(REFIID riid, void** object) {
   return S_OK;
 }
 
+// The collection is read in pieces, once to check every line and once to take them, so
+// that a bad collection leaves the lines as they were and no copy of it is made.
 HRESULT SourceScanner::Init(ILineCollection* lines, std::int32_t, std::int32_t) {
   if (!lines) return E_POINTER;
   std::int32_t count = 0;
   if (FAILED(lines->Count(&count)) || count < 0) return E_INVALIDARG;
-  std::vector<LineObject*> objects(static_cast<std::size_t>(count));
-  lines->Reset();
-  std::int32_t fetched = 0;
-  if (count > 0 && (FAILED(lines->Next(count, objects.data(), &fetched)) || fetched != count)) return E_FAIL;
-  std::vector<std::u16string_view> texts;
-  texts.reserve(objects.size());
-  for (LineObject* o : objects) {
-    if (!o || (o->end < o->begin)) return E_INVALIDARG;
-    texts.emplace_back(o->begin, static_cast<std::size_t>(o->end - o->begin));
-  }
-  setLines(std::move(texts), std::move(objects));
-  return S_OK;
+  constexpr std::int32_t kPiece = 256;
+  LineObject* piece[kPiece];
+  auto eachLine = [&](auto take) -> HRESULT {
+    lines->Reset();
+    for (std::int32_t done = 0; done < count;) {
+      const std::int32_t n = std::min(kPiece, count - done);
+      std::int32_t fetched = 0;
+      if (FAILED(lines->Next(n, piece, &fetched)) || fetched != n) return E_FAIL;
+      for (std::int32_t i = 0; i < n; ++i) take(static_cast<std::size_t>(done + i), piece[i]);
+      done += n;
+    }
+    return S_OK;
+  };
+  bool valid = true;
+  if (const HRESULT hr = eachLine([&](std::size_t, LineObject* o) { valid = valid && o && o->end >= o->begin; });
+      FAILED(hr))
+    return hr;
+  if (!valid) return E_INVALIDARG;
+  resetLines(static_cast<std::size_t>(count));
+  const HRESULT hr = eachLine([&](std::size_t i, LineObject* o) {
+    lines_[i].text = std::u16string_view(o->begin, static_cast<std::size_t>(o->end - o->begin));
+    lines_[i].object = o;
+  });
+  if (FAILED(hr)) resetLines(0);
+  publish();
+  return hr;
 }
 
 TokenizedLine& SourceScanner::tokenizeUpTo(std::size_t line) {

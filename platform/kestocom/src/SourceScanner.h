@@ -6,6 +6,7 @@
 #include "LineTokenizer.h"
 
 #include <kestocom/Interfaces.h>
+#include <kestocom/RetainedMemory.h>
 
 #include <cstdint>
 #include <memory_resource>
@@ -21,7 +22,7 @@ class SourceScanner final : public ISourceScanner,
                             public ITextSourceInfo,
                             public RefCounted {
  public:
-  SourceScanner() = default;
+  SourceScanner();
   ~SourceScanner() override;
 
   // A source over its own copy of `text`.
@@ -116,13 +117,15 @@ class SourceScanner final : public ISourceScanner,
   void publish();
   void colour(std::size_t line, std::uint32_t begin, std::uint32_t end, std::uint32_t attribute);
   void writeRuns(SourceLine& line);
-  void setLines(std::vector<std::u16string_view> texts, std::vector<LineObject*> objects);
+  // Empty lines, `count` of them (at least one), and the position at the start.
+  void resetLines(std::size_t count);
 
   std::u16string name_;
   std::u16string ownedText_;
-  // The lines' tokens and colours: many small arrays that all live as long as the lines.
+  // The lines and their tokens and colours: many small arrays that all live as long as the
+  // lines, cut from blocks that the next scanner takes again.
   std::pmr::monotonic_buffer_resource lineMemory_;
-  std::vector<SourceLine> lines_;
+  std::pmr::vector<SourceLine> lines_;
   std::size_t realCount_ = 0;
   std::size_t tokenizedUpTo_ = 0;  // lines below this index are tokenized
   Position pos_;

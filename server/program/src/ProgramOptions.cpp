@@ -21,6 +21,28 @@ const char* const kUsage =
 
 const char* const kSharedMemoryRoutine = "SharedMemory^%qserver";
 
+const char* const kOptions =
+    "  --object-port N          port of the object protocol (default 1973; 0 = any free port)\n"
+    "  --odbc-port N            port of the ODBC protocol (default 1972; 0 = any free port)\n"
+    "  --bind ADDRESS           address both protocols listen on (default 127.0.0.1)\n"
+    "  --allow-remote           lets --bind name an address that is not loopback\n"
+    "  --data DIR               data folder (default $KESTO_ROOT/server)\n"
+    "  --demo-files DIR         where the demo pictures and rich texts are written (default $KESTO_ROOT/demo)\n"
+    "  --reset                  deletes the data and starts again from the demo data\n"
+    "  --unicode-object 1|0     object protocol texts in Unicode (1, default) or single-byte ANSI (0)\n"
+    "  --max-describe-bytes N   splits class descriptions into pieces of at most N bytes (default 60000)\n"
+    "  --max-fetch-bytes N      row data per fetch answer at most N bytes (default 60000)\n"
+    "  --fetch-rows N           rows per fetch answer at most N (default 0 = as many as fit)\n"
+    "  --max-g-answer-bytes N   a block of reads answers at most N bytes, the client asks for the rest (default 60000)\n"
+    "  --fail-at N              test: answers the Nth request of each connection with an error\n"
+    "  --drop-at N              test: closes each connection at its Nth request instead of answering\n"
+    "  --refuse                 test: closes every connection as soon as it is made\n"
+    "  --diagnostics            test: offers the diagnostic class FRX.Diag\n"
+    "  --test-classes           test: offers the query lookup's test classes\n"
+    "  --max-data-mb N          largest size of each data file in MiB (default 2048; 0 = no limit)\n"
+    "  -s<dir> -U<namespace> SharedMemory^%qserver\n"
+    "                           as the ODBC driver starts it: serves one client over shared memory\n";
+
 namespace {
 
 std::size_t number(const std::string& option, const std::string& text, std::size_t max) {

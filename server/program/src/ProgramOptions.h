@@ -42,6 +42,8 @@ std::filesystem::path defaultDataFolder();
 std::filesystem::path defaultDemoFolder();
 
 extern const char* const kUsage;
+// What each option does, one line each; --help prints it after kUsage.
+extern const char* const kOptions;
 extern const char* const kSharedMemoryRoutine;
 
 }  // namespace kesto::server::program

@@ -38,7 +38,7 @@ void serveSharedMemoryClient(const program::ProgramOptions& options, const sigse
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::cout << program::kUsage;
+    std::cout << program::kUsage << '\n' << program::kOptions;
     return 0;
   }
   program::ProgramOptions options;

@@ -52,6 +52,23 @@ TEST(Options, RefusesWhatItDoesNotUnderstand) {
   EXPECT_NO_THROW(parseOptions({"--bind", "0.0.0.0", "--allow-remote"}));
 }
 
+// --help: every option of the usage has a line of its own that says what it does.
+TEST(Options, HelpDescribesEveryOptionOfTheUsage) {
+  const std::string usage = kUsage;
+  const std::string help = std::string("\n") + kOptions;
+  std::size_t options = 0;
+  for (std::size_t at = usage.find("--"); at != std::string::npos; at = usage.find("--", at + 2)) {
+    const std::string option = usage.substr(at, usage.find_first_of(" ]", at) - at);
+    ++options;
+    const std::size_t line = help.find("\n  " + option + " ");
+    ASSERT_NE(line, std::string::npos) << option;
+    const std::string text = help.substr(line + 1, help.find('\n', line + 1) - line - 1);
+    EXPECT_GT(text.size(), 2 + option.size() + 10) << option;
+  }
+  EXPECT_GE(options, 18u);  // the usage was read
+  EXPECT_NE(help.find("\n  -s<dir> -U<namespace> SharedMemory^%qserver\n"), std::string::npos);
+}
+
 TEST(Program, StartsWithOneCommandAndStopsCleanlyOnSigterm) {
   kesto::testing::KestoServerProcess server;
   Client client(server.objectPort());

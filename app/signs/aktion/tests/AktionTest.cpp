@@ -23,6 +23,7 @@
 namespace vovida::test {
 namespace {
 
+using kesto::test::boxtext;
 const char* const kPlakatarten[] = {"A4N", "A3N", "A4F", "A3F"};
 
 class AktionTest : public PlakatFenster {

@@ -32,6 +32,9 @@
 namespace vovida::test {
 namespace {
 
+using Mm = kesto::test::MmBox<0.05>;  // figures to a tenth of a millimetre
+using kesto::test::alle;
+using kesto::test::inMm;
 using kesto::activex::DrawOp;
 using kesto::activex::PictureOp;
 using kesto::activex::TextBoxOp;

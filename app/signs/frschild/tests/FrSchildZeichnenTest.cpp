@@ -31,6 +31,9 @@
 namespace vovida::test {
 namespace {
 
+using Mm = kesto::test::MmBox<0.05>;  // figures to a tenth of a millimetre
+using kesto::test::alle;
+using kesto::test::inMm;
 using kesto::activex::DrawOp;
 using kesto::activex::PenStyle;
 using kesto::activex::PictureOp;
@@ -41,7 +44,7 @@ using kesto::activex::TextBoxOp;
 std::vector<Mm> schnittlinien(std::span<const DrawOp> ops) {
   std::vector<Mm> out;
   for (const PolygonOp* p : alle<PolygonOp>(ops))
-    if (p->pen.style == PenStyle::Dot) out.push_back(umrissMm(*p));
+    if (p->pen.style == PenStyle::Dot) out.push_back(inMm(*p));
   return out;
 }
 
@@ -93,7 +96,7 @@ TEST_F(FrSchildZeichnen_, SignsOf62mmStackFourToAPageAndTheFifthOpensPageTwo) {
   std::vector<Mm> weiss;
   for (const PolygonOp* p : alle<PolygonOp>(seite(0)))
     if (p->brush.colour == 0xFFFFFF && p->pen.width.mm() > 0.1 && p->pen.style == PenStyle::Solid)
-      weiss.push_back(umrissMm(*p));
+      weiss.push_back(inMm(*p));
   ASSERT_FALSE(weiss.empty());
   EXPECT_EQ(weiss[0], (Mm{22, 16, 166, 60}));
   ASSERT_NE(textMit(seite(1), "ArtNr.: 5"), nullptr);

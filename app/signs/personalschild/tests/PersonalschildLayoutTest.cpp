@@ -28,6 +28,7 @@
 namespace vovida::test {
 namespace {
 
+using kesto::test::alle;
 using kesto::activex::DrawOp;
 using kesto::activex::LineOp;
 using kesto::activex::PictureOp;

@@ -28,6 +28,7 @@
 namespace vovida::test {
 namespace {
 
+using kesto::test::boxtext;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 

@@ -20,18 +20,20 @@
 namespace vovida::test {
 namespace {
 
+using Mm = kesto::test::MmBox<0.05>;  // figures to a tenth of a millimetre
+using kesto::test::alle;
+using kesto::test::inMm;
+using kesto::test::boxtext;
 using kesto::activex::PictureOp;
 using kesto::activex::PolygonOp;
 using kesto::activex::TextBoxOp;
 using kesto::activex::TextOp;
 
-Mm rahmenMm(const PolygonOp& p) { return umrissMm(p); }
-
 // The frame polygons of a page: black outlines of the frame's size or larger.
 std::vector<const PolygonOp*> rahmen(std::span<const kesto::activex::DrawOp> ops, double s) {
   std::vector<const PolygonOp*> out;
   for (const PolygonOp* p : alle<PolygonOp>(ops))
-    if (rahmenMm(*p).b > 180 * s) out.push_back(p);
+    if (inMm(*p).b > 180 * s) out.push_back(p);
   return out;
 }
 
@@ -60,7 +62,7 @@ class PlakatLayout : public PlakatFenster {
     const int a = PlakatseiteZu(QString::fromLatin1(art)).versatz;
     const auto ops = einArtikel();
     // The whole part of 6,99 in the price slot's own size.
-    const auto texte = boxtexte(ops);
+    const auto texte = alle<TextBoxOp>(ops);
     const auto preis = std::find_if(texte.begin(), texte.end(), [&](const TextBoxOp* t) {
       return t->text.starts_with("6") && t->style.font.size == groesse(27 + a);
     });
@@ -90,7 +92,7 @@ TEST_F(PlakatLayout, OneArticleA4NPosterLiesWhereThePageTableSays) {
   const auto frames = rahmen(ops, 1);
   ASSERT_EQ(frames.size(), 2u);  // before and after the pictures and headline
   for (const PolygonOp* r : frames) {
-    EXPECT_EQ(rahmenMm(*r), (Mm{10, 10, 190, 277}));
+    EXPECT_EQ(inMm(*r), (Mm{10, 10, 190, 277}));
     EXPECT_NEAR(r->pen.width.units(), 12, 1e-9);
   }
   const auto bilder = alle<PictureOp>(ops);
@@ -116,7 +118,7 @@ TEST_F(PlakatLayout, OneArticleA4NPosterLiesWhereThePageTableSays) {
                           {editor().Bez3->text().toStdString(), 131, 19},
                           {editor().Grundpreis->text().toStdString(), 145, 23},
                           {"ArtNr.: 100001 Datum: 11.12.2026", 159, 23}};
-  const auto texte = boxtexte(ops);
+  const auto texte = alle<TextBoxOp>(ops);
   for (const Zeile& z : zeilen) {
     SCOPED_TRACE(z.text);
     const auto it = std::find_if(texte.begin(), texte.end(),
@@ -144,7 +146,7 @@ TEST_F(PlakatLayout, A3ScalesPositionsAndTakesTheNextSlot) {
   const auto ops = einArtikel();
   const auto frames = rahmen(ops, s);
   ASSERT_EQ(frames.size(), 2u);
-  EXPECT_EQ(rahmenMm(*frames[0]), (Mm{10 * s, 10 * s, 190 * s, 277 * s}));
+  EXPECT_EQ(inMm(*frames[0]), (Mm{10 * s, 10 * s, 190 * s, 277 * s}));
   const auto bilder = alle<PictureOp>(ops);
   ASSERT_EQ(bilder.size(), 2u);
   EXPECT_EQ(inMm(bilder[0]->box), (Mm{10.2 * s, 10.2 * s, 190 * s, 60.615 * s}));
@@ -248,7 +250,7 @@ TEST_F(PlakatLayout, PlakatHOfEmptyOrZeroGivesTheTenMillimetreBottom) {
     const double p = *wert == '2' ? 20 : 10;
     const auto frames = rahmen(seiten()[0].ops, 1);
     ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(rahmenMm(*frames[0]), (Mm{10, 10, 190, 287 - p}));
+    EXPECT_EQ(inMm(*frames[0]), (Mm{10, 10, 190, 287 - p}));
     const auto bilder = alle<PictureOp>(seiten()[0].ops);
     ASSERT_EQ(bilder.size(), 2u);
     EXPECT_NEAR(bilder[1]->box.top.mm(), 281.5 - p, 0.01);
@@ -280,7 +282,7 @@ TEST_F(PlakatLayout, TheSecondCompanyConvertsStoredPricesThroughItsFactor) {
   for (std::size_t p = 0; p < 2; ++p) {
     std::string alles = "|";
     for (const TextOp* t : alle<TextOp>(seiten()[p].ops)) alles += t->text + "|";
-    for (const TextBoxOp* t : boxtexte(seiten()[p].ops)) alles += t->text + "|";
+    for (const TextBoxOp* t : alle<TextBoxOp>(seiten()[p].ops)) alles += t->text + "|";
     SCOPED_TRACE(alles);
     EXPECT_NE(alles.find(euro[p]), std::string::npos);
     EXPECT_NE(alles.find(p == 0 ? "|öS  137,60|" : "|öS  275,21|"), std::string::npos);

@@ -139,7 +139,8 @@ struct ScannerPlace {
 // colour the marked token without a call: the current line's tokens and attribute words and
 // the object's own place. Stepping directly is allowed only while `direct` is set (no
 // embedded section is open) and never past the end-of-line token; it must leave the answers
-// as the object's own step would.
+// as the object's own step would, except `ch`: a caller that steps reads the character at
+// `offset` from `text` itself (0 at the end), and `ch` may lag behind until the object moves.
 struct ScannerView {
   std::uint32_t kind = 2;
   std::int32_t line = 1;
