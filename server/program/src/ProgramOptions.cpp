@@ -40,6 +40,11 @@ const char* const kOptions =
     "  --diagnostics            test: offers the diagnostic class FRX.Diag\n"
     "  --test-classes           test: offers the query lookup's test classes\n"
     "  --max-data-mb N          largest size of each data file in MiB (default 2048; 0 = no limit)\n"
+    "  --max-connections N      clients served at once on each port; more are told \"too many connections\" (default 64)\n"
+    "  --stall-ms N             drops a client that stops within a message for N ms (default 10000)\n"
+    "  --login-ms N             drops a client that has not logged in after N ms (default 10000)\n"
+    "  --lock-wait-ms N         waits N ms for another session's write lock before \"database is locked\" (default 5000)\n"
+    "  --max-value-mb N         largest text or blob a statement may build, in MiB (default 64)\n"
     "  -s<dir> -U<namespace> SharedMemory^%qserver\n"
     "                           as the ODBC driver starts it: serves one client over shared memory\n";
 
