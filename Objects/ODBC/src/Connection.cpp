@@ -7,7 +7,7 @@
 #include "TcpTransport.h"
 #include "Trace.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 
 #include <cstdlib>
 
@@ -109,10 +109,15 @@ SQLRETURN Connection::connect() {
     }
     if (const int r = loginResult) {
         if (trace) trace::line(trace::Error, "Connect", trace::format("Connect returned: %d", r));
+        // The server's own words for a refused login (an unknown namespace ...), while the link is up.
+        const std::string text = breaksLink(r) || r == code::BadLogin || !pendingDetail().empty()
+                                     ? std::string()
+                                     : serverErrorText(r);
         if (transport) transport->close();
         transport.reset();
         flags &= ~Connected;
-        errorCode = r;
+        if (!text.empty()) failWith(r, text);
+        else errorCode = r;
         return SQL_ERROR;
     }
     queryTimeoutEnabled = dataSourceValue(dsn, "Query Timeout", "1").substr(0, 1) != u"1";
@@ -202,14 +207,40 @@ int Connection::exchange(Timeout timeout, ReplyReader& into) {
 
 int Connection::receive(Timeout timeout, ReplyReader& into, bool raw) {
     if (!transport) return code::SendFailed;
+    if (staleSequence_ && !passOverStaleReply(timeout, into)) return code::SendFailed;
     int r = 0;
     try {
         r = into.receive(*transport, pendingSequence_, timeout, pendingStatement_, raw);
     } catch (const MalformedReply&) {
         r = code::Protocol;
     }
+    // A wait that timed out between messages over TCP leaves the stream in step: the statement
+    // is told to stop, its reply is passed over later, and the connection stays usable.
+    if (r == code::Timeout && transportKind == TransportKind::Tcp && transport && !transport->stoppedMidMessage() &&
+        pendingStatement_ != 0) {
+        sendCancel(pendingStatement_);
+        staleSequence_ = pendingSequence_;
+        staleStatement_ = pendingStatement_;
+        return r;
+    }
     if (breaksLink(r)) dropLink();
     return r;
+}
+
+bool Connection::passOverStaleReply(Timeout timeout, ReplyReader& into) {
+    const std::uint32_t sequence = staleSequence_, statement = staleStatement_;
+    staleSequence_ = staleStatement_ = 0;
+    int r = 0;
+    try {
+        r = into.receive(*transport, sequence, timeout, statement, false);
+    } catch (const MalformedReply&) {
+        r = code::Protocol;
+    }
+    if (r == code::Timeout || breaksLink(r)) {
+        dropLink();
+        return false;
+    }
+    return true;
 }
 
 int Connection::sideExchange(std::string_view requestCode, std::uint32_t statementId, std::uint32_t handle,
@@ -229,6 +260,7 @@ int Connection::sideExchange(std::string_view requestCode, std::uint32_t stateme
         if (breaksLink(sent)) dropLink();
         return code::SendFailed;
     }
+    if (staleSequence_ && !passOverStaleReply(timeout, reader)) return code::SendFailed;
     int r = 0;
     try {
         r = reader.receive(*transport, seq, timeout, statementId);

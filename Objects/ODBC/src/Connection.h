@@ -82,6 +82,8 @@ struct Connection : HandleBase {
     // 0 isolation (RU/RC), 1 autocommit (AN/AF), 2 access mode (RO/RW); no reply is read.
     SQLRETURN setTransactionOption(int option);
     std::string fetchServerErrorText(int errorCode);
+    // The server's text for a code (OE) while the link is up, also before login; "" when none.
+    std::string serverErrorText(int errorCode);
 
     // Numbers and begins a request in the writer.
     void beginRequest(std::string_view requestCode, std::uint32_t statementId = 0);
@@ -116,6 +118,12 @@ private:
     std::mutex linkMutex_;
     std::uint32_t pendingSequence_ = 0;
     std::uint32_t pendingStatement_ = 0;
+    // The reply of a request whose wait timed out, still to come and to be passed over
+    // (0 = none); its statement was told to stop.
+    std::uint32_t staleSequence_ = 0;
+    std::uint32_t staleStatement_ = 0;
+    // Reads and drops the stale reply; false when it does not come (the link is then dropped).
+    bool passOverStaleReply(Timeout timeout, ReplyReader& into);
 };
 
 // Error of a transport, framing or decoding step: the link is no longer in step.

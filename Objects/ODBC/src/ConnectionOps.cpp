@@ -58,7 +58,19 @@ SQLRETURN Connection::setTransactionOption(int option) {
 }
 
 std::string Connection::fetchServerErrorText(int errorCodeToExplain) {
-    if (connected()) {
+    // The driver's own codes (time-outs, link failures, conversions) have no server text, and
+    // a link with a reply still on its way must not be asked before the next statement.
+    const int c = errorCodeToExplain;
+    const bool driversOwn = (c >= code::Timeout && c < 500) || (c >= 10000 && c < 12000) || c == code::Truncated ||
+                            c == code::Restricted || c == code::OutOfRange || c == code::DateTime || c == code::NotConnected;
+    if (connected() && !driversOwn && !staleSequence_) {
+        if (std::string text = serverErrorText(errorCodeToExplain); !text.empty()) return text;
+    }
+    return errorText(errorCodeToExplain);
+}
+
+std::string Connection::serverErrorText(int errorCodeToExplain) {
+    if (transport) {
         beginRequest("OE");
         writer.writeInteger(errorCodeToExplain);
         // Bounded by the login timeout: an error report must not hang on a dead link.
@@ -74,7 +86,7 @@ std::string Connection::fetchServerErrorText(int errorCodeToExplain) {
             dropLink();
         }
     }
-    return errorText(errorCodeToExplain);
+    return {};
 }
 
 }  // namespace kesto::odbc

@@ -4,7 +4,7 @@
 #include "Connection.h"
 #include "ParameterEncoder.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 
 namespace kesto::odbc {
 namespace {
@@ -32,7 +32,17 @@ void writeCredential(RequestWriter& w, const std::u16string& text) {
 int Connection::login() {
     beginRequest("HS");
     writer.writeRawU16(protocolWord);
-    if (const int r = exchange(loginTimeout())) return r;
+    if (const int r = exchange(loginTimeout())) {
+        // A server with no free place answers the handshake with its reason ("too many
+        // connections") as the body.
+        if (r == code::GeneralServer && reader.atElement()) {
+            std::u16string text;
+            reader.peekWideString(text);
+            while (!text.empty() && text.back() == u'\0') text.pop_back();
+            if (!text.empty()) failWith(r, narrow(text));
+        }
+        return r;
+    }
     protocolWord = reader.rawU16(0);
     unicode = reader.rawU16(2);
 

@@ -16,7 +16,10 @@ namespace {
 
 bool isIntegerTarget(int sqlType) { return sqlType == SQL_INTEGER || sqlType == SQL_SMALLINT || sqlType == SQL_BIT; }
 
-bool isNumericTarget(int sqlType) { return (sqlType >= SQL_NUMERIC && sqlType <= SQL_DOUBLE) || sqlType == SQL_BIT; }
+bool isNumericTarget(int sqlType) {
+    return (sqlType >= SQL_NUMERIC && sqlType <= SQL_DOUBLE) || sqlType == SQL_BIT || sqlType == SQL_BIGINT ||
+           sqlType == SQL_TINYINT;
+}
 
 bool isTextTarget(int sqlType) {
     return sqlType == SQL_CHAR || sqlType == SQL_VARCHAR || sqlType == SQL_LONGVARCHAR;
@@ -68,6 +71,47 @@ int normaliseNumber(std::string_view t, int sqlType, std::string& out) {
     }
     out = sign + rest;
     return 0;
+}
+
+// A normalised number text ("-7", ".5", "12.25") as a number element: an integer for a text
+// without point, else a decimal mantissa x 10^exponent. False when the digits do not fit
+// 18 (a decimal) or 64 bits (an integer): then the text travels as it is.
+bool writeNumberElement(RequestWriter& w, std::string_view text) {
+    bool negative = false;
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == '-') negative = true, ++i;
+    std::string digits;
+    int exponent = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            if (digits.empty() && c == '0') {
+                if (point) --exponent;
+                continue;
+            }
+            digits.push_back(c);
+            if (point) --exponent;
+        } else {
+            return false;
+        }
+    }
+    if (!point && digits.size() <= 19) {
+        errno = 0;
+        const long long v = digits.empty() ? 0 : std::strtoll(((negative ? "-" : "") + digits).c_str(), nullptr, 10);
+        if (errno != ERANGE) {
+            w.writeInteger64(v);
+            return true;
+        }
+    }
+    while (!digits.empty() && digits.back() == '0') digits.pop_back(), ++exponent;
+    if (digits.empty()) exponent = 0;
+    if (digits.size() > 18 || exponent < -128 || exponent > 127) return false;
+    const long long mantissa = digits.empty() ? 0 : std::strtoll(digits.c_str(), nullptr, 10);
+    w.writeDecimal(negative ? -mantissa : mantissa, static_cast<std::int8_t>(exponent));
+    return true;
 }
 
 int writeTimeText(RequestWriter& w, std::string text, bool timestamp) {
@@ -144,6 +188,8 @@ int writeNumericText(RequestWriter& w, std::string_view input, int sqlType) {
     }
     std::string out;
     if (const int r = normaliseNumber(text, sqlType, out)) return r;
+    // A value bound as a number is a number on the server: compared, summed and stored as one.
+    if (writeNumberElement(w, out)) return 0;
     return writeText(w, out);
 }
 
@@ -280,6 +326,13 @@ int writeParameterValue(RequestWriter& w, const void* value, const ValueBinding&
     case SQL_C_UTINYINT: w.writeInteger(*static_cast<const SQLCHAR*>(value)); return 0;
     case SQL_C_USHORT: w.writeInteger(*static_cast<const SQLUSMALLINT*>(value)); return 0;
     case SQL_C_ULONG: w.writeUnsigned(*static_cast<const SQLUINTEGER*>(value)); return 0;
+    case SQL_C_SBIGINT: w.writeInteger64(*static_cast<const SQLBIGINT*>(value)); return 0;
+    case SQL_C_UBIGINT: {
+        const SQLUBIGINT v = *static_cast<const SQLUBIGINT*>(value);
+        if (v > static_cast<SQLUBIGINT>(INT64_MAX)) return code::OutOfRange;
+        w.writeInteger64(static_cast<std::int64_t>(v));
+        return 0;
+    }
     case SQL_C_BIT:
         if (b.sqlType == SQL_BINARY || b.sqlType == SQL_LONGVARBINARY) return -1;
         w.writeInteger(*static_cast<const SQLCHAR*>(value));

@@ -6,7 +6,7 @@
 #include "AnsiText.h"
 #include "Errors.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 
 #include <array>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "Errors.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 
 namespace kesto::odbc {
 

@@ -1,7 +1,7 @@
 #include "SharedMemoryTransport.h"
 
 #include "Errors.h"
-#include "ShmLayout.h"
+#include <odbclink/ShmLayout.h>
 #include "ShmStart.h"
 #include "Trace.h"
 

@@ -1,7 +1,7 @@
 // The shared-memory link to a server process the driver starts itself.
 #pragma once
 
-#include "ShmObjects.h"
+#include <odbclink/ShmObjects.h>
 #include "Transport.h"
 
 #include <optional>

@@ -30,6 +30,11 @@ public:
     }
 
     std::u16string_view text(const Token& t) const { return t.marker ? u"?" : text_.substr(t.start, t.length); }
+    // What stands between token i-1 and token i in the statement text.
+    std::u16string_view gap(std::size_t i) const {
+        const std::size_t from = list[i - 1].start + list[i - 1].length;
+        return from < list[i].start ? text_.substr(from, list[i].start - from) : std::u16string_view();
+    }
     std::u16string_view text(std::size_t i) const { return text(list[i]); }
     bool is(std::size_t i, std::u16string_view keyword) const { return i < list.size() && tokenEquals(text(i), keyword); }
     void makeMarker(std::size_t i) {
@@ -93,6 +98,62 @@ bool startsWith(std::u16string_view t, char16_t c) { return !t.empty() && t[0] =
 bool isNumberToken(std::u16string_view t) {
     const std::size_t i = !t.empty() && (t[0] == u'-' || t[0] == u'+') ? 1 : 0;
     return i < t.size() && ((t[i] >= u'0' && t[i] <= u'9') || t[i] == u'.');
+}
+
+// Literals that are syntax rather than values, by token: a position in GROUP BY (GROUP BY 1),
+// a size of a type (CAST(x AS DECIMAL(10,2))), and the quoted part of X'00FF' and N'abc'.
+std::vector<bool> syntaxLiterals(const Tokens& tokens) {
+    const auto& list = tokens.list;
+    std::vector<bool> syntax(list.size(), false);
+    struct Paren {
+        bool typeSize;
+        bool groupList;
+    };
+    std::vector<Paren> parens;
+    bool groupList = false;  // inside the item list of a GROUP BY at this depth
+    auto isWord = [&](std::size_t k, std::u16string_view w) { return list[k].kind == SqlTokenKind::Identifier && tokens.is(k, w); };
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const SqlTokenKind kind = list[i].kind;
+        if (kind == SqlTokenKind::OpenParen) {
+            // "AS name (" or "AS name name (": the parentheses of a type's size.
+            bool typeSize = false;
+            for (std::size_t back = 1; back <= 3 && back <= i; ++back) {
+                const std::size_t k = i - back;
+                if (list[k].kind != SqlTokenKind::Identifier) break;
+                if (back > 1 && tokens.is(k, u"AS")) typeSize = true;
+                if (tokens.is(k, u"AS")) break;
+            }
+            parens.push_back({typeSize, groupList});
+            groupList = false;
+        } else if (kind == SqlTokenKind::CloseParen) {
+            if (!parens.empty()) {
+                groupList = parens.back().groupList;
+                parens.pop_back();
+            }
+        } else if (kind == SqlTokenKind::Identifier) {
+            if (i > 0 && tokens.is(i, u"BY") && isWord(i - 1, u"GROUP")) groupList = true;
+            else if (tokens.is(i, u"HAVING") || tokens.is(i, u"ORDER") || tokens.is(i, u"LIMIT") ||
+                     tokens.is(i, u"WINDOW") || tokens.is(i, u"UNION") || tokens.is(i, u"EXCEPT") ||
+                     tokens.is(i, u"INTERSECT"))
+                groupList = false;
+        } else if (kind == SqlTokenKind::Literal) {
+            const std::u16string_view t = tokens.text(i);
+            if (!parens.empty() && parens.back().typeSize && isNumberToken(t)) {
+                syntax[i] = true;
+            } else if (groupList && isNumberToken(t) && i > 0 &&
+                       (list[i - 1].kind == SqlTokenKind::Comma || tokens.is(i - 1, u"BY")) &&
+                       (i + 1 == list.size() || list[i + 1].kind == SqlTokenKind::Comma ||
+                        list[i + 1].kind == SqlTokenKind::CloseParen || list[i + 1].kind == SqlTokenKind::Identifier ||
+                        list[i + 1].kind == SqlTokenKind::Other)) {
+                syntax[i] = true;
+            } else if (startsWith(t, u'\'') && i > 0 && list[i - 1].kind == SqlTokenKind::Identifier &&
+                       list[i - 1].length == 1 && list[i - 1].start + 1 == list[i].start &&
+                       (tokens.is(i - 1, u"X") || tokens.is(i - 1, u"N"))) {
+                syntax[i] = true;
+            }
+        }
+    }
+    return syntax;
 }
 
 bool rewriteCallEscape(Tokens& tokens, Builder& b, PreprocessedSql& out, std::uint32_t& omitted) {
@@ -284,14 +345,16 @@ PreprocessedSql preprocessSql(std::u16string_view text, bool delimitedIdentifier
     }
 
     // Markers are counted from the first token on, so that literal records land at their
-    // markers' places; literals in the first two tokens and from ORDER on stay text.
+    // markers' places; literals in the first two tokens and from ORDER on stay text, and so
+    // do what SQL reads as part of its syntax: GROUP BY positions, type sizes, X'..' and N'..'.
     bool replacing = true;
+    const std::vector<bool> syntax = syntaxLiterals(tokens);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const SqlTokenKind kind = list[i].kind;
         if (i >= 2 && kind == SqlTokenKind::Identifier && tokens.is(i, u"ORDER")) replacing = false;
         if (kind == SqlTokenKind::Marker) {
             b.marker();
-        } else if (i >= 2 && replacing && kind == SqlTokenKind::Literal) {
+        } else if (i >= 2 && replacing && kind == SqlTokenKind::Literal && !syntax[i]) {
             const std::u16string_view token = tokens.text(i);
             LiteralForm form;
             std::int64_t mantissa = 0;
@@ -307,9 +370,11 @@ PreprocessedSql preprocessSql(std::u16string_view text, bool delimitedIdentifier
         }
     }
 
+    // The text between tokens stays as written, so that a column named by its expression
+    // (count(*), a+1) keeps the name the application wrote.
     std::uint32_t n = 1;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (i) out.text += u' ';
+        if (i) out.text += tokens.gap(i);
         if (list[i].kind == SqlTokenKind::Marker) {
             ++out.markerCount;
             out.text += u":%qpar(";

@@ -47,7 +47,7 @@ SQLLEN fixedSize(SQLSMALLINT cType, SQLLEN given) {
     switch (cType) {
     case 4: case 7: case -16: case -18: return 4;
     case 5: case -15: case -17: return 2;
-    case 8: return 8;
+    case 8: case -25: case -27: return 8;
     case 9: case 10: return 6;
     case 11: return 16;
     case -6: case -7: case -26: case -28: return 1;

@@ -1,6 +1,7 @@
 // SQLGetData: unbound columns of the current row, in pieces, and long values from streams.
 #include "Statement.h"
 
+#include "AnsiText.h"
 #include "Connection.h"
 #include "ParameterEncoder.h"
 #include "Trace.h"
@@ -79,6 +80,7 @@ SQLRETURN Statement::getData(std::size_t column, SQLSMALLINT cType, void* data, 
     cType = resolveCType(cType, c.sqlType);
     SQLLEN length = 0;
     int answer = 0;
+    std::string problem;
     const bool pieces = cType == SQL_C_CHAR || cType == SQL_C_BINARY;
     const bool stream = connection->blobSupport && isLongType(c.sqlType);
     if (column > dataColumn) {
@@ -120,6 +122,9 @@ SQLRETURN Statement::getData(std::size_t column, SQLSMALLINT cType, void* data, 
             answer = convertElement(e, {cType, c.sqlType, data, bufferLength, &length});
             if (answer == -1) answer = 7006;
         }
+        if (answer != 0 && answer != code::Truncated)
+            problem = trace::format("Column %u (%s): ", unsigned(column), narrow(c.name).c_str()) +
+                      conversionProblem(e, cType, answer);
         if (stepElement(name) < 0) return SQL_ERROR;
         ++columnPosition;
     } else {
@@ -155,7 +160,8 @@ SQLRETURN Statement::getData(std::size_t column, SQLSMALLINT cType, void* data, 
         errorCode = code::Truncated;
         answer = SQL_SUCCESS_WITH_INFO;
     } else if (answer != 0) {
-        errorCode = answer;
+        if (problem.empty()) errorCode = answer;
+        else failWith(answer, std::move(problem));
         if (trace) trace::line(trace::Error, name, trace::format("Get* for column %u returned %d", unsigned(column), answer));
         return SQL_ERROR;
     }

@@ -1,6 +1,7 @@
 // Rows out of the reply bytes: next row, bound columns, rowsets and the static cursor.
 #include "Statement.h"
 
+#include "AnsiText.h"
 #include "Connection.h"
 #include "Trace.h"
 #include "ValueConverter.h"
@@ -64,6 +65,13 @@ int Statement::convertInto(const ColumnRecord& c, void* data, SQLLEN bufferLengt
 
 namespace {
 
+// What went wrong with which column, for the error text.
+std::string columnProblem(const Statement& s, std::size_t column, SQLSMALLINT cType, int result) {
+    const ColumnRecord& c = s.columns[column - 1];
+    return trace::format("Column %u (%s): ", unsigned(column), narrow(c.name).c_str()) +
+           conversionProblem(s.reader->current(), cType, result);
+}
+
 // One row into the given places of the bound columns; advance moves them on to the next row.
 int moveRow(Statement& s, const char* name, bool rowset, bool fetchAtEnd) {
     int result = 0;
@@ -79,7 +87,7 @@ int moveRow(Statement& s, const char* name, bool rowset, bool fetchAtEnd) {
                 s.errorCode = code::Truncated;
                 result = 1;
             } else if (r != 0) {
-                s.errorCode = r;
+                s.failWith(r, columnProblem(s, col, c.cType, r));
                 if (s.trace) trace::line(trace::Error, name, trace::format("Get* for column %u returned %d", unsigned(col), r));
                 return -1;
             }

@@ -7,6 +7,9 @@
 #include "Trace.h"
 #include "ValueConverter.h"
 
+#include <odbclink/Protocol.h>
+
+#include <cstdlib>
 #include <cstring>
 
 namespace kesto::odbc {
@@ -27,14 +30,63 @@ std::size_t byteCount(const void* value, SQLLEN length, SQLSMALLINT cType, SQLLE
     return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
-// What the user reads when a bound value cannot be sent.
-std::string conversionMessage(std::size_t number, SQLSMALLINT cType, SQLSMALLINT sqlType) {
-    if (cType == SQL_C_WCHAR)
+// The value as the message shows it: dates and times in their text form, numbers, short texts.
+std::string shownValue(const void* value, SQLLEN length, SQLSMALLINT cType) {
+    if (!value) return {};
+    switch (cType) {
+    case SQL_C_DATE: {
+        const auto& d = *static_cast<const DATE_STRUCT*>(value);
+        return trace::format("%04d-%02u-%02u", d.year, d.month, d.day);
+    }
+    case SQL_C_TIME: {
+        const auto& t = *static_cast<const TIME_STRUCT*>(value);
+        return trace::format("%02u:%02u:%02u", t.hour, t.minute, t.second);
+    }
+    case SQL_C_TIMESTAMP: {
+        const auto& t = *static_cast<const TIMESTAMP_STRUCT*>(value);
+        return trace::format("%04d-%02u-%02u %02u:%02u:%02u", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    }
+    case SQL_C_DOUBLE: return trace::format("%.15g", *static_cast<const double*>(value));
+    case SQL_C_FLOAT: return trace::format("%.7g", static_cast<double>(*static_cast<const float*>(value)));
+    case SQL_C_CHAR: {
+        const std::size_t n = length == SQL_NTS ? std::strlen(static_cast<const char*>(value)) : length > 0 ? static_cast<std::size_t>(length) : 0;
+        return "'" + std::string(static_cast<const char*>(value), std::min<std::size_t>(n, 40)) + (n > 40 ? "...'" : "'");
+    }
+    default: return {};
+    }
+}
+
+// What the user reads when a bound value cannot be sent: which parameter, which value, why.
+std::string conversionMessage(std::size_t number, const ParameterRecord& p, const void* value, SQLLEN length, int result) {
+    const auto n = static_cast<unsigned>(number);
+    if (p.cType == SQL_C_WCHAR)
         return trace::format("Parameter %u: wide-character values (SQL_C_WCHAR) are not supported; bind the text as "
-                             "SQL_C_CHAR in ISO-8859-1 (pyodbc: setencoding(encoding='latin-1'))",
-                             static_cast<unsigned>(number));
-    return trace::format("Parameter %u: a value of C type %d cannot be sent as SQL type %d", static_cast<unsigned>(number),
-                         cType, sqlType);
+                             "SQL_C_CHAR in ISO-8859-1 (pyodbc: setencoding(encoding='latin-1'))", n);
+    const std::string shown = shownValue(value, length, p.cType);
+    const std::string what = shown.empty() ? "the value" : "the value " + shown;
+    switch (result) {
+    case code::DateTime:
+        return trace::format("Parameter %u: %s is not a valid date or time (years 1841 to 9999)", n, what.c_str());
+    case code::OutOfRange:
+        return trace::format("Parameter %u: %s is out of range for SQL type %d", n, what.c_str(), p.sqlType);
+    case code::Assignment:
+        return trace::format("Parameter %u: %s is not a number, as SQL type %d needs", n, what.c_str(), p.sqlType);
+    case code::Limit:
+        return trace::format("Parameter %u: %s is too long for one value; bind it as SQL_LONGVARCHAR or "
+                             "SQL_LONGVARBINARY to send it in parts", n, what.c_str());
+    default:
+        return trace::format("Parameter %u: a value of C type %s cannot be sent as SQL type %d", n, cTypeName(p.cType),
+                             p.sqlType);
+    }
+}
+
+// A long value sent before in chunks is named by its handle, written as an integer element
+// of five bytes (a zero high byte): no value is written so, so a number equal to a handle
+// stays a number.
+void writeStreamHandle(RequestWriter& w, std::uint32_t handle) {
+    std::uint8_t bytes[odbc::protocol::kStreamHandleBytes] = {};
+    for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(handle >> (8 * i));
+    w.writeElement(4, bytes, sizeof bytes);
 }
 
 }  // namespace
@@ -59,13 +111,13 @@ int Statement::sendChunk(SQLSMALLINT sqlType, const void* data, std::size_t leng
 
 int Statement::writeStreamParameter(const void* value, SQLLEN length, SQLSMALLINT sqlType) {
     if (length == SQL_NULL_DATA) {
-        connection->writer.writeInteger(-1);
+        connection->writer.writeElement(1, nullptr, 0);
         return 0;
     }
     streamHandle = 0;
     const std::size_t n = byteCount(value, length, SQL_C_CHAR, 0);
     if (sendChunk(sqlType, value, n, "WriteStreamParameter")) return -1;
-    connection->writer.writeUnsigned(streamHandle);
+    writeStreamHandle(connection->writer, streamHandle);
     streamHandle = 0;
     return 0;
 }
@@ -111,10 +163,9 @@ int Statement::writeParameters(bool procedureRules, const char* name) {
                 } else if (!value && length != SQL_NULL_DATA && !viaPutData) {
                     w.writeElement(1, nullptr, 0);  // no buffer: nothing to send but NULL
                 } else if (viaPutData && p.suppliedAs == SuppliedAs::Null) {
-                    if (connection->blobSupport && isLongType(p.sqlType)) w.writeInteger(-1);
-                    else w.writeElement(1, nullptr, 0);
+                    w.writeElement(1, nullptr, 0);
                 } else if (viaPutData && p.suppliedAs == SuppliedAs::StreamHandle) {
-                    r = writeString(w, value, length, StringMode::Bytes, SQL_VARCHAR, kNoMaximum);
+                    writeStreamHandle(w, static_cast<std::uint32_t>(std::strtoul(p.supplied.empty() ? "0" : std::string(p.supplied.begin(), p.supplied.end()).c_str(), nullptr, 10)));
                 } else if (!connection->blobSupport || !isLongType(p.sqlType) || viaPutData) {
                     r = (viaPutData && length == 0 && isCharOrBinary(p.cType)) ? writeString(w, "", 0, StringMode::Bytes, p.sqlType, kNoMaximum)
                                                                                 : writeParameterValue(w, value, binding, length);
@@ -133,7 +184,11 @@ int Statement::writeParameters(bool procedureRules, const char* name) {
             if (r == code::Truncated) {
                 result = 1;
             } else if (r != 0) {
-                failWith(code::Limit, conversionMessage(i + 1, p.cType, p.sqlType));
+                const void* shownAt = p.isApplication() && (p.flags & ParamInput) && p.data
+                                          ? static_cast<const char*>(p.data) + (set - 1) * static_cast<SQLULEN>(p.elementSize)
+                                          : nullptr;
+                failWith(code::Limit, conversionMessage(i + 1, p, shownAt,
+                                                        p.lengthPointer && shownAt ? p.lengthPointer[set - 1] : SQL_NTS, r));
                 if (trace) {
                     trace::line(trace::Error, name, trace::format("Conversion error SQLType = %d CType = %d", p.sqlType, p.cType));
                     trace::line(trace::Error, name, "Error writing parameters onto the wire");

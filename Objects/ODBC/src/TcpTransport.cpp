@@ -110,6 +110,7 @@ int TcpTransport::receive(std::vector<std::uint8_t>& buffer, std::size_t size, T
     if (fd_ < 0) return 10057;
     buffer.resize(size);
     std::size_t done = 0;
+    midMessage_ = false;
     while (done < size) {
         const ssize_t n = ::recv(fd_, buffer.data() + done, size - done, 0);
         if (n > 0) {
@@ -117,7 +118,10 @@ int TcpTransport::receive(std::vector<std::uint8_t>& buffer, std::size_t size, T
         } else if (n == 0) {
             return code::ConnectionReset;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            if (const int r = wait(POLLIN, timeout)) return r;
+            if (const int r = wait(POLLIN, timeout)) {
+                midMessage_ = done > 0;
+                return r;
+            }
         } else if (errno != EINTR) {
             return socketErrorCode(errno);
         }

@@ -17,12 +17,14 @@ public:
     int receive(std::vector<std::uint8_t>& buffer, std::size_t size, Timeout timeout) override;
     int send(std::span<const std::uint8_t> bytes, Timeout timeout, std::span<const std::uint8_t> traceView) override;
     bool deliversWholeMessages() const override { return false; }
+    bool stoppedMidMessage() const override { return midMessage_; }
 
 private:
     int wait(short events, Timeout timeout);
     std::string host_;
     std::string port_;
     int fd_ = -1;
+    bool midMessage_ = false;
 };
 
 // The Windows Sockets number of an errno value, so the driver's texts apply.

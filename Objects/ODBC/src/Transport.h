@@ -30,6 +30,8 @@ public:
     virtual int send(std::span<const std::uint8_t> bytes, Timeout timeout,
                      std::span<const std::uint8_t> traceView = {}) = 0;
     virtual bool deliversWholeMessages() const = 0;
+    // True when the last receive stopped inside a message: the stream is out of step.
+    virtual bool stoppedMidMessage() const { return false; }
 
     bool trace = false;
 };

@@ -5,6 +5,7 @@
 #include "Errors.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -51,7 +52,8 @@ void store(const ColumnTarget& t, T v) {
 void storeInteger(const ColumnTarget& t, std::int64_t v, int size) {
     if (size == 1) store(t, static_cast<std::int8_t>(v));
     else if (size == 2) store(t, static_cast<std::int16_t>(v));
-    else store(t, static_cast<std::int32_t>(v));
+    else if (size == 4) store(t, static_cast<std::int32_t>(v));
+    else store(t, v);
 }
 
 // Reads any numeric element; exact is false when a fraction may have to be dropped.
@@ -88,7 +90,9 @@ int toInteger(const Element& e, const ColumnTarget& t, std::int64_t lo, std::int
         return 0;
     }
     const double truncated = std::trunc(v);
-    if (!(truncated >= static_cast<double>(lo) && truncated <= static_cast<double>(hi))) return code::OutOfRange;
+    // 2^63 itself is the double of INT64_MAX: the upper bound is exclusive for 64 bits.
+    const bool above = size == 8 ? truncated >= 9223372036854775808.0 : truncated > static_cast<double>(hi);
+    if (!(truncated >= static_cast<double>(lo)) || above) return code::OutOfRange;
     setIndicator(t, size);
     storeInteger(t, static_cast<std::int64_t>(truncated), size);
     return truncated != v ? code::Truncated : 0;
@@ -329,6 +333,8 @@ int convertElement(const Element& e, const ColumnTarget& t) {
     case SQL_C_TINYINT:
     case SQL_C_STINYINT: return toInteger(e, t, -128, 127, 1);
     case SQL_C_UTINYINT: return toInteger(e, t, 0, 255, 1);
+    case SQL_C_SBIGINT: return toInteger(e, t, INT64_MIN, INT64_MAX, 8);
+    case SQL_C_UBIGINT: return toInteger(e, t, 0, INT64_MAX, 8);
     case SQL_C_BIT: return toBit(e, t);
     case SQL_C_FLOAT: return toFloating(e, t, true);
     case SQL_C_DOUBLE: return toFloating(e, t, false);
@@ -336,6 +342,45 @@ int convertElement(const Element& e, const ColumnTarget& t) {
     case SQL_C_TIME:
     case SQL_C_TIMESTAMP: return toDateTime(e, t);
     default: return code::Restricted;
+    }
+}
+
+const char* cTypeName(SQLSMALLINT cType) {
+    switch (cType) {
+    case SQL_C_CHAR: return "SQL_C_CHAR";
+    case SQL_C_BINARY: return "SQL_C_BINARY";
+    case SQL_C_SHORT: case SQL_C_SSHORT: return "SQL_C_SHORT";
+    case SQL_C_USHORT: return "SQL_C_USHORT";
+    case SQL_C_LONG: case SQL_C_SLONG: return "SQL_C_LONG";
+    case SQL_C_ULONG: return "SQL_C_ULONG";
+    case SQL_C_TINYINT: case SQL_C_STINYINT: return "SQL_C_TINYINT";
+    case SQL_C_UTINYINT: return "SQL_C_UTINYINT";
+    case SQL_C_SBIGINT: return "SQL_C_SBIGINT";
+    case SQL_C_UBIGINT: return "SQL_C_UBIGINT";
+    case SQL_C_BIT: return "SQL_C_BIT";
+    case SQL_C_FLOAT: return "SQL_C_FLOAT";
+    case SQL_C_DOUBLE: return "SQL_C_DOUBLE";
+    case SQL_C_DATE: case SQL_C_TYPE_DATE: return "SQL_C_DATE";
+    case SQL_C_TIME: case SQL_C_TYPE_TIME: return "SQL_C_TIME";
+    case SQL_C_TIMESTAMP: case SQL_C_TYPE_TIMESTAMP: return "SQL_C_TIMESTAMP";
+    case SQL_C_WCHAR: return "SQL_C_WCHAR";
+    default: return "an unknown C type";
+    }
+}
+
+std::string conversionProblem(const Element& e, SQLSMALLINT cType, int result) {
+    std::string value;
+    if (e.type == 4 || e.type == 5) value = std::to_string(integerValue(e));
+    else if (e.type == 6 || e.type == 7) value = decimalDigits(e);
+    else if (e.type == 1) value = "'" + std::string(reinterpret_cast<const char*>(e.data), std::min<std::size_t>(e.length, 40)) + "'";
+    else if (e.type == 2) value = "'" + narrow(wideUnits(e, 40)) + "'";
+    const std::string what = value.empty() ? "the value" : "the value " + value;
+    switch (result) {
+    case code::OutOfRange: return what + " does not fit " + cTypeName(cType);
+    case code::Assignment: return what + " is not a number, as " + cTypeName(cType) + " needs";
+    case code::DateTime: return what + " is not a valid date or time for " + cTypeName(cType);
+    case code::Restricted: return std::string("a value of this column cannot be read as ") + cTypeName(cType);
+    default: return what + " cannot be read as " + cTypeName(cType);
     }
 }
 

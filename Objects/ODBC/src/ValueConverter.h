@@ -8,6 +8,8 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <string>
+
 namespace kesto::odbc {
 
 struct ColumnTarget {
@@ -19,5 +21,11 @@ struct ColumnTarget {
 };
 
 int convertElement(const Element& element, const ColumnTarget& target);
+
+// "SQL_C_LONG" ...: the C type's name for messages.
+const char* cTypeName(SQLSMALLINT cType);
+// What a failed conversion of `element` into `cType` means, with the value, for the error
+// text ("the value 3000000000 does not fit SQL_C_LONG").
+std::string conversionProblem(const Element& element, SQLSMALLINT cType, int result);
 
 }  // namespace kesto::odbc

@@ -275,6 +275,7 @@ std::unique_ptr<StaticRows> typeInfoResult(const std::vector<std::string>& args)
         {sqltype::Char, "'", "max length", true, false},        {sqltype::VarChar, "'", "max length", true, false},
         {sqltype::LongVarChar, "'", nullptr, true, false},      {sqltype::Numeric, nullptr, "precision,scale", false, false},
         {sqltype::Decimal, nullptr, "precision,scale", false, false}, {sqltype::Integer, nullptr, nullptr, false, false},
+        {sqltype::BigInt, nullptr, nullptr, false, false},
         {sqltype::SmallInt, nullptr, nullptr, false, false},    {sqltype::Bit, nullptr, nullptr, false, true},
         {sqltype::Double, nullptr, nullptr, false, false},      {sqltype::Date, "'", nullptr, false, false},
         {sqltype::Time, "'", nullptr, false, false},            {sqltype::Timestamp, "'", nullptr, false, false},

@@ -1,6 +1,6 @@
 #include "Frame.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 
 #include <array>
 

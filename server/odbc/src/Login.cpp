@@ -1,6 +1,6 @@
 #include "Login.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 #include <text/CodePage.h>
 #include <wire/List.h>
 

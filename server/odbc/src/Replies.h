@@ -38,6 +38,7 @@ std::uint16_t codeOfSqliteMessage(const std::string& message);
 struct ParameterInfo {
     TypeInfo type;
     int nullable = 1;
+    std::string column;  // the table column it is compared with or stored in, "" when none
 };
 
 // COLDESC: count, then name, SQL type, precision, scale, nullable, label, table.

@@ -1,5 +1,8 @@
 #include "Results.h"
 
+#include "ExpressionTypes.h"
+#include "Replies.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -97,15 +100,30 @@ bool LiveRows::writeBatch(wire::ListWriter& out, const RowContext& context, cons
     return !onRow_;
 }
 
-StaticRows::StaticRows(std::vector<ColumnInfo> columns, std::vector<Row> rows) : rows_(std::move(rows)) {
+StaticRows::StaticRows(std::vector<ColumnInfo> columns, std::vector<Row> rows, ResultBudget* budget)
+    : rows_(std::move(rows)), budget_(budget) {
     columns_ = std::move(columns);
+}
+
+StaticRows::~StaticRows() {
+    if (budget_) budget_->used -= held_;
 }
 
 void StaticRows::appendAll(model::Statement& statement) {
     while (statement.step()) {
         Row row;
         row.reserve(columns_.size());
-        for (std::size_t c = 0; c < columns_.size(); ++c) row.push_back(statement.column(static_cast<int>(c)));
+        std::size_t bytes = sizeof(Row);
+        for (std::size_t c = 0; c < columns_.size(); ++c) {
+            row.push_back(statement.column(static_cast<int>(c)));
+            bytes += sizeof(model::Value) + row.back().bytes().size();
+        }
+        if (budget_ && budget_->limit && budget_->used + bytes > budget_->limit)
+            throw RequestError(400, "The result is larger than the " + std::to_string(budget_->limit >> 20) +
+                                        " MB a connection may hold at once (server option --max-result-mb): read it "
+                                        "with a forward-only cursor, close other cursors or narrow the query");
+        if (budget_) budget_->used += bytes;
+        held_ += bytes;
         rows_.push_back(std::move(row));
     }
 }
@@ -130,7 +148,10 @@ void StaticRows::writeRange(wire::ListWriter& out, const RowContext& context, st
 
 std::vector<ColumnInfo> describeColumns(sqlite3* db, model::Statement& statement, bool onRow) {
     std::vector<ColumnInfo> columns;
-    for (int c = 0; c < statement.columnCount(); ++c) columns.push_back(describeColumn(db, statement.handle(), c, onRow));
+    const char* sql = sqlite3_sql(statement.handle());
+    const std::vector<ExpressionType> guesses = selectListTypes(db, sql ? sql : "", statement.columnCount());
+    for (int c = 0; c < statement.columnCount(); ++c)
+        columns.push_back(describeColumn(db, statement.handle(), c, onRow, guesses[static_cast<std::size_t>(c)]));
     return columns;
 }
 

@@ -82,12 +82,21 @@ private:
     bool onRow_;
 };
 
+// Bytes of result rows a connection may hold at once, shared by its statements.
+struct ResultBudget {
+    std::size_t limit = 0;  // 0 = none
+    std::size_t used = 0;
+};
+
 // Rows held in memory: static cursors, catalog results, several parameter sets.
 class StaticRows : public ResultRows {
 public:
     using Row = std::vector<model::Value>;
-    StaticRows(std::vector<ColumnInfo> columns, std::vector<Row> rows);
-    // Steps `statement` to its end, appending its rows.
+    StaticRows(std::vector<ColumnInfo> columns, std::vector<Row> rows, ResultBudget* budget = nullptr);
+    ~StaticRows() override;
+    StaticRows(const StaticRows&) = delete;
+    StaticRows& operator=(const StaticRows&) = delete;
+    // Steps `statement` to its end, appending its rows; throws RequestError past the budget.
     void appendAll(model::Statement& statement);
     bool writeBatch(wire::ListWriter& out, const RowContext& context, const BatchLimits& limits) override;
     std::size_t size() const { return rows_.size(); }
@@ -98,6 +107,8 @@ private:
     void writeRow(wire::ListWriter& out, const RowContext& context, const Row& row) const;
     std::vector<Row> rows_;
     std::size_t next_ = 0;
+    ResultBudget* budget_ = nullptr;
+    std::size_t held_ = 0;  // bytes counted against the budget
 };
 
 // Describes every column of a prepared statement that has been stepped once.

@@ -5,7 +5,7 @@
 #include "SqlFunctions.h"
 #include "Statements.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 #include <text/Compare.h>
 #include <text/CodePage.h>
 #include <wire/List.h>
@@ -27,6 +27,7 @@ public:
         : connection_(c), db_(db), options_(o), statements_(db, [this] { beginWork(); }) {
         installSqlFunctions(db.handle());
         statements_.setBatchLimits(BatchLimits{o.batchBytes});
+        statements_.setResultLimit(o.maxResultBytes);
         db.setInterruptCheck([this] { return stopRunning(); });
     }
     ~Session() { db_.setInterruptCheck({}); }
@@ -81,8 +82,9 @@ private:
         }
         if (r.code == "HS") return handshake(r);
         if (r.code == "CN") return login(r);
-        if (!loggedIn_) return reply(r, protocol::kGeneralError);
+        // Also before login: the text of a refused login (an unknown namespace) is asked so.
         if (r.code == "OE") return errorText(r);
+        if (!loggedIn_) return reply(r, protocol::kGeneralError);
         if (r.code == "TC" || r.code == "TR") return transact(r);
         if (Statements::handles(r.code)) {
             Failure failure;

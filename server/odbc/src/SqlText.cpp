@@ -1,101 +1,13 @@
 #include "SqlText.h"
 
+#include "SqlTokens.h"
+
 #include <text/Compare.h>
 
 #include <cctype>
 
 namespace kesto::server::odbc {
 namespace {
-
-enum class Tok { Space, Word, Number, String, Quoted, Comment, Operator, Punct, Marker };
-
-struct Token {
-    Tok kind;
-    std::string text;
-};
-
-bool isWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c == '$' || c == '%' || c >= 0x80; }
-bool isWordPart(unsigned char c) { return isWordStart(c) || std::isdigit(c) || c == '@' || c == '#'; }
-bool isOperatorChar(char c) { return c == '<' || c == '>' || c == '=' || c == '!' || c == '|'; }
-
-std::vector<Token> tokenize(std::string_view s) {
-    std::vector<Token> out;
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const std::size_t start = i;
-        const auto c = static_cast<unsigned char>(s[i]);
-        Tok kind = Tok::Punct;
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-            while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r')) ++i;
-            kind = Tok::Space;
-        } else if (c == '\'' || c == '"') {
-            // Doubled quotes stay inside; an unclosed quote runs to the end.
-            ++i;
-            while (i < s.size()) {
-                if (s[i] == static_cast<char>(c)) {
-                    if (i + 1 < s.size() && s[i + 1] == static_cast<char>(c)) {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
-            kind = c == '\'' ? Tok::String : Tok::Quoted;
-        } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
-            const std::size_t end = s.find("*/", i + 2);
-            i = end == std::string_view::npos ? s.size() : end + 2;
-            kind = Tok::Comment;
-        } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
-            const std::size_t end = s.find('\n', i);
-            i = end == std::string_view::npos ? s.size() : end;
-            kind = Tok::Comment;
-        } else if (std::isdigit(c) || (c == '.' && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
-            while (i < s.size() && (std::isdigit(static_cast<unsigned char>(s[i])) || s[i] == '.')) ++i;
-            if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-                std::size_t j = i + 1;
-                if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-                if (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) {
-                    i = j;
-                    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-                }
-            }
-            kind = Tok::Number;
-        } else if (c == '?' && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1]))) {
-            ++i;
-            while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-            kind = Tok::Marker;
-        } else if (isWordStart(c)) {
-            while (i < s.size() && isWordPart(static_cast<unsigned char>(s[i]))) ++i;
-            kind = Tok::Word;
-        } else if (isOperatorChar(s[i])) {
-            while (i < s.size() && isOperatorChar(s[i])) ++i;
-            kind = Tok::Operator;
-        } else {
-            ++i;
-        }
-        out.push_back({kind, std::string(s.substr(start, i - start))});
-    }
-    return out;
-}
-
-bool is(const Token& t, std::string_view word) {
-    return t.kind == Tok::Word && text::equalsNoCase(std::string_view(t.text), word);
-}
-
-// Index of the next token that is not blank or comment, or tokens.size().
-std::size_t nextSolid(const std::vector<Token>& t, std::size_t i) {
-    while (i < t.size() && (t[i].kind == Tok::Space || t[i].kind == Tok::Comment)) ++i;
-    return i;
-}
-
-// Index of the previous solid token, or npos.
-std::size_t prevSolid(const std::vector<Token>& t, std::size_t i) {
-    while (i-- > 0)
-        if (t[i].kind != Tok::Space && t[i].kind != Tok::Comment) return i;
-    return std::string::npos;
-}
 
 // ":" "%qpar" "(" n ")" -> one Marker token "?n".
 void foldMarkers(std::vector<Token>& t, int& highest) {
@@ -119,6 +31,12 @@ void foldMarkers(std::vector<Token>& t, int& highest) {
         out.push_back(std::move(t[i]));
     }
     t = std::move(out);
+}
+
+// N'text' is a national-character literal: to SQLite, whose text is Unicode anyway, 'text'.
+void dropNationalPrefixes(std::vector<Token>& t) {
+    for (std::size_t i = 0; i + 1 < t.size(); ++i)
+        if (is(t[i], "N") && t[i + 1].kind == Tok::String && (i == 0 || t[i - 1].text != ".")) t[i].text.clear();
 }
 
 // ODBC escape clauses: {d x}, {t x}, {ts x}, {fn f(x)}, {oj x}, {escape 'c'}.
@@ -190,11 +108,23 @@ SqlForSqlite translateSql(std::string_view text) {
     std::vector<Token> t = tokenize(text);
     SqlForSqlite out;
     foldMarkers(t, out.markers);
+    dropNationalPrefixes(t);
     unwrapEscapes(t);
     for (std::size_t i = 0; i + 1 < t.size(); ++i)
         if (is(t[i], "SQLUser") && t[i + 1].text == "." && (i == 0 || t[i - 1].text != ".")) t[i].text = "main";
     rewriteStartsWith(t);
     for (const Token& token : t) out.text += token.text;
+    // "?1 ... ?2 ... ?3" in that order, each once, reads the same as "? ... ? ... ?": so a
+    // column named by its expression reads as the application wrote it ("a + ?").
+    std::vector<Token> tokens = tokenize(out.text);
+    int expected = 1;
+    bool inOrder = true;
+    for (const Token& token : tokens)
+        if (token.kind == Tok::Marker) inOrder = inOrder && token.text == "?" + std::to_string(expected++);
+    if (inOrder && expected > 1) {
+        out.text.clear();
+        for (const Token& token : tokens) out.text += token.kind == Tok::Marker ? std::string("?") : token.text;
+    }
     return out;
 }
 
@@ -243,8 +173,16 @@ MarkerInfo describeMarkers(std::string_view sqliteText, int markers) {
     const std::vector<Token> t = tokenize(sqliteText);
     MarkerInfo info;
     info.markers.resize(static_cast<std::size_t>(std::max(markers, 0)));
-    auto slot = [&](const Token& marker) -> MarkerContext* {
-        const std::size_t n = std::stoul(marker.text.substr(1));
+    // Each reference's number; "?" is one more than the highest so far, as SQLite counts.
+    std::vector<std::size_t> numbers(t.size(), 0);
+    std::size_t highest = 0;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].kind != Tok::Marker) continue;
+        numbers[i] = t[i].text.size() > 1 ? std::stoul(t[i].text.substr(1)) : highest + 1;
+        highest = std::max(highest, numbers[i]);
+    }
+    auto slot = [&](std::size_t at) -> MarkerContext* {
+        const std::size_t n = numbers[at];
         return n >= 1 && n <= info.markers.size() ? &info.markers[n - 1] : nullptr;
     };
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -269,7 +207,7 @@ MarkerInfo describeMarkers(std::string_view sqliteText, int markers) {
                 const auto items = listItems(t, open2, close);
                 for (std::size_t c = 0; c < items.size() && c < columns.size(); ++c) {
                     if (items[c].size() != 1 || t[items[c][0]].kind != Tok::Marker || columns[c].size() != 1) continue;
-                    if (MarkerContext* m = slot(t[items[c][0]])) {
+                    if (MarkerContext* m = slot(items[c][0])) {
                         const Token& col = t[columns[c][0]];
                         m->column = col.kind == Tok::Quoted ? col.text.substr(1, col.text.size() - 2) : col.text;
                     }
@@ -277,7 +215,7 @@ MarkerInfo describeMarkers(std::string_view sqliteText, int markers) {
             }
         }
         if (t[i].kind == Tok::Marker) {
-            if (MarkerContext* m = slot(t[i]); m && m->column.empty()) m->column = comparedColumn(t, i);
+            if (MarkerContext* m = slot(i); m && m->column.empty()) m->column = comparedColumn(t, i);
         }
     }
     return info;

@@ -1,5 +1,7 @@
 #include "SqlTypes.h"
 
+#include "ExpressionTypes.h"
+
 #include <text/Compare.h>
 
 #include <sqlite3.h>
@@ -76,7 +78,7 @@ TypeInfo typeFromDeclared(std::string_view declared) {
 
 TypeInfo typeFromStorage(int storageClass) {
     switch (storageClass) {
-        case SQLITE_INTEGER: return {sqltype::Integer, 10, 0};
+        case SQLITE_INTEGER: return {sqltype::BigInt, 19, 0};
         case SQLITE_FLOAT: return {sqltype::Double, 15, 0};
         case SQLITE_BLOB: return {sqltype::VarBinary, 255, 0};
         default: return {sqltype::VarChar, 255, 0};
@@ -129,14 +131,23 @@ bool isCharacter(int sqlType) {
     return sqlType == sqltype::Char || sqlType == sqltype::VarChar || sqlType == sqltype::LongVarChar;
 }
 
-ColumnInfo describeColumn(sqlite3* db, sqlite3_stmt* stmt, int column, bool firstRow) {
+ColumnInfo describeColumn(sqlite3* db, sqlite3_stmt* stmt, int column, bool firstRow, const ExpressionType& guess) {
     ColumnInfo c;
     const char* name = sqlite3_column_name(stmt, column);
     c.name = name ? name : "";
     c.label = c.name;
     const char* declared = sqlite3_column_decltype(stmt, column);
-    if (declared) c.type = typeFromDeclared(declared);
-    else if (firstRow) c.type = typeFromStorage(sqlite3_column_type(stmt, column));
+    const int storage = firstRow ? sqlite3_column_type(stmt, column) : SQLITE_NULL;
+    if (declared && *declared) {
+        c.type = typeFromDeclared(declared);
+    } else if (guess.kind == ExpressionType::Known) {
+        c.type = guess.type;
+    } else if (guess.kind == ExpressionType::Numeric) {
+        // A number of either kind: the first value tells which, a real when there is none.
+        c.type = storage == SQLITE_INTEGER ? typeFromStorage(storage) : typeFromStorage(SQLITE_FLOAT);
+    } else if (storage != SQLITE_NULL) {
+        c.type = typeFromStorage(storage);
+    }
     const char* table = sqlite3_column_table_name(stmt, column);
     const char* origin = sqlite3_column_origin_name(stmt, column);
     const char* schema = sqlite3_column_database_name(stmt, column);
@@ -174,6 +185,7 @@ bool findTableColumn(sqlite3* db, std::string_view table, std::string_view colum
             const auto* declared = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
             out.type = typeFromDeclared(declared ? declared : "");
             out.notNull = sqlite3_column_int(st, 1) != 0;
+            out.declared = declared && *declared;
         }
         sqlite3_finalize(st);
         if (found) return true;

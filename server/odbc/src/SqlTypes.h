@@ -25,6 +25,7 @@ struct TypeInfo {
 // or unknown one is VARCHAR.
 TypeInfo typeFromDeclared(std::string_view declared);
 // For an expression column: from SQLite's storage class of a value (SQLITE_INTEGER ...).
+// SQLite's integers are 64-bit: BIGINT.
 TypeInfo typeFromStorage(int storageClass);
 
 // The type's name in catalogs ("VARCHAR", "INTEGER", ...).
@@ -44,15 +45,18 @@ struct ColumnInfo {
     std::string table;
 };
 
-// Describes column `column` of a prepared statement; `firstRow` tells whether the statement
-// stands on a row whose storage class may type an expression column.
-ColumnInfo describeColumn(sqlite3* db, sqlite3_stmt* stmt, int column, bool firstRow);
+// Describes column `column` of a prepared statement by its declared type; `guess` types a
+// column without one (an expression, a typeless column). `firstRow` tells whether the
+// statement stands on a row whose storage class may type it when the guess cannot.
+struct ExpressionType;
+ColumnInfo describeColumn(sqlite3* db, sqlite3_stmt* stmt, int column, bool firstRow, const ExpressionType& guess);
 
 // A column of a table: nullopt when the table or column is not there. `owner` is "main",
 // "FRX" or "" (both, main first).
 struct TableColumn {
     TypeInfo type;
     bool notNull = false;
+    bool declared = false;  // false for a column created without a type: its values type it
 };
 bool findTableColumn(sqlite3* db, std::string_view table, std::string_view column, TableColumn& out);
 

@@ -2,6 +2,7 @@
 
 #include "SqlText.h"
 
+#include <odbclink/Protocol.h>
 #include <text/CodePage.h>
 
 #include <sqlite3.h>
@@ -94,6 +95,7 @@ void Statements::prepareText(Held& h, std::string_view text, bool query) {
     h.sql = sql.text;
     h.query = query;
     h.prepared.emplace(db_.prepare(h.sql));
+    h.writes = !sqlite3_stmt_readonly(h.prepared->handle());
     h.markers = std::max(sql.markers, h.prepared->parameterCount());
     const MarkerInfo info = describeMarkers(h.sql, h.markers);
     h.parameters.assign(static_cast<std::size_t>(h.markers), ParameterInfo{{sqltype::VarChar, 0, 0}, 1});
@@ -103,7 +105,7 @@ void Statements::prepareText(Held& h, std::string_view text, bool query) {
         for (const std::string& table : info.tables) {
             TableColumn found;
             if (findTableColumn(db_.handle(), table, column, found)) {
-                h.parameters[i] = {found.type, found.notNull ? 0 : 1};
+                h.parameters[i] = {found.type, found.notNull ? 0 : 1, column};
                 break;
             }
         }
@@ -120,11 +122,9 @@ std::vector<std::vector<model::Value>> Statements::readSets(wire::ListReader& re
             const auto e = reader.tryNext();
             if (!e) throw RequestError(code::WrongParameterCount, "Wrong number of parameters");
             const int type = i + offset < h.parameters.size() ? h.parameters[i + offset].type.sqlType : sqltype::VarChar;
-            if (std::optional<model::Value> uploaded = uploadedValue(*e, isLong(type))) {
-                set.push_back(std::move(*uploaded));
-                continue;
-            }
-            set.push_back(parameterValue(*e, type));
+            std::optional<model::Value> uploaded = uploadedValue(*e);
+            set.push_back(uploaded ? std::move(*uploaded) : parameterValue(*e, type));
+            if (i + offset < h.parameters.size()) refuseUnreadable(h, i + offset, set.back());
         }
     }
     if (!reader.atEnd()) throw RequestError(code::WrongParameterCount, "Wrong number of parameters");
@@ -133,25 +133,36 @@ std::vector<std::vector<model::Value>> Statements::readSets(wire::ListReader& re
     return sets;
 }
 
-std::optional<model::Value> Statements::uploadedValue(const wire::Element& e, bool longParameter) {
-    if (e.undefined || !(e.isNumber() || e.type == wire::Text8)) return std::nullopt;
-    // A long value comes as the handle of data sent before with SB/SM (as an integer, or as
-    // its decimal text when supplied at execution time), whatever column it goes to: the
-    // client streams by the type it bound, not by the type the server described.
-    std::optional<std::int64_t> handle = wire::integerValue(e);
-    if (!handle && e.type == wire::Text8 && !e.data.empty() && e.data.size() < 11 &&
-        std::all_of(e.data.begin(), e.data.end(), [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); }))
-        handle = std::stoll(std::string(e.data));
-    if (!handle) return std::nullopt;
-    if (*handle == -1 && longParameter) return model::Value::null();
-    if (*handle <= 0 || *handle > 0x7FFFFFFF) return std::nullopt;
+std::optional<model::Value> Statements::uploadedValue(const wire::Element& e) {
+    // A long value sent before with SB/SM comes as its handle in the form only handles take:
+    // an integer of exactly five bytes. Any other element is a value, even when it equals a handle.
+    if (e.undefined || e.type != wire::PosInt || e.data.size() != kesto::odbc::protocol::kStreamHandleBytes) return std::nullopt;
+    const std::optional<std::int64_t> handle = wire::integerValue(e);
+    if (!handle || *handle <= 0 || *handle > 0x7FFFFFFF) return std::nullopt;
     const auto up = uploads_.find(static_cast<std::uint32_t>(*handle));
-    if (up == uploads_.end()) return std::nullopt;
-    // Each upload stands for one value: a later equal number is a number again.
+    if (up == uploads_.end()) throw RequestError(400, "Unknown stream handle " + std::to_string(*handle));
     model::Value value = up->second.binary ? model::Value::blob(std::move(up->second.bytes))
                                            : model::Value::text(utf8FromLatin1(up->second.bytes));
     uploads_.erase(up);
     return value;
+}
+
+void Statements::refuseUnreadable(const Held& h, std::size_t parameter, const model::Value& value) const {
+    // What a column that is not long stores must come back inline, in one list element of
+    // either encoding: refused here rather than stored and then unreadable.
+    const ParameterInfo& p = h.parameters[parameter];
+    if (p.column.empty() || isLong(p.type.sqlType) || !h.writes) return;
+    if (value.kind() != model::Value::Kind::Text && value.kind() != model::Value::Kind::Blob) return;
+    const std::size_t units = value.kind() == model::Value::Kind::Text ? text::utf8ToUtf16(value.bytes()).size() * 2
+                                                                       : value.bytes().size();
+    if (units <= wire::kMaxElementData) return;
+    throw RequestError(400,
+                       "Parameter " + std::to_string(parameter + 1) + ": a value of " +
+                           std::to_string(value.kind() == model::Value::Kind::Text ? units / 2 : units) +
+                           (value.kind() == model::Value::Kind::Text ? " characters" : " bytes") + " is too long for column " +
+                           p.column + " (" + typeName(p.type.sqlType) + "), which holds at most " +
+                           (value.kind() == model::Value::Kind::Text ? "32767 characters" : "65534 bytes") +
+                           "; declare it LONGVARCHAR or LONGVARBINARY for longer values");
 }
 
 void Statements::bindSet(model::Statement& st, const std::vector<model::Value>& set) {
@@ -183,7 +194,7 @@ void Statements::runQuery(Held& h, const std::vector<std::vector<model::Value>>&
         h.rows = std::make_unique<LiveRows>(st, h.columns, onRow);
         return;
     }
-    auto rows = std::make_unique<StaticRows>(h.columns, std::vector<StaticRows::Row>{});
+    auto rows = std::make_unique<StaticRows>(h.columns, std::vector<StaticRows::Row>{}, &budget_);
     for (std::size_t s = 0; s < sets.size(); ++s) {
         bindSet(st, sets[s]);
         rows->appendAll(st);

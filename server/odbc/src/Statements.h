@@ -40,6 +40,8 @@ public:
     void setBatchLimits(const BatchLimits& limits) { limits_ = limits; }
     // A read-only connection runs only statements that do not write.
     void setReadOnly(bool on) { readOnly_ = on; }
+    // Bytes of result rows the connection's statements hold at once; 0 = no limit.
+    void setResultLimit(std::size_t bytes) { budget_.limit = bytes; }
     std::size_t heldStatements() const { return held_.size(); }
 
     // True for the requests this class answers.
@@ -53,6 +55,7 @@ private:
         std::string sql;  // for SQLite
         int markers = 0;
         bool query = false;
+        bool writes = false;
         std::optional<model::Statement> prepared;
         std::vector<ColumnInfo> columns;
         std::vector<ParameterInfo> parameters;
@@ -96,7 +99,8 @@ private:
     void writeCallDescription(wire::ListWriter& out, const Held& h);
     ReplyOut callResult(wire::ListWriter& out, Held& h, const model::Value& returned, std::int64_t count);
     // The uploaded value an element names by its handle, taken out of the uploads.
-    std::optional<model::Value> uploadedValue(const wire::Element& e, bool longParameter);
+    std::optional<model::Value> uploadedValue(const wire::Element& e);
+    void refuseUnreadable(const Held& h, std::size_t parameter, const model::Value& value) const;
     void bindSet(model::Statement& st, const std::vector<model::Value>& set);
     RowContext rowContext(Held& h) { return {encoding_, &h.streams}; }
     void refuseWrites(const model::Statement& st) const;
@@ -106,6 +110,8 @@ private:
     Encoding encoding_;
     BatchLimits limits_;
     bool readOnly_ = false;
+    // Before the held statements: their rows give their bytes back to it when they go.
+    ResultBudget budget_;
     std::map<std::uint32_t, std::unique_ptr<Held>> held_;
     std::uint64_t clock_ = 0;
     // Long parameter data by handle; used by the next execution that names the handle.

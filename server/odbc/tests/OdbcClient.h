@@ -4,7 +4,7 @@
 #include <odbc/Session.h>
 
 #include <demo/Seed.h>
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 #include <wire/List.h>
 
 #include <gtest/gtest.h>

@@ -13,12 +13,16 @@ TEST(SqlText, TranslatesMarkersOwnersAndEscapes) {
         const char* out;
         int markers;
     } cases[] = {
-        {"select name from t where a > :%qpar(1) and b = :%qpar(2)", "select name from t where a > ?1 and b = ?2", 2},
-        {"SELECT ':%qpar(1)' FROM t WHERE x = :%qpar(1)", "SELECT ':%qpar(1)' FROM t WHERE x = ?1", 1},
+        // In order, each once: plain markers, so that expression columns keep their written names.
+        {"select name from t where a > :%qpar(1) and b = :%qpar(2)", "select name from t where a > ? and b = ?", 2},
+        {"SELECT Ganz + :%qpar(1) FROM t", "SELECT Ganz + ? FROM t", 1},
+        {"SELECT a FROM t WHERE b = :%qpar(2) AND c = :%qpar(1)", "SELECT a FROM t WHERE b = ?2 AND c = ?1", 2},
+        {"SELECT ':%qpar(1)' FROM t WHERE x = :%qpar(1)", "SELECT ':%qpar(1)' FROM t WHERE x = ?", 1},
+        {"SELECT N'abc', n.x FROM t n WHERE y = N'd'", "SELECT 'abc', n.x FROM t n WHERE y = 'd'", 0},
         {"SELECT * FROM SQLUser.Typen, \"SQLUser\".x", "SELECT * FROM main.Typen, \"SQLUser\".x", 0},
-        {"SELECT * FROM t WHERE d = {d :%qpar(1) }", "SELECT * FROM t WHERE d =  ?1 ", 1},
+        {"SELECT * FROM t WHERE d = {d :%qpar(1) }", "SELECT * FROM t WHERE d =  ? ", 1},
         {"SELECT { fn UCASE ( a ) } FROM t", "SELECT   UCASE ( a )  FROM t", 0},
-        {"SELECT * FROM t WHERE a LIKE :%qpar(1) {escape '\\'}", "SELECT * FROM t WHERE a LIKE ?1 ESCAPE '\\'", 1},
+        {"SELECT * FROM t WHERE a LIKE :%qpar(1) {escape '\\'}", "SELECT * FROM t WHERE a LIKE ? ESCAPE '\\'", 1},
         {"SELECT * FROM t WHERE t.a %STARTSWITH :%qpar(1)", "SELECT * FROM t WHERE substr(t.a,1,length(?1)) = ?1", 1},
         {"SELECT 'it''s {' FROM t", "SELECT 'it''s {' FROM t", 0},
     };

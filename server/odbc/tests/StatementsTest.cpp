@@ -137,6 +137,24 @@ TEST_F(Statements, EmptyStringsAndNullsKeepTheirForms) {
     EXPECT_EQ(rest(reader), (std::vector<std::string>{kEmpty, raw({0x02, 0x02}), kNull, kNull}));
 }
 
+// Rows a connection holds are capped: a static cursor past the cap is refused with a text
+// naming the option, and what the refused one held is given back.
+class CappedStatements : public Statements {
+protected:
+    CappedStatements() { options_.maxResultBytes = 64 * 1024; }
+};
+
+TEST_F(CappedStatements, StaticCursorPastTheCapIsRefusedAndTheConnectionGoesOn) {
+    const char16_t* many = u"WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 100000) SELECT x FROM n";
+    Reply r = call("DX", sqlBody(many), 1);
+    EXPECT_EQ(r.code, 400);
+    r = call("OE", num(400), 0);
+    wire::ListReader text(r.body);
+    EXPECT_NE(str(text.next()).find("--max-result-mb"), std::string::npos);
+    for (std::uint32_t stmt = 2; stmt < 5; ++stmt)
+        EXPECT_EQ(call("DX", sqlBody(u"SELECT ID FROM Typen"), stmt).code, 0) << "small cursors still fit, each in turn";
+}
+
 class EightBitStatements : public Statements {
 protected:
     EightBitStatements() { options_.unicode = false; }
@@ -323,7 +341,11 @@ TEST_F(Statements, LongParametersArriveInChunksAndAreStored) {
     std::memcpy(chunk2.data(), &*handle, 4);
     chunk2 += "Teil zwei \xE4";
     EXPECT_EQ(call("SM", chunk2, 6).body, num(*handle));
-    const Reply du = call("DU", sqlBody(u"UPDATE Dokumente SET Inhalt = :%qpar(1) WHERE ID = :%qpar(2)", {{num(*handle), num(2)}}), 6);
+    // The handle travels in the form only handles take: five integer bytes.
+    std::string named = raw({0x07, 0x04});
+    for (int i = 0; i < 4; ++i) named.push_back(static_cast<char>(*handle >> (8 * i)));
+    named.push_back('\0');
+    const Reply du = call("DU", sqlBody(u"UPDATE Dokumente SET Inhalt = :%qpar(1) WHERE ID = :%qpar(2)", {{named, num(2)}}), 6);
     ASSERT_EQ(du.code, 0);
     wire::ListReader reader(du.body);
     EXPECT_EQ(readParameters(reader).at(0)[0], -1);

@@ -16,7 +16,7 @@ const char* const kUsage =
     "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
     "                   [--diagnostics] [--test-classes] [--max-data-mb N]\n"
     "                   [--max-connections N] [--stall-ms N] [--login-ms N] [--lock-wait-ms N]\n"
-    "                   [--max-value-mb N]\n"
+    "                   [--max-value-mb N] [--max-result-mb N]\n"
     "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n";
 
 const char* const kSharedMemoryRoutine = "SharedMemory^%qserver";
@@ -45,6 +45,7 @@ const char* const kOptions =
     "  --login-ms N             drops a client that has not logged in after N ms (default 10000)\n"
     "  --lock-wait-ms N         waits N ms for another session's write lock before \"database is locked\" (default 5000)\n"
     "  --max-value-mb N         largest text or blob a statement may build, in MiB (default 64)\n"
+    "  --max-result-mb N        result rows one ODBC connection holds at once, in MiB (default 256; 0 = no limit)\n"
     "  -s<dir> -U<namespace> SharedMemory^%qserver\n"
     "                           as the ODBC driver starts it: serves one client over shared memory\n";
 
@@ -116,6 +117,8 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
       o.object.refuseConnections = true;
     else if (a == "--diagnostics")
       o.object.diagnostics = true;
+    else if (a == "--max-result-mb")
+      o.maxResultMiB = number(a, value(), 1u << 20);
     else if (a == "--max-data-mb")
       o.maxDataMiB = number(a, value(), 1u << 24);
     else if (a == "--max-connections")

@@ -26,6 +26,9 @@ struct ProgramOptions {
   std::size_t maxValueMiB = 64;
   // How long a session waits for another one's write lock before "database is locked".
   std::size_t lockWaitMs = 5000;
+  // Result rows one ODBC connection may hold at once (static cursors), in MiB; 0 = no
+  // limit. Queries must not exhaust the server's memory.
+  std::size_t maxResultMiB = 256;
   // Started by the ODBC driver: "-s<dir>" (data folder), "-U<namespace>", and the routine
   // argument "SharedMemory^%qserver" serve one client over shared memory instead of listening.
   bool sharedMemory = false;

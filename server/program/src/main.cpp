@@ -17,6 +17,12 @@ using namespace kesto::server;
 
 namespace {
 
+odbc::SessionOptions odbcSessionOptions(const program::ProgramOptions& options) {
+  odbc::SessionOptions o;
+  o.maxResultBytes = options.maxResultMiB << 20;
+  return o;
+}
+
 // Started by the ODBC driver: one session over shared memory, then the program ends.
 void serveSharedMemoryClient(const program::ProgramOptions& options, const sigset_t& stopSignals) {
   std::cout << "kestoserver: shared memory for namespace " << options.nameSpace << ", data in "
@@ -24,7 +30,7 @@ void serveSharedMemoryClient(const program::ProgramOptions& options, const sigse
   shm::SharedMemoryOptions service;
   service.session = [&](net::Connection& c) {
     model::Database db(options.object.dataFolder);
-    odbc::serveConnection(c, db, odbc::SessionOptions{});
+    odbc::serveConnection(c, db, odbcSessionOptions(options));
   };
   service.stopRequested = [&] {
     const timespec now{};
@@ -68,11 +74,12 @@ int main(int argc, char** argv) {
     objproto::ObjectServer server(options.object, commands::serverCatalog());
     server.start();
     // The ODBC protocol: each connection with its own connection to the data folder.
+    const odbc::SessionOptions odbcOptions = odbcSessionOptions(options);
     const std::size_t cap = options.object.maxConnections;
     net::Listener odbcListener(
         [&](net::Connection& c) {
           model::Database db(options.object.dataFolder);
-          odbc::serveConnection(c, db, odbc::SessionOptions{});
+          odbc::serveConnection(c, db, odbcOptions);
         },
         [cap](net::Connection& c) { odbc::refuseConnection(c, cap); });
     odbcListener.start(objproto::listenOptions(options.object, options.odbcPort));

@@ -1,6 +1,6 @@
 #include "SessionBridge.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 
 #include <array>
 #include <cstdio>

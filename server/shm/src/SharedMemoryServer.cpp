@@ -2,9 +2,9 @@
 
 #include "SessionBridge.h"
 
-#include <ShmLayout.h>
-#include <ShmObjects.h>
-#include <kestoodbc/Protocol.h>
+#include <odbclink/ShmLayout.h>
+#include <odbclink/ShmObjects.h>
+#include <odbclink/Protocol.h>
 
 #include <unistd.h>
 

@@ -3,9 +3,9 @@
 #include "shm/SharedMemoryServer.h"
 
 #include <SharedMemoryTransport.h>
-#include <ShmLayout.h>
-#include <ShmObjects.h>
-#include <kestoodbc/Protocol.h>
+#include <odbclink/ShmLayout.h>
+#include <odbclink/ShmObjects.h>
+#include <odbclink/Protocol.h>
 
 #include <gtest/gtest.h>
 

@@ -185,11 +185,15 @@ Bytes textElement(std::string_view s) {
     return b;
 }
 
+// Numbers travel as numbers (integer or mantissa x 10^exponent), so that the server compares,
+// sums and stores them as numbers; a text no number element holds travels as text.
 TEST(ParameterEncoder, NumericAndDateTexts) {
     const TextCase cases[] = {
-        {" +007.500 ", SQL_DECIMAL, 0, textElement("7.5")},
-        {" +007.500 ", SQL_INTEGER, 0, textElement("7")},
-        {"-0.0", SQL_DECIMAL, 0, textElement("0")},
+        {" +007.500 ", SQL_DECIMAL, 0, {0x04, 0x06, 0xFF, 0x4B}},
+        {" +007.500 ", SQL_INTEGER, 0, {0x03, 0x04, 0x07}},
+        {"-0.0", SQL_DECIMAL, 0, {0x02, 0x04}},
+        {"-12345678901234567890.5", SQL_NUMERIC, 0, textElement("-12345678901234567890.5")},
+        {"9223372036854775807", SQL_BIGINT, 0, {0x0A, 0x04, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}},
         {"1e10", SQL_INTEGER, 22003, {}},
         {"1e-1", SQL_BIT, 0, {0x02, 0x04}},
         {"1e3", SQL_INTEGER, 0, {0x04, 0x04, 0xE8, 0x03}},
@@ -217,14 +221,20 @@ TEST(ParameterEncoder, NumbersFromDoubles) {
     const struct {
         double value;
         int sqlType;
-        const char* text;
-    } cases[] = {{1.5, SQL_DECIMAL, "1.5"}, {1.5, SQL_INTEGER, "1"}, {-0.25, SQL_DOUBLE, "-.25"},
-                 {1e20, SQL_DOUBLE, "100000000000000000000"}, {0.001, SQL_DOUBLE, ".001"}};
+        Bytes bytes;
+    } cases[] = {{1.5, SQL_DECIMAL, {0x04, 0x06, 0xFF, 0x0F}}, {1.5, SQL_INTEGER, {0x03, 0x04, 0x01}},
+                 {-0.25, SQL_DOUBLE, {0x04, 0x07, 0xFE, 0xE7}}, {1e20, SQL_DOUBLE, {0x04, 0x06, 0x14, 0x01}},
+                 {0.001, SQL_DOUBLE, {0x04, 0x06, 0xFD, 0x01}}};
     for (const auto& c : cases) {
         RequestWriter w = fresh();
         ASSERT_EQ(writeParameterValue(w, &c.value, {SQL_C_DOUBLE, static_cast<SQLSMALLINT>(c.sqlType), 0, 0}, 8), 0);
-        EXPECT_EQ(bodyOf(w), textElement(c.text)) << c.value;
+        EXPECT_EQ(bodyOf(w), c.bytes) << c.value;
     }
+    // 64-bit integers both ways.
+    RequestWriter big = fresh();
+    const SQLBIGINT v = -(SQLBIGINT{1} << 40);
+    ASSERT_EQ(writeParameterValue(big, &v, {SQL_C_SBIGINT, SQL_BIGINT, 0, 0}, 8), 0);
+    EXPECT_EQ(bodyOf(big), (Bytes{0x07, 0x05, 0, 0, 0, 0, 0}));
     RequestWriter w = fresh();
     const double inf = HUGE_VAL;
     EXPECT_EQ(writeParameterValue(w, &inf, {SQL_C_DOUBLE, SQL_DOUBLE, 0, 0}, 8), 22003);
@@ -288,6 +298,12 @@ TEST(ValueConverter, Integers) {
     EXPECT_EQ(decode({0x03, 0x04, 2}, SQL_C_BIT).result, 0);
     EXPECT_EQ(as<std::uint8_t>(decode({0x03, 0x04, 2}, SQL_C_BIT)), 1);
     EXPECT_EQ(decode({0x03, 0x04, 3}, SQL_C_BIT).result, 22003);
+    const Decoded big = decode({0x07, 0x04, 0, 0, 0, 0, 1}, SQL_C_SBIGINT);
+    EXPECT_EQ(big.result, 0);
+    EXPECT_EQ(as<SQLBIGINT>(big), SQLBIGINT{1} << 32);
+    EXPECT_EQ(big.indicator, 8);
+    EXPECT_EQ(as<SQLBIGINT>(decode({0x03, 0x05, 0xFF}, SQL_C_SBIGINT)), -1);
+    EXPECT_EQ(decode({0x03, 0x05, 0xFF}, SQL_C_UBIGINT).result, 22003);
 }
 
 TEST(ValueConverter, NullAndEmpty) {

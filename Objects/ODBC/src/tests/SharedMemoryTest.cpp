@@ -2,8 +2,8 @@
 // installation folder laid out as the driver expects (<home>/bin/kestoserver, <home>/mgr).
 #include "Connection.h"
 #include "SharedMemoryTransport.h"
-#include "ShmLayout.h"
-#include "ShmObjects.h"
+#include <odbclink/ShmLayout.h>
+#include <odbclink/ShmObjects.h>
 #include "ShmStart.h"
 
 #include <demo/Seed.h>

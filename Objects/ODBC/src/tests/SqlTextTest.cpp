@@ -124,7 +124,7 @@ TEST(SqlPreprocessor, Examples) {
         {u"CREATE TABLE t (a INT DEFAULT 5)", {u"CREATE TABLE t ( a INT DEFAULT 5 ) ", StatementKind::Other, 0, {}}},
         {u"UPDATE t SET a = 5", {u"UPDATE t SET a = :%qpar(1)", StatementKind::Other, 1, {num(u"5", 5)}}},
         {u"SELECT 'x' FROM t", {u"SELECT 'x' FROM t", StatementKind::Query, 0, {}}},
-        {u"SELECT a, 'x' FROM t", {u"SELECT a , :%qpar(1) FROM t", StatementKind::Query, 1, {{Lit, u"x"}}}},
+        {u"SELECT a, 'x' FROM t", {u"SELECT a, :%qpar(1) FROM t", StatementKind::Query, 1, {{Lit, u"x"}}}},
         {u"SELECT a FROM t ORDER BY 1", {u"SELECT a FROM t ORDER BY 1", StatementKind::Query, 0, {}}},
         {u"SELECT a FROM t WHERE b = 2 ORDER BY 1",
          {u"SELECT a FROM t WHERE b = :%qpar(1) ORDER BY 1", StatementKind::Query, 1, {num(u"2", 2)}}},
@@ -136,7 +136,7 @@ TEST(SqlPreprocessor, Examples) {
          {u"SELECT a FROM t WHERE x BETWEEN :%qpar(1) AND :%qpar(2)", StatementKind::Query, 2, {num(u"-5", -5), num(u"-3", -3)}}},
         {u"SELECT a - 5 FROM t", {u"SELECT a - :%qpar(1) FROM t", StatementKind::Query, 1, {num(u"5", 5)}}},
         {u"SELECT a FROM t WHERE x = 007 OR y = 0.50 OR z = 10.0 OR w = +3",
-         {u"SELECT a FROM t WHERE x = :%qpar(1) OR y = :%qpar(2) OR z = :%qpar(3) OR w = + :%qpar(4)", StatementKind::Query, 4,
+         {u"SELECT a FROM t WHERE x = :%qpar(1) OR y = :%qpar(2) OR z = :%qpar(3) OR w = +:%qpar(4)", StatementKind::Query, 4,
           {num(u"7", 7), dec(u".5", 5, -1), dec(u"10", 1, 1), num(u"3", 3)}}},
         // Exponent literals keep their value: the shortest text that reads back the same.
         {u"SELECT a FROM t WHERE x = 1E-1 OR y = 1e3",
@@ -150,10 +150,25 @@ TEST(SqlPreprocessor, Examples) {
           {num(u"-9223372036854775808", INT64_MIN), dec(u".0001234", 1234, -7)}}},
         // A line comment ends at its line; it never joins the tokens after it.
         {u"SELECT ID, Ganz --5\nFROM Typen -- all\r\nWHERE a = 1 -- last",
-         {u"SELECT ID , Ganz FROM Typen WHERE a = :%qpar(1)", StatementKind::Query, 1, {num(u"1", 1)}}},
+         {u"SELECT ID, Ganz --5\nFROM Typen -- all\r\nWHERE a = :%qpar(1)", StatementKind::Query, 1, {num(u"1", 1)}}},
         {u"SELECT a FROM t WHERE d = {d '2001-01-01'}",
-         {u"SELECT a FROM t WHERE d = {d :%qpar(1) }", StatementKind::Query, 1, {{Lit, u"2001-01-01"}}}},
-        {u"{fn now()}", {u"{ fn now ( ) }", StatementKind::Other, 0, {}}},
+         {u"SELECT a FROM t WHERE d = {d :%qpar(1)}", StatementKind::Query, 1, {{Lit, u"2001-01-01"}}}},
+        {u"{fn now()}", {u"{fn now()}", StatementKind::Other, 0, {}}},
+        // The text between tokens stays, so that expression columns keep their names.
+        {u"SELECT count(*), a+1 FROM t WHERE b>2",
+         {u"SELECT count(*), a+:%qpar(1) FROM t WHERE b>:%qpar(2)", StatementKind::Query, 2, {num(u"1", 1), num(u"2", 2)}}},
+        // Positions, type sizes and prefixed literals are syntax, not values.
+        {u"SELECT Bit, count(*) FROM t GROUP BY 1",
+         {u"SELECT Bit, count(*) FROM t GROUP BY 1", StatementKind::Query, 0, {}}},
+        {u"SELECT a, b, sum(c) FROM t WHERE d = 3 GROUP BY 1, 2 HAVING sum(c) > 4",
+         {u"SELECT a, b, sum(c) FROM t WHERE d = :%qpar(1) GROUP BY 1, 2 HAVING sum(c) > :%qpar(2)", StatementKind::Query, 2,
+          {num(u"3", 3), num(u"4", 4)}}},
+        {u"SELECT a FROM t GROUP BY a + 1", {u"SELECT a FROM t GROUP BY a + :%qpar(1)", StatementKind::Query, 1, {num(u"1", 1)}}},
+        {u"SELECT ID, CAST(Betrag AS DECIMAL(10,2)), CAST(x AS CHARACTER VARYING(5)) FROM t WHERE y IN (1, 2)",
+         {u"SELECT ID, CAST(Betrag AS DECIMAL(10,2)), CAST(x AS CHARACTER VARYING(5)) FROM t WHERE y IN (:%qpar(1), :%qpar(2))",
+          StatementKind::Query, 2, {num(u"1", 1), num(u"2", 2)}}},
+        {u"SELECT ID, X'00FF', N'abc', x 'y' FROM t",
+         {u"SELECT ID, X'00FF', N'abc', x :%qpar(1) FROM t", StatementKind::Query, 1, {{Lit, u"y"}}}},
         {u"{call p}", {u"p", StatementKind::Call, 0, {}}},
         {u"{?=call Sales.Total(?, 'EUR', , -2)}",
          {u"Sales.Total", StatementKind::CallWithResult, 5, {{App, u""}, {App, u""}, {Lit, u"EUR"}, {Omit, u""}, num(u"-2", -2)}}},
@@ -174,7 +189,7 @@ TEST(SqlPreprocessor, Examples) {
 TEST(SqlPreprocessor, LiteralsGoToTheirMarkersPlacesAmongBoundParameters) {
     std::vector<ParameterRecord> bound{{App, u"first"}, {App, u"second"}};
     const PreprocessedSql out = preprocessSql(u"UPDATE t SET a = ?, b = 5, c = ?", false, bound);
-    EXPECT_EQ(out.text, u"UPDATE t SET a = :%qpar(1) , b = :%qpar(2) , c = :%qpar(3)");
+    EXPECT_EQ(out.text, u"UPDATE t SET a = :%qpar(1), b = :%qpar(2), c = :%qpar(3)");
     const std::vector<ParameterRecord> expected{{App, u"first"}, num(u"5", 5), {App, u"second"}};
     EXPECT_EQ(bound, expected);
 }

@@ -20,6 +20,9 @@ struct SessionOptions {
     std::vector<std::string> namespaces = {"FERRIX"};
     // Encoded row bytes after which a batch of rows is sent (tests make it small).
     std::size_t batchBytes = 60000;
+    // Bytes of result rows one connection holds at once (static cursors, queries run with
+    // several parameter sets); a statement that would hold more is refused. 0 = no limit.
+    std::size_t maxResultBytes = std::size_t{256} << 20;
     // Answer to SQL_DBMS_VER.
     std::string serverVersion = "01.00.0000 Kesto stand-in";
 };

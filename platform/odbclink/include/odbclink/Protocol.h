@@ -13,6 +13,11 @@ inline constexpr std::uint16_t kProtocolWord = 1;
 // Largest body either side accepts; a peer announcing more is refused (413).
 inline constexpr std::uint32_t kMaxBodyLength = 256u * 1024u * 1024u;
 
+// A long parameter sent before in chunks (SB/SM) is named in the execution request by its
+// handle, as an integer element of exactly this many data bytes (the handle and a zero high
+// byte). Values are always written in their fewest bytes, so no value looks like a handle.
+inline constexpr std::size_t kStreamHandleBytes = 5;
+
 // Return codes with a meaning on both sides.
 inline constexpr std::uint16_t kOk = 0;
 inline constexpr std::uint16_t kEndOfData = 100;

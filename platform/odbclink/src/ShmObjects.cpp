@@ -1,6 +1,6 @@
-#include "ShmObjects.h"
+#include <odbclink/ShmObjects.h>
 
-#include "ShmLayout.h"
+#include <odbclink/ShmLayout.h>
 
 #include <atomic>
 #include <cerrno>
