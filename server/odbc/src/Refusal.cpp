@@ -2,7 +2,7 @@
 
 #include "Frame.h"
 
-#include <kestoodbc/Protocol.h>
+#include <odbclink/Protocol.h>
 #include <wire/List.h>
 
 namespace kesto::server::odbc {
