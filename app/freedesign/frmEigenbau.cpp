@@ -11,6 +11,7 @@
 #include "Preisinfo.h"
 #include "ServerZugriff.h"
 #include "Startglobale.h"
+#include "Tastatur.h"
 #include "TextKonvertierung.h"
 
 #include <QCheckBox>
@@ -32,18 +33,6 @@
 namespace vovida {
 
 namespace {
-
-constexpr int kEnter = 13;
-constexpr int kPos1 = 36;
-
-int vbTaste(int qtTaste) {
-  switch (qtTaste) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return kEnter;
-    case Qt::Key_Home: return kPos1;
-    default: return qtTaste;
-  }
-}
 
 void text(QLineEdit* feld, const QString& wert) {
   if (feld->text() != wert) feld->setText(wert);
@@ -103,10 +92,11 @@ void frmEigenbau::verbinden() {
   auto aufruf = [&m](void (EigenbauModell::*h)()) { return [&m, h] { (m.*h)(); }; };
 
   // Design name, save, delete, close, folder.
-  SpeicherName->installEventFilter(this);
+  KombifeldTasten(*SpeicherName, QEvent::KeyRelease, [this, &m](int taste) {
+    if (taste == kTasteEnter) handeln([&m] { m.SpeicherName_KeyUp(kTasteEnter); });
+  });
   connect(SpeicherName->lineEdit(), &QLineEdit::textEdited, this, [&m](const QString& t) { m.SpeicherName.Text = t; });
   connect(SpeicherName, &QComboBox::activated, this, [this, &m](int i) {
-    if (enterGedrueckt_) return;
     handeln([&] {
       m.SpeicherName.Text = SpeicherName->itemText(i);
       m.SpeicherName_Click();
@@ -119,10 +109,9 @@ void frmEigenbau::verbinden() {
   connect(TabFeld, &QTabBar::currentChanged, this, [this] { handeln([this] { TabFeld_Click(); }); });
 
   // Article.
-  ArtNr->installEventFilter(this);
+  KombifeldTasten(*ArtNr, QEvent::KeyRelease, [this](int taste) { handeln([this, taste] { ArtNr_KeyUp(taste); }); });
   connect(ArtNr->lineEdit(), &QLineEdit::textEdited, this, [&m](const QString& t) { m.ArtNr.Text = t; });
   connect(ArtNr, &QComboBox::activated, this, [this, &m](int i) {
-    if (enterGedrueckt_) return;
     handeln([&] {
       m.ArtNr.Text = ArtNr->itemText(i);
       ArtNr_Click();
@@ -346,8 +335,8 @@ void frmEigenbau::TabFeld_Click() {
 void frmEigenbau::ArtNr_KeyUp(int taste) {
   EigenbauModell& m = modell();
   QLineEdit& feld = *ArtNr->lineEdit();
-  if (taste == kEnter) {
-    ArtikelNrErmitteln(feld);
+  if (taste == kTasteEnter) {
+    if (!ArtikelNrErmitteln(feld)) return;
     m.ArtNr.Text = feld.text();
     if (m.ArtNr.List.contains(m.ArtNr.Text)) {
       // A listed article: its own entries, without saving the one being left.
@@ -356,7 +345,7 @@ void frmEigenbau::ArtNr_KeyUp(int taste) {
       m.Read_Click();
       m.neustart();
     }
-  } else if (taste == kPos1) {
+  } else if (taste == kTastePos1) {
     feld.setText(ArtikelSuchDialog());
     TextMarkieren(feld);
     m.ArtNr.Text = feld.text();
@@ -375,7 +364,7 @@ void frmEigenbau::ArtNr_Click() {
     m.ArtikelAusListeEntfernen();
     return;
   }
-  ArtNr_KeyUp(kEnter);
+  ArtNr_KeyUp(kTasteEnter);
   BlattAnzeigen();
 }
 
@@ -398,30 +387,14 @@ void frmEigenbau::RTFRaenderSetzen() {
 void frmEigenbau::BlattAnzeigen() { vovida::BlattAnzeigen(); }
 
 bool frmEigenbau::eventFilter(QObject* objekt, QEvent* ereignis) {
-  const auto art = ereignis->type();
-  if (art != QEvent::KeyPress && art != QEvent::KeyRelease) return QWidget::eventFilter(objekt, ereignis);
-  const int taste = vbTaste(static_cast<QKeyEvent*>(ereignis)->key());
-  if (art == QEvent::KeyPress) {
-    // The combo box takes an Enter on a listed text for a choice; the key-up handles it.
-    if (taste == kEnter && (objekt == ArtNr || objekt == SpeicherName)) enterGedrueckt_ = true;
-    return QWidget::eventFilter(objekt, ereignis);
-  }
-  enterGedrueckt_ = false;
-  tasteLoslassen(objekt, taste);
+  if (ereignis->type() == QEvent::KeyRelease)
+    tasteLoslassen(objekt, Tastencode(static_cast<QKeyEvent*>(ereignis)->key()));
   return QWidget::eventFilter(objekt, ereignis);
 }
 
 void frmEigenbau::tasteLoslassen(QObject* objekt, int taste) {
   EigenbauModell& m = modell();
-  if (objekt == ArtNr) {
-    if (taste == kEnter || taste == kPos1) handeln([this, taste] { ArtNr_KeyUp(taste); });
-    return;
-  }
-  if (taste != kEnter) return;
-  if (objekt == SpeicherName) {
-    handeln([&m] { m.SpeicherName_KeyUp(kEnter); });
-    return;
-  }
+  if (taste != kTasteEnter) return;
   // Enter in a price box: the amount written back as a price.
   auto preis = [&](QString& wert, QLineEdit* feld, const std::function<void()>& aenderung) {
     handeln([&] {

@@ -155,7 +155,6 @@ class frmEigenbau : public QWidget, public Entladbar {
 
   std::unique_ptr<Textkoerper> rtfTextKoerper_;
   int sichtbaresFrame_ = 1;
-  bool enterGedrueckt_ = false;  // an Enter in a combo box is no choice from its list
 };
 
 // Shows the editor modeless over the main window (loading it first); a cancelled name

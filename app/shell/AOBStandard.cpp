@@ -95,6 +95,8 @@ void PreisFeldFormatieren(QLineEdit& feld, QVariant& wert) {
 
 void ZahlPruefen(double grenze1, double grenze2, QLineEdit& feld, bool wertGrenzen,
                  bool& fehler) {
+  // An empty box holds no number: ZahlFiltern's "0" is for calculating, never for the box.
+  if (feld.text().isEmpty()) return;
   const QString gefiltert = ZahlFiltern(feld.text());
   if (gefiltert.isEmpty() || gefiltert == u"-" || gefiltert == u",") return;
   // Compared first: change handlers call this, and an equal write would call them again.
@@ -138,14 +140,14 @@ void ZahlPruefen(double grenze1, double grenze2, QLineEdit& feld, bool wertGrenz
 
 void setEanSuche(EanSuche suche) { installierteEanSuche() = std::move(suche); }
 
-void ArtikelNrErmitteln(QLineEdit& feld) { ArtikelNrErmitteln(feld, installierteEanSuche()); }
+bool ArtikelNrErmitteln(QLineEdit& feld) { return ArtikelNrErmitteln(feld, installierteEanSuche()); }
 
-void ArtikelNrErmitteln(QLineEdit& feld, const EanSuche& suche) {
+bool ArtikelNrErmitteln(QLineEdit& feld, const EanSuche& suche) {
   const QString text = feld.text().trimmed();
   const qsizetype laenge = text.size();
   QString artikelNr;
   if (laenge == 0) {
-    return;
+    return true;
   } else if (laenge <= 6) {
     artikelNr = text;
   } else if (laenge == 8 || laenge == 13) {
@@ -164,15 +166,16 @@ void ArtikelNrErmitteln(QLineEdit& feld, const EanSuche& suche) {
       if (artikelNr.isEmpty()) {
         melden(QStringLiteral("EAN nicht gefunden"), QStringLiteral("Fehler"));
         feld.setFocus();
-        return;
+        return false;
       }
     }
   } else {
     melden(QStringLiteral("Art.-Nr/EAN kann nur 6,8 oder 13-stellig sein"), QStringLiteral("Fehler"));
     feld.setFocus();
-    return;
+    return false;
   }
   feld.setText(zahlText(Val(artikelNr)));
+  return true;
 }
 
 }  // namespace vovida

@@ -22,10 +22,11 @@ QString PreisFormatieren(const QVariant& wert);
 // percentage ("##0\%" or "##0.00\%"); the caller's value then loses the "%".
 void PreisFeldFormatieren(QLineEdit& feld, QVariant& wert);
 
-// Filters the field's text and checks it. With wertGrenzen the limits are the largest and
-// the smallest value allowed, otherwise the digits allowed before and after the decimal
-// comma. Each violation is reported in a message box, hands the field back to the user
-// with its text selected and sets fehler; nothing here resets fehler.
+// Filters the field's text and checks it; an empty field is left as it is. With
+// wertGrenzen the limits are the largest and the smallest value allowed, otherwise the
+// digits allowed before and after the decimal comma. Each violation is reported in a
+// message box, hands the field back to the user with its text selected and sets fehler;
+// nothing here resets fehler.
 void ZahlPruefen(double grenze1, double grenze2, QLineEdit& feld, bool wertGrenzen,
                  bool& fehler);
 
@@ -35,8 +36,9 @@ using EanSuche = std::function<QString(const QString& ean)>;
 void setEanSuche(EanSuche suche);
 
 // Turns an article number or EAN typed into the field into the article number
-// (std::logic_error when a look-up is needed and none is installed).
-void ArtikelNrErmitteln(QLineEdit& feld);
-void ArtikelNrErmitteln(QLineEdit& feld, const EanSuche& suche);
+// (std::logic_error when a look-up is needed and none is installed). False when the
+// entry was reported as no article number: reading it would only report it again.
+bool ArtikelNrErmitteln(QLineEdit& feld);
+bool ArtikelNrErmitteln(QLineEdit& feld, const EanSuche& suche);
 
 }  // namespace vovida

@@ -1,6 +1,7 @@
 #include "ServerZugriff.h"
 
 #include "AOBStandard.h"
+#include "Fehlertexte.h"
 #include "Kestoapi.h"
 #include "KestoapiHilfen.h"
 #include "TextKonvertierung.h"
@@ -50,9 +51,10 @@ void ZugriffsfehlerMelden(const ServerFehler& fehler, const QString& schritt) {
     if (Serverarbeitstiefe() == 0) ServerarbeitBeenden(false);
     return;
   }
+  // The libraries' words follow the program's own German ones as detail.
   const QString text = QStringLiteral("Vorgang: ") + schritt + QStringLiteral(".\r\n\r\nFehler: ") +
                        QString::number(fehler.Number()) + QStringLiteral("\r\n") +
-                       fehler.Description() + QStringLiteral("\r\n\r\n");
+                       FehlerMitEinzelheiten(fehler.Description()) + QStringLiteral("\r\n\r\n");
   kesto::services::messageBox(text.toStdString(), "Kesto Zugriffsfehler", MB_OK | MB_ICONEXCLAMATION);
   // The bracket of the failed operation ends itself; outside one this restarts the idle
   // countdown as the end of an operation does.

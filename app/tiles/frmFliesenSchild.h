@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Fliesendaten.h"
+#include "Tastatur.h"
 
 #include <QString>
 #include <QWidget>
@@ -29,8 +30,8 @@ class frmFliesenSchild : public QWidget {
  public:
   static constexpr const char* kName = "frmFliesenSchild";
   // Enter, and the key that opens the article search.
-  static constexpr int kEnter = 13;
-  static constexpr int kSuche = 36;
+  static constexpr int kEnter = kTasteEnter;
+  static constexpr int kSuche = kTastePos1;
 
   frmFliesenSchild();
   ~frmFliesenSchild() override;

@@ -11,13 +11,13 @@
 #include "NumberText.h"
 #include "PlakatGlobal.h"
 #include "Preisinfo.h"
+#include "Tastatur.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -116,22 +116,18 @@ void frmFliesenSchild::verbinden() {
                              Per->lineEdit(), Bez2, DAlias, DPer->lineEdit(), ZeilenText->lineEdit()})
     connect(eingabe, &QLineEdit::returnPressed, this, [] { Ereignis([] { VorschauTimerNeustart(); }); });
 
-  ArtNr->lineEdit()->installEventFilter(this);
-  subArtikelNummer->lineEdit()->installEventFilter(this);
+  KombifeldTasten(*ArtNr, QEvent::KeyPress, [this](int taste) { Ereignis([this, taste] { ArtNr_KeyDown(taste); }); });
+  KombifeldTasten(*subArtikelNummer, QEvent::KeyPress,
+                  [this](int taste) { Ereignis([this, taste] { subArtikelNummer_KeyDown(taste); }); });
+  // On the boxes themselves: they keep the focus and hand it on to their line edits directly.
+  ArtNr->installEventFilter(this);
+  subArtikelNummer->installEventFilter(this);
 }
 
 bool frmFliesenSchild::eventFilter(QObject* objekt, QEvent* ereignis) {
-  if (ereignis->type() == QEvent::KeyPress) {
-    const int taste = static_cast<QKeyEvent*>(ereignis)->key();
-    const int code = taste == Qt::Key_Return || taste == Qt::Key_Enter ? kEnter : taste == Qt::Key_Home ? kSuche : 0;
-    if (code != 0) {
-      if (objekt == ArtNr->lineEdit()) Ereignis([this, code] { ArtNr_KeyDown(code); });
-      else Ereignis([this, code] { subArtikelNummer_KeyDown(code); });
-      return true;
-    }
-  } else if (ereignis->type() == QEvent::FocusIn) {
-    if (objekt == ArtNr->lineEdit()) TextMarkieren(*ArtNr->lineEdit(), true);
-    else subArtikelNummer->lineEdit()->selectAll();
+  if (ereignis->type() == QEvent::FocusIn) {
+    if (objekt == ArtNr) TextMarkieren(*ArtNr->lineEdit(), true);
+    else if (objekt == subArtikelNummer) subArtikelNummer->lineEdit()->selectAll();
   }
   return QWidget::eventFilter(objekt, ereignis);
 }
@@ -156,7 +152,7 @@ void frmFliesenSchild::ArtNr_KeyDown(int keyCode) {
   }
   if (keyCode == kSuche) keyCode = kEnter;
   if (keyCode != kEnter) return;
-  if (d.Lagerschild) ArtikelNrErmitteln(*ArtNr->lineEdit());
+  if (d.Lagerschild && !ArtikelNrErmitteln(*ArtNr->lineEdit())) return;
   const QString nummer = ArtNr->currentText();
   if (ArtNr->findText(nummer, Qt::MatchExactly) >= 0) {
     Fliesendatenladen();
@@ -223,7 +219,7 @@ void frmFliesenSchild::subArtikelNummer_KeyDown(int keyCode) {
   }
   if (keyCode != kEnter) return;
   if (!DInfo->isChecked()) {
-    ArtikelNrErmitteln(*subArtikelNummer->lineEdit());
+    if (!ArtikelNrErmitteln(*subArtikelNummer->lineEdit())) return;
     QVector<QVariant> a(kArtikelDatenGroesse);
     ArtikelLesen(subArtikelNummer->currentText(), a);
     if (a[13].toString() != u"Fehler") {

@@ -2,10 +2,13 @@
 // main window's sign-kind option, typed into and clicked with QTest on shown windows.
 #include "Eigenbauumgebung.h"
 
+#include "Eingabe.h"
+
 #include "Eigenbau.h"
 #include "EigenbauGlobale.h"
 #include "Farbe.h"
 #include "Fensterliste.h"
+#include "KestoapiHilfen.h"
 #include "Preisinfo.h"
 #include "Schildfenster.h"
 #include "Schildarten.h"
@@ -47,13 +50,6 @@ void ankreuzen(QAbstractButton* knopf) {
 void bildSpeichern(QWidget& fenster, const char* name) {
   if (const QByteArray ordner = qgetenv("KESTO_BILDER"); !ordner.isEmpty())
     fenster.grab().save(QString::fromUtf8(ordner) + u'/' + QString::fromUtf8(name) + QStringLiteral(".png"));
-}
-
-// Replaces the box's text by typing.
-void tippen(QLineEdit* feld, const char* text) {
-  feld->setFocus();
-  feld->selectAll();
-  QTest::keyClicks(feld, QString::fromUtf8(text));
 }
 
 class frmEigenbauTest : public Eigenbauumgebung {
@@ -150,7 +146,7 @@ TEST_F(frmEigenbauTest, ADesignNameWithASlashIsRefusedAndNothingIsWritten) {
   // F21
   eingaben->answer("Sommer");
   frmEigenbau& f = oeffnen();
-  tippen(f.SpeicherName->lineEdit(), "a/b");
+  ersetzen(*f.SpeicherName->lineEdit(), QStringLiteral("a/b"));
   QTest::mouseClick(f.Uebernehmen, Qt::LeftButton);
   ASSERT_EQ(boxTexte().size(), 1u);
   EXPECT_EQ(boxTexte()[0], "Der Name \"a/b\" darf weder \"\\\" noch \"/\" noch \"..\" enthalten!");
@@ -181,8 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
         Randfall{"EuroTenAndEnter",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(0).center());
-                   tippen(f.PreisEUR, "10");
-                   QTest::keyClick(f.PreisEUR, Qt::Key_Return);
+                   ersetzen(*f.PreisEUR, QStringLiteral("10"));
+                   taste(f, Qt::Key_Return);
                  },
                  [](frmEigenbau& f) {
                    EXPECT_EQ(f.PreisEUR->text(), u"10,-");
@@ -190,10 +186,26 @@ INSTANTIATE_TEST_SUITE_P(
                    EXPECT_FALSE(f.PreisATS->isEnabled());
                    EXPECT_EQ(f.PreisEUR->selectedText(), u"10,-");
                  }},
+        Randfall{"ArticleNumberAndEnter",
+                 [](frmEigenbau& f) {
+                   ersetzen(*f.ArtNr->lineEdit(), QStringLiteral("100003"));
+                   taste(f, Qt::Key_Return);
+                 },
+                 [](frmEigenbau& f) { EXPECT_EQ(f.Bez1->text(), u"Dispersionsfarbe weiß"); }},
+        Randfall{"ScannedEanAndEnter",
+                 [](frmEigenbau& f) {
+                   const QString ean = EANPruefziffer(QStringLiteral("400638110000"), false);
+                   ersetzen(*f.ArtNr->lineEdit(), ean);
+                   taste(f, Qt::Key_Return);
+                 },
+                 [](frmEigenbau& f) {
+                   EXPECT_EQ(f.ArtNr->currentText(), u"100001");
+                   EXPECT_EQ(f.Bez1->text(), u"Zement CEM II 42,5");
+                 }},
         Randfall{"WidthClampedInPortrait",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(2).center());
-                   tippen(f.B, "500");
+                   ersetzen(*f.B, QStringLiteral("500"));
                  },
                  [](frmEigenbau& f) {
                    EXPECT_TRUE(f.Frame[3]->isVisible());
@@ -204,13 +216,13 @@ INSTANTIATE_TEST_SUITE_P(
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(2).center());
                    ankreuzen(f.O_Quer);
-                   tippen(f.B, "500");
+                   ersetzen(*f.B, QStringLiteral("500"));
                  },
                  [](frmEigenbau& f) { EXPECT_EQ(f.B->text(), u"267"); }},
         Randfall{"TextMarkNoWiderThanTheSign",
                  [](frmEigenbau& f) {
                    QTest::mouseClick(f.TabFeld, Qt::LeftButton, {}, f.TabFeld->tabRect(1).center());
-                   tippen(f.t_BreiteTextmarke, "200");
+                   ersetzen(*f.t_BreiteTextmarke, QStringLiteral("200"));
                  },
                  [](frmEigenbau& f) { EXPECT_EQ(f.t_BreiteTextmarke->text(), u"95"); }},
         Randfall{"LeftButtonClickedTwice",
@@ -267,7 +279,9 @@ TEST_F(frmEigenbauTest, ThePageBarMovesTheEditorToTheArticle) {
   design("Bar", "1", "11");
   design("Bar", "2", "22");
   frmEigenbau& f = oeffnen();
-  tippen(f.txt_PZ_X[0], "99");  // edited, not saved
+  aktivieren(f);
+  klicken(*f.TabFeld, f.TabFeld->tabRect(3).center());
+  ersetzen(*f.txt_PZ_X[0], QStringLiteral("99"));  // edited, not saved
   SchildfensterZu(QStringLiteral("EIGENBAU"))->artikelZeigen(QStringLiteral("2"));
   EXPECT_EQ(f.ArtNr->currentText(), u"2");
   EXPECT_EQ(f.txt_PZ_X[0]->text(), u"22");

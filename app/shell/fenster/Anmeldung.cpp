@@ -2,10 +2,12 @@
 
 #include "FMPass.h"
 #include "FMServer.h"
+#include "Fehlertexte.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
 #include "KestoapiHilfen.h"
 #include "ServerZugriff.h"
+#include "Tastatur.h"
 
 #include <QLineEdit>
 
@@ -142,6 +144,8 @@ void ShellEinrichten() {
   fenster.AnmeldungAbbrechen = [] { fensterliste().holen<FMPass>().BUAusst_Click(); };
   setKestoapiFenster(std::move(fenster));
   ServerSuchenEinrichten();
+  TastenpaareEinrichten();
+  BibliotheksmeldungenEindeutschen();
 }
 
 }  // namespace vovida

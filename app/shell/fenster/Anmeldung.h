@@ -20,7 +20,8 @@ bool Anmelden();
 // the connection that was made for the new one.
 bool BenutzerWechseln();
 
-// Installs the windows that the server-access module and the start-up status need.
+// Installs the windows that the server-access module and the start-up status need, the
+// pairing of key-downs and key-ups, and the German front of the object library's boxes.
 void ShellEinrichten();
 
 }  // namespace vovida

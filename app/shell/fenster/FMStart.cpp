@@ -104,7 +104,8 @@ void FMStart::aufbauen() {
   auto* druckzeile = new QHBoxLayout;
   Aktualisieren = benannt(new QPushButton(QStringLiteral("&Aktualisieren")), "Aktualisieren");
   Aktualisieren->setToolTip(QStringLiteral("Druckvorschau aktualisieren"));
-  Drucken = benannt(new QPushButton(QStringLiteral("&Druck")), "Drucken");
+  // Alt+D belongs to the "Datei" menu: each letter opens one thing in this window.
+  Drucken = benannt(new QPushButton(QStringLiteral("D&ruck")), "Drucken");
   Drucken->setToolTip(QStringLiteral("Vovida Drucken"));
   Druckanzahl = benannt(new QLineEdit(QStringLiteral("1")), "Druckanzahl");
   Druckanzahl->setToolTip(QStringLiteral("Anzahl der Kopieseiten"));

@@ -138,7 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Wert zu groß eingegeben!\r\nGrößter erlaubter Wert : 100"}},
         Pruefung{"-,", 100, 0, true, "-,", {}},       // still no number: nothing to check
         Pruefung{"-", 100, 0, true, "-", {}},
-        Pruefung{"x,", 100, 0, true, "x,", {}}));     // filters to ",": left as typed
+        Pruefung{"x,", 100, 0, true, "x,", {}},       // filters to ",": left as typed
+        Pruefung{"", 100, 1, true, "", {}},           // an empty box stays empty
+        Pruefung{"", 13, 0, false, "", {}}));
 
 TEST(ZahlPruefen, NeverResetsTheErrorFlag) {
   FeldFenster fenster;
@@ -156,6 +158,7 @@ class ArtikelNr : public testing::Test {
   BoxAufnahme boxen;
   QStringList gefragt;
   QString antwort;
+  bool ergebnis = false;
 
   EanSuche suche() {
     return [this](const QString& ean) {
@@ -166,7 +169,7 @@ class ArtikelNr : public testing::Test {
   QString ermittle(const char* eingabe) {
     fenster.feld().setText(QString::fromUtf8(eingabe));
     fenster.fokusWeg();
-    ArtikelNrErmitteln(fenster.feld(), suche());
+    ergebnis = ArtikelNrErmitteln(fenster.feld(), suche());
     return fenster.feld().text();
   }
 };
@@ -178,6 +181,7 @@ TEST_F(ArtikelNr, ArticleNumbersAndOwnEansNeedNoServer) {
   EXPECT_EQ(ermittle("20001234"), u"1234");
   EXPECT_EQ(ermittle("2000456000007"), u"4560");
   EXPECT_EQ(ermittle(""), u"");
+  EXPECT_TRUE(ergebnis);
   EXPECT_TRUE(gefragt.isEmpty());
   EXPECT_TRUE(boxen.gezeigt().empty());
 }
@@ -185,12 +189,14 @@ TEST_F(ArtikelNr, ArticleNumbersAndOwnEansNeedNoServer) {
 TEST_F(ArtikelNr, ForeignEansAreLookedUp) {
   antwort = QStringLiteral("004711");
   EXPECT_EQ(ermittle("4006381333931"), u"4711");
+  EXPECT_TRUE(ergebnis);
   EXPECT_EQ(gefragt, QStringList{QStringLiteral("4006381333931")});
   EXPECT_TRUE(boxen.gezeigt().empty());
 }
 
 TEST_F(ArtikelNr, UnknownEanKeepsTheTextAndReports) {
   EXPECT_EQ(ermittle("4006381333931"), u"4006381333931");
+  EXPECT_FALSE(ergebnis);
   ASSERT_EQ(boxen.gezeigt().size(), 1u);
   EXPECT_EQ(boxen.gezeigt()[0].text, "EAN nicht gefunden");
   EXPECT_EQ(boxen.gezeigt()[0].title, "Fehler");
@@ -219,6 +225,7 @@ TEST_F(ArtikelNr, ProgramEndIsNotSwallowed) {
 TEST_F(ArtikelNr, OtherLengthsAreRefused) {
   for (const char* eingabe : {"1234567", "123456789", "12345678901234"}) {
     EXPECT_EQ(ermittle(eingabe), QString::fromUtf8(eingabe));
+    EXPECT_FALSE(ergebnis) << eingabe;
     EXPECT_TRUE(fenster.feld().hasFocus()) << eingabe;
   }
   ASSERT_EQ(boxen.gezeigt().size(), 3u);

@@ -10,6 +10,7 @@
 #include "KestoapiHilfen.h"
 #include "PlakatGlobal.h"
 #include "ServerZugriff.h"
+#include "Tastatur.h"
 #include "TextKonvertierung.h"
 
 #include <QEvent>
@@ -117,7 +118,7 @@ frmAusfolgeschein::frmAusfolgeschein() {
   Bez1->installEventFilter(this);
   Bez2->installEventFilter(this);
   connect(Read, &QPushButton::clicked, this, [this] { Ereignis([this] { Read_Click(); }); });
-  connect(Suchen, &QPushButton::clicked, this, [this] { Ereignis([this] { ArtNr_KeyUp(36); }); });
+  connect(Suchen, &QPushButton::clicked, this, [this] { Ereignis([this] { ArtNr_KeyUp(kTastePos1); }); });
   connect(Oeffnen, &QPushButton::clicked, this, [this] { Ereignis([this] { Oeffnen_Click(); }); });
   connect(Loeschen, &QPushButton::clicked, this, [this] { Ereignis([this] { Loeschen_Click(); }); });
   connect(RFTJN, &QPushButton::clicked, this, [this] { Ereignis([this] { RFTJN_Click(); }); });
@@ -181,11 +182,11 @@ void frmAusfolgeschein::Read_Click() {
 }
 
 void frmAusfolgeschein::ArtNr_KeyUp(int keyCode) {
-  if (keyCode == 13) {
-    ArtikelNrErmitteln(*ArtNr);
+  if (keyCode == kTasteEnter) {
+    if (!ArtikelNrErmitteln(*ArtNr)) return;
     Read_Click();
     VorschauTimerNeustart();
-  } else if (keyCode == 36) {
+  } else if (keyCode == kTastePos1) {
     ArtNr->setText(ArtikelSuchDialog());
     TextMarkieren(*ArtNr);
     Read_Click();
@@ -200,7 +201,7 @@ void frmAusfolgeschein::ArtNr_Click() {
 }
 
 void frmAusfolgeschein::Bez_KeyUp(int keyCode) {
-  if (keyCode == 13) VorschauTimerNeustart();
+  if (keyCode == kTasteEnter) VorschauTimerNeustart();
 }
 
 void frmAusfolgeschein::Oeffnen_Click() {
@@ -248,9 +249,8 @@ void frmAusfolgeschein::bildSetzen(const QImage& bild) {
 
 bool frmAusfolgeschein::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (ereignis->type() == QEvent::KeyRelease) {
-    const int taste = static_cast<QKeyEvent*>(ereignis)->key();
-    const int code = taste == Qt::Key_Return || taste == Qt::Key_Enter ? 13 : taste == Qt::Key_Home ? 36 : 0;
-    if (code != 0) {
+    const int code = Tastencode(static_cast<QKeyEvent*>(ereignis)->key());
+    if (code == kTasteEnter || code == kTastePos1) {
       if (objekt == ArtNr)
         Ereignis([this, code] { ArtNr_KeyUp(code); });
       else

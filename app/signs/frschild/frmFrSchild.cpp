@@ -132,7 +132,8 @@ frmFrSchild::frmFrSchild() {
   auto* groesse = new QGridLayout;
   B = benannt(new QLineEdit, QStringLiteral("B"));
   H = benannt(new QLineEdit, QStringLiteral("H"));
-  Save = benannt(new QPushButton(QStringLiteral("Save")), QStringLiteral("Save"));
+  // "&Speichern" is the store button's already.
+  Save = benannt(new QPushButton(QStringLiteral("&Größe speichern")), QStringLiteral("Save"));
   groesse->addWidget(beschriftung("Breite (mm):"), 0, 0);
   groesse->addWidget(B, 0, 1);
   groesse->addWidget(beschriftung("Höhe (mm):"), 1, 0);
@@ -237,8 +238,7 @@ void frmFrSchild::Save_Click() {
 
 bool frmFrSchild::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (ereignis->type() == QEvent::KeyRelease && (objekt == B || objekt == H)) {
-    const int taste = static_cast<QKeyEvent*>(ereignis)->key();
-    if (taste == Qt::Key_Return || taste == Qt::Key_Enter) Ereignis([] { VorschauTimerNeustart(); });
+    if (Tastencode(static_cast<QKeyEvent*>(ereignis)->key()) == kTasteEnter) Ereignis([] { VorschauTimerNeustart(); });
   }
   return Warteschlangenfenster::eventFilter(objekt, ereignis);
 }

@@ -1,6 +1,7 @@
 #include "frmNamenbestaetigung.h"
 
 #include "Fensterliste.h"
+#include "Tastatur.h"
 #include "frmPersonalschild.h"
 
 #include <QHBoxLayout>
@@ -23,7 +24,6 @@ frmNamenbestaetigung::frmNamenbestaetigung() {
   auto* knoepfe = new QHBoxLayout;
   OKButton = new QPushButton(QStringLiteral("OK"));
   OKButton->setObjectName(QStringLiteral("OKButton"));
-  OKButton->setDefault(true);
   CancelButton = new QPushButton(QStringLiteral("Abbrechen"));
   CancelButton->setObjectName(QStringLiteral("CancelButton"));
   knoepfe->addStretch(1);
@@ -32,13 +32,13 @@ frmNamenbestaetigung::frmNamenbestaetigung() {
   spalte->addLayout(knoepfe);
   connect(OKButton, &QPushButton::clicked, this, [this] { Ereignis([this] { OKButton_Click(); }); });
   connect(CancelButton, &QPushButton::clicked, this, [this] { Ereignis([this] { CancelButton_Click(); }); });
+  DialogTasten(*this, *Namen, *OKButton, *CancelButton);
 }
 
 void frmNamenbestaetigung::Bestaetigen(int zeile) {
   frmPersonalschild& editor = FormHolen<frmPersonalschild>();
   zeile_ = zeile;
   Namen->setText(editor.Namen->List(zeile));
-  Namen->selectAll();
   winId();
   if (editor.windowHandle()) windowHandle()->setTransientParent(editor.windowHandle());
   ModalZeigen(*this);

@@ -137,8 +137,7 @@ void frmPlakat::cbSenden_Click() {
 
 bool frmPlakat::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (ereignis->type() == QEvent::KeyRelease) {
-    const int qt = static_cast<QKeyEvent*>(ereignis)->key();
-    const int taste = qt == Qt::Key_Return || qt == Qt::Key_Enter ? kTasteEnter : qt;
+    const int taste = Tastencode(static_cast<QKeyEvent*>(ereignis)->key());
     if (objekt == HZoom || objekt == VZoom || objekt == HPos || objekt == Vpos) {
       Ereignis([] { VorschauTimerNeustart(); });
     } else if (objekt == HZoomtext || objekt == VZoomText || objekt == Hpostext || objekt == Vpostext) {

@@ -203,12 +203,12 @@ void frmRegalBesch::cbSenden_Click() {
 
 bool frmRegalBesch::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (ereignis->type() == QEvent::KeyRelease && (objekt == B || objekt == H)) {
-    const int taste = static_cast<QKeyEvent*>(ereignis)->key();
-    if (taste == Qt::Key_Return || taste == Qt::Key_Enter) Ereignis([] { VorschauTimerNeustart(); });
+    if (Tastencode(static_cast<QKeyEvent*>(ereignis)->key()) == kTasteEnter) Ereignis([] { VorschauTimerNeustart(); });
   } else if (ereignis->type() == QEvent::FocusIn && objekt == ArtNr) {
-    // After the combo box has handed the focus to its line edit, which places the cursor.
+    // After the combo box has handed the focus to its line edit, which places the cursor;
+    // by then the user may have moved on, and the focus stays where they went.
     QMetaObject::invokeMethod(
-        this, [this] { Ereignis([this] { TextMarkieren(*ArtNr->lineEdit()); }); }, Qt::QueuedConnection);
+        this, [this] { Ereignis([this] { TextMarkieren(*ArtNr->lineEdit(), true); }); }, Qt::QueuedConnection);
   }
   return Warteschlangenfenster::eventFilter(objekt, ereignis);
 }

@@ -43,15 +43,6 @@ std::optional<double> umrechnungsfaktor() {
   return f;
 }
 
-int vbTaste(int qtTaste) {
-  switch (qtTaste) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return kTasteEnter;
-    case Qt::Key_Home: return kTastePos1;
-    default: return qtTaste;
-  }
-}
-
 }  // namespace
 
 QString Standardtext(const char* option) {
@@ -88,7 +79,7 @@ Warteschlangenfenster::Warteschlangenfenster() {
     f->setParent(this);
     f->installEventFilter(this);
   }
-  ArtNr->lineEdit()->installEventFilter(this);
+  KombifeldTasten(*ArtNr, QEvent::KeyRelease, [this](int taste) { Ereignis([this, taste] { ArtNr_KeyUp(taste); }); });
 
   const auto ereignis = [this](void (Warteschlangenfenster::*h)()) {
     return [this, h] { Ereignis([this, h] { (this->*h)(); }); };
@@ -202,7 +193,7 @@ void Warteschlangenfenster::Read_Click() {
 }
 
 void Warteschlangenfenster::ArtNr_Enter() {
-  ArtikelNrErmitteln(*ArtNr->lineEdit());
+  if (!ArtikelNrErmitteln(*ArtNr->lineEdit())) return;
   if (Position(ArtNrText()) >= 0) {
     lesen();
     return;
@@ -267,13 +258,14 @@ void Warteschlangenfenster::PreisEUR_Change() {
   PreisFeldFormatieren(*PreisATS, wert);
 }
 
-void Warteschlangenfenster::PreisfeldBestaetigen(QLineEdit& f) {
+void Warteschlangenfenster::PreisfeldBestaetigen(QLineEdit& f, bool verlassen) {
   const QString gefiltert = ZahlFiltern(f.text());
   if (gefiltert == u"-") return;
   QVariant wert = gefiltert;
   if (const std::optional<double> zahl = betrag(gefiltert)) wert = *zahl;
   PreisFeldFormatieren(f, wert);
-  TextMarkieren(f);
+  // The focus has gone where the user sent it; taking it back would trap them here.
+  TextMarkieren(f, verlassen);
   VorschauTimerNeustart();
 }
 
@@ -342,17 +334,15 @@ void Warteschlangenfenster::closeEvent(QCloseEvent* ereignis) {
 
 bool Warteschlangenfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (ereignis->type() == QEvent::KeyRelease) {
-    const int taste = vbTaste(static_cast<QKeyEvent*>(ereignis)->key());
-    if (objekt == ArtNr->lineEdit()) {
-      Ereignis([this, taste] { ArtNr_KeyUp(taste); });
-    } else if (taste == kTasteEnter) {
+    const int taste = Tastencode(static_cast<QKeyEvent*>(ereignis)->key());
+    if (taste == kTasteEnter) {
       if (objekt == PreisATS || objekt == PreisEUR)
         Ereignis([this, objekt] { PreisfeldBestaetigen(*static_cast<QLineEdit*>(objekt)); });
       else if (objekt == Bez1 || objekt == Bez2 || objekt == Bez3 || objekt == Grundpreis || objekt == Ueberschrift)
         Ereignis([] { VorschauTimerNeustart(); });
     }
   } else if (ereignis->type() == QEvent::FocusOut && (objekt == PreisATS || objekt == PreisEUR)) {
-    Ereignis([this, objekt] { PreisfeldBestaetigen(*static_cast<QLineEdit*>(objekt)); });
+    Ereignis([this, objekt] { PreisfeldBestaetigen(*static_cast<QLineEdit*>(objekt), true); });
   }
   return QWidget::eventFilter(objekt, ereignis);
 }

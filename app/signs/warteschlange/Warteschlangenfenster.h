@@ -10,6 +10,7 @@
 #pragma once
 
 #include "Fensterliste.h"
+#include "Tastatur.h"
 #include "Warteschlange.h"
 
 #include <QString>
@@ -39,9 +40,6 @@ inline constexpr std::array<Standardtext, 5> kStandardtexte{{
 }};
 // The headline of an option button's name, "" for another name.
 QString Standardtext(const char* option);
-
-inline constexpr int kTasteEnter = 13;
-inline constexpr int kTastePos1 = 36;
 
 class Warteschlangenfenster : public QWidget, public Entladbar {
  public:
@@ -105,8 +103,9 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   void PreisDB_Change();
   void PreisATS_Change();
   void PreisEUR_Change();
-  // Enter in or leaving a price box: the filtered value written back formatted.
-  void PreisfeldBestaetigen(QLineEdit& feld);
+  // Enter in or leaving a price box: the filtered value written back formatted and
+  // selected. Leaving selects without taking the focus back.
+  void PreisfeldBestaetigen(QLineEdit& feld, bool verlassen = false);
   // Sets the headline and restarts the preview countdown.
   void UeberschriftSetzen(const QString& text);
 

@@ -4,6 +4,8 @@
 
 #include "Hauptfenster.h"
 
+#include "Eingabe.h"
+
 #include "Fliesen.h"
 #include "Fliesendaten.h"
 #include "Fliesenspeicher.h"
@@ -45,18 +47,21 @@ class Fliesenumgebung : public Hauptfenster {
     return f;
   }
   // Types the text into the box and presses Enter there.
-  static void eingeben(QLineEdit& box, const QString& text) {
-    box.setFocus();
-    box.selectAll();
-    QTest::keyClicks(&box, text);
-    QTest::keyClick(&box, Qt::Key_Return);
+  static void eingeben(QWidget& box, const QString& text) {
+    // A box on another page: first its tab, as a person clicks it.
+    if (auto* f = dynamic_cast<frmFliesenSchild*>(box.window()); f && !box.isVisible())
+      for (int nr = 1; nr <= 3; ++nr)
+        if (f->Frame1[static_cast<std::size_t>(nr - 1)]->isAncestorOf(&box)) seite(*f, nr);
+    ersetzen(box, text);
+    test::taste(box, Qt::Key_Return);
   }
   static void eingeben(QComboBox& liste, const QString& text) { eingeben(*liste.lineEdit(), text); }
   static void klicken(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
   // Option and check boxes take clicks on their box and label, at the left.
   static void ankreuzen(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
   static void seite(frmFliesenSchild& f, int nr) {
-    QTest::mouseClick(f.TabStrip1, Qt::LeftButton, {}, f.TabStrip1->tabRect(nr - 1).center());
+    aktivieren(f);
+    test::klicken(*f.TabStrip1, f.TabStrip1->tabRect(nr - 1).center());
   }
   // Clicks line zeile (from 1) of the detail list.
   static void detailWaehlen(QListWidget& detail, int zeile) {

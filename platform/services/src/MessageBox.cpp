@@ -76,4 +76,6 @@ int messageBox(std::string_view text, std::string_view title, unsigned flags) {
 
 void setMessageBoxPort(std::shared_ptr<MessageBoxPort> port) { slot().set(std::move(port)); }
 
+std::shared_ptr<MessageBoxPort> messageBoxPort() { return slot().get(); }
+
 }  // namespace kesto::services

@@ -54,3 +54,9 @@ TEST_F(ScriptedBoxes, AnswerThatIsNoButtonOfTheBoxIsAnError) {
   boxes->answer(IDCANCEL);
   EXPECT_THROW(messageBox("Fertig", "Vovida", MB_OK), std::logic_error);
 }
+
+TEST_F(ScriptedBoxes, TheInstalledPortIsTheOneSetAndTheHeadlessOneAfterAReset) {
+  EXPECT_EQ(messageBoxPort(), boxes);
+  setMessageBoxPort(nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<HeadlessMessageBox>(messageBoxPort()), nullptr);
+}

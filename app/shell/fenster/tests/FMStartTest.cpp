@@ -1,5 +1,7 @@
 #include "Hauptfenster.h"
 
+#include "Eingabe.h"
+
 #include <gmock/gmock.h>
 
 #include "FMPass.h"
@@ -11,13 +13,17 @@
 #include "Startglobale.h"
 #include "VPNavBar.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
@@ -34,6 +40,7 @@
 #include <services/Cursor.h>
 
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 
 namespace vovida::test {
@@ -308,6 +315,28 @@ TEST_F(FMStartTest, LoginCommandShowsTheLoginWindowWithAnEmptyPassword) {
   menue("mLogin")->trigger();
   EXPECT_TRUE(pass.isVisible());
   EXPECT_TRUE(pass.BPASSWORT->text().isEmpty());
+}
+
+TEST_F(FMStartTest, AltDOpensTheFileMenuAndEachLetterOpensOneThing) {
+  anmelden();
+  aktivieren(start());
+  taste(start(), Qt::Key_D, Qt::AltModifier);
+  auto* datei = start().findChild<QMenu*>(QStringLiteral("Datei"));
+  ASSERT_NE(datei, nullptr);
+  EXPECT_TRUE(datei->isVisible());
+  EXPECT_FALSE(start().Drucken->hasFocus());
+  datei->close();
+
+  std::map<QKeySequence, QString> buchstaben;
+  const auto eintragen = [&](const QString& text) {
+    const QKeySequence kuerzel = QKeySequence::mnemonic(text);
+    if (kuerzel.isEmpty()) return;
+    const auto [it, neu] = buchstaben.emplace(kuerzel, text);
+    EXPECT_TRUE(neu) << text.toStdString() << " and " << it->second.toStdString();
+  };
+  for (const QAbstractButton* knopf : start().findChildren<QAbstractButton*>()) eintragen(knopf->text());
+  for (const QAction* menue : start().menuBar()->actions()) eintragen(menue->text());
+  EXPECT_TRUE(buchstaben.count(QKeySequence(Qt::ALT | Qt::Key_D)));
 }
 
 TEST_F(FMStartTest, EndOfDocumentAndUserPagingSynchroniseTheBar) {

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include "Anmeldung.h"
 #include "FMPass.h"
 #include "FMServer.h"
 #include "FMStart.h"
@@ -227,10 +228,15 @@ TEST_F(StartTest, ArticleRecordOfADemoArticleAndOfAnUnknownOne) {
   EXPECT_EQ(ohne[5].toString(), QString());
 
   QVector<QVariant> unbekannt(kArtikelDatenGroesse, QStringLiteral("alt"));
+  const std::size_t boxenVorher = boxTexte().size();
   ArtikelLesen(QStringLiteral("999999"), unbekannt);
   EXPECT_EQ(unbekannt[13].toString(), QStringLiteral("Fehler"));
   EXPECT_EQ(unbekannt[0].toString(), QStringLiteral("alt"));
+  ASSERT_EQ(boxTexte().size(), boxenVorher + 1);
   EXPECT_THAT(boxTexte().back(), HasSubstr("Angeforderte Artikelnummer (999999) nicht bekannt!"));
+  // The program's German first; the library's English only as detail after it.
+  EXPECT_THAT(boxTexte().back(), HasSubstr("\r\nDas Objekt der Klasse FRX.ArtHaupt1 konnte auf dem Server nicht "
+                                           "geöffnet werden.\r\nEinzelheiten: Failure to create FRX.ArtHaupt1."));
   EXPECT_EQ(kesto::services::cursorShape(), kesto::services::CursorShape::Default);
 
   QVector<QVariant> leer(kArtikelDatenGroesse, QStringLiteral("x"));
@@ -238,6 +244,25 @@ TEST_F(StartTest, ArticleRecordOfADemoArticleAndOfAnUnknownOne) {
   ArtikelLesen(QStringLiteral("0"), leer);
   EXPECT_EQ(leer[13].toString(), QStringLiteral("x"));
   EXPECT_EQ(fabriken, vorher);
+}
+
+TEST_F(StartTest, BoxesOfTheObjectLibraryShowTheProgramsGermanTextWithTheLibrarysAsDetail) {
+  kesto::services::messageBox("Send to Server failed", "KestoObject", MB_ICONSTOP | MB_TASKMODAL);
+  kesto::services::messageBox("Class  FRX.Artikel  not released. \n Disconnect will not be performed!", "KestoObject");
+  ShellEinrichten();  // a second set-up puts no second front before the boxes
+  kesto::services::messageBox("unbekannt", "KestoObject");
+  kesto::services::messageBox("Passwort Falsch", "Anmeldung an Kesto");
+  const auto gezeigt = boxen->shown();
+  ASSERT_EQ(gezeigt.size(), 4u);
+  EXPECT_EQ(gezeigt[0].title, "Kesto Zugriffsfehler");
+  EXPECT_EQ(gezeigt[0].text, "Die Anfrage konnte nicht an den Server gesendet werden.\r\nEinzelheiten: Send to Server failed");
+  EXPECT_EQ(gezeigt[0].flags, MB_ICONSTOP | MB_TASKMODAL);
+  EXPECT_EQ(gezeigt[1].text.rfind("Die Klasse FRX.Artikel ist noch in Gebrauch; die Verbindung wird nicht getrennt.\r\n"
+                                  "Einzelheiten: Class  FRX.Artikel  not released.", 0),
+            0u);
+  EXPECT_EQ(gezeigt[2].text, "Der Server hat den Vorgang nicht ausgeführt.\r\nEinzelheiten: unbekannt");
+  EXPECT_EQ(gezeigt[3].title, "Anmeldung an Kesto");
+  EXPECT_EQ(gezeigt[3].text, "Passwort Falsch");
 }
 
 TEST_F(StartTest, SignKindDrawsItsTestPageOnThePreview) {

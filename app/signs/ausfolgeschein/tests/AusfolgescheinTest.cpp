@@ -1,6 +1,8 @@
 #include "Hauptfenster.h"
 #include "Seite.h"
 
+#include "Eingabe.h"
+
 #include "Ausfolgeschein.h"
 #include "Bilder.h"
 #include "FMStart.h"
@@ -127,13 +129,23 @@ TEST_F(AusfolgescheinTest, NumbersThatAreNoSixDigitsGiveNoBarCode) {
   }
 }
 
-TEST_F(AusfolgescheinTest, EnterInTheNumberReadsTheArticle) {
+TEST_F(AusfolgescheinTest, EnterInTheNumberReadsTheArticleAndAClickChangesNoText) {
   frmAusfolgeschein& f = schein();
-  f.show();
-  QTest::keyClicks(f.ArtNr, "100003");
-  QTest::keyClick(f.ArtNr, Qt::Key_Return);
+  aktivieren(f);
+  klicken(*f.ArtNr);
+  EXPECT_EQ(f.ArtNr->text(), QString());
+  tippen(f, QStringLiteral("100003"));
+  taste(f, Qt::Key_Return);
+  EXPECT_EQ(f.ArtNr->text(), QStringLiteral("100003"));
   EXPECT_EQ(f.Bez1->text(), QStringLiteral("Dispersionsfarbe weiß"));
   EXPECT_FALSE(f.Image1Bild.isNull());
+  EXPECT_TRUE(boxTexte().empty());
+
+  // A number of the wrong length: one box, and no read of it.
+  ersetzen(*f.ArtNr, QStringLiteral("0100001"));
+  taste(f, Qt::Key_Return);
+  EXPECT_EQ(boxTexte(), std::vector<std::string>{"Art.-Nr/EAN kann nur 6,8 oder 13-stellig sein"});
+  EXPECT_EQ(f.Bez1->text(), QStringLiteral("Dispersionsfarbe weiß"));
 }
 
 TEST_F(AusfolgescheinTest, OpenStartsInThePictureFolderOfTheAutomaticRead) {

@@ -1,5 +1,7 @@
 #include "Queue.h"
 
+#include "Eingabe.h"
+
 #include "FMStart.h"
 #include "FrSchild.h"
 #include "Fensterliste.h"
@@ -177,9 +179,8 @@ TEST_F(FrSchildEditor, ReadFromTheServerStoresTheArticleWithTheDirection) {
   frmFrSchild& e = editor();
   e.show();
   frSchildGlobale().Pfeilrichtung = 1;
-  e.ArtNr->lineEdit()->setFocus();
-  QTest::keyClicks(e.ArtNr->lineEdit(), QStringLiteral("100021"));
-  QTest::keyClick(e.ArtNr->lineEdit(), Qt::Key_Return);
+  ersetzen(*e.ArtNr->lineEdit(), QStringLiteral("100021"));
+  taste(e, Qt::Key_Return);
   EXPECT_EQ(e.Bez1->text(), QStringLiteral("Außenputz"));
   EXPECT_EQ(e.Liste(), QStringList{QStringLiteral("100021")});
   EXPECT_EQ(WarteschlangeLesen(QStringLiteral("100021"), kPreis), QStringLiteral("12,50"));
@@ -218,18 +219,19 @@ TEST_F(FrSchildEditor, SizeBoxesTakeThreeDigitsAndOneDecimal) {
 
 TEST_F(FrSchildEditor, EnterInTheSizeRestartsTheCountdown) {
   frmFrSchild& e = editor();
-  e.show();
+  aktivieren(e);
+  klicken(*e.H);
   countdownAnhalten();
-  e.H->setFocus();
-  QTest::keyClick(e.H, Qt::Key_A);
+  taste(e, Qt::Key_A);
   EXPECT_FALSE(countdownLaeuft());
-  QTest::keyClick(e.H, Qt::Key_Return);
+  taste(e, Qt::Key_Return);
   EXPECT_TRUE(countdownLaeuft());
 }
 
 TEST_F(FrSchildEditor, SaveAsksAndWritesTheSizeOnlyOnOk) {
   frmFrSchild& e = editor();
   e.show();
+  EXPECT_EQ(e.Save->text(), QStringLiteral("&Größe speichern"));  // German, as the whole window
   e.B->setText(QStringLiteral("180"));
   e.H->setText(QStringLiteral("88,5"));
   boxen->answer(IDCANCEL);
@@ -261,8 +263,9 @@ TEST_F(FrSchildEditor, ChoosingAListItemShowsThePageItIsDrawnOn) {
     FrSchildZeichnen();
     start().VSPrinter1.setPreviewPage(1);
     e.ArtNr->setCurrentIndex(1);
-    e.ArtNr->setFocus();
-    QTest::keyClick(e.ArtNr, Qt::Key_Down);  // the user picks the third item
+    aktivieren(e);
+    klicken(*e.ArtNr->lineEdit());
+    taste(e, Qt::Key_Down);  // the user picks the third item
     EXPECT_EQ(e.ArtNrText(), QStringLiteral("3"));
     EXPECT_EQ(e.Bez1->text(), QStringLiteral("Text 3"));
     EXPECT_EQ(start().VSPrinter1.PreviewPage(), f.seite);

@@ -1,5 +1,7 @@
 #include "Personal.h"
 
+#include "Eingabe.h"
+
 #include "FMStart.h"
 #include "Personalschild.h"
 #include "ServerZugriff.h"
@@ -25,20 +27,22 @@ using ::testing::IsEmpty;
 class PersonalschildEditor : public PersonalFixture {
  protected:
   // The next confirmation dialogs: each shows the dialog, checks the text it was given,
-  // and types neu and clicks OK, or clicks Abbrechen when neu is null.
+  // and, straight away as a person at the keyboard, types neu over it and presses Return,
+  // or presses Escape when neu is null.
   void bestaetigung(const QString& erwartet, const QString& neu) {
     modalSkript.push_back([erwartet, neu](QWidget& fenster) {
       auto& d = dynamic_cast<frmNamenbestaetigung&>(fenster);
-      d.show();
+      aktivieren(d);
       EXPECT_EQ(d.Namen->text(), erwartet);
+      EXPECT_TRUE(d.Namen->hasFocus());
       if (neu.isNull()) {
-        QTest::mouseClick(d.CancelButton, Qt::LeftButton);
+        taste(d, Qt::Key_Escape);
       } else {
-        d.Namen->selectAll();
-        QTest::keyClicks(d.Namen, neu);
-        QTest::mouseClick(d.OKButton, Qt::LeftButton);
+        tippen(d, neu);
+        taste(d, Qt::Key_Return);
       }
       EXPECT_FALSE(d.isVisible());
+      d.hide();
     });
   }
   // Double-click on a row: the names list's edit event.
@@ -121,11 +125,7 @@ TEST_F(PersonalschildEditor, ConfirmationAsksForEachMarkedRowInOrder) {
 TEST_F(PersonalschildEditor, SaveWritesTheSizeWithoutAskingForAFreshWindow) {
   frmPersonalschild& f = editor();
   f.show();
-  // Typed over the selected text, as emptying a box would leave "0" in it.
-  for (auto [feld, text] : {std::pair{f.B, "90,5"}, std::pair{f.H, "34"}}) {
-    feld->selectAll();
-    QTest::keyClicks(feld, text);
-  }
+  for (auto [feld, text] : {std::pair{f.B, "90,5"}, std::pair{f.H, "34"}}) ersetzen(*feld, QString::fromUtf8(text));
   QTest::mouseClick(f.Save, Qt::LeftButton);
   EXPECT_THAT(boxTexte(), IsEmpty());
   EXPECT_EQ(ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("PSCHILD-BH")), QStringLiteral("90,5@34"));
@@ -148,9 +148,8 @@ TEST_F(PersonalschildEditor, BoxesTakeOnlyTheirDigits) {
                          {f.Etikettenanzahl, "1,5", "Zu viele Nachkommastellen Eingegeben!"}};
   for (const Fall& fall : faelle) {
     SCOPED_TRACE(fall.eingabe);
-    fall.feld->setText(QString());
     const std::size_t vorher = boxen->shown().size();
-    QTest::keyClicks(fall.feld, fall.eingabe);
+    ersetzen(*fall.feld, QString::fromUtf8(fall.eingabe));
     ASSERT_GT(boxen->shown().size(), vorher);
     EXPECT_THAT(boxen->shown()[vorher].text, ::testing::HasSubstr(fall.meldung));
   }

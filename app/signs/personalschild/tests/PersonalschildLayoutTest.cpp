@@ -1,4 +1,6 @@
 #include "Personal.h"
+
+#include "Eingabe.h"
 #include "Seite.h"
 
 #include "FMStart.h"
@@ -232,11 +234,10 @@ TEST_F(PersonalschildLayout, RedrawDuringTheConfirmationKeepsTheDialogsRow) {
   editor().Namen->setItemMark(1, 0);
   modalSkript.push_back([this](QWidget& fenster) {
     auto& d = dynamic_cast<frmNamenbestaetigung&>(fenster);
-    d.show();
+    aktivieren(d);
     start().Aktualisieren_Click();  // the countdown ran out meanwhile
-    d.Namen->selectAll();
-    QTest::keyClicks(d.Namen, "Anna Maria");
-    QTest::mouseClick(d.OKButton, Qt::LeftButton);
+    ersetzen(*d.Namen, QStringLiteral("Anna Maria"));
+    taste(d, Qt::Key_Return);
   });
   editor().Namen_Edit();  // the dialog for row 2 follows unscripted and closes
   EXPECT_EQ(editor().Namen->List(0), QStringLiteral("Anna Maria"));

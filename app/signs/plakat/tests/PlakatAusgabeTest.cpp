@@ -3,6 +3,8 @@
 // VOVIDA_PLAKAT_AUSGABE set, both are kept in that folder for a person to look at.
 #include "PlakatFenster.h"
 
+#include "Eingabe.h"
+
 #include "FMStart.h"
 
 #include <QCheckBox>
@@ -38,9 +40,8 @@ class PlakatAusgabe : public PlakatFenster {
     PlakatFenster::TearDown();
   }
   void eingeben(frmPlakat& e, const char* nr) {
-    e.ArtNr->lineEdit()->clear();
-    QTest::keyClicks(e.ArtNr->lineEdit(), QString::fromLatin1(nr));
-    QTest::keyClick(e.ArtNr->lineEdit(), Qt::Key_Return);
+    ersetzen(*e.ArtNr->lineEdit(), QString::fromLatin1(nr));
+    taste(e, Qt::Key_Return);
   }
 };
 

@@ -1,8 +1,11 @@
 #include "PlakatFenster.h"
 
+#include "Eingabe.h"
+
 #include "Plakat.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
+#include "KestoapiHilfen.h"
 #include "Preisinfo.h"
 #include "Queue.h"
 #include "Schildarten.h"
@@ -60,9 +63,10 @@ class PlakatEditor : public PlakatFenster {
   // Switches the countdown off, so that a restart shows.
   void countdownAus() { start().BildAufbauen.setEnabled(false); }
   bool neugestartet() { return start().BildAufbauen.Enabled(); }
-  void tippen(QWidget* feld, const char* text, bool enter) {
-    QTest::keyClicks(feld, QString::fromUtf8(text));
-    if (enter) QTest::keyClick(feld, Qt::Key_Return);
+  // Typed over the box's text through the window, Enter after it when told.
+  static void eingeben(QWidget& feld, const char* text, bool enter) {
+    ersetzen(feld, QString::fromUtf8(text));
+    if (enter) taste(feld, Qt::Key_Return);
   }
 };
 
@@ -198,8 +202,9 @@ TEST_F(PlakatEditor, BarsMirrorIntoTheirBoxesAndTheAspectRatioCouplesTheZoom) {
   EXPECT_EQ(e.VZoom->value(), 120);
   EXPECT_EQ(e.VZoomText->text(), QStringLiteral("120"));
   countdownAus();
+  aktivieren(e);
   e.HZoom->setFocus();
-  QTest::keyClick(e.HZoom, Qt::Key_Right);
+  taste(e, Qt::Key_Right);
   EXPECT_TRUE(neugestartet());
 }
 
@@ -226,11 +231,10 @@ TEST_F(PlakatEditor, ValueBoxesCheckDigitsOnEveryKeyAndTheRangeOnEnter) {
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.getippt);
     f.balken->setValue(f.balken == e.HZoom || f.balken == e.VZoom ? 100 : f.balken == e.HPos ? 120 : 95);
-    f.feld->clear();
+    f.feld->clear();  // Ctrl+A's key-up would check what the case before left there
     countdownAus();
     const std::size_t vorher = boxen->shown().size();
-    f.feld->setFocus();
-    tippen(f.feld, f.getippt, true);
+    eingeben(*f.feld, f.getippt, true);
     EXPECT_EQ(f.balken->value(), f.wert);
     const auto gezeigt = boxen->shown();
     if (*f.box == 0) {
@@ -275,13 +279,14 @@ TEST_F(PlakatEditor, ChoosingAListItemLoadsItAndShowsItsPageAndABadOneIsRemoved)
   QTest::mouseClick(start().Aktualisieren, Qt::LeftButton);
   ASSERT_EQ(start().VSPrinter1.PageCount(), 3);
   e.ArtNr->setCurrentIndex(0);
-  e.ArtNr->setFocus();
-  QTest::keyClick(e.ArtNr, Qt::Key_Down);
+  aktivieren(e);
+  klicken(*e.ArtNr->lineEdit());
+  taste(e, Qt::Key_Down);
   EXPECT_EQ(e.ArtNrText(), QStringLiteral("2"));
   EXPECT_EQ(e.Bez1->text(), QStringLiteral("Zwei"));
   EXPECT_EQ(start().VSPrinter1.PreviewPage(), 2);
   const std::size_t vorher = boxen->shown().size();
-  QTest::keyClick(e.ArtNr, Qt::Key_Down);
+  taste(e, Qt::Key_Down);
   ASSERT_EQ(boxen->shown().size(), vorher + 1);
   EXPECT_THAT(boxen->shown().back().text, StartsWith("Zu viele Nachkommastellen Eingegeben!"));
   EXPECT_THAT(e.Liste(), ElementsAre("1", "2"));
@@ -291,11 +296,7 @@ TEST_F(PlakatEditor, ChoosingAListItemLoadsItAndShowsItsPageAndABadOneIsRemoved)
 
 TEST_F(PlakatEditor, ReadByEnterDrawsThePosterAndShowsItsPage) {
   frmPlakat& e = gezeigt();
-  e.ArtNr->setFocus();
-  for (const char* nr : {"100001", "100003", "100021"}) {
-    e.ArtNr->lineEdit()->clear();
-    tippen(e.ArtNr->lineEdit(), nr, true);
-  }
+  for (const char* nr : {"100001", "100003", "100021"}) eingeben(*e.ArtNr->lineEdit(), nr, true);
   EXPECT_THAT(e.Liste(), ElementsAre("100001", "100003", "100021"));
   EXPECT_EQ(e.Bez1->text(), QStringLiteral("Außenputz"));
   e.ArtNr->setCurrentIndex(1);
@@ -303,6 +304,48 @@ TEST_F(PlakatEditor, ReadByEnterDrawsThePosterAndShowsItsPage) {
   ASSERT_EQ(start().VSPrinter1.PageCount(), 3);
   EXPECT_EQ(start().VSPrinter1.PreviewPage(), 2);
   EXPECT_NE(boxtext(start().VSPrinter1.pages()[1].ops, "Dispersionsfarbe"), nullptr);
+}
+
+TEST_F(PlakatEditor, ScannedEanIsReadAsItsArticleAndHomeOpensTheSearch) {
+  frmPlakat& e = gezeigt();
+  // Another maker's EAN-13 and EAN-8: the server knows their articles.
+  const QString ean13 = EANPruefziffer(QStringLiteral("400638110037"), false);
+  eingeben(*e.ArtNr->lineEdit(), ean13.toUtf8().constData(), true);
+  EXPECT_EQ(e.ArtNrText(), QStringLiteral("100002"));
+  EXPECT_EQ(e.Bez1->text(), QStringLiteral("Fliesenkleber Flex"));
+  // The company's own EAN carries the number in places 3 to 8.
+  eingeben(*e.ArtNr->lineEdit(), "2010000300005", true);
+  EXPECT_EQ(e.ArtNrText(), QStringLiteral("100003"));
+  EXPECT_EQ(e.Bez1->text(), QStringLiteral("Dispersionsfarbe weiß"));
+  EXPECT_THAT(e.Liste(), ElementsAre("100002", "100003"));
+
+  taste(e, Qt::Key_Home);
+  EXPECT_THAT(modalGezeigt, ::testing::Contains(std::string("FMArtsu")));
+}
+
+TEST_F(PlakatEditor, AWrongNumberIsReportedOnceAndNotRead) {
+  frmPlakat& e = gezeigt();
+  const std::size_t vorher = boxen->shown().size();
+  eingeben(*e.ArtNr->lineEdit(), "0100001", true);
+  ASSERT_EQ(boxen->shown().size(), vorher + 1);
+  EXPECT_EQ(boxen->shown().back().text, "Art.-Nr/EAN kann nur 6,8 oder 13-stellig sein");
+  EXPECT_TRUE(e.Liste().isEmpty());
+}
+
+TEST_F(PlakatEditor, LeavingAPriceBoxFormatsItAndTheFocusGoesWhereTheUserSentIt) {
+  frmPlakat& e = gezeigt();
+  QLineEdit& preis = e.Hauptpreisfeld();
+  eingeben(preis, "12,5", false);
+  taste(e, Qt::Key_Tab);
+  tippen(e, "7");
+  EXPECT_EQ(preis.text(), QStringLiteral("12,50"));
+  EXPECT_FALSE(preis.hasFocus());
+
+  eingeben(preis, "3", false);
+  klicken(*e.ArtNr->lineEdit());
+  tippen(e, "100021");
+  EXPECT_EQ(preis.text(), QStringLiteral("3,-"));
+  EXPECT_TRUE(e.ArtNrText().endsWith(QStringLiteral("100021")));
 }
 
 TEST_F(PlakatEditor, ClosingClearsTheQueueUnlessItWasSent) {

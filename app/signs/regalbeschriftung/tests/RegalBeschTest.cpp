@@ -1,4 +1,6 @@
 #include "Queue.h"
+
+#include "Eingabe.h"
 #include "Regal.h"
 
 #include "FMStart.h"
@@ -91,13 +93,14 @@ TEST_F(RegalBeschTest, ChoosingTheSeventhItemShowsPageTwo) {
 
   // Down from the first item to the seventh, as a user steps through the list.
   e.ArtNr->setCurrentIndex(0);
-  e.ArtNr->setFocus();
-  for (int i = 0; i < 6; ++i) QTest::keyClick(e.ArtNr, Qt::Key_Down);
+  aktivieren(e);
+  klicken(*e.ArtNr->lineEdit());
+  for (int i = 0; i < 6; ++i) taste(e, Qt::Key_Down);
   EXPECT_EQ(e.ArtNrText(), QStringLiteral("100007"));
   EXPECT_EQ(e.Bez1->text(), QStringLiteral("Artikel 100007"));
   EXPECT_EQ(vorschau.PreviewPage(), 2);
-  QTest::keyClick(e.ArtNr, Qt::Key_Up);
-  QTest::keyClick(e.ArtNr, Qt::Key_Up);  // item 5: the last label of page 1
+  taste(e, Qt::Key_Up);
+  taste(e, Qt::Key_Up);  // item 5: the last label of page 1
   EXPECT_EQ(vorschau.PreviewPage(), 1);
 }
 
@@ -126,16 +129,15 @@ TEST_F(RegalBeschTest, SaveAsksAndWritesTheSizeForAllCancelKeepsIt) {
 
 TEST_F(RegalBeschTest, SizeBoxesTakeThreeDigitsAndOneDecimal) {
   frmRegalBesch& e = gezeigt();
-  e.B->clear();
-  e.B->setFocus();
-  QTest::keyClicks(e.B, "1234");
+  ersetzen(*e.B, QStringLiteral("1234"));
   const auto gemeldet = neueBoxen();
   ASSERT_EQ(gemeldet.size(), 1u);
   EXPECT_EQ(gemeldet[0].title, "Fehler Wertgrenzen Überschritten!");
   EXPECT_NE(gemeldet[0].text.find("Zu viele Vorkommastellen Eingegeben!"), std::string::npos);
 
+  klicken(*e.H);
   start().BildAufbauen.setEnabled(false);
-  QTest::keyClick(e.H, Qt::Key_Return);
+  taste(e, Qt::Key_Return);
   EXPECT_TRUE(start().BildAufbauen.Enabled());
 }
 
@@ -183,7 +185,8 @@ TEST_F(RegalBeschTest, ChosenColourFillsTheMarkUntilTheWindowOpensAgain) {
 TEST_F(RegalBeschTest, EscHidesAndKeepsTheFields) {
   frmRegalBesch& e = gezeigt();
   e.Bez1->setText(QStringLiteral("bleibt"));
-  QTest::keyClick(&e, Qt::Key_Escape);
+  aktivieren(e);
+  taste(e, Qt::Key_Escape);
   EXPECT_FALSE(e.isVisible());
   ASSERT_TRUE(fensterliste().geladen<frmRegalBesch>());
   EXPECT_EQ(editor().Bez1->text(), QStringLiteral("bleibt"));

@@ -2,7 +2,14 @@
 
 #include "Warteschlange.h"
 
+#include <QVBoxLayout>
+
 namespace vovida::test {
+
+void inSpalte(QWidget& fenster) {
+  auto* spalte = new QVBoxLayout(&fenster);
+  for (QWidget* w : fenster.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) spalte->addWidget(w);
+}
 
 QStringList abschnitte() {
   QStringList namen = WarteschlangeAbschnitte();

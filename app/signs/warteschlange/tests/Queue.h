@@ -8,9 +8,14 @@
 
 namespace vovida::test {
 
+// Lays the window's controls out in one column, as an editor lays them out, so that clicks
+// and keys reach them as they reach an editor's.
+void inSpalte(QWidget& fenster);
+
 class PosterEditor : public Warteschlangenfenster {
  public:
   static constexpr const char* kName = "PosterEditor";
+  PosterEditor() { inSpalte(*this); }
   int gespeichert = 0;
 
  protected:
@@ -20,6 +25,7 @@ class PosterEditor : public Warteschlangenfenster {
 class LabelEditor : public Warteschlangenfenster {
  public:
   static constexpr const char* kName = "LabelEditor";
+  LabelEditor() { inSpalte(*this); }
 
  protected:
   bool leereNummerAufnehmen() const override { return true; }

@@ -94,5 +94,7 @@ int messageBox(std::string_view text, std::string_view title, unsigned flags = M
 
 // nullptr goes back to the headless port on stderr.
 void setMessageBoxPort(std::shared_ptr<MessageBoxPort> port);
+// The port installed now, so that a caller can put its own in front of it.
+std::shared_ptr<MessageBoxPort> messageBoxPort();
 
 }  // namespace kesto::services
