@@ -3,6 +3,7 @@
 #include <automation/DispatchException.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <utility>
 
@@ -13,20 +14,35 @@ namespace {
 // Stands for the library's instance when asking for its resources.
 const int kModuleInstance = 0;
 
+// Set by the exit handler: the process ends, and what the library still holds goes with it.
+bool g_processEnding = false;
+
+void processEnds() {
+  g_processEnding = true;
+  moduleState().LogFile.close();
+}
+
 }  // namespace
 
 ModuleState& moduleState() {
-  static ModuleState state;
-  return state;
+  // Never destroyed: objects that a host releases while the process ends (from its own
+  // static destructors) still find it.
+  static ModuleState* const state = new ModuleState;
+  return *state;
 }
 
 void ModuleStart() {
   ModuleState& state = moduleState();
   state.LastErrorText.clear();
   state.Resources = connect::GetLocalizedResources("KestoObject%s.DLL", &kModuleInstance);
+  // At the end of the process the exit handlers (and with them the destructors of the
+  // services a Factory would use to close) run before the library's own end; at an unload
+  // they run after it. The handler tells the two apart.
+  std::atexit(processEnds);
 }
 
 void ModuleEnd() {
+  if (g_processEnding) return;
   ModuleState& state = moduleState();
   // A release takes the Factory out of the list (and may take others with it), so walk a
   // copy and skip what is gone by the time its turn comes.

@@ -36,6 +36,22 @@ bool ObjInstance::ReferenceText(IDispatch* object, int conversion, ServerText& o
   return true;
 }
 
+bool ObjInstance::RefuseForeignValue(const VARIANT& value) const {
+  const VARIANT* v = &value;
+  if (v->vt == (VT_VARIANT | VT_BYREF) && v->pvarVal) v = v->pvarVal;
+  IDispatch* object = v->vt == VT_DISPATCH                              ? v->pdispVal
+                      : v->vt == (VT_DISPATCH | VT_BYREF) && v->ppdispVal ? *v->ppdispVal
+                                                                        : nullptr;
+  if (!object) return false;
+  // Its reference is a number of another connection: here it would name something else.
+  const Factory* from = nullptr;
+  if (const ObjInstance* proxy = native(object)) from = &proxy->Owner();
+  else if (const ServerStream* stream = ServerStream::native(object)) from = stream->OwnerFactory();
+  if (!from || from == owner_.get()) return false;
+  moduleState().LastErrorText = std::string(kForeignObject);
+  return true;
+}
+
 ObjInstance::ObjInstance(Factory& owner, std::u16string_view className, bool classProxy)
     : owner_(&owner), className_(className), session_(owner.Session()), isClassProxy_(classProxy) {
   description_ = owner.FindClassInfo(className_);

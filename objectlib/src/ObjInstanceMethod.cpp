@@ -37,6 +37,7 @@ bool ObjInstance::CallMethod(DISPID id, DISPPARAMS& params, VARIANT* result) {
   for (UINT i = 0; i < count; ++i) {
     const ArgumentInfo& declared = method->Arguments[i];
     const VARIANT& given = params.rgvarg[count - 1 - i];
+    if (RefuseForeignValue(given)) return fail(message, true);
     automation::Variant value(given);
     if (declared.Type == VT_DATE && !ValueAsDate(given, value)) return fail(message, true);
     ServerText serverText;

@@ -210,6 +210,7 @@ bool ObjInstance::PutProperty(DISPID id, const VARIANT& given) {
   prefetchLoaded_ = false;
   if (!InCurrentSession()) return fail(message, true);
 
+  if (RefuseForeignValue(given)) return fail(message, true);
   automation::Variant value(given);
   if (property->Type == VT_DATE && !ValueAsDate(given, value)) return fail(message, true);
   ServerText serverText;

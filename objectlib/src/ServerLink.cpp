@@ -167,6 +167,10 @@ int ServerLink::StatusValue(const Reply& reply) const {
 
 std::optional<Bytes> ServerLink::Exchange(std::uint8_t code, Bytes body) {
   if (Request(code, body) != 1) return std::nullopt;
+  return CheckedPayload();
+}
+
+std::optional<Bytes> ServerLink::CheckedPayload() {
   Reply reply;
   if (!ParseReply(reply)) {
     Fail(kErrorClient, kUnknownResponse);

@@ -66,6 +66,10 @@ int ServerLink::CommandValue(std::string_view commandText, int& value) {
   return 1;
 }
 
+int ServerLink::CommandChecked(std::string_view commandText, bool boxWhenSendFails) {
+  return Command(commandText, boxWhenSendFails) == 1 && CheckedPayload() ? 1 : 0;
+}
+
 int ServerLink::QueryMultibyte(std::uint32_t& unicodeServer) {
   int value = 0;
   if (CommandValue("=$ZBITGET($ZVERSION(0),1)", value) != 1) return 0;
@@ -73,9 +77,9 @@ int ServerLink::QueryMultibyte(std::uint32_t& unicodeServer) {
   return 1;
 }
 
-int ServerLink::TransactionStart() { return Command("TSTART", false); }
-int ServerLink::TransactionRollBack() { return Command("TROLLBACK", true); }
-int ServerLink::TransactionCommit() { return Command("TCOMMIT", true); }
+int ServerLink::TransactionStart() { return CommandChecked("TSTART", false); }
+int ServerLink::TransactionRollBack() { return CommandChecked("TROLLBACK", true); }
+int ServerLink::TransactionCommit() { return CommandChecked("TCOMMIT", true); }
 int ServerLink::PurgeQueries() { return Command(kPurgeText, true); }
 
 int ServerLink::TransactionLevel(std::int16_t& level) {

@@ -137,7 +137,7 @@ Variant ServerStream::GetData() {
   if (binary_) return Variant::bytes(asText(Bytes(buffer_.data(), buffer_.size())));
   try {
     return Variant(std::u16string_view(
-        text::toWide(asText(Bytes(buffer_.data(), buffer_.size())), text::CodePage::Oem)));
+        text::toWide(asText(Bytes(buffer_.data(), buffer_.size())), text::CodePage::Ansi)));
   } catch (const std::bad_alloc&) {
     RaiseError(0, std::string(kNotEnoughMemory));
   }
@@ -157,9 +157,9 @@ void ServerStream::PutData(const VARIANT& value) {
   if (binary_) {
     replaceBuffer({bytes.begin(), bytes.end()});
   } else {
-    const std::string oem = text::toNarrow(
-        std::u16string_view(text ? text : u"", SysStringLen(text)), text::CodePage::Oem);
-    replaceBuffer({oem.begin(), oem.end()});
+    const std::string ansi = text::toNarrow(
+        std::u16string_view(text ? text : u"", SysStringLen(text)), text::CodePage::Ansi);
+    replaceBuffer({ansi.begin(), ansi.end()});
   }
   WriteToServer();
 }

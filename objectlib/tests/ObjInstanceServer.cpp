@@ -2,6 +2,7 @@
 
 #include "model/Database.h"
 #include "model/ServerError.h"
+#include "net/Listener.h"
 
 #include <mlink/Frame.h>
 
@@ -86,19 +87,6 @@ bool writeAll(int fd, const char* p, std::size_t n) {
   return true;
 }
 
-int connectTo(std::uint16_t port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(port);
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 }  // namespace
 
 RequestRelay::RequestRelay(std::uint16_t serverPort) : serverPort_(serverPort) {
@@ -132,7 +120,7 @@ void RequestRelay::acceptLoop() {
   while (!stopping_) {
     const int client = ::accept(listenFd_, nullptr, nullptr);
     if (client < 0) return;
-    const int server = connectTo(serverPort_);
+    const int server = server::net::dialLoopback(serverPort_);
     if (server < 0) {
       ::close(client);
       continue;

@@ -178,6 +178,8 @@ void CKestoListCtrl::onCreate() {
   lv.invoke(5, DISPATCH_PROPERTYPUT, std::vector<Arg>{Arg(hideSelection_ != 0)});
   lv.invoke(4, DISPATCH_PROPERTYPUT, std::vector<Arg>{Arg(hideColumnHeaders_ != 0)});
   sendFullRowStyle();
+  // A window made anew (after design mode) shows the query that stayed prepared.
+  if (query_) showColumnHeaders();
 }
 
 void CKestoListCtrl::onSize(int width, int height) {

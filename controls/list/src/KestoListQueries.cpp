@@ -56,14 +56,18 @@ BOOL CKestoListCtrl::prepare(bool dynamic, const std::u16string& a, const std::u
     return FALSE;
   }
   query_ = std::move(made);
+  showColumnHeaders();
+  return TRUE;
+}
+
+void CKestoListCtrl::showColumnHeaders() {
   const std::int16_t columns = query_->columnCount();
-  const Dispatch headers = object(get(lv, kColumnHeaders));
+  const Dispatch headers = object(get(listViewDispatch(), kColumnHeaders));
   for (std::int16_t i = 1; i <= columns; ++i)
     headers.invoke(kAdd, DISPATCH_METHOD,
                    std::vector<Arg>{Arg::missing(), Arg::missing(), Arg(query_->columnHeader(i))});
   applyIdColumn();
   if (autosize_ && columns > 0) autosizeAll(columns);
-  return TRUE;
 }
 
 BOOL CKestoListCtrl::run(std::span<const Variant> params) {

@@ -94,6 +94,24 @@ TEST_F(ListTest, PersistenceRoundTripAndMissingKeysGiveTheDefaults) {
   EXPECT_EQ(fresh->backColor(), automation::systemColour(automation::COLOR_WINDOW));
 }
 
+TEST_F(ListTest, ADamagedBagChangesNothing) {
+  auto source = CKestoListCtrl::create();
+  Dispatch(static_cast<IDispatch*>(source.get()))
+      .invoke(id::MinToDisplay, DISPATCH_PROPERTYPUT, std::vector<Arg>{Arg(std::int16_t{7})});
+  source->setBackColor(0x0000FF);
+  automation::PropertyBag bag;
+  source->Save(bag);
+  bag.set("HideColumnHeaders", "vielleicht");
+
+  d.invoke(activex::DISPID_BACKCOLOR, DISPATCH_PROPERTYPUT, std::vector<Arg>{Arg(std::int32_t{0x00FF00})});
+  const auto fontBefore = list->stockFont().desc();
+  EXPECT_THROW(list->Load(bag), std::runtime_error);
+  EXPECT_EQ(list->minToDisplay(), 50);
+  EXPECT_EQ(list->backColor(), 0x00FF00u);
+  EXPECT_EQ(list->stockFont().desc(), fontBefore);
+  EXPECT_TRUE(list->IsModified());
+}
+
 TEST_F(ListTest, FactoryIsWrappedAndAForeignObjectRefused) {
   auto factory = FakeFactory::create();
   put(id::Factory, Arg(static_cast<IDispatch*>(factory.get())));

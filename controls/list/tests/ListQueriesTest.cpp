@@ -38,6 +38,18 @@ class ListQueries : public ListTest {
   }
 };
 
+TEST_F(ListQueries, AfterDesignModeTheHeadersComeBackWithTheQuery) {
+  ASSERT_TRUE(prepare());
+  for (bool user : {false, true}) {
+    site.setUserMode(user);
+    list->AmbientChanged();
+  }
+  EXPECT_EQ(headers(), (std::vector<std::string>{"ID", "Artikel", "Bezeichnung", "Preis"}));
+  ASSERT_TRUE(call(id::Run, {Arg("1"), Arg("ZEM")}).toBool());
+  EXPECT_EQ(data(2, 3), "Zementkleber");
+  EXPECT_EQ(data(2, 4), "12,25");
+}
+
 TEST_F(ListQueries, ResultSetAddsTheHeadersAndRunListsTheRows) {
   ASSERT_TRUE(prepare());
   EXPECT_EQ(headers(), (std::vector<std::string>{"ID", "Artikel", "Bezeichnung", "Preis"}));

@@ -122,7 +122,7 @@ Bstr CKestoQueryCtrl::findId() {
       throw DispatchException(0, "The query lookup needs a window system (no QApplication)", E_UNEXPECTED);
     QWidget* parent = site() ? site()->parentWidget() : nullptr;
     CQueryLookupDlg dialog(s, parent ? parent->window() : nullptr);
-    if (dialog.exec() == QDialog::Accepted) chosen = dialog.chosenId();
+    if (dialog.usable() && dialog.exec() == QDialog::Accepted) chosen = dialog.chosenId();
   }
   return chosen ? Bstr(*chosen) : Bstr();
 }

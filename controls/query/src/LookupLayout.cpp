@@ -5,14 +5,15 @@
 namespace kesto::controls {
 
 const LookupTemplate& lookupTemplate() {
-  // Ten argument rows 24 pixels apart in the group; the list below it, the buttons at the
-  // right; 20 pixels between group and list once the dialog has taken its working height.
+  // Ten argument rows 24 pixels apart inside the group, clear of its title and frame; the
+  // list below it, the buttons at the right; 20 pixels between group and list once the
+  // dialog has taken its working height.
   static const LookupTemplate t{
-      QRect(0, 0, 460, 490),     // dialog
-      QRect(10, 40, 340, 255),   // group 236
-      QRect(10, 335, 440, 145),  // list 270
-      QRect(20, 250, 120, 20),   // label 248
-      QRect(20, 274, 120, 20),   // label 249
+      QRect(0, 0, 460, 514),     // dialog
+      QRect(10, 40, 340, 279),   // group 236
+      QRect(10, 359, 440, 145),  // list 270
+      QRect(20, 262, 120, 20),   // label 248
+      QRect(20, 286, 120, 20),   // label 249
       QRect(365, 70, 85, 24),    // Select 258
   };
   return t;

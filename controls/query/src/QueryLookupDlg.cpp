@@ -1,5 +1,7 @@
 #include <controls/query/QueryLookupDlg.h>
 
+#include <cstdio>
+
 #include <controls/list/KestoList.h>
 
 #include <automation/Activation.h>
@@ -66,7 +68,18 @@ CQueryLookupDlg::CQueryLookupDlg(const LookupSettings& settings, QWidget* parent
   for (std::size_t k = 0; k < 10; ++k)
     if (settings_.presetArguments[k]) argumentTexts_[k] = *settings_.presetArguments[k];
   buildItems();
-  createList();
+  try {
+    createList();
+  } catch (const ComError& e) {
+    listControl_ = {};
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(e.hr));
+    const std::string why = e.hr == REGDB_E_CLASSNOTREG ? ": class not registered" : "";
+    services::messageBox(std::string("The list control ") + kKestoListProgId + " could not be created (error " + code +
+                             why + ")",
+                         text::utf16ToUtf8(settings_.title), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   OnInitDialog();
 }
 

@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -110,6 +112,11 @@ class OverServer : public ::testing::Test {
     d.put("ClassName", Arg(cls));
     d.put("QueryName", Arg(query));
     return d;
+  }
+
+  // As if KestoList were not registered.
+  void withdrawList() {
+    automation::revokeClassObject(std::exchange(listCookie_, 0));
   }
 
   Dispatch factory;
@@ -224,6 +231,15 @@ TEST_F(OverServer, TwelveParametersShow203AndTheRunErrorInABox) {
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0], "This Query has more than 10 parameters - only 10 displayed");
   EXPECT_EQ(texts[1], "Parameter 11 missing");
+}
+
+TEST_F(OverServer, WithoutTheListControlFindIdSaysWhichAndAnswersNull) {
+  withdrawList();
+  const Dispatch q = lookup("FRX.ArtHaupt1", "NachKurzbezeichnung");
+  EXPECT_EQ(q.call("FindId").raw().bstrVal, nullptr);
+  EXPECT_EQ(boxTexts(), (std::vector<std::string>{
+                            "The list control KESTOLIST.KestoListCtrl.1 could not be created (error 0x80040154: "
+                            "class not registered)"}));
 }
 
 TEST_F(OverServer, AClassWithoutQueriesGives201AndNoFactoryGives204) {

@@ -44,6 +44,18 @@ class LookupDialog : public QueryTest {
     return Dispatch(dlg.list()).invoke(id, DISPATCH_METHOD, {});
   }
   static QTreeView* listView(QWidget& dlg) { return dlg.findChild<QTreeView*>(QStringLiteral("ListView")); }
+  // Every shown argument row lies inside the frame of "Query Parameters", below its title.
+  static void expectRowsInsideTheGroup(QWidget& dlg) {
+    auto* group = item<QGroupBox>(dlg, 236);
+    ASSERT_EQ(group->title().toStdString(), "Query Parameters");
+    const QRect inside = group->contentsRect().translated(group->pos());
+    for (int i = 0; i < 10; ++i) {
+      auto* edit = item<QLineEdit>(dlg, 260 + i);
+      if (!edit->isVisibleTo(&dlg)) continue;
+      EXPECT_TRUE(inside.contains(edit->geometry())) << i;
+      EXPECT_TRUE(inside.contains(item<QLabel>(dlg, 240 + i)->geometry())) << i;
+    }
+  }
 };
 
 TEST_F(LookupDialog, QueriesSortedAndTheNamedOneSelectedWithItsArgumentRows) {
@@ -56,6 +68,7 @@ TEST_F(LookupDialog, QueriesSortedAndTheNamedOneSelectedWithItsArgumentRows) {
   EXPECT_EQ(item<QComboBox>(dlg, 205)->currentText().toStdString(), "NachAbteilung");
   EXPECT_EQ(visibleRows(dlg), 2);
   EXPECT_EQ(item<QLabel>(dlg, 241)->text().toStdString(), "AbtNr");
+  expectRowsInsideTheGroup(dlg);
   EXPECT_TRUE(item<QGroupBox>(dlg, 236)->isVisible());
   EXPECT_FALSE(item<QPushButton>(dlg, 258)->isEnabled());  // nothing run yet
   EXPECT_EQ(dlg.windowTitle().toStdString(), "Query Lookup");
@@ -91,6 +104,7 @@ TEST_F(LookupDialog, TwelveParametersShowTenRowsAndRunsErrorIsShownInABox) {
   EXPECT_EQ(boxTexts(), std::vector<std::string>{"This Query has more than 10 parameters - only 10 displayed"});
   EXPECT_EQ(visibleRows(dlg), 10);
   EXPECT_EQ(item<QLabel>(dlg, 249)->text().toStdString(), "Wert10");
+  expectRowsInsideTheGroup(dlg);
   for (int i = 0; i < 10; ++i) QTest::keyClicks(item<QLineEdit>(dlg, 260 + i), QString::number(i));
   QTest::mouseClick(item<QPushButton>(dlg, 257), Qt::LeftButton);
   EXPECT_EQ(logged("param:").size(), 11u);  // the class name, then ten arguments

@@ -11,18 +11,18 @@ TEST(LookupLayout, NumbersFromTheTemplate) {
   EXPECT_EQ(m.rowPitch, 24);
   EXPECT_EQ(m.listMargin, 10);
   EXPECT_EQ(m.dialogWidth, 460);
-  EXPECT_EQ(m.dialogHeightAtStart, 490);
+  EXPECT_EQ(m.dialogHeightAtStart, 514);
   EXPECT_EQ(m.listBottomDistance, 155);
-  EXPECT_EQ(m.leastDialogHeight, 490 + 94 - 295 - 20);
+  EXPECT_EQ(m.leastDialogHeight, 514 + 94 - 319 - 20);
 }
 
 TEST(LookupLayout, ParameterCountShrinksTheDialogDownToItsLeastHeight) {
   const LookupMetrics m = LookupMetrics::from(lookupTemplate());
   struct Case { int count, shrink, group, height, listTop; } cases[] = {
-      {10, 0, 255, 470, 315},
-      {2, 192, 63, 278, 123},
-      {1, 216, 39, 269, 114},  // 490 - 216 - 20 = 254 is below the least height
-      {0, 240, 15, 269, 114},
+      {10, 0, 279, 494, 339},
+      {2, 192, 87, 302, 147},
+      {1, 216, 63, 278, 123},
+      {0, 240, 39, 269, 114},  // 514 - 240 - 20 = 254 is below the least height
   };
   for (const Case& c : cases) {
     EXPECT_EQ(m.shrink(c.count), c.shrink) << c.count;

@@ -33,6 +33,9 @@ class ObjInstance final : public automation::ComObject<ObjInstance, IObjInstance
   // The server text of an object value: "%d" of our proxy's reference; the empty text for
   // no object or a foreign one.
   static bool ReferenceText(IDispatch* object, int conversion, ServerText& out);
+  // True, with the last error set, when the value is a proxy or stream of another Factory.
+  bool RefuseForeignValue(const VARIANT& value) const;
+  static constexpr std::string_view kForeignObject = "Object belongs to another Factory";
 
   // IDispatch
   HRESULT GetTypeInfoCount(UINT* count) override;

@@ -172,7 +172,13 @@ class ServerLink final : public CCmdTarget {
   int Command(std::string_view text, bool boxWhenSendFails);
   // A command whose answer is a number.
   int CommandValue(std::string_view text, int& value);
+  // A command whose status tells success: a refusal (a transaction start that found the
+  // database locked) becomes the last error with the server's texts, result 0.
+  int CommandChecked(std::string_view text, bool boxWhenSendFails);
   bool ParseReply(Reply& reply) const;
+  // The payload of the reply in the message when its status tells success; otherwise the
+  // server's errors become the last error.
+  std::optional<Bytes> CheckedPayload();
   int StatusValue(const Reply& reply) const;
   int Send(std::uint8_t code, std::uint8_t kind, Bytes body);
   // A request met a link that is down: the last error says why; the box is shown once

@@ -6,10 +6,9 @@
 // ["1" when the result is read, else "0"][one 8-bit element holding the arguments].
 // A failed request raises the module's last error (code and text).
 //
-// Binary streams keep their bytes as they are. Character streams keep OEM (850) text in
-// the buffer: Data converts with the OEM code page, while Read, Write and ReadFromServer
-// use the ANSI code page. The two paths disagree for letters outside ASCII; that is how
-// the stored data was written, so it stays.
+// Binary streams keep their bytes as they are. Character streams keep Windows-1252 text
+// in the buffer, as the server stores it: Data, Read and Write all convert with the ANSI
+// code page, so that every path gives the same text and SQL readers see the same letters.
 #pragma once
 
 #include <kestoobject/Factory.h>
@@ -44,6 +43,8 @@ class ServerStream : public NativeObject {
 
   bool IsBinary() const { return binary_; }
   long ServerReference() const { return ref_; }
+  // The Factory whose connection the reference belongs to, or null for a local stream.
+  const Factory* OwnerFactory() const { return owner_.get(); }
   bool HasServerSide() const { return owner_ && ref_ != 0; }
   // The local copy; for a character stream OEM text.
   const std::vector<std::uint8_t>& Buffer() const { return buffer_; }

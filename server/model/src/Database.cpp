@@ -38,6 +38,7 @@ bool isKeyColumn(const ClassDef& cls, std::string_view column) {
 }
 
 std::atomic<std::uint64_t> g_dataFileLimit{0};
+std::atomic<std::uint64_t> g_valueLimit{0};
 
 // Write-ahead log with synchronous=NORMAL: a commit costs no disk flush, and what was
 // committed survives a crash of the server process (only a crash of the machine may lose
@@ -63,6 +64,8 @@ void configure(sqlite3* db) {
 }  // namespace
 
 void setDataFileLimit(std::uint64_t bytes) { g_dataFileLimit = bytes; }
+void setValueLimit(std::uint64_t bytes) { g_valueLimit = bytes; }
+std::uint64_t valueLimit() { return g_valueLimit.load(); }
 std::uint64_t dataFileLimit() { return g_dataFileLimit.load(); }
 
 std::vector<std::string> splitId(std::string_view id) {
@@ -91,6 +94,8 @@ Database::Database(const std::filesystem::path& folder) : folder_(folder) {
     throw ServerError(errc::SqlError, {message + ": " + main});
   }
   lockWait_.install(db_);
+  if (const std::uint64_t limit = g_valueLimit.load())
+    sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, static_cast<int>(std::min<std::uint64_t>(limit, 1000000000)));
   try {
     Statement attach(db_, "ATTACH DATABASE ?1 AS FRX");
     attach.bind(1, Value::text((folder / kFrxFile).string()));

@@ -29,6 +29,7 @@ constexpr Entry kTexts[] = {
     {5014, "Zu viele Argumente für '%1'", "Too many arguments for '%1'"},
     {5015, "Stream-Fehler: %1", "Stream error: %1"},
     {5016, "Wert zu lang für eine Antwort: %1", "Value too long for one reply: %1"},
+    {5017, "Wert für '%1' zu lang: höchstens %2 Zeichen", "Value for '%1' too long: at most %2 characters"},
 };
 
 }  // namespace

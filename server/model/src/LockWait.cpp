@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -39,7 +40,12 @@ int waitForLock(void* data, int count) {
   return 1;
 }
 
+std::atomic<std::int64_t> g_limitMs{5000};
+
 }  // namespace
+
+void setLockWaitLimit(std::chrono::milliseconds limit) { g_limitMs = limit.count(); }
+std::chrono::milliseconds lockWaitLimit() { return std::chrono::milliseconds(g_limitMs.load()); }
 
 void LockWait::install(sqlite3* db) { sqlite3_busy_handler(db, waitForLock, this); }
 

@@ -111,3 +111,20 @@ Value fromWire(TypeCode type, std::string_view wire, std::string_view name) {
 }
 
 }  // namespace kesto::server::model
+
+namespace kesto::server::model {
+
+void checkDeclaredLength(const PropertyDef& property, const Value& value) {
+  if (value.kind() != Value::Kind::Text) return;
+  const std::string& type = property.sqlType;
+  const auto open = type.find('(');
+  if (open == std::string::npos || !(equalsNoCase(type.substr(0, open), "VARCHAR") || equalsNoCase(type.substr(0, open), "CHAR")))
+    return;
+  const std::size_t allowed = std::strtoul(type.c_str() + open + 1, nullptr, 10);
+  std::size_t characters = 0;
+  for (unsigned char c : value.toText()) characters += (c & 0xC0) != 0x80 ? 1 : 0;  // UTF-8 lead bytes
+  if (allowed > 0 && characters > allowed)
+    throw ServerError(errc::LongerThanDeclared, {property.name, std::to_string(allowed)});
+}
+
+}  // namespace kesto::server::model

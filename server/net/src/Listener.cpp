@@ -15,9 +15,50 @@
 
 namespace kesto::server::net {
 
-Connection::Connection(int fd, std::chrono::milliseconds stallTimeout) : fd_(fd), stallTimeout_(stallTimeout) {
+namespace {
+
+// Refused clients answered at once; beyond that a refused client is closed unanswered.
+constexpr std::size_t kMaxRefusals = 8;
+
+}  // namespace
+
+int dialLoopback(std::uint16_t port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0)
+    return -1;
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(port);
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+std::string tooManyConnectionsText(std::size_t maxConnections) {
+  return "too many connections: the server serves " + std::to_string(maxConnections) +
+         " clients at once";
+}
+
+Connection::Connection(int fd, std::chrono::milliseconds stallTimeout, std::chrono::milliseconds loginTimeout)
+    : fd_(fd), stallTimeout_(stallTimeout) {
   const int one = 1;
   ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+  if (loginTimeout.count() > 0)
+    loginDeadline_ = std::chrono::steady_clock::now() + loginTimeout;
+}
+
+void Connection::loggedIn() {
+  loginDeadline_.reset();
+}
+
+bool Connection::waitForMessage() const {
+  if (!loginDeadline_)
+    return waitFor(POLLIN, std::chrono::milliseconds(0));
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*loginDeadline_ - std::chrono::steady_clock::now());
+  return left.count() > 0 && waitFor(POLLIN, left);
 }
 
 Connection::~Connection() {
@@ -46,7 +87,7 @@ bool Connection::peerGone() const {
 bool Connection::readExact(std::span<char> out) {
   std::size_t got = 0;
   while (got < out.size()) {
-    if (got > 0 && !waitFor(POLLIN, stallTimeout_))
+    if (got > 0 ? !waitFor(POLLIN, stallTimeout_) : !waitForMessage())
       return false;
     const ssize_t n = ::recv(fd_, out.data() + got, out.size() - got, 0);
     if (n > 0) {
@@ -87,7 +128,9 @@ bool Connection::readExact(std::string& out, std::size_t n, std::size_t limit) {
   return false;
 }
 
-std::size_t Connection::readSome(std::span<char> out) {
+std::size_t Connection::readSome(std::span<char> out, bool begun) {
+  if (begun ? !waitFor(POLLIN, stallTimeout_) : !waitForMessage())
+    return 0;
   for (;;) {
     const ssize_t n = ::recv(fd_, out.data(), out.size(), 0);
     if (n >= 0)
@@ -121,7 +164,8 @@ void Connection::shutdown() {
     ::shutdown(fd_, SHUT_RDWR);
 }
 
-Listener::Listener(Handler handler) : handler_(std::move(handler)) {}
+Listener::Listener(Handler handler, Handler refusal)
+    : handler_(std::move(handler)), refusal_(std::move(refusal)) {}
 
 Listener::~Listener() {
   stop();
@@ -153,6 +197,7 @@ void Listener::start(const ListenOptions& options) {
   port_ = ntohs(addr.sin_port);
   maxConnections_ = options.maxConnections;
   stallTimeout_ = options.stallTimeout;
+  loginTimeout_ = options.loginTimeout;
   listenFd_ = fd;
   wakeFd_ = ::eventfd(0, EFD_CLOEXEC);
   if (wakeFd_ < 0) {
@@ -183,32 +228,41 @@ void Listener::acceptLoop() {
     if (fd < 0)
       continue;  // the peer may have gone already
     reapFinished();
-    if (maxConnections_ > 0 && activeConnections() >= maxConnections_) {
-      // Closed at once: the client learns it now instead of waiting in the backlog.
+    const bool full = maxConnections_ > 0 && count(false) >= maxConnections_;
+    if (full) {
       std::cerr << "kestoserver: connection refused on port " << port_ << ": " << maxConnections_
                 << " connections are served already\n";
-      ::close(fd);
-      continue;
+      // Closed at once when no answer can be given: the client learns it now instead of
+      // waiting in the backlog.
+      if (!refusal_ || count(true) >= kMaxRefusals) {
+        ::close(fd);
+        continue;
+      }
     }
     std::lock_guard lock(mutex_);
     if (!running_) {
       ::close(fd);
       break;
     }
-    Session& s = sessions_.emplace_back();
-    s.connection = std::make_unique<Connection>(fd, stallTimeout_);
-    s.thread = std::thread([this, &s] {
-      try {
-        handler_(*s.connection);
-      } catch (const std::exception& e) {
-        std::cerr << "kestoserver: connection ended by error: " << e.what() << '\n';
-      } catch (...) {
-        std::cerr << "kestoserver: connection ended by an unknown error\n";
-      }
-      s.connection->shutdown();
-      s.done = true;
-    });
+    startSession(fd, full);
   }
+}
+
+void Listener::startSession(int fd, bool refusal) {
+  Session& s = sessions_.emplace_back();
+  s.refusal = refusal;
+  s.connection = std::make_unique<Connection>(fd, stallTimeout_, loginTimeout_);
+  s.thread = std::thread([this, &s] {
+    try {
+      (s.refusal ? refusal_ : handler_)(*s.connection);
+    } catch (const std::exception& e) {
+      std::cerr << "kestoserver: connection ended by error: " << e.what() << '\n';
+    } catch (...) {
+      std::cerr << "kestoserver: connection ended by an unknown error\n";
+    }
+    s.connection->shutdown();
+    s.done = true;
+  });
 }
 
 void Listener::reapFinished() {
@@ -226,12 +280,16 @@ void Listener::reapFinished() {
     s.thread.join();
 }
 
-std::size_t Listener::activeConnections() const {
+std::size_t Listener::count(bool refusals) const {
   std::lock_guard lock(mutex_);
   std::size_t n = 0;
   for (const auto& s : sessions_)
-    n += s.done ? 0 : 1;
+    n += !s.done && s.refusal == refusals ? 1 : 0;
   return n;
+}
+
+std::size_t Listener::activeConnections() const {
+  return count(false);
 }
 
 void Listener::stop() {

@@ -16,20 +16,6 @@ using namespace kesto::server::net;
 
 namespace {
 
-// A client socket connected to 127.0.0.1:port.
-int dial(std::uint16_t port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(port);
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 std::string roundTrip(int fd, const std::string& text) {
   if (::send(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()))
     return "";
@@ -58,8 +44,8 @@ TEST(Listener, ServesOnAnEphemeralLoopbackPort) {
   Listener listener(echo);
   listener.start();
   ASSERT_NE(listener.port(), 0);
-  const int a = dial(listener.port());
-  const int b = dial(listener.port());
+  const int a = dialLoopback(listener.port());
+  const int b = dialLoopback(listener.port());
   ASSERT_GE(a, 0);
   ASSERT_GE(b, 0);
   EXPECT_EQ(roundTrip(a, "abcd"), "abcd");
@@ -68,16 +54,16 @@ TEST(Listener, ServesOnAnEphemeralLoopbackPort) {
   ::close(b);
   listener.stop();
   EXPECT_FALSE(listener.running());
-  EXPECT_LT(dial(listener.port()), 0);
+  EXPECT_LT(dialLoopback(listener.port()), 0);
 }
 
 TEST(Listener, AClientThatDropsMidRequestLeavesOthersServed) {
   Listener listener(echo);
   listener.start();
-  const int dropper = dial(listener.port());
+  const int dropper = dialLoopback(listener.port());
   ASSERT_EQ(::send(dropper, "ab", 2, 0), 2);  // half a request
   ::close(dropper);
-  const int other = dial(listener.port());
+  const int other = dialLoopback(listener.port());
   EXPECT_EQ(roundTrip(other, "1234"), "1234");
   ::close(other);
 }
@@ -91,7 +77,7 @@ TEST(Listener, StopWakesBlockedHandlersAndJoinsThem) {
     readFailed = !c.readExact(buf);
   });
   listener.start();
-  const int fd = dial(listener.port());
+  const int fd = dialLoopback(listener.port());
   entered.get_future().wait();
   EXPECT_EQ(listener.activeConnections(), 1u);
   listener.stop();
@@ -109,10 +95,10 @@ TEST(Listener, AHandlerThatThrowsEndsOnlyItsConnection) {
     c.writeAll(std::string_view(buf, 4));
   });
   listener.start();
-  const int bad = dial(listener.port());
+  const int bad = dialLoopback(listener.port());
   EXPECT_EQ(roundTrip(bad, "!bad"), "");
   ::close(bad);
-  const int good = dial(listener.port());
+  const int good = dialLoopback(listener.port());
   EXPECT_EQ(roundTrip(good, "good"), "good");
   ::close(good);
 }
@@ -126,7 +112,7 @@ TEST(Connection, BoundedReadRefusesMoreThanItsLimit) {
     result.set_value({tooLong, fits && out == "xyz"});
   });
   listener.start();
-  const int fd = dial(listener.port());
+  const int fd = dialLoopback(listener.port());
   ASSERT_EQ(::send(fd, "xyz", 3, 0), 3);
   const auto [tooLong, fits] = result.get_future().get();
   EXPECT_FALSE(tooLong);
@@ -147,7 +133,7 @@ TEST(Connection, AMessageThatStallsMidwayIsGivenUp) {
   ListenOptions options;
   options.stallTimeout = std::chrono::milliseconds(200);
   listener.start(options);
-  const int fd = dial(listener.port());
+  const int fd = dialLoopback(listener.port());
   ASSERT_EQ(::send(fd, "HEAD0123456789", 14, 0), 14);
   auto done = result.get_future();
   ASSERT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the stalled read never ended";
@@ -166,7 +152,7 @@ TEST(Connection, AnIdleClientIsNotAStall) {
   ListenOptions options;
   options.stallTimeout = std::chrono::milliseconds(50);
   listener.start(options);
-  const int fd = dial(listener.port());
+  const int fd = dialLoopback(listener.port());
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ASSERT_EQ(::send(fd, "late", 4, 0), 4);
   EXPECT_TRUE(result.get_future().get());
@@ -178,11 +164,11 @@ TEST(Listener, ConnectionsBeyondTheCapAreClosedAtOnce) {
   options.maxConnections = 2;
   Listener listener(echo);
   listener.start(options);
-  const int first = dial(listener.port());
-  const int second = dial(listener.port());
+  const int first = dialLoopback(listener.port());
+  const int second = dialLoopback(listener.port());
   ASSERT_EQ(roundTrip(first, "eins"), "eins");
   ASSERT_EQ(roundTrip(second, "zwei"), "zwei");
-  const int third = dial(listener.port());
+  const int third = dialLoopback(listener.port());
   char c = 0;
   EXPECT_EQ(::recv(third, &c, 1, 0), 0) << "the third connection is closed";
   ::close(third);
@@ -190,7 +176,7 @@ TEST(Listener, ConnectionsBeyondTheCapAreClosedAtOnce) {
   // A place is free again once a served connection has ended.
   int fourth = -1;
   for (int i = 0; i < 100; ++i) {
-    fourth = dial(listener.port());
+    fourth = dialLoopback(listener.port());
     if (roundTrip(fourth, "vier") == "vier")
       break;
     ::close(fourth);
@@ -201,6 +187,51 @@ TEST(Listener, ConnectionsBeyondTheCapAreClosedAtOnce) {
   if (fourth >= 0)
     ::close(fourth);
   ::close(second);
+}
+
+TEST(Connection, APeerThatDoesNotLogInIsDroppedAndOneThatDidMayIdle) {
+  std::promise<bool> silent, idle;
+  std::atomic<int> served{0};
+  Listener listener([&](Connection& c) {
+    char buf[4];
+    if (served++ == 0) {
+      silent.set_value(c.readExact(buf));
+      return;
+    }
+    c.loggedIn();
+    idle.set_value(c.readExact(buf));
+  });
+  ListenOptions options;
+  options.loginTimeout = std::chrono::milliseconds(100);
+  listener.start(options);
+  const int first = dialLoopback(listener.port());
+  auto dropped = silent.get_future();
+  ASSERT_EQ(dropped.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the silent peer was kept";
+  EXPECT_FALSE(dropped.get());
+  const int second = dialLoopback(listener.port());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_EQ(::send(second, "late", 4, 0), 4);
+  EXPECT_TRUE(idle.get_future().get());
+  ::close(first);
+  ::close(second);
+}
+
+TEST(Listener, AClientBeyondTheCapGetsTheRefusal) {
+  ListenOptions options;
+  options.maxConnections = 1;
+  Listener listener(echo, [](Connection& c) {
+    char buf[4];
+    if (c.readExact(buf))
+      c.writeAll("full");
+  });
+  listener.start(options);
+  const int first = dialLoopback(listener.port());
+  ASSERT_EQ(roundTrip(first, "eins"), "eins");
+  const int second = dialLoopback(listener.port());
+  EXPECT_EQ(roundTrip(second, "zwei"), "full");
+  EXPECT_EQ(listener.activeConnections(), 1u);
+  ::close(second);
+  ::close(first);
 }
 
 TEST(Listener, UnusableAddressesAreReported) {

@@ -53,11 +53,30 @@ std::string TextCodec::text(const wire::Element& e) {
   throw ServerError(errc::BadValue, {"list element", "type " + std::to_string(e.type)});
 }
 
+namespace {
+
+// Parameters of an error text are cut to this many bytes of UTF-8, so that a status of
+// ten parameters stays far below the 32,767 bytes a client reads as status length.
+constexpr std::size_t kMaxParamBytes = 1000;
+
+std::string_view cutParam(std::string_view p) {
+  if (p.size() <= kMaxParamBytes)
+    return p;
+  std::size_t n = kMaxParamBytes;
+  while (n > 0 && (static_cast<unsigned char>(p[n]) & 0xC0) == 0x80)
+    --n;  // not inside a character
+  return p.substr(0, n);
+}
+
+}  // namespace
+
 std::string errorList(const ServerError& error, const TextCodec& codec) {
   wire::ListWriter item;
   item.text8(std::to_string(error.code()));
-  for (const auto& p : error.params())
-    codec.write(item, p);
+  for (const auto& p : error.params()) {
+    const std::string_view cut = cutParam(p);
+    codec.write(item, cut.size() < p.size() ? std::string(cut) + "..." : p);
+  }
   return nested(item.bytes());
 }
 

@@ -28,8 +28,9 @@ bool Framing::fill(std::size_t wanted) {
     rxStart_ = 0;
   }
   while (rxEnd_ - rxStart_ < wanted) {
+    // Once a message has begun, its rest must come within the stall timeout.
     const std::size_t got =
-        connection_.readSome({rx_.get() + rxEnd_, kReceiveCapacity - rxEnd_});
+        connection_.readSome({rx_.get() + rxEnd_, kReceiveCapacity - rxEnd_}, rxEnd_ > rxStart_);
     if (got == 0)
       return false;
     rxEnd_ += got;

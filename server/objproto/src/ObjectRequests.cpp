@@ -160,8 +160,15 @@ void Session::setProperty(int ref, std::string_view name, const wire::Element& e
       const StreamObject* s = objects_.stream(streamRef);
       if (!s)
         throw ServerError(errc::BadValue, {p.name, TextCodec::text(element)});
+      // The content is copied into the object's own stream: the two objects must not
+      // share one stream, or a change of the one would change the other.
       value = storedStream(p.type == TypeCode::BinaryStream, s->content);
-      o.streams[p.name] = streamRef;
+      if (const auto it = o.streams.find(p.name); it != o.streams.end() && it->second != streamRef)
+        if (StreamObject* own = objects_.stream(it->second)) {
+          own->content = s->content;
+          own->position = 0;
+          own->rewound = false;
+        }
       break;
     }
     case TypeCode::Binary:
@@ -170,6 +177,7 @@ void Session::setProperty(int ref, std::string_view name, const wire::Element& e
       break;
     default:
       value = model::fromWire(p.type, TextCodec::text(element), p.name);
+      model::checkDeclaredLength(p, value);
   }
   o.changes.set(p.column, std::move(value));
 }

@@ -50,9 +50,23 @@ void Session::run() {
   if (options_.refuseConnections)
     return;
   db_ = std::make_unique<model::Database>(options_.dataFolder);
+  // A statement stops when the server stops (the connection is shut down) or its client
+  // has gone: nobody would read its answer.
+  db_->setInterruptCheck([this] {
+    if (!connection_.isOpen())
+      return true;
+    const auto now = std::chrono::steady_clock::now();
+    if (now < nextLook_)
+      return false;
+    nextLook_ = now + std::chrono::milliseconds(5);
+    return connection_.peerGone();
+  });
   Request request;
   while (readRequest(request)) {
     ++requests_;
+    // A request in a namespace of ours counts as the login: from now on the client may idle.
+    if (knownNamespace(request.space))
+      connection_.loggedIn();
     if (requests_ == options_.dropAtRequest)
       return;
     Reply reply;
@@ -72,14 +86,12 @@ bool Session::readRequest(Request& request) {
   ml::ItemReader items(*message);
   const auto space = items.next();
   const auto body = items.next();
-  if (!space || !body || items.malformed()) {
-    std::cerr << "kestoserver: request without namespace and body rejected\n";
-    return false;
-  }
   request.code = static_cast<std::uint8_t>((*message)[ml::kPosCode]);
   request.kind = static_cast<std::uint8_t>((*message)[ml::kPosKind]);
-  request.space.assign(*space);
-  request.body.assign(*body);
+  // The frame itself was sound: items that do not fit it get an error reply.
+  request.malformed = !space || !body || items.malformed();
+  request.space.assign(space.value_or(std::string_view()));
+  request.body.assign(body.value_or(std::string_view()));
   return true;
 }
 
@@ -115,13 +127,19 @@ bool Session::sendOutput(std::string_view text) {
          static_cast<std::uint8_t>((*ack)[ml::kPosType]) == ml::Acknowledge;
 }
 
+bool Session::knownNamespace(std::string_view space) const {
+  for (const auto& ns : options_.namespaces)
+    if (model::equalsNoCase(ns, space))
+      return true;
+  return false;
+}
+
 Reply Session::dispatch(const Request& request) {
   Reply reply;
   try {
-    bool known = false;
-    for (const auto& ns : options_.namespaces)
-      known = known || model::equalsNoCase(ns, request.space);
-    if (!known)
+    if (request.malformed)
+      throw ServerError(errc::BadValue, {"request", "items run past the message"});
+    if (!knownNamespace(request.space))
       throw ServerError(errc::UnknownNamespace, {request.space});
     if (request.kind == ml::CommandText)
       return command(request.body);
@@ -148,6 +166,9 @@ Reply Session::dispatch(const Request& request) {
     reply.status = failureStatus(ServerError(errc::BadValue, {"list", e.what()}), codec_);
   } catch (const wire::CapacityError& e) {
     reply.status = failureStatus(ServerError(errc::ValueTooLong, {e.what()}), codec_);
+  } catch (const std::exception& e) {
+    // Whatever else a crafted request runs into: the client hears of it, the session goes on.
+    reply.status = failureStatus(ServerError(errc::BadValue, {"request", e.what()}), codec_);
   }
   reply.payload.clear();
   return reply;

@@ -2,6 +2,7 @@
 // the connection's objects, query cursors and transaction level.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
@@ -26,6 +27,7 @@ struct Request {
   std::uint8_t kind = 0;
   std::string space;  // namespace
   std::string body;
+  bool malformed = false;  // namespace or body missing, or an item past the message's end
 };
 
 struct Reply {
@@ -69,6 +71,7 @@ class Session {
   bool writeReply(const Request& request, const Reply& reply);
   bool sendOutput(std::string_view text);
   Reply dispatch(const Request& request);
+  bool knownNamespace(std::string_view space) const;
 
   // requests
   Reply command(std::string_view text);
@@ -130,6 +133,7 @@ class Session {
   int nextHandle_ = 1;
   std::size_t requests_ = 0;
   int lastPurgeDay_ = 0;
+  std::chrono::steady_clock::time_point nextLook_{};  // when the peer is looked at next
 };
 
 }  // namespace kesto::server::objproto

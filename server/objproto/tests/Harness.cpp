@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include "Codec.h"
@@ -170,6 +171,33 @@ std::vector<wire::Element> elementsOf(std::string_view bytes) {
 
 std::string textOf(const wire::Element& e) {
   return TextCodec::text(e);
+}
+
+namespace ml = kesto::mlink;
+
+std::string framed(std::uint8_t code, std::uint8_t kind, std::initializer_list<std::string_view> items,
+                   std::optional<std::uint16_t> itemLength) {
+  std::string message(ml::kHeaderSize, '\0');
+  message[ml::kPosCode] = static_cast<char>(code);
+  message[ml::kPosType] = 1;
+  message[ml::kPosKind] = static_cast<char>(kind);
+  std::size_t left = items.size();
+  for (const std::string_view item : items) {
+    char length[2];
+    ml::putU16(length, --left == 0 && itemLength ? *itemLength : static_cast<std::uint16_t>(item.size()));
+    message.append(length, 2).append(item);
+  }
+  char prefix[4];
+  ml::putU32(prefix, static_cast<std::uint32_t>(message.size()));
+  return std::string(prefix, 4) + message;
+}
+
+std::optional<std::string> readFramed(int fd) {
+  char prefix[4];
+  if (::recv(fd, prefix, 4, MSG_WAITALL) != 4) return std::nullopt;
+  std::string rest(ml::getU32(prefix), '\0');
+  if (::recv(fd, rest.data(), rest.size(), MSG_WAITALL) != static_cast<ssize_t>(rest.size())) return std::nullopt;
+  return rest;
 }
 
 }  // namespace kesto::server::objproto::testing

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,13 @@ std::string t1(std::string_view bytes);
 std::string t2(std::string_view utf8);
 std::string list(std::initializer_list<std::string> elements);  // one 8-bit element holding them
 std::vector<wire::Element> elementsOf(std::string_view bytes);
+
+// For peers that do not follow the protocol: a request framed by hand (length prefix,
+// header, then each item as its u16 length and bytes; `itemLength` overrides what the
+// last item announces), and one framed message read from a plain socket.
+std::string framed(std::uint8_t code, std::uint8_t kind, std::initializer_list<std::string_view> items,
+                   std::optional<std::uint16_t> itemLength = std::nullopt);
+std::optional<std::string> readFramed(int fd);
 std::string textOf(const wire::Element& e);  // type 1 (as Windows-1252) or 2, as UTF-8
 
 }  // namespace kesto::server::objproto::testing

@@ -32,20 +32,6 @@ Answer call(Client& c, std::uint8_t code, const std::string& target, const std::
   return c.request(code, target + t2(method) + t1("1") + list(args));
 }
 
-// A plain socket to the server, for peers that do not follow the protocol.
-int dialRaw(std::uint16_t port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(port);
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 std::string returned(const Answer& a) {
   return a.ok() ? textOf(elementsOf(a.payload).at(0)) : "<" + std::to_string(a.errorCode()) + ">";
 }
@@ -394,7 +380,7 @@ TEST(FailureInjection, FailDropAndRefuse) {
 TEST(Sessions, AClientThatDropsMidRequestLeavesTheServerServing) {
   ServerFixture server;
   {
-    const int fd = dialRaw(server.port());
+    const int fd = net::dialLoopback(server.port());
     ASSERT_GE(fd, 0);
     const char partial[] = {100, 0, 0, 0, 0, 0, 0, 0, 0, 17};  // announces 100 bytes, sends 6
     ASSERT_EQ(::send(fd, partial, sizeof partial, 0), static_cast<ssize_t>(sizeof partial));
@@ -402,7 +388,7 @@ TEST(Sessions, AClientThatDropsMidRequestLeavesTheServerServing) {
   }
   {
     // a frame longer than any message is refused by closing the connection
-    const int fd = dialRaw(server.port());
+    const int fd = net::dialLoopback(server.port());
     ASSERT_GE(fd, 0);
     const char huge[] = {0, 0, 0, 1};
     ::send(fd, huge, sizeof huge, 0);

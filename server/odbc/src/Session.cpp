@@ -167,6 +167,7 @@ private:
         if (!checkCredentials(db_, options_.company, request.user, request.password))
             return reply(r, protocol::kBadLogin);
         loggedIn_ = true;
+        connection_.loggedIn();
         wire::ListWriter body;
         body.encoded(encodeString(options_.serverVersion));
         body.integer(1);  // delimited identifiers: SQLite takes "quoted" names

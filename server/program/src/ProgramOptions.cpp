@@ -15,7 +15,8 @@ const char* const kUsage =
     "                   [--max-describe-bytes N] [--max-fetch-bytes N] [--fetch-rows N]\n"
     "                   [--max-g-answer-bytes N] [--fail-at N] [--drop-at N] [--refuse]\n"
     "                   [--diagnostics] [--test-classes] [--max-data-mb N]\n"
-    "                   [--max-result-mb N]\n"
+    "                   [--max-connections N] [--stall-ms N] [--login-ms N] [--lock-wait-ms N]\n"
+    "                   [--max-value-mb N] [--max-result-mb N]\n"
     "       kestoserver -s<data dir> -U<namespace> SharedMemory^%qserver\n";
 
 const char* const kSharedMemoryRoutine = "SharedMemory^%qserver";
@@ -39,6 +40,11 @@ const char* const kOptions =
     "  --diagnostics            test: offers the diagnostic class FRX.Diag\n"
     "  --test-classes           test: offers the query lookup's test classes\n"
     "  --max-data-mb N          largest size of each data file in MiB (default 2048; 0 = no limit)\n"
+    "  --max-connections N      clients served at once on each port; more are told \"too many connections\" (default 64)\n"
+    "  --stall-ms N             drops a client that stops within a message for N ms (default 10000)\n"
+    "  --login-ms N             drops a client that has not logged in after N ms (default 10000)\n"
+    "  --lock-wait-ms N         waits N ms for another session's write lock before \"database is locked\" (default 5000)\n"
+    "  --max-value-mb N         largest text or blob a statement may build, in MiB (default 64)\n"
     "  --max-result-mb N        result rows one ODBC connection holds at once, in MiB (default 256; 0 = no limit)\n"
     "  -s<dir> -U<namespace> SharedMemory^%qserver\n"
     "                           as the ODBC driver starts it: serves one client over shared memory\n";
@@ -115,6 +121,16 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
       o.maxResultMiB = number(a, value(), 1u << 20);
     else if (a == "--max-data-mb")
       o.maxDataMiB = number(a, value(), 1u << 24);
+    else if (a == "--max-connections")
+      o.object.maxConnections = number(a, value(), 100000);
+    else if (a == "--stall-ms")
+      o.object.stallTimeout = std::chrono::milliseconds(number(a, value(), 86400000));
+    else if (a == "--login-ms")
+      o.object.loginTimeout = std::chrono::milliseconds(number(a, value(), 86400000));
+    else if (a == "--max-value-mb")
+      o.maxValueMiB = number(a, value(), 953);
+    else if (a == "--lock-wait-ms")
+      o.lockWaitMs = number(a, value(), 86400000);
     else if (a == "--test-classes")
       o.object.testClasses = true;
     else if (a.starts_with("-s") && a.size() > 2) {

@@ -21,6 +21,11 @@ struct ProgramOptions {
   // Largest size of each data file in MiB; 0 = no limit. A runaway statement must not fill
   // the disk.
   std::size_t maxDataMiB = 2048;
+  // Largest text or blob a statement may build, in MiB: a runaway printf or randomblob
+  // must not take the server's memory.
+  std::size_t maxValueMiB = 64;
+  // How long a session waits for another one's write lock before "database is locked".
+  std::size_t lockWaitMs = 5000;
   // Result rows one ODBC connection may hold at once (static cursors), in MiB; 0 = no
   // limit. Queries must not exhaust the server's memory.
   std::size_t maxResultMiB = 256;

@@ -9,6 +9,7 @@
 #include "model/Database.h"
 #include "net/Listener.h"
 #include "objproto/Server.h"
+#include "odbc/Refusal.h"
 #include "odbc/Session.h"
 #include "shm/SharedMemoryServer.h"
 
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
 
   try {
     model::setDataFileLimit(static_cast<std::uint64_t>(options.maxDataMiB) * 1024 * 1024);
+    model::setValueLimit(static_cast<std::uint64_t>(options.maxValueMiB) * 1024 * 1024);
+    model::setLockWaitLimit(std::chrono::milliseconds(options.lockWaitMs));
     demo::prepareDataFolder(options.object.dataFolder, options.reset, options.seed);
     if (options.sharedMemory) {
       serveSharedMemoryClient(options, stopSignals);
@@ -72,11 +75,14 @@ int main(int argc, char** argv) {
     server.start();
     // The ODBC protocol: each connection with its own connection to the data folder.
     const odbc::SessionOptions odbcOptions = odbcSessionOptions(options);
-    net::Listener odbcListener([&](net::Connection& c) {
-      model::Database db(options.object.dataFolder);
-      odbc::serveConnection(c, db, odbcOptions);
-    });
-    odbcListener.start({options.object.bindAddress, options.odbcPort});
+    const std::size_t cap = options.object.maxConnections;
+    net::Listener odbcListener(
+        [&](net::Connection& c) {
+          model::Database db(options.object.dataFolder);
+          odbc::serveConnection(c, db, odbcOptions);
+        },
+        [cap](net::Connection& c) { odbc::refuseConnection(c, cap); });
+    odbcListener.start(objproto::listenOptions(options.object, options.odbcPort));
     std::cout << "kestoserver: object protocol on " << options.object.bindAddress << ":"
               << server.port() << ", ODBC on port " << odbcListener.port() << ", data in " << options.object.dataFolder.string() << std::endl;
     int signal = 0;

@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include "mlink/Frame.h"
-#include "mlink/MLink.h"
+#include "KestoServerProcess.h"
+#include "MultibyteQuery.h"
 
 using namespace kesto::server::program;
 
@@ -74,46 +70,9 @@ TEST(Options, HelpDescribesEveryOptionOfTheUsage) {
 }
 
 TEST(Program, StartsWithOneCommandAndStopsCleanlyOnSigterm) {
-  const auto data = std::filesystem::temp_directory_path() / ("kestoserver-" + std::to_string(::getpid()));
-  int out[2];
-  ASSERT_EQ(::pipe(out), 0);
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    ::dup2(out[1], 1);
-    ::close(out[0]);
-    ::execl(KESTOSERVER_PATH, "kestoserver", "--object-port", "0", "--odbc-port", "0", "--data", data.c_str(), nullptr);
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  FILE* lines = ::fdopen(out[0], "r");
-  char line[512] = {};
-  ASSERT_NE(std::fgets(line, sizeof line, lines), nullptr);  // waits until it listens
-  const std::string banner = line;
-  const auto colon = banner.find("127.0.0.1:");
-  ASSERT_NE(colon, std::string::npos) << banner;
-  const int port = std::stoi(banner.substr(colon + 10));
-
-  MMsg m(65537);
-  MLink link(nullptr, &m);
-  const std::string text = "cn_iptcp:127.0.0.1[" + std::to_string(port) + "]";
-  ASSERT_EQ(link.Connect(text.c_str(), nullptr), 1) << link.ErrorText;
-  m.InitMessage();
-  m.Buffer[kesto::mlink::kPosCode] = 17;
-  m.Buffer[kesto::mlink::kPosType] = 1;
-  m.Buffer[kesto::mlink::kPosKind] = 2;
-  m.AppendDataToMessage("Ferrix", 6);
-  const std::string query = "=$ZBITGET($ZVERSION(0),1)";
-  m.AppendDataToMessage(query.data(), static_cast<short>(query.size()));
-  ASSERT_GT(link.Send(&m, 0xFFFFFFFFul), 0) << link.ErrorText;
-  EXPECT_EQ(std::string(m.Buffer + 58, 1), "1");
-
+  kesto::testing::KestoServerProcess server;
+  Client client(server.objectPort());
+  EXPECT_EQ(client.ask(), "1");
   // A connected client does not keep the server from stopping.
-  ASSERT_EQ(::kill(pid, SIGTERM), 0);
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  EXPECT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  std::fclose(lines);
-  std::filesystem::remove_all(data);
+  EXPECT_EQ(server.terminate(), 0);
 }

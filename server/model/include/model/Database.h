@@ -51,6 +51,11 @@ class Statement {
 void setDataFileLimit(std::uint64_t bytes);
 std::uint64_t dataFileLimit();
 
+// Largest text or blob a statement may build or bind, for every Database opened after the
+// call (SQLite's own limit when 0). Past it a statement fails with "string or blob too big".
+void setValueLimit(std::uint64_t bytes);
+std::uint64_t valueLimit();
+
 class Database {
  public:
   explicit Database(const std::filesystem::path& folder);  // throws ServerError

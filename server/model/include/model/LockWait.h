@@ -8,8 +8,12 @@ struct sqlite3;
 
 namespace kesto::server::model {
 
+// The longest wait of every LockWait made after the call (5 s unless set).
+void setLockWaitLimit(std::chrono::milliseconds limit);
+std::chrono::milliseconds lockWaitLimit();
+
 struct LockWait {
-  std::chrono::steady_clock::duration limit = std::chrono::seconds(5);
+  std::chrono::steady_clock::duration limit = lockWaitLimit();
   std::chrono::steady_clock::time_point since;
 
   // Replaces the connection's busy handler; this object must outlive the connection.

@@ -24,6 +24,7 @@ inline constexpr int MissingField = 5013;      // %1 field
 inline constexpr int TooManyArguments = 5014;  // %1 method
 inline constexpr int StreamError = 5015;
 inline constexpr int ValueTooLong = 5016;
+inline constexpr int LongerThanDeclared = 5017;  // %1 property, %2 characters allowed
 }  // namespace errc
 
 class ServerError : public std::runtime_error {

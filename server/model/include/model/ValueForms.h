@@ -21,4 +21,8 @@ std::string toWire(TypeCode type, const Value& stored);
 // date or time it cannot read; name is used in that error.
 Value fromWire(TypeCode type, std::string_view wire, std::string_view name);
 
+// Throws ServerError (LongerThanDeclared, with the property's name) when a text holds more
+// characters than the property's declared "VARCHAR(n)" or "CHAR(n)" allows.
+void checkDeclaredLength(const PropertyDef& property, const Value& value);
+
 }  // namespace kesto::server::model

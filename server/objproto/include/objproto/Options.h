@@ -2,6 +2,7 @@
 // client error paths happen for real.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +16,12 @@ struct ServerOptions {
   std::uint16_t port = 1973;             // 0 = an ephemeral port
   std::filesystem::path dataFolder;      // the database folder each session opens
   std::vector<std::string> namespaces{"Ferrix"};
+
+  // Both ports: clients served at once, the longest pause within a message and the time a
+  // new client has to log in (0 = no limit).
+  std::size_t maxConnections = 64;
+  std::chrono::milliseconds stallTimeout = std::chrono::seconds(10);
+  std::chrono::milliseconds loginTimeout = std::chrono::seconds(10);
 
   bool unicode = true;                   // answer to the multibyte query; text element type
   std::size_t describePieceBytes = 60000;  // larger class descriptions are split

@@ -8,12 +8,15 @@
 #include "model/ClassDef.h"
 #include "objproto/Options.h"
 
-namespace kesto::server::net {
-class Listener;
-class Connection;
-}  // namespace kesto::server::net
+#include "net/Listener.h"
 
 namespace kesto::server::objproto {
+
+// The listener settings of the options, on the given port.
+net::ListenOptions listenOptions(const ServerOptions& options, std::uint16_t port);
+
+// Answers the first request of a client that finds no free place: "too many connections".
+void refuse(net::Connection& connection, std::size_t maxConnections);
 
 class ObjectServer {
  public:

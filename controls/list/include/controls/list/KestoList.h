@@ -4,6 +4,7 @@
 #pragma once
 
 #include <activex/control/Control.h>
+#include <controls/data/LoadAllOrNothing.h>
 #include <activex/control/ListView.h>
 #include <controls/data/QuerySource.h>
 
@@ -56,6 +57,7 @@ class CKestoListCtrl final : public activex::Control<CKestoListCtrl> {
   static const automation::DispatchTable<CKestoListCtrl>& dispatchTable();
 
   void exchange(automation::PropExchange& px);
+  void Load(automation::PropertyBag& bag) override { loadAllOrNothing(*this, bag); }
   std::vector<activex::PropertyPage> PropertyPages() const override;
 
   // Properties (dispids 1 to 7).
@@ -116,6 +118,8 @@ class CKestoListCtrl final : public activex::Control<CKestoListCtrl> {
   void dropQuery();
   BOOL prepare(bool dynamic, const std::u16string& a, const std::u16string& b);
   void applyIdColumn();
+  // The prepared query's column headers into the ListView (with its ID column and widths).
+  void showColumnHeaders();
   void autosizeAll(std::int16_t columns);
   void autosizeColumn(std::int16_t column, activex::LONG_PTR how);
   void sendFullRowStyle();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <activex/control/Control.h>
+#include <controls/data/LoadAllOrNothing.h>
 
 #include <automation/Bstr.h>
 
@@ -57,6 +58,7 @@ class CKestoQueryCtrl final : public activex::Control<CKestoQueryCtrl> {
  public:
   static const automation::DispatchTable<CKestoQueryCtrl>& dispatchTable();
   void exchange(automation::PropExchange& px);
+  void Load(automation::PropertyBag& bag) override { loadAllOrNothing(*this, bag); }
   std::vector<activex::PropertyPage> PropertyPages() const override;
 
   // The dialog run: the settings in, the chosen ID out (nothing = none). Tests and hosts

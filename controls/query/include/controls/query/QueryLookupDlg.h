@@ -36,6 +36,8 @@ class CQueryLookupDlg final : public QDialog {
   int parameterCount() const { return count_; }
   // The embedded list control, for hosts that look at it.
   IDispatch* list() const { return list_.object(); }
+  // False when the list control could not be made (a box said so): there is nothing to show.
+  bool usable() const { return static_cast<bool>(listControl_); }
 
   // Handlers, named after the item and notification they answer.
   void OnSelChangeQueryName();  // CBN_SELCHANGE of 205
