@@ -264,8 +264,14 @@ HRESULT SourceScanner::ColourRest(std::uint32_t attribute, std::int32_t* result)
   if (attribute > 0x3DFF) return E_INVALIDARG;
   const std::uint32_t begin = token().begin;
   // Inside an embedded section the rest ends at the section's close.
-  std::uint32_t kind = kindHere();
-  while (kind != kEndOfLine) Advance(&kind);
+  if (pos_.section.active) {
+    std::uint32_t kind = kindHere();
+    while (kind != kEndOfLine) Advance(&kind);
+  } else {
+    // Outside a section the line's one end-of-line token is its last.
+    pos_.place.token = static_cast<std::uint32_t>(current().tokens.size() - 1);
+    publish();
+  }
   const std::uint32_t end = atSectionEnd() ? token().begin : static_cast<std::uint32_t>(lines_[pos_.line].text.size());
   colour(pos_.line, begin, end, attribute);
   if (result) *result = 0;
