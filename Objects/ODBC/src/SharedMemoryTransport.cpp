@@ -155,10 +155,8 @@ int SharedMemoryTransport::receive(std::vector<std::uint8_t>& buffer, std::size_
             clear();
             return code::SharedMemoryDown;
         }
-        if (deadline.passed()) {
-            clear();
-            return code::Timeout;
-        }
+        // The late reply is still to come and is passed over then: the area is left as it is.
+        if (deadline.passed()) return code::Timeout;
         if (replyWritten_->wait(deadline.slice()) == shm::NamedEvent::Wait::Failed) {
             clear();
             return code::SharedMemoryDown;

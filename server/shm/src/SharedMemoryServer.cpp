@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <thread>
 #include <vector>
 
 namespace kesto::server::shm {
@@ -55,6 +56,11 @@ void serveSharedMemory(const SharedMemoryOptions& options) {
 
     SessionBridge bridge(options.session, [&](std::string message) {
         message = fitReply(std::move(message));
+        // A reply the client has not read yet (one it gave up waiting for) is never written over.
+        while (view.load(link::kReplyLength) != 0) {
+            if (options.stopRequested() || view.load(link::kClientPid) == 0 || clientOwns.tryLock()) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         view.write(link::kReplyArea, message.data(), message.size());
         view.store(link::kReplyLength, static_cast<std::uint32_t>(message.size()));
         replyWritten.post();
