@@ -329,17 +329,14 @@ TokenText TokenStream::nextToken(std::uint32_t flags) {
   return scanner_.tokenText();
 }
 
-void TokenStream::takeName(std::uint32_t flags) {
-  if (flags & peek::kDotted) {
-    std::uint32_t k = scanner_.tokenKind();
-    while (isNamePart(k) || k == tok::kDot) {
-      const bool dot = k == tok::kDot;
-      k = scanner_.advance();
-      if (dot && !isNamePart(k)) fail(618, 15);
-    }
-    return;
+// The rest of a name that may hold dots; it must not end in one.
+void TokenStream::takeDottedName() {
+  std::uint32_t k = scanner_.tokenKind();
+  while (isNamePart(k) || k == tok::kDot) {
+    const bool dot = k == tok::kDot;
+    k = scanner_.advance();
+    if (dot && !isNamePart(k)) fail(618, 15);
   }
-  while (isNamePart(scanner_.tokenKind())) scanner_.advance();
 }
 
 std::int32_t TokenStream::glue(std::int32_t c, std::uint32_t flags) {
@@ -363,13 +360,17 @@ std::int32_t TokenStream::glue(std::int32_t c, std::uint32_t flags) {
         return c;
       }
       if (c == tok::kUnderscore) return next(), c;
-      const char16_t ch = scanner_.currentChar();
-      if (c == tok::kName && mac_ && (ch == u'r' || ch == u'i') && scanner_.nextKind() == tok::kPercent) {
-        next();
-        if (next() != tok::kName) fail(580, 15);
+      if (c == tok::kName && mac_) {
+        const char16_t ch = scanner_.currentChar();
+        if ((ch == u'r' || ch == u'i') && scanner_.nextKind() == tok::kPercent) {
+          next();
+          if (next() != tok::kName) fail(580, 15);
+        }
       }
       next();
-      takeName(flags);
+      if (flags & peek::kDotted) takeDottedName();
+      else
+        while (isNamePart(scanner_.tokenKind())) scanner_.advance();
       return c;
     }
     case tok::kDigits:

@@ -114,7 +114,7 @@ class TokenStream {
   bool separatorsBefore(std::uint32_t flags);
   void takeSeparator(std::uint32_t attribute);
   std::int32_t glue(std::int32_t first, std::uint32_t flags);
-  void takeName(std::uint32_t flags);
+  void takeDottedName();
   [[noreturn]] void fail(std::int32_t site, std::int32_t kind);
 
   Scanner& scanner_;
