@@ -66,10 +66,12 @@ struct StateBlocks {
 
 // Each line's attribute bytes, written while its attribute words are still at hand: a
 // line is done once the parse has moved past it.
+// The lines' bytes follow one another in `data`, which has room for all of them.
 class AttributeLines {
  public:
-  AttributeLines(ITextSourceInfo* source, std::uint8_t** lines, const std::uint16_t* lengths, std::size_t count)
-      : source_(source), lines_(lines), lengths_(lengths), count_(count) {}
+  AttributeLines(ITextSourceInfo* source, std::uint8_t** lines, std::uint8_t* data, const std::uint16_t* lengths,
+                 std::size_t count)
+      : source_(source), lines_(lines), data_(data), lengths_(lengths), count_(count) {}
 
   // Writes the lines below `end` not written yet.
   void writeUpTo(std::size_t end) {
@@ -78,7 +80,9 @@ class AttributeLines {
 
  private:
   void write(std::size_t i) {
-    std::uint8_t* data = lines_[i];
+    std::uint8_t* data = data_;
+    lines_[i] = data;
+    data_ += std::size_t{lengths_[i]} + 2;
     const std::uint16_t* words = nullptr;
     std::int32_t n = 0;
     if (FAILED(source_->LineAttributes(static_cast<std::int32_t>(i + 1), &words, &n)) || n < 0) n = 0;
@@ -89,6 +93,7 @@ class AttributeLines {
 
   ITextSourceInfo* source_;
   std::uint8_t** lines_;
+  std::uint8_t* data_;
   const std::uint16_t* lengths_;
   std::size_t count_;
   std::size_t done_ = 0;
@@ -160,21 +165,6 @@ std::uint8_t** statesOut(const StateBlocks& blocks, std::size_t count) {
   return states;
 }
 
-// Room for every line's attribute bytes and two zero bytes behind them, the lines' pointers
-// set; the bytes are written as the lines are coloured.
-std::uint8_t** attributeBlock(std::size_t count, const std::uint16_t* lengths) {
-  std::size_t total = 0;
-  for (std::size_t i = 0; i < count; ++i) total += std::size_t{lengths[i]} + 2;
-  std::uint8_t** attributes = allocateLines(count, total);
-  if (!attributes) return nullptr;
-  std::uint8_t* data = dataOf(attributes, count);
-  for (std::size_t i = 0; i < count; ++i) {
-    attributes[i] = data;
-    data += std::size_t{lengths[i]} + 2;
-  }
-  return attributes;
-}
-
 }  // namespace
 
 void attributesOf(const std::uint16_t* words, std::size_t count, std::uint8_t* out) {
@@ -205,11 +195,14 @@ ZENTREL_API std::int32_t NewSyntaxColor(std::int32_t mac, std::int32_t lineCount
     if (!parseAllocator.p) return 0;
 
     // The lines carry no run areas: the attributes are read from the scanner directly.
-    std::pmr::vector<LineObject> lines(static_cast<std::size_t>(lineCount), &RetainedMemory::shared());
-    std::pmr::vector<LineObject*> pointers(lines.size(), &RetainedMemory::shared());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    const auto total = static_cast<std::size_t>(lineCount);
+    std::pmr::vector<LineObject> lines(total, &RetainedMemory::shared());
+    std::pmr::vector<LineObject*> pointers(total, &RetainedMemory::shared());
+    std::size_t attributeBytes = 0;
+    for (std::size_t i = 0; i < total; ++i) {
       lines[i] = {texts[i], texts[i] + lengths[i], nullptr, nullptr};
       pointers[i] = &lines[i];
+      attributeBytes += std::size_t{lengths[i]} + 2;
     }
     Released<ILineCollection> collection;
     if (FAILED(COM_CreateLineCollection(pointers.data(), lineCount, &collection.p))) return 0;
@@ -224,10 +217,12 @@ ZENTREL_API std::int32_t NewSyntaxColor(std::int32_t mac, std::int32_t lineCount
     if (FAILED(object.p->QueryInterface(ITextSourceInfo::iid, reinterpret_cast<void**>(&source.p))) || !source.p)
       return 0;
 
-    const auto total = static_cast<std::size_t>(lineCount);
-    std::unique_ptr<std::uint8_t*, GivenBack> attributeLines{attributeBlock(total, lengths)};
+    // Room for every line's attribute bytes and two zero bytes behind them; the bytes and the
+    // lines' pointers are written as the lines are coloured, so that an edit that colours a
+    // few lines of many touches only those.
+    std::unique_ptr<std::uint8_t*, GivenBack> attributeLines{allocateLines(total, attributeBytes)};
     if (!attributeLines) return 0;
-    AttributeLines attributes(source.p, attributeLines.get(), lengths, total);
+    AttributeLines attributes(source.p, attributeLines.get(), dataOf(attributeLines.get(), total), lengths, total);
     StateBlocks states;
     try {
       Scanner scanner(object.p);

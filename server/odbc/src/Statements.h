@@ -2,7 +2,7 @@
 // client's statement id, cursors, long values and catalog results.
 #pragma once
 
-#include "Frame.h"
+#include <odbc/Link.h>
 #include "Procedures.h"
 #include "Replies.h"
 #include "Results.h"

@@ -34,30 +34,21 @@ std::vector<std::uint8_t> message(const char* code, std::uint32_t sequence, std:
 
 // Answers every request with its body repeated `factor` times, except the ones without a
 // reply; ends at DC.
-void echoSession(kesto::server::net::Connection& c, std::size_t factor) {
-    for (;;) {
-        std::array<char, 14> header{};
-        if (!c.readExact(header)) return;
-        const std::uint32_t length = static_cast<unsigned char>(header[0]) | static_cast<unsigned char>(header[1]) << 8 |
-                                     static_cast<unsigned char>(header[2]) << 16;
-        std::string body;
-        if (length && !c.readExact(body, length, 1 << 24)) return;
-        const std::string code(header.data() + 12, 2);
-        if (code == "DC") return;
-        if (code == "AF") continue;
+void echoSession(kesto::server::odbc::Link& link, std::size_t factor) {
+    kesto::server::odbc::Request r;
+    while (link.read(r) == kesto::server::odbc::ReadResult::Ok) {
+        if (r.code == "DC") return;
+        if (r.code == "AF") continue;
         std::string reply;
-        for (std::size_t i = 0; i < factor; ++i) reply += body;
-        std::string out(header.data(), 12);
-        for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(reply.size() >> (8 * i));
-        out += std::string(2, '\0') + reply;
-        if (!c.writeAll(out)) return;
+        for (std::size_t i = 0; i < factor; ++i) reply += r.body;
+        if (!link.write(r, 0, reply)) return;
     }
 }
 
 class SharedMemoryServer : public ::testing::Test {
 protected:
     void start(std::size_t factor = 1, std::chrono::milliseconds attachLimit = std::chrono::seconds(30)) {
-        options.session = [factor](kesto::server::net::Connection& c) { echoSession(c, factor); };
+        options.session = [factor](kesto::server::odbc::Link& link) { echoSession(link, factor); };
         options.attachLimit = attachLimit;
         options.stopRequested = [this] { return stop.load(); };
         server = std::thread([this] { shm::serveSharedMemory(options); });
