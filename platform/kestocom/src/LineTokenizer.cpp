@@ -53,6 +53,8 @@ class Tokenizer {
   Tokenizer(std::u16string_view text, TokenizedLine& out, std::vector<RawToken>& tokens)
       : text_(text), out_(out), tokens_(tokens) {
     if (tokens_.size() < text.size() + 1) tokens_.resize(text.size() + 1);
+    at_ = tokens_.data();
+    capacity_ = tokens_.size();
   }
 
   void run(bool inComment) {
@@ -103,8 +105,13 @@ class Tokenizer {
   // A line has room for a token a character and the end, so the array grows only for text
   // retokenized from elsewhere.
   void emit(std::uint16_t kind, std::size_t b, std::size_t e) {
-    if (count_ == tokens_.size()) tokens_.resize(count_ * 2 + 8);
-    tokens_[count_++] = {kind, static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)};
+    if (count_ == capacity_) grow();
+    at_[count_++] = {kind, static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)};
+  }
+  [[gnu::noinline]] void grow() {
+    tokens_.resize(count_ * 2 + 8);
+    at_ = tokens_.data();
+    capacity_ = tokens_.size();
   }
   std::size_t blankRunEnd() const {
     std::size_t e = pos_;
@@ -259,6 +266,8 @@ class Tokenizer {
   std::u16string_view text_;
   TokenizedLine& out_;
   std::vector<RawToken>& tokens_;
+  RawToken* at_;          // tokens_'s data, while it holds capacity_ tokens
+  std::size_t capacity_;
   std::size_t count_ = 0;  // tokens written
   std::size_t pos_ = 0;
   bool done_ = false;
