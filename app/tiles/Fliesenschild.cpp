@@ -52,7 +52,7 @@ void beschriftungsrahmen(const Fliesenmasse& m, const FliesenschildUmfeld& u, VS
 
   double hoehe = 0, summe = 0;
   TextGemessenDrucken(u.Ueberschrift, u.ueberschriftSlot, QStringLiteral("Helvetica"), vp, m.X0,
-                      0.9 * m.Y0 + m.T / 2, m.W, hoehe, summe, false);
+                      0.9 * m.Y0 + m.T / 2, m.W, hoehe, summe, false, u.textmarkeFarbe);
 }
 
 void hauptartikel(const Fliesenmasse& m, bool beschriftung, const Fliesendaten& d, const FliesenschildUmfeld& u,

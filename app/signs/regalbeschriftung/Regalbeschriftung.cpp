@@ -128,7 +128,7 @@ void Lauf::etikett(const Schildtexte& t, double oben) {
   ueberschrift = ueberschriftSlot(e, ueberschrift);
   double hoehe = 0, summe = 0;
   TextGemessenDrucken(t.ueberschrift, ueberschrift, QStringLiteral("Kipp"), vp, 28, oben + 21, 89, hoehe, summe,
-                      false);
+                      false, e.TextMarkeFarbe);
 
   const double zeile = abstand(22);
   const double zeile1 = oben + 15 + 0.44 * H;
