@@ -77,6 +77,12 @@ std::vector<Flaeche> flaechen(std::span<const DrawOp> ops, const Gruppierung& gr
   std::vector<Flaeche> out;
   for (std::size_t i = 0; i < ops.size(); ++i) {
     if (const auto* box = std::get_if<TextBoxOp>(&ops[i])) {
+      if (box->frame && box->box.height.units() > 0) {
+        // A filled band covers what lies under it.
+        const QRectF r(0, 0, box->box.width.units(), box->box.height.units());
+        out.push_back({"(Band)", gedreht({box->box.left, box->box.top}, box->style.angle).map(QPolygonF(r)), i,
+                       g(ops, i), false});
+      }
       if (box->richText || leer(box->text)) continue;
       const activex::FittedText f = activex::fitText(*box);
       const QFont font = activex::makeFont(f.font);
@@ -121,6 +127,7 @@ std::vector<std::string> anordnungPruefen(std::span<const DrawOp> ops, std::span
       const Flaeche& x = alle[a];
       const Flaeche& y = alle[b];
       if (x.bild || y.bild || x.op == y.op) continue;
+      if (x.text == "(Band)" && y.text == "(Band)") continue;
       if (x.gruppe != 0 && x.gruppe == y.gruppe) continue;
       if (!x.umriss.boundingRect().intersects(y.umriss.boundingRect())) continue;
       if (flaeche(x.umriss.intersected(y.umriss)) > kBeruehrung)

@@ -1,5 +1,5 @@
-// Whether a recorded page is a sign that a branch can hang up: every text and picture lies
-// inside its sign, and no text covers another, except texts that belong together on purpose
+// Whether a recorded page is a sign that a branch can hang up: every text, band and picture
+// lies inside its sign, and no text or band covers another text, except texts that belong together on purpose
 // (one turned price label, one text drawn character by character in several passes).
 //
 //   EXPECT_THAT(anordnungPruefen(seite.ops, {{0, 0, 210, 297}}), IsEmpty());
@@ -19,7 +19,7 @@ namespace kesto::test {
 // Where one text line or picture is drawn, in millimetres, turned as drawn. For text the
 // outline is the glyphs' ink as the box sets them, after fitting.
 struct Flaeche {
-  std::string text;    // the line; "(Bild)" for a picture
+  std::string text;    // the line; "(Bild)" for a picture, "(Band)" for a filled text box
   QPolygonF umriss;    // mm
   std::size_t op = 0;  // index of the op on the page
   int gruppe = 0;      // areas of one non-zero group may lie on each other

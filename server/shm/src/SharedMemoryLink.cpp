@@ -26,9 +26,13 @@ bool SharedMemoryLink::clientGone() {
     return clientOwns_.tryLock();
 }
 
+bool SharedMemoryLink::stopping() {
+    if (!ended_ && options_.stopRequested()) ended_ = true;
+    return ended_;
+}
+
 odbc::ReadResult SharedMemoryLink::read(odbc::Request& out) {
-    while (!ended_) {
-        if (options_.stopRequested()) break;
+    while (!stopping()) {
         const auto w = requestWritten_.wait(kSliceMs);
         if (w == link::NamedEvent::Wait::Failed) break;
         // Liveness is looked at only while the client is quiet: a busy client lives.
@@ -54,7 +58,7 @@ odbc::ReadResult SharedMemoryLink::read(odbc::Request& out) {
 bool SharedMemoryLink::write(const odbc::Request& request, std::uint16_t returnCode, const std::string& body) {
     // A reply the client has not read yet (one it gave up waiting for) is never written over.
     while (view_.load(link::kReplyLength) != 0) {
-        if (ended_ || options_.stopRequested() || clientGone()) return false;
+        if (stopping() || clientGone()) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     std::array<char, protocol::kHeaderSize> header{};
@@ -73,7 +77,7 @@ bool SharedMemoryLink::write(const odbc::Request& request, std::uint16_t returnC
 }
 
 bool SharedMemoryLink::stopRequested(std::uint32_t runningStatement) {
-    if (ended_ || options_.stopRequested() || clientGone()) return true;
+    if (stopping() || clientGone()) return true;
     // CC for the running statement waits in the request area, not yet taken: looked at, left
     // there for the session to read once the statement has stopped.
     if (view_.load(link::kRequestTaken) != 0 || view_.load(link::kRequestLength) < protocol::kHeaderSize) return false;

@@ -25,6 +25,8 @@ public:
 private:
     // The client let go of the link or died (its lock is free), or never came in time.
     bool clientGone();
+    // A stop was requested (a signal, taken when asked): remembered, the link has ended.
+    bool stopping();
 
     kesto::odbc::shm::Mapping& view_;
     kesto::odbc::shm::NamedEvent& requestWritten_;

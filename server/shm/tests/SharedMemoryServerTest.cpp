@@ -11,6 +11,7 @@
 
 #include <array>
 #include <atomic>
+#include <future>
 #include <thread>
 #include <unistd.h>
 
@@ -134,6 +135,34 @@ TEST_F(SharedMemoryServer, ReplyThatNeverComesTimesOut) {
     ASSERT_EQ(client.send(message("AF", 1), Timeout::of(5), {}), 0);
     std::vector<std::uint8_t> reply;
     EXPECT_EQ(client.receive(reply, 0, Timeout::of(1)), 450);
+}
+
+// A stop is asked for once (a signal is taken when asked): asked while a statement runs, it
+// stops the statement and still ends the service after the reply.
+TEST_F(SharedMemoryServer, AStopDuringAStatementEndsTheService) {
+    std::atomic<bool> statementRuns{false};
+    options.session = [&](kesto::server::odbc::Link& link) {
+        kesto::server::odbc::Request r;
+        while (link.read(r) == kesto::server::odbc::ReadResult::Ok) {
+            statementRuns = true;
+            while (!link.stopRequested(r.statement)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            link.write(r, 400, "stopped");
+        }
+    };
+    options.stopRequested = [this] { return stop.exchange(false); };
+    auto served = std::async(std::launch::async, [this] { shm::serveSharedMemory(options); });
+    SharedMemoryTransport client(u"");
+    ASSERT_EQ(client.attach(::getpid(), Timeout::of(5)), 0);
+    ASSERT_EQ(client.send(message("DQ", 1), Timeout::of(5), {}), 0);
+    while (!statementRuns) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    stop = true;
+    std::vector<std::uint8_t> reply;
+    ASSERT_EQ(client.receive(reply, 0, Timeout::of(5)), 0);
+    EXPECT_EQ(std::string(reply.begin() + 14, reply.end()), "stopped");
+    const bool ended = served.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    stop = true;  // lets a service that went on end, so that the test can report
+    served.wait();
+    EXPECT_TRUE(ended) << "the service went on after the stop";
 }
 
 }  // namespace
