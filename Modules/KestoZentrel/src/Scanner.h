@@ -73,11 +73,7 @@ class Scanner {
     const ScannerView& view = *view_;
     const ScannerPlace& place = *view.place;
     if (static_cast<std::int32_t>(place.markLine) != view.line - 1) return S_OK;
-    const std::uint32_t language = (attribute >> 10) & 0xF;
-    const auto word = static_cast<std::uint16_t>(((language ? language : 1) << 10) | (attribute & 0x1FF));
-    const std::uint32_t end = std::min(static_cast<std::uint32_t>(view.offset), view.wordCount);
-    std::uint16_t* const words = view.words;
-    for (std::uint32_t i = place.markBegin; i < end; ++i) words[i] = word;
+    colourWords(place.markBegin, static_cast<std::uint32_t>(view.offset), attribute);
     return S_OK;
   }
   // Steps within the line may be taken directly, and no checkpoint waits to be taken.
@@ -136,6 +132,16 @@ class Scanner {
   char16_t askCurrentChar();
   std::uint32_t askPositionState();
   bool askAtLineEnd();
+
+  // The object's colouring of the characters [begin, end) of the view's line: the attribute
+  // word (its language, this one when none, and its index) in each.
+  void colourWords(std::uint32_t begin, std::uint32_t end, std::uint32_t attribute) {
+    const std::uint32_t language = (attribute >> 10) & 0xF;
+    const auto word = static_cast<std::uint16_t>(((language ? language : 1) << 10) | (attribute & 0x1FF));
+    end = std::min(end, view_->wordCount);
+    std::uint16_t* const words = view_->words;
+    for (std::uint32_t i = begin; i < end; ++i) words[i] = word;
+  }
 
   struct Place {
     ScannerPlace place;
