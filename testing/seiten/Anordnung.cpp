@@ -102,7 +102,7 @@ std::vector<Flaeche> flaechen(std::span<const DrawOp> ops, const Gruppierung& gr
                      tinte(font, text->text, 0, QFontMetricsF(font).ascent(), gedreht(text->at, text->style.angle)),
                      i, g(ops, i), false});
     } else if (const auto* bild = std::get_if<activex::PictureOp>(&ops[i])) {
-      const activex::Box& b = bild->box;
+      const activex::Box b = activex::drawnBox(*bild);
       const QRectF r(b.left.mm(), b.top.mm(), b.width.mm(), b.height.mm());
       out.push_back({"(Bild)", QPolygonF(r), i, 0, true});
     }

@@ -26,6 +26,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <cmath>
+
 
 #include <activex/Barcode.h>
 #include <activex/VSPrinter.h>
@@ -136,7 +138,9 @@ void Lauf::etikett(const Schildtexte& t, double oben) {
   if (start.Grundpreis->isChecked()) beschreibung(t.grundpreis, zeile1 + 3 * zeile, 26);
 
   e.Barcode1->setText(strichcodeText(t.artNr));
-  e.Barcode1->RenderSize(110, 50);
+  // Rendered in the proportion of its box (about 4 pixels per mm), so that it fills the box
+  // without its digits being squashed.
+  e.Barcode1->RenderSize(static_cast<int>(std::lround(4 * 0.2 * B)), static_cast<int>(std::lround(4 * 0.16 * H)));
   const QImage strichcode = e.Barcode1->Picture();
   if (!strichcode.isNull())
     vp.DrawPicture(strichcode, units(57 * (20 + 0.75 * B)), units(57 * oben + 969), units(57 * 0.2 * B),

@@ -32,29 +32,44 @@ bool zeichnen(const QString& ean, QPainter& maler, const QRectF& ziel) {
   symbol->symbology = BARCODE_EANX;
   // The twelve digits: zint appends the check digit we have already verified.
   const QByteArray daten = ean.left(12).toLatin1();
-  if (ZBarcode_Encode_and_Buffer_Vector(symbol.get(), reinterpret_cast<const unsigned char*>(daten.constData()),
-                                        static_cast<int>(daten.size()), 0) >= ZINT_ERROR ||
-      !symbol->vector || symbol->vector->width <= 0 || symbol->vector->height <= 0)
-    return false;
+  const auto kodieren = [&] {
+    return ZBarcode_Encode_and_Buffer_Vector(symbol.get(), reinterpret_cast<const unsigned char*>(daten.constData()),
+                                             static_cast<int>(daten.size()), 0) < ZINT_ERROR &&
+           symbol->vector && symbol->vector->width > 0 && symbol->vector->height > 0;
+  };
+  if (!kodieren()) return false;
+  // A rectangle flatter than the symbol gets shorter bars rather than squashed digits.
+  const double hoehe = symbol->vector->width * ziel.height() / ziel.width();
+  if (hoehe < symbol->vector->height) {
+    const float kuerzer = static_cast<float>(symbol->vector->height - hoehe);
+    symbol->height = std::max(5.0f, symbol->height - kuerzer);
+    ZBarcode_Clear(symbol.get());
+    if (!kodieren()) return false;
+  }
   const zint_vector& v = *symbol->vector;
+  const double sx = ziel.width() / v.width, sy = ziel.height() / v.height;
   maler.save();
   maler.fillRect(ziel, Qt::white);
-  maler.translate(ziel.topLeft());
-  maler.scale(ziel.width() / v.width, ziel.height() / v.height);
   maler.setPen(Qt::NoPen);
   maler.setBrush(Qt::black);
+  // Bars stretch with the rectangle; the digits keep their shape, set at the smaller scale
+  // and centred where the symbol puts them, so that they stay readable in any rectangle.
   for (const zint_vector_rect* r = v.rectangles; r; r = r->next)
-    maler.drawRect(QRectF(r->x, r->y, r->width, r->height));
+    maler.drawRect(QRectF(ziel.left() + r->x * sx, ziel.top() + r->y * sy, r->width * sx, r->height * sy));
   maler.setPen(Qt::black);
-  for (const zint_vector_string* s = v.strings; s; s = s->next) {
+  const double s = std::min(sx, sy);
+  for (const zint_vector_string* t = v.strings; t; t = t->next) {
     QFont schrift(QStringLiteral("Helvetica"));
-    schrift.setPixelSize(std::max(1, static_cast<int>(std::lround(s->fsize))));
+    schrift.setPixelSize(std::max(1, static_cast<int>(std::lround(t->fsize * s))));
     maler.setFont(schrift);
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(s->text), s->length);
-    const double breite = s->width > 0 ? s->width : QFontMetricsF(schrift).horizontalAdvance(text);
-    const double links = s->halign == 1 ? s->x : s->halign == 2 ? s->x - breite : s->x - breite / 2;
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(t->text), t->length);
+    const double breite = t->width > 0 ? t->width * sx : QFontMetricsF(schrift).horizontalAdvance(text);
+    const double x = ziel.left() + t->x * sx;
+    const double links = t->halign == 1 ? x : t->halign == 2 ? x - breite : x - breite / 2;
     // y is the text's baseline.
-    maler.drawText(QRectF(links, s->y - s->fsize, breite, s->fsize * 1.2), Qt::AlignHCenter | Qt::AlignTop, text);
+    const double grundlinie = ziel.top() + t->y * sy;
+    maler.drawText(QRectF(links, grundlinie - t->fsize * s, breite, t->fsize * s * 1.2),
+                   Qt::AlignHCenter | Qt::AlignTop, text);
   }
   maler.restore();
   return true;

@@ -158,7 +158,7 @@ struct OpPainter {
 
     void operator()(const PictureOp& op) const
     {
-        p.drawImage(toQRect(op.box), op.image);
+        p.drawImage(toQRect(drawnBox(op)), op.image);
     }
 };
 

@@ -149,7 +149,9 @@ void VSPrinter::DrawPicture(const QImage& picture, Length left, Length top, Pict
     const Length w = extentOf(width, ownSize(picture.width(), picture.dotsPerMeterX()));
     const Length h = extentOf(height, ownSize(picture.height(), picture.dotsPerMeterY()));
     requireFinite({left, top, w, h}, "Koordinate");
-    record(PictureOp{picture, {left, top, w, h}});
+    // A box given in lengths keeps the picture's proportion; zoom percentages are the user's.
+    const bool keepAspect = std::holds_alternative<Length>(width) && std::holds_alternative<Length>(height);
+    record(PictureOp{picture, {left, top, w, h}, keepAspect});
 }
 
 } // namespace kesto::activex

@@ -328,3 +328,25 @@ TEST_F(Render, LongTextStaysInsideItsBoxWhateverItsAlignment)
         EXPECT_EQ(probe.darkPixels(mm(0), mm(0), mm(33.4), mm(297)), 0);
     }
 }
+
+TEST_F(Render, PictureInABoxKeepsItsProportionAndZoomsKeepTheUsers)
+{
+    QImage logo(200, 100, QImage::Format_RGB32);  // 2 : 1
+    logo.fill(Qt::black);
+    vp.DrawPicture(logo, mm(20), mm(20), mm(60), mm(18));
+    vp.DrawPicture(logo, mm(20), mm(100), Percent{200}, Percent{50});
+    const auto& ops = vp.pages()[0].ops;
+    const auto& imBox = std::get<PictureOp>(ops[0]);
+    const Box b = drawnBox(imBox);
+    EXPECT_NEAR(b.left.mm(), 32, 1e-6);
+    EXPECT_NEAR(b.top.mm(), 20, 1e-6);
+    EXPECT_NEAR(b.width.mm(), 36, 1e-6);
+    EXPECT_NEAR(b.height.mm(), 18, 1e-6);
+    const auto& gezoomt = std::get<PictureOp>(ops[1]);
+    EXPECT_EQ(drawnBox(gezoomt), gezoomt.box);
+
+    const ImageProbe probe = page();
+    EXPECT_EQ(probe.darkPixels(mm(20), mm(20), mm(31.5), mm(38)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(68.5), mm(20), mm(80), mm(38)), 0);
+    EXPECT_GT(probe.darkPixels(mm(33), mm(21), mm(67), mm(37)), 0);
+}

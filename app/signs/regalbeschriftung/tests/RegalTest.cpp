@@ -210,7 +210,7 @@ TEST_F(RegalTest, UnknownArticleGetsNoBarCodeAndTheNextOneItsOwn) {
   }
   kesto::activex::Barcode erwartet;
   erwartet.setText(ean);
-  erwartet.RenderSize(110, 50);
+  erwartet.RenderSize(136, 32);  // the 34 x 8 mm box at 4 pixels per mm
   EXPECT_EQ(dritter[0]->image, erwartet.Picture());
   EXPECT_EQ(editor().Barcode1->Text(), ean);
   EXPECT_EQ(Serverarbeitstiefe(), 0);

@@ -65,7 +65,12 @@ struct PolygonOp {
 struct PictureOp {
     QImage image;
     Box box;
+    bool keepAspect = false;  // drawn as large as fits in the box, centred, in proportion
 };
+
+// Where a picture op's image lands: its whole box, or the centred part of it that keeps the
+// image's proportion.
+Box drawnBox(const PictureOp& op);
 
 using DrawOp = std::variant<TextOp, TextBoxOp, LineOp, RectangleOp, EllipseOp, ArcOp, PolygonOp, PictureOp>;
 
