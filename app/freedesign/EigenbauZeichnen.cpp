@@ -54,8 +54,8 @@ void artikelAusSpeicher(const EigenbauModell& m, const EigenbauUmfeld& u, Eigenb
     z.preis = wert("Preis");
     z.info = wert("Information");
     z.per = wert("per");
-    z.x = wert("X-Wert", QStringLiteral("50"));
-    z.y = wert("Y-Wert", QString::number(k * 10 + 5));
+    z.x = wert("X-Wert", ZusatzpreisX(k));
+    z.y = wert("Y-Wert", ZusatzpreisY(k));
   }
 }
 

@@ -232,6 +232,27 @@ TEST_F(EigenbauZeichnenTest, SeveralArticlesDrawTheirStoredEntriesOneFromTheTemp
     for (const auto& t : texte(i)) EXPECT_EQ(t.find("nicht gelesen"), std::string::npos);
 }
 
+// An extra price whose place was stored empty draws where one never placed does.
+TEST_F(EigenbauZeichnenTest, AnExtraPriceStoredWithoutAPlaceDrawsAtTheDefaultPlace) {
+  for (const char* nr : {"1", "2"}) {
+    const std::string app = std::string("Vovida\\Eigenbau\\Neu\\Artikel\\") + nr;
+    kesto::registry::SaveSetting(app, "ZPreis3", "AnzeigeJN", "1");
+    kesto::registry::SaveSetting(app, "ZPreis3", "Preis", "2,-");
+  }
+  kesto::registry::SaveSetting("Vovida\\Eigenbau\\Neu\\Artikel\\1", "ZPreis3", "X-Wert", "");
+  kesto::registry::SaveSetting("Vovida\\Eigenbau\\Neu\\Artikel\\1", "ZPreis3", "Y-Wert", " ");
+  m.ArtNr.List = {QStringLiteral("1"), QStringLiteral("2")};
+  ASSERT_NO_THROW(zeichnen());
+  ASSERT_EQ(vp.PageCount(), 2);
+  const auto umrisse = [&](int i) {
+    std::vector<Mm> u;
+    for (const TextBoxOp* b : alle<TextBoxOp>(seite(i).ops)) u.push_back(inMm(b->box));
+    for (const PolygonOp* p : alle<PolygonOp>(seite(i).ops)) u.push_back(inMm(*p));
+    return u;
+  };
+  EXPECT_EQ(umrisse(0), umrisse(1));
+}
+
 TEST_F(EigenbauZeichnenTest, FailedConversionPrintsNoSecondPrice) {
   // F26: a price or factor that is no number gives "   " and "", never an earlier page's.
   struct Fall {
