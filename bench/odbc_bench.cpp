@@ -1,10 +1,12 @@
-// Rows per second through the driver manager: 1,000,000 rows of five columns fetched from
-// the server's ODBC side on a loopback port, with bound columns and SQLFetch; and rows
-// inserted one statement at a time with autocommit, as executemany does.
+// Rows per second through the driver manager, over TCP on a loopback port (shm:0) and over
+// shared memory (shm:1) side by side: 1,000,000 rows of five columns fetched with bound
+// columns and SQLFetch, and rows inserted one statement at a time, with autocommit and in one
+// transaction. Run with --benchmark_repetitions=N --benchmark_enable_random_interleaving=true
+// so that the two transports alternate and share the machine's moods.
+#include "ServerProcess.h"
+
 #include <demo/Seed.h>
 #include <model/Database.h>
-#include <net/Listener.h>
-#include <odbc/Session.h>
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +15,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -25,50 +28,56 @@ using namespace kesto::server;
 
 constexpr int kRows = 1000000;
 
-// One data folder with the table, one server and one registration for the whole run.
+// One data folder with the table, one kestoserver process for TCP, and an installation
+// folder from which the driver starts a kestoserver of its own for each shared-memory
+// connection, on the same data. Both data sources are registered for the whole run.
 struct Fixture {
     fs::path root;
-    std::unique_ptr<net::Listener> listener;
-    odbc::SessionOptions options;
+    std::unique_ptr<kesto::e2e::ServerProcess> server;
 
     Fixture() {
         root = fs::temp_directory_path() / ("kesto-odbc-bench-" + std::to_string(::getpid()));
-        fs::create_directories(root);
+        fs::create_directories(root / "home" / "bin");
         demo::prepareDataFolder(root / "data", false);
         {
             model::Database db(root / "data");
             db.exec("CREATE TABLE main.Viele (A INTEGER, B VARCHAR(20), C DOUBLE, D DATE, E INTEGER);"
                     "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < " +
                     std::to_string(kRows) +
-                    ") INSERT INTO main.Viele SELECT x, 'Zeile ' || x, x / 8.0, '2024-03-15', x % 1000 FROM n;");
+                    ") INSERT INTO main.Viele SELECT x, 'Zeile ' || x, x / 8.0, '2024-03-15', x % 1000 FROM n;"
+                    "CREATE TABLE main.Eingefuegt (A INTEGER, B VARCHAR(40));");
         }
-        listener = std::make_unique<net::Listener>([this](net::Connection& c) {
-            model::Database db(root / "data");
-            odbc::serveConnection(c, db, options);
-        });
-        listener->start();
-        const std::string reg = std::string(KESTO_SOURCE_DIR "/scripts/odbc-register.sh --dir ") + (root / "ini").string() +
-                                " --driver " KESTO_ODBC_DRIVER " --port " + std::to_string(listener->port());
-        if (std::system(reg.c_str()) != 0) throw std::runtime_error("driver registration failed");
+        server = std::make_unique<kesto::e2e::ServerProcess>(root / "data");
+        kesto::e2e::registerDriver(root / "ini", server->odbcPort(), "");
+        std::ofstream(root / "ini" / "odbc.ini", std::ios::app)
+            << "\n[KestoShared]\nDriver = Norvane ODBC\nProtocol = Shared\nNamespace = FERRIX\n";
+        fs::create_symlink(KESTOSERVER_PATH, root / "home" / "bin" / "kestoserver");
+        fs::create_symlink(root / "data", root / "home" / "mgr");
+        ::setenv("KESTO_ODBC_HOME", (root / "home").c_str(), 1);
         ::setenv("ODBCSYSINI", (root / "ini").c_str(), 1);
         ::setenv("ODBCINI", (root / "ini" / "odbc.ini").c_str(), 1);
+        // The shared-memory server writes its output file into the current folder.
+        fs::current_path(root / "home");
     }
     ~Fixture() {
-        listener->stop();
+        server.reset();
         std::error_code ignored;
         fs::remove_all(root, ignored);
     }
 };
 
+// Benchmark argument 0: TCP, 1: shared memory.
+const char* dataSource(const benchmark::State& state) { return state.range(0) == 0 ? "KestoDSN" : "KestoShared"; }
+
 struct Connected {
     SQLHENV henv = nullptr;
     SQLHDBC hdbc = nullptr;
     bool ok = false;
-    Connected() {
+    explicit Connected(const char* dsn) {
         SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &henv);
         SQLSetEnvAttr(henv, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
         SQLAllocHandle(SQL_HANDLE_DBC, henv, &hdbc);
-        ok = SQL_SUCCEEDED(SQLConnect(hdbc, (SQLCHAR*)"KestoDSN", SQL_NTS, (SQLCHAR*)"DEMO", SQL_NTS, (SQLCHAR*)"demo", SQL_NTS));
+        ok = SQL_SUCCEEDED(SQLConnect(hdbc, (SQLCHAR*)dsn, SQL_NTS, (SQLCHAR*)"DEMO", SQL_NTS, (SQLCHAR*)"demo", SQL_NTS));
     }
     ~Connected() {
         if (ok) SQLDisconnect(hdbc);
@@ -84,7 +93,7 @@ Fixture& fixture() {
 
 void FetchMillionRows(benchmark::State& state) {
     fixture();
-    Connected c;
+    Connected c(dataSource(state));
     SQLHDBC hdbc = c.hdbc;
     if (!c.ok) {
         state.SkipWithError("cannot connect");
@@ -115,21 +124,21 @@ void FetchMillionRows(benchmark::State& state) {
     }
     state.counters["rows_per_second"] = benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsRate);
 }
-BENCHMARK(FetchMillionRows)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(FetchMillionRows)->ArgName("shm")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
-// 10,000 rows, one prepared INSERT executed per row with autocommit on: each row is its
-// own committed transaction.
-void InsertRowsAutocommit(benchmark::State& state) {
+// 10,000 rows, one prepared INSERT executed per row, as executemany does: with autocommit
+// each row is its own committed transaction; without, one commit ends them all.
+void InsertRows(benchmark::State& state, bool autocommit) {
     constexpr int kInserts = 10000;
     fixture();
-    Connected c;
+    Connected c(dataSource(state));
     if (!c.ok) {
         state.SkipWithError("cannot connect");
         return;
     }
+    if (!autocommit) SQLSetConnectAttr(c.hdbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
     SQLHSTMT hstmt = nullptr;
     SQLAllocHandle(SQL_HANDLE_STMT, c.hdbc, &hstmt);
-    SQLExecDirect(hstmt, (SQLCHAR*)"CREATE TABLE IF NOT EXISTS Eingefuegt (A INTEGER, B VARCHAR(40))", SQL_NTS);
     SQLINTEGER a = 0;
     SQLCHAR b[40] = "Zeile";
     SQLLEN la = 0, lb = SQL_NTS;
@@ -148,12 +157,21 @@ void InsertRowsAutocommit(benchmark::State& state) {
                 return;
             }
         }
+        if (!autocommit && !SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, c.hdbc, SQL_COMMIT))) {
+            state.SkipWithError("commit failed");
+            return;
+        }
         rows += kInserts;
     }
     SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
     state.counters["rows_per_second"] = benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsRate);
 }
-BENCHMARK(InsertRowsAutocommit)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void InsertRowsAutocommit(benchmark::State& state) { InsertRows(state, true); }
+BENCHMARK(InsertRowsAutocommit)->ArgName("shm")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void InsertRowsOneTransaction(benchmark::State& state) { InsertRows(state, false); }
+BENCHMARK(InsertRowsOneTransaction)->ArgName("shm")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "Preisdruck.h"
 #include "Startglobale.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vovida {
@@ -16,30 +17,57 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
                   double breite, const PreisOptionen& opt, PreisAusmass& ausmass) {
   const std::optional<Anfang> anfang = anfangen(preisText, slot, opt.winkel);
   if (!anfang) return;
-  const auto& [e, groesse, a, zehntel] = *anfang;
+  const auto& [e, slotgroesse, a, zehntel] = *anfang;
   const Startglobale& g = startglobale();
 
-  const Ausdehnung preis = messen(vp, preisText, groesse, g.FontHW);
-  const Ausdehnung mark = messen(vp, waehrung, e[2], g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6});
-  const Ausdehnung unit = messen(vp, einheit, e[6], g.FontPER, {.fett = true});
   const Ausdehnung inf =
       messen(vp, info.isEmpty() ? QStringLiteral("Ag12X") : info, e[8], g.FontINFO, {.fett = true});
-  const double Wp = 1.1 * preis.breite, Hp = preis.hoehe;
-  const double Wc = 1.1 * mark.breite, Hc = mark.hoehe;
-  const double Wu = 1.1 * unit.breite;
-  const double Wi = 1.1 * inf.breite, Hi = inf.hoehe;
+  const double Hi = inf.hoehe;
 
-  const double abstand = 0.08 * Wp;
-  const double Wm = Wc >= Wu ? Wc : Wu;
-  double gesamt = Wp + 4 * abstand + Wm;
-  const double spalte = Wm + 2 * abstand;
-  double quer = (Hi + Hp) * std::sin(a) + gesamt * std::cos(a);
-  // An info text wider than the price block widens the label.
-  const double infoQuer = (Hp + Hi) * std::sin(a) + Wi * std::cos(a);
-  if (infoQuer > quer) {
-    quer = infoQuer;
-    gesamt = Wi;
+  // The label keeps to the width it was given and to the caller's limit.
+  double grenze = breite > 0 ? breite : 0;
+  if (opt.hoechstquer > 0) grenze = grenze > 0 ? std::min(grenze, opt.hoechstquer) : opt.hoechstquer;
+
+  // Measured at a price size; the currency mark and the unit follow the price's scale.
+  struct Mass {
+    double k, Wp, Hp, Wc, Hc, Wu, abstand, gesamt, spalte, quer;
+  };
+  const auto ausmessen = [&](double groesse) {
+    Mass m;
+    m.k = groesse / slotgroesse;
+    const Ausdehnung preis = messen(vp, preisText, groesse, g.FontHW);
+    const Ausdehnung mark =
+        messen(vp, waehrung, e[2] * m.k, g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6});
+    const Ausdehnung unit = messen(vp, einheit, e[6] * m.k, g.FontPER, {.fett = true});
+    m.Wp = 1.1 * preis.breite;
+    m.Hp = preis.hoehe;
+    m.Wc = 1.1 * mark.breite;
+    m.Hc = mark.hoehe;
+    m.Wu = 1.1 * unit.breite;
+    const double Wm = m.Wc >= m.Wu ? m.Wc : m.Wu;
+    m.abstand = 0.08 * m.Wp;
+    m.gesamt = m.Wp + 4 * m.abstand + Wm;
+    m.spalte = Wm + 2 * m.abstand;
+    m.quer = (Hi + m.Hp) * std::sin(a) + m.gesamt * std::cos(a);
+    // An info text wider than the price block widens the label, but not past its limit:
+    // there the info box sets its text smaller.
+    double Wi = 1.1 * inf.breite;
+    if (grenze > 0) Wi = std::min(Wi, std::max(0.0, (grenze - (m.Hp + Hi) * std::sin(a)) / std::cos(a)));
+    const double infoQuer = (m.Hp + Hi) * std::sin(a) + Wi * std::cos(a);
+    if (infoQuer > m.quer) {
+      m.quer = infoQuer;
+      m.gesamt = Wi;
+    }
+    return m;
+  };
+  double groesse = slotgroesse;
+  Mass m = ausmessen(groesse);
+  // A price too wide for the width given is set smaller, so that the label keeps to its slot.
+  for (int i = 0; i < 40 && grenze > 0 && m.quer > grenze; ++i) {
+    groesse *= std::min(0.97, grenze / m.quer);
+    m = ausmessen(groesse);
   }
+  const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, gesamt, spalte, quer] = m;
   ausmass.quer = quer;
 
   double x0;
@@ -64,17 +92,17 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
     PreisRahmenZeichnen({T, B1, TR, B2, BR, a, 0.3 * Hi, gesamt}, vp);
   }
 
-  preisDurchgaenge(vp, slot, {preisText, B1, a, zehntel, spalte, Wp, breite, 1});
+  preisDurchgaenge(vp, slot, {preisText, B1, a, zehntel, spalte, Wp, breite, 1, groesse});
 
   const bool schwarz = !opt.rahmen || opt.schwarz;
   const Colour extrafarbe = schwarz ? kSchwarz : feldFarbe(slot, 2);
 
-  DruckerSchriftSetzen(vp, e[2], g.FontPKZHW, {.textfarbe = extrafarbe, .ausrichtung = 6, .winkel = zehntel});
-  drucken(vp, waehrung, gedreht(B2, a, abstand, -(Hc + 0.16 * Hp + e[3])), Wc, breite);
+  DruckerSchriftSetzen(vp, e[2] * k, g.FontPKZHW, {.textfarbe = extrafarbe, .ausrichtung = 6, .winkel = zehntel});
+  drucken(vp, waehrung, gedreht(B2, a, abstand, -(Hc + 0.16 * Hp + e[3] * k)), Wc, breite);
 
-  DruckerSchriftSetzen(vp, e[6], g.FontPER,
+  DruckerSchriftSetzen(vp, e[6] * k, g.FontPER,
                        {.fett = true, .textfarbe = extrafarbe, .ausrichtung = 6, .winkel = zehntel});
-  drucken(vp, einheit, gedreht(B1, a, abstand, 0.2 * Hp + e[7]), Wu, breite);
+  drucken(vp, einheit, gedreht(B1, a, abstand, 0.2 * Hp + e[7] * k), Wu, breite);
 
   DruckerSchriftSetzen(vp, e[8], g.FontINFO,
                        {.fett = true, .textfarbe = schwarz ? kSchwarz : kGelb, .ausrichtung = 7, .winkel = zehntel});

@@ -20,6 +20,8 @@ struct PreisOptionen {
   double winkel = 8;        // degrees
   bool schwarz = false;     // black extras with the bands drawn
   double platzierung = 0;   // new style only: 1 starts at x, 3 ends at x + width, else centred
+  double hoechstquer = 0;   // new style only: above 0, the most the label may extend across
+                            // (besides the width), its price set smaller to keep to it
 };
 
 // What the routines report of the label; an empty price leaves it untouched.

@@ -92,7 +92,7 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
     band(vp, groesse, g.FontHW, false, kRot, zehntel, B1, gesamt, Hp);
   }
 
-  preisDurchgaenge(vp, slot, {preisText, B1, a, zehntel, spalte, Wp, breite, kBreitenFaktor});
+  preisDurchgaenge(vp, slot, {preisText, B1, a, zehntel, spalte, Wp, breite, kBreitenFaktor, groesse});
 
   DruckerSchriftSetzen(vp, e[2], g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6, .winkel = zehntel});
   drucken(vp, waehrung, gedreht(B2, a, abstand, -Hc - 0.16 * Hp + e[3]), Wc, breite, kBreitenFaktor);

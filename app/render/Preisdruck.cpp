@@ -59,7 +59,7 @@ void preisDurchgaenge(VSPrinter& vp, std::int16_t slot, const Preiszeile& z) {
     e.textfarbe = feldFarbe(slot, 2 + 5 * p);  // shadow colour in the shadow pass
     e.ausrichtung = 6;
     e.winkel = z.zehntel;
-    DruckerSchriftSetzen(vp, feldZahl(slot, 1), startglobale().FontHW, e);
+    DruckerSchriftSetzen(vp, z.groesse, startglobale().FontHW, e);
     drucken(vp, z.preis, punkt, z.breite, z.ersatzbreite, z.faktor);
   }
 }

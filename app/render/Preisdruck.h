@@ -52,6 +52,7 @@ struct Preiszeile {
   double breite;
   double ersatzbreite;
   double faktor;
+  double groesse;  // points: the slot's price size, or less where the label must keep to its width
 };
 void preisDurchgaenge(VSPrinter& vp, std::int16_t slot, const Preiszeile& z);
 

@@ -69,6 +69,13 @@ void SchriftTextDrucken(const QString& text, double x, double y, double breite, 
   SchriftTextDrucken(text, x, y, breite, hoehe, slot, schriftname, vp, stil);
 }
 
+double Hoechstbreite(const QString& text, std::int16_t slot, const QString& schriftname, VSPrinter& vp,
+                     double hoechstens) {
+  vp.setFontName(schriftname.toStdString());
+  vp.setFontSize(static_cast<float>(feldZahl(slot, kGroesse)));
+  return vp.TextWidth(text.toStdString()).mm() <= hoechstens ? 0 : hoechstens;
+}
+
 void TextGemessenDrucken(const QString& text, std::int16_t slot, const QString& schriftname,
                          VSPrinter& vp, double x, double y, std::optional<double> breite,
                          double& hoehe, double& breitenSumme, bool nurMessen) {

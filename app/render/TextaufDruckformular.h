@@ -31,6 +31,12 @@ void SchriftTextDrucken(const QString& text, double x, double y, double breite, 
 void SchriftTextDrucken(const QString& text, double x, double y, double breite, double hoehe,
                         std::int16_t slot, const QString& schriftname, VSPrinter& vp);
 
+// The width to give SchriftTextDrucken for a text that may take at most `hoechstens` mm:
+// 0 (the box measures the text) while it fits, else the limit, in which the box sets the
+// text smaller. Sets the slot's font on the control.
+double Hoechstbreite(const QString& text, std::int16_t slot, const QString& schriftname, VSPrinter& vp,
+                     double hoechstens);
+
 // The text character by character, centred in breite when one is given. hoehe receives
 // the height of the last character measured (unchanged for an empty text), breitenSumme
 // the sum of the widths of every character printed in every pass. With nurMessen the

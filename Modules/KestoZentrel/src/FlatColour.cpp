@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <memory>
 #include <memory_resource>
 #include <vector>
 
@@ -49,6 +50,10 @@ bool usableState(const std::uint8_t* state) {
 
 using kestocom::RetainedMemory;
 
+struct GivenBack {
+  void operator()(std::uint8_t** block) const { RetainedMemory::shared().give(block); }
+};
+
 // The lines' start states, one block after another in one array.
 struct StateBlocks {
   std::pmr::vector<std::uint8_t> bytes{&RetainedMemory::shared()};
@@ -59,9 +64,44 @@ struct StateBlocks {
   const std::uint8_t* block(std::size_t line) const { return bytes.data() + at[line]; }
 };
 
+// Each line's attribute bytes, written while its attribute words are still at hand: a
+// line is done once the parse has moved past it.
+// The lines' bytes follow one another in `data`, which has room for all of them.
+class AttributeLines {
+ public:
+  AttributeLines(ITextSourceInfo* source, std::uint8_t** lines, std::uint8_t* data, const std::uint16_t* lengths,
+                 std::size_t count)
+      : source_(source), lines_(lines), data_(data), lengths_(lengths), count_(count) {}
+
+  // Writes the lines below `end` not written yet.
+  void writeUpTo(std::size_t end) {
+    for (end = std::min(end, count_); done_ < end; ++done_) write(done_);
+  }
+
+ private:
+  void write(std::size_t i) {
+    std::uint8_t* data = data_;
+    lines_[i] = data;
+    data_ += std::size_t{lengths_[i]} + 2;
+    const std::uint16_t* words = nullptr;
+    std::int32_t n = 0;
+    if (FAILED(source_->LineAttributes(static_cast<std::int32_t>(i + 1), &words, &n)) || n < 0) n = 0;
+    const std::size_t written = std::min<std::size_t>(static_cast<std::size_t>(n), lengths_[i]);
+    attributesOf(words, written, data);
+    std::memset(data + written, 0, std::size_t{lengths_[i]} + 2 - written);
+  }
+
+  ITextSourceInfo* source_;
+  std::uint8_t** lines_;
+  std::uint8_t* data_;
+  const std::uint16_t* lengths_;
+  std::size_t count_;
+  std::size_t done_ = 0;
+};
+
 // Parses lines until none follows or, after the minimum, a stored state repeats.
 void lineLoop(Scanner& scanner, bool mac, std::int32_t lineCount, std::int32_t minLines,
-              const std::uint8_t* const* stored, StateBlocks& out) {
+              const std::uint8_t* const* stored, StateBlocks& out, AttributeLines& attributes) {
   Parser parser(scanner, currentAllocator(), mac, kAllOptions, true, 0);
   // The start state of the line about to be parsed is the last block of `out.bytes`.
   std::size_t start = 0;
@@ -87,6 +127,7 @@ void lineLoop(Scanner& scanner, bool mac, std::int32_t lineCount, std::int32_t m
       out.at.push_back(out.bytes.size());
       out.appendNull();
     }
+    attributes.writeUpTo(static_cast<std::size_t>(scanner.line() - 1));
     start = out.bytes.size();
     parser.appendLineState(out.bytes);
     const std::int32_t nextIndex = scanner.line() - 1;
@@ -124,33 +165,15 @@ std::uint8_t** statesOut(const StateBlocks& blocks, std::size_t count) {
   return states;
 }
 
-// Each line's attribute bytes and two zero bytes behind them.
-std::uint8_t** attributesOut(ITextSourceInfo* source, std::size_t count, const std::uint16_t* lengths) {
-  std::size_t total = 0;
-  for (std::size_t i = 0; i < count; ++i) total += std::size_t{lengths[i]} + 2;
-  std::uint8_t** attributes = allocateLines(count, total);
-  if (!attributes) return nullptr;
-  std::uint8_t* data = dataOf(attributes, count);
-  for (std::size_t i = 0; i < count; ++i) {
-    attributes[i] = data;
-    const std::uint16_t* words = nullptr;
-    std::int32_t n = 0;
-    if (FAILED(source->LineAttributes(static_cast<std::int32_t>(i + 1), &words, &n)) || n < 0) n = 0;
-    const std::size_t written = std::min<std::size_t>(static_cast<std::size_t>(n), lengths[i]);
-    attributesOf(words, written, data);
-    std::memset(data + written, 0, std::size_t{lengths[i]} + 2 - written);
-    data += std::size_t{lengths[i]} + 2;
-  }
-  return attributes;
-}
-
 }  // namespace
 
 void attributesOf(const std::uint16_t* words, std::size_t count, std::uint8_t* out) {
-  static constexpr std::uint8_t kFixed[16] = {0, 0, 9, 0, 0, 29};
+  // Selects rather than a table, so that the loop takes many characters a step.
   for (std::size_t i = 0; i < count; ++i) {
-    const std::uint16_t language = (words[i] >> 10) & 0xF;
-    out[i] = language == 1 ? static_cast<std::uint8_t>(words[i] & 0xFF) : kFixed[language];
+    const std::uint16_t word = words[i];
+    const std::uint16_t language = (word >> 10) & 0xF;
+    const std::uint16_t fixed = language == 2 ? 9 : language == 5 ? 29 : 0;
+    out[i] = static_cast<std::uint8_t>(language == 1 ? word & 0xFF : fixed);
   }
 }
 
@@ -174,11 +197,14 @@ ZENTREL_API std::int32_t NewSyntaxColor(std::int32_t mac, std::int32_t lineCount
     if (!parseAllocator.p) return 0;
 
     // The lines carry no run areas: the attributes are read from the scanner directly.
-    std::pmr::vector<LineObject> lines(static_cast<std::size_t>(lineCount), &RetainedMemory::shared());
-    std::pmr::vector<LineObject*> pointers(lines.size(), &RetainedMemory::shared());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    const auto total = static_cast<std::size_t>(lineCount);
+    std::pmr::vector<LineObject> lines(total, &RetainedMemory::shared());
+    std::pmr::vector<LineObject*> pointers(total, &RetainedMemory::shared());
+    std::size_t attributeBytes = 0;
+    for (std::size_t i = 0; i < total; ++i) {
       lines[i] = {texts[i], texts[i] + lengths[i], nullptr, nullptr};
       pointers[i] = &lines[i];
+      attributeBytes += std::size_t{lengths[i]} + 2;
     }
     Released<ILineCollection> collection;
     if (FAILED(COM_CreateLineCollection(pointers.data(), lineCount, &collection.p))) return 0;
@@ -193,25 +219,28 @@ ZENTREL_API std::int32_t NewSyntaxColor(std::int32_t mac, std::int32_t lineCount
     if (FAILED(object.p->QueryInterface(ITextSourceInfo::iid, reinterpret_cast<void**>(&source.p))) || !source.p)
       return 0;
 
+    // Room for every line's attribute bytes and two zero bytes behind them; the bytes and the
+    // lines' pointers are written as the lines are coloured, so that an edit that colours a
+    // few lines of many touches only those.
+    std::unique_ptr<std::uint8_t*, GivenBack> attributeLines{allocateLines(total, attributeBytes)};
+    if (!attributeLines) return 0;
+    AttributeLines attributes(source.p, attributeLines.get(), dataOf(attributeLines.get(), total), lengths, total);
     StateBlocks states;
     try {
       Scanner scanner(object.p);
       GlobalsScope scope(parseAllocator.p, &scanner);
-      lineLoop(scanner, mac != 0, lineCount, minLines, storedStates, states);
+      lineLoop(scanner, mac != 0, lineCount, minLines, storedStates, states, attributes);
     } catch (...) {
       return 0;
     }
 
-    const std::size_t count = std::min<std::size_t>(states.at.size(), static_cast<std::size_t>(lineCount));
+    const std::size_t count = std::min<std::size_t>(states.at.size(), total);
+    attributes.writeUpTo(count);
     std::uint8_t** stateLines = statesOut(states, count);
-    std::uint8_t** attributeLines = stateLines ? attributesOut(source.p, count, lengths) : nullptr;
-    if (!attributeLines) {
-      RetainedMemory::shared().give(stateLines);
-      return 0;
-    }
+    if (!stateLines) return 0;
     *outCount = static_cast<std::int32_t>(count);
     *outStates = stateLines;
-    *outAttributes = attributeLines;
+    *outAttributes = attributeLines.release();
     return 1;
   } catch (...) {
     return 0;

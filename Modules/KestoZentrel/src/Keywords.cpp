@@ -321,20 +321,19 @@ std::int32_t KeywordTable::lookup(std::u16string_view word) const {
   if (word.empty() || !isLetter(word[0])) return kKeywordUnknown;
   for (char16_t c : word)
     if (!isLetter(c) && !isDigit(c)) return kKeywordUnknown;
-  std::u16string upper(word);
-  std::transform(upper.begin(), upper.end(), upper.begin(), upperAscii);
+  // The names are stored in upper case: the word is compared without case, in place.
   int bucket;
-  if (upper[0] == u'Z') {
+  if (upperAscii(word[0]) == u'Z') {
     // A digit after Z selects nothing: those words are unknown, not user words.
-    if (upper.size() == 1 || !isLetter(upper[1])) return kKeywordUnknown;
-    bucket = 25 + (upper[1] - u'A');
+    if (word.size() == 1 || !isLetter(word[1])) return kKeywordUnknown;
+    bucket = 25 + (upperAscii(word[1]) - u'A');
     if (!present_[static_cast<std::size_t>(bucket)]) return kKeywordUserZ;
   } else {
-    bucket = bucketOf(upper[0]);
+    bucket = bucketOf(upperAscii(word[0]));
     if (!present_[static_cast<std::size_t>(bucket)]) return kKeywordUnknown;
   }
   for (const auto& e : buckets_[static_cast<std::size_t>(bucket)])
-    if (e.first == upper || (!e.second.empty() && e.second == upper)) return e.id;
+    if (equalNoCase(word, e.first) || (!e.second.empty() && equalNoCase(word, e.second))) return e.id;
   return kKeywordUnknown;
 }
 

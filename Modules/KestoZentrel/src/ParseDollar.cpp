@@ -4,6 +4,7 @@
 #include "Keywords.h"
 #include "RoutineExtensions.h"
 
+#include <unordered_map>
 #include <vector>
 
 namespace kesto::zentrel {
@@ -12,15 +13,16 @@ namespace {
 constexpr const char* kFunctions = "cmpParse$Functions";
 constexpr const char* kVariables = "cmpParse$Variables";
 
-int kindNamed(std::u16string_view name) {
-  for (int kind = 0; kind < kNodeKindCount; ++kind)
-    if (nodeDebugName(kind) == name) return kind;
-  return 0;
-}
-
 // Node kind of each entry of a keyword table: "$" and the upper-case name, or that name
 // with the suffix the node-kind table gives where a function and a variable share it.
 std::vector<int> kindsOf(const KeywordTable& table, std::u16string_view suffix) {
+  // Every kind by its name, the lowest where names repeat; 0 for a name no kind has.
+  std::unordered_map<std::u16string_view, int> byName;
+  for (int kind = kNodeKindCount - 1; kind >= 0; --kind) byName[nodeDebugName(kind)] = kind;
+  auto kindNamed = [&](const std::u16string& name) {
+    const auto it = byName.find(name);
+    return it == byName.end() ? 0 : it->second;
+  };
   std::vector<int> kinds;
   for (const NameTriple* t = table.triples(); t->upper; ++t) {
     const std::u16string upper = t->upper;

@@ -81,6 +81,11 @@ class Scanner {
     for (std::uint32_t i = place.markBegin; i < end; ++i) words[i] = word;
     return S_OK;
   }
+  // Steps within the line may be taken directly, and no checkpoint waits to be taken.
+  bool steppable() const { return view_ && view_->direct && !deferredTarget_; }
+  // The kind of the raw token after the current one, which is not the line's end; only
+  // while steppable.
+  std::uint32_t kindAfter() const { return view_->tokens[view_->place->token + 1].kind; }
   // A step within a line moves the object's place directly; anything else asks the object.
   std::uint32_t advance() {
     if (view_ && view_->direct) {

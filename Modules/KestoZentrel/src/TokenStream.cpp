@@ -43,6 +43,18 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
     if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
     return flags;
   }
+  if (!lookahead_ && blankEndsRead(readFlags)) {
+    // What the read finds: nothing, and the scanner back before the blank. Its look-ahead
+    // is taken and given back without a step, as the read's would be.
+    lookRecord_.id = nextId_++;
+    lookRecord_.refs = 0;
+    previousKind_ = kind_;
+    kind_ = tok::kEndOfLine;
+    text_ = {};
+    held_ = true;
+    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+    return flags;
+  }
   if (lookahead_) restoreLookahead();
   else newLookahead();
   const std::uint32_t state = scanner_.positionState();
@@ -64,6 +76,16 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   held_ = true;
   if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
   return flags;
+}
+
+// While colouring, white space that no separator or "{" follows ends a read that may not
+// cross it: known from the line's raw tokens without stepping.
+bool TokenStream::blankEndsRead(std::uint32_t readFlags) const {
+  if (!colouring_ || (readFlags & (peek::kAcross | peek::kSingleRaw)) || !scanner_.steppable() ||
+      scanner_.tokenKind() != tok::kBlank)
+    return false;
+  const std::uint32_t after = scanner_.kindAfter();
+  return after != tok::kBlank && after != tok::kCommandGap && after != tok::kLineStart && after != tok::kLBrace;
 }
 
 // The flags that shaped the held token: the separators walked before it and the gluing of
@@ -92,11 +114,22 @@ bool TokenStream::readsAlike(std::uint32_t readFlags) {
 }
 
 std::uint32_t TokenStream::expect(std::uint32_t attribute) {
+  // The usual case: a look-ahead nobody shares, never saved, and no text collected.
+  if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
+    return expectApart(attribute);
+  held_ = false;
+  lookahead_ = 0;
+  lookRecord_.refs = 0;
+  scanner_.dropDeferred();
+  if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
+  return attribute;
+}
+
+std::uint32_t TokenStream::expectApart(std::uint32_t attribute) {
   if (accumulate_) collected_.append(text_.view());
   const bool wasHeld = held_;
   held_ = false;
   if (lookahead_ && lookRecord_.refs == 1 && scanner_.deferred(&lookRecord_.checkpoint)) {
-    // The usual case: a look-ahead nobody shares, never saved.
     lookahead_ = 0;
     lookRecord_.refs = 0;
     scanner_.dropDeferred();
@@ -296,17 +329,14 @@ TokenText TokenStream::nextToken(std::uint32_t flags) {
   return scanner_.tokenText();
 }
 
-void TokenStream::takeName(std::uint32_t flags) {
-  if (flags & peek::kDotted) {
-    std::uint32_t k = scanner_.tokenKind();
-    while (isNamePart(k) || k == tok::kDot) {
-      const bool dot = k == tok::kDot;
-      k = scanner_.advance();
-      if (dot && !isNamePart(k)) fail(618, 15);
-    }
-    return;
+// The rest of a name that may hold dots; it must not end in one.
+void TokenStream::takeDottedName() {
+  std::uint32_t k = scanner_.tokenKind();
+  while (isNamePart(k) || k == tok::kDot) {
+    const bool dot = k == tok::kDot;
+    k = scanner_.advance();
+    if (dot && !isNamePart(k)) fail(618, 15);
   }
-  while (isNamePart(scanner_.tokenKind())) scanner_.advance();
 }
 
 std::int32_t TokenStream::glue(std::int32_t c, std::uint32_t flags) {
@@ -330,13 +360,17 @@ std::int32_t TokenStream::glue(std::int32_t c, std::uint32_t flags) {
         return c;
       }
       if (c == tok::kUnderscore) return next(), c;
-      const char16_t ch = scanner_.currentChar();
-      if (c == tok::kName && mac_ && (ch == u'r' || ch == u'i') && scanner_.nextKind() == tok::kPercent) {
-        next();
-        if (next() != tok::kName) fail(580, 15);
+      if (c == tok::kName && mac_) {
+        const char16_t ch = scanner_.currentChar();
+        if ((ch == u'r' || ch == u'i') && scanner_.nextKind() == tok::kPercent) {
+          next();
+          if (next() != tok::kName) fail(580, 15);
+        }
       }
       next();
-      takeName(flags);
+      if (flags & peek::kDotted) takeDottedName();
+      else
+        while (isNamePart(scanner_.tokenKind())) scanner_.advance();
       return c;
     }
     case tok::kDigits:

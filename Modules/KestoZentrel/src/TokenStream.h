@@ -25,9 +25,18 @@ class TokenStream {
   TokenStream& operator=(const TokenStream&) = delete;
 
   std::uint32_t peek(std::uint32_t flags) {
-    if (held_ && ((flags & peek::kTakeHeld) ||
-                  (!(flags & peek::kAcross) && ((heldFlags_ ^ flags) & peek::kCompared) == 0)))
-      return flags;
+    if (held_) {
+      if ((flags & peek::kTakeHeld) || (!(flags & peek::kAcross) && ((heldFlags_ ^ flags) & peek::kCompared) == 0))
+        return flags;
+      // Read again under the flags it was read with, from where that read left the scanner:
+      // the same token, nothing to read (the general case is read's).
+      if (lookahead_ && !(flags & peek::kSingleRaw) && ((flags & ~peek::kDotLevel) | 7) == readFlags_ &&
+          scanner_.line() == readEndLine_ && scanner_.offset() == readEndOffset_) {
+        previousKind_ = kind_;
+        heldFlags_ = flags;
+        return flags;
+      }
+    }
     return read(flags);
   }
   bool accepts(std::uint32_t flags) const {
@@ -85,6 +94,8 @@ class TokenStream {
   static constexpr std::uint32_t kWalkedBits = 0x01 | 0x02 | 0x04 | 0x10;  // separators taken
 
   std::uint32_t read(std::uint32_t flags);
+  bool blankEndsRead(std::uint32_t readFlags) const;
+  [[gnu::noinline]] std::uint32_t expectApart(std::uint32_t attribute);
   bool readsAlike(std::uint32_t readFlags);
   Record* find(std::uint32_t id);
   std::uint32_t newRecord();
@@ -103,7 +114,7 @@ class TokenStream {
   bool separatorsBefore(std::uint32_t flags);
   void takeSeparator(std::uint32_t attribute);
   std::int32_t glue(std::int32_t first, std::uint32_t flags);
-  void takeName(std::uint32_t flags);
+  void takeDottedName();
   [[noreturn]] void fail(std::int32_t site, std::int32_t kind);
 
   Scanner& scanner_;

@@ -23,6 +23,10 @@ SQLRETURN freeEnv(SQLHENV henv);
 SQLRETURN transact(SQLHENV henv, SQLHDBC hdbc, SQLUSMALLINT type);
 SQLRETURN getConnectOption(SQLHDBC hdbc, SQLUSMALLINT option, SQLPOINTER value);
 SQLRETURN setConnectOption(SQLHDBC hdbc, SQLUSMALLINT option, SQLULEN value);
+// The one ODBC 3 entry point: the driver manager passes a connection attribute to an ODBC 2
+// driver only within the ODBC 2 option range, and answers HY092 for the connection timeout
+// (113) itself, which clients such as pyodbc set as the query timeout of a connection.
+SQLRETURN setConnectAttr(SQLHDBC hdbc, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER length);
 SQLRETURN getFunctions(SQLHDBC hdbc, SQLUSMALLINT function, SQLUSMALLINT* exists);
 SQLRETURN getInfo(SQLHDBC hdbc, SQLUSMALLINT type, SQLPOINTER value, SQLSMALLINT cbMax, SQLSMALLINT* pcb);
 SQLRETURN error(SQLHENV henv, SQLHDBC hdbc, SQLHSTMT hstmt, SQLCHAR* state, SQLINTEGER* native, SQLCHAR* message,

@@ -80,8 +80,10 @@ Reply answerOf(const Connection& c, SQLUSMALLINT type) {
 }
 
 bool supported(SQLUSMALLINT f) {
+    // The manager asks an ODBC 2 driver about each function numbered 100 or more, and calls
+    // only those it confirms: SQLSetConnectAttr is the one the driver has (see Api.h).
     return (f >= 1 && f <= 23) || (f >= 40 && f <= 54) || f == 56 || (f >= 58 && f <= 67) || f == 69 || f == 70 ||
-           f == 72;
+           f == 72 || f == SQL_API_SQLSETCONNECTATTR;
 }
 
 }  // namespace

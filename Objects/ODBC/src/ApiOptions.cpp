@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Trace.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace kesto::odbc::api {
@@ -119,6 +120,17 @@ SQLRETURN setConnectOption(SQLHDBC hdbc, SQLUSMALLINT option, SQLULEN value) {
     }
     if (dbc->trace) trace::line(trace::Leave, name, trace::format("Returning %d", r));
     return r;
+}
+
+SQLRETURN setConnectAttr(SQLHDBC hdbc, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER /*length*/) {
+    const auto number = static_cast<SQLULEN>(reinterpret_cast<std::uintptr_t>(value));
+    // The connection's timeout is the default query timeout of its statements, as the
+    // connection-level SQL_QUERY_TIMEOUT is in ODBC 2.50.
+    if (attribute == SQL_ATTR_CONNECTION_TIMEOUT) return setConnectOption(hdbc, SQL_QUERY_TIMEOUT, number);
+    // Everything else is an option as SQLSetConnectOption takes it (string options as their
+    // pointer); a number beyond an option's 16 bits is none the driver knows.
+    const bool fits = attribute >= 0 && attribute < 0xFFFF;
+    return setConnectOption(hdbc, fits ? static_cast<SQLUSMALLINT>(attribute) : 0xFFFF, number);
 }
 
 }  // namespace kesto::odbc::api

@@ -189,8 +189,14 @@ int Connection::send(Timeout timeout) {
 }
 
 bool Connection::sendCancel(std::uint32_t statementId) {
+    // Shared memory has one request area, which the waiting thread may be using.
+    if (transportKind != TransportKind::Tcp) return false;
+    return writeCancel(statementId);
+}
+
+bool Connection::writeCancel(std::uint32_t statementId) {
     std::lock_guard lock(linkMutex_);
-    if (!transport || transportKind != TransportKind::Tcp || statementId == 0) return false;
+    if (!transport || statementId == 0) return false;
     // CC has no reply, so its sequence number is never matched: 0 keeps the counter, which
     // the waiting thread owns, untouched.
     RequestWriter cancel;
@@ -214,11 +220,10 @@ int Connection::receive(Timeout timeout, ReplyReader& into, bool raw) {
     } catch (const MalformedReply&) {
         r = code::Protocol;
     }
-    // A wait that timed out between messages over TCP leaves the stream in step: the statement
-    // is told to stop, its reply is passed over later, and the connection stays usable.
-    if (r == code::Timeout && transportKind == TransportKind::Tcp && transport && !transport->stoppedMidMessage() &&
-        pendingStatement_ != 0) {
-        sendCancel(pendingStatement_);
+    // A wait that timed out between messages leaves the link in step: the statement is told
+    // to stop, its reply is passed over later, and the connection stays usable.
+    if (r == code::Timeout && transport && !transport->stoppedMidMessage() && pendingStatement_ != 0) {
+        writeCancel(pendingStatement_);
         staleSequence_ = pendingSequence_;
         staleStatement_ = pendingStatement_;
         return r;

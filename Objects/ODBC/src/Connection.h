@@ -108,7 +108,8 @@ struct Connection : HandleBase {
     // The statement whose request is out and whose reply is awaited (0 = none). SQLCancel,
     // called on another thread meanwhile, sends CC for it beside the waiting thread.
     std::atomic<std::uint32_t> busyStatement{0};
-    // CC for a running statement, on a writer of its own; false when there is no TCP link.
+    // CC for a running statement from another thread, on a writer of its own; false when
+    // there is no TCP link.
     bool sendCancel(std::uint32_t statementId);
 
 private:
@@ -124,6 +125,8 @@ private:
     std::uint32_t staleStatement_ = 0;
     // Reads and drops the stale reply; false when it does not come (the link is then dropped).
     bool passOverStaleReply(Timeout timeout, ReplyReader& into);
+    // CC on any link, from the thread that owns the link.
+    bool writeCancel(std::uint32_t statementId);
 };
 
 // Error of a transport, framing or decoding step: the link is no longer in step.

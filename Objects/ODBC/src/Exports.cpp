@@ -33,6 +33,9 @@ SQLRETURN SQL_API SQLGetConnectOption(SQLHDBC hdbc, SQLUSMALLINT option, SQLPOIN
 SQLRETURN SQL_API SQLSetConnectOption(SQLHDBC hdbc, SQLUSMALLINT option, SQLULEN value) {
     return api::setConnectOption(hdbc, option, value);
 }
+SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC hdbc, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER length) {
+    return api::setConnectAttr(hdbc, attribute, value, length);
+}
 SQLRETURN SQL_API SQLGetFunctions(SQLHDBC hdbc, SQLUSMALLINT function, SQLUSMALLINT* exists) {
     return api::getFunctions(hdbc, function, exists);
 }

@@ -332,3 +332,37 @@ TEST_F(PreisTest, DemoA4PriceInTheHeadlineFaceFitsThePage) {
   EXPECT_LT(preisText->box.width.mm(), 210.0);
   EXPECT_TRUE(kesto::activex::makeFont(preisText->style.font).bold());
 }
+
+// A price or info text too wide for the label's width sets the label smaller instead of
+// pushing it past its slot; a price that fits keeps the slot's size.
+TEST_F(PreisTest, LabelKeepsToItsWidthAndLimit) {
+  struct Fall {
+    const char* preis;
+    const char* info;
+    double breite;
+    PreisOptionen opt;
+    bool kleiner;
+  } faelle[] = {
+      {"12,99", "statt 19,99", 120, {}, false},
+      {"1.234.567,89", "statt 19,99", 120, {}, true},
+      {"12,99", "Statt 14.999,99 EUR im Frühjahrskatalog", 90, {}, false},
+      {"12.345,67", "statt 19,99", 200, {.hoechstquer = 90}, true},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.preis);
+    vp.StartDoc();
+    PreisAusmass aus;
+    QString preis = QString::fromUtf8(f.preis);
+    PreisDrucken(preis, QStringLiteral("EUR"), QStringLiteral("1 kg"), QString::fromUtf8(f.info), 12, vp, 10, 50,
+                 f.breite, f.opt, aus);
+    const double grenze = f.opt.hoechstquer > 0 ? std::min(f.breite, f.opt.hoechstquer) : f.breite;
+    EXPECT_LE(aus.quer, grenze + 0.01);
+    const auto t = texte();
+    ASSERT_FALSE(t.empty());
+    EXPECT_EQ(t[0].style.font.size < 40, f.kleiner);
+    for (const auto& b : baender()) {
+      EXPECT_GE(b.box.left.mm(), 10 - 0.01);
+      EXPECT_LE(b.box.left.mm() + b.box.width.mm() * std::cos(8 * std::numbers::pi / 180), 10 + f.breite + 0.01);
+    }
+  }
+}

@@ -24,7 +24,9 @@
 #include <activex/VSPrinter.h>
 #include <services/Today.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <stdexcept>
 
@@ -66,6 +68,23 @@ void neuerPreis(QString preis, const QString& zeichen, const Schildtexte& d, con
   vp.DrawPicture(pfeil, mm(s.x0 + r), mm(t), mm(a), mm(a / 3 * 4));
 }
 
+double textHoehe(const QString& t, std::int16_t slot, const char* schrift, VSPrinter& vp) {
+  vp.setFontName(schrift);
+  vp.setFontSize(static_cast<float>(zahlAusText(Schriftdefinitionen()(slot, 1)).value_or(0)));
+  return vp.TextHeight(t.toStdString()).mm();
+}
+
+// The top-right corner of the new-style price label, measured on a page of its own.
+std::optional<Punkt> preisRechtsOben(Schildpreise p, const Schildtexte& d, const FrSchildSeite& s, double y0) {
+  VSPrinter probe;
+  probe.StartDoc();
+  PreisAusmass ausmass;
+  PreisDrucken(p.preis, p.zeichen, d.per, d.info, kSlotPreis, probe, s.x0, y0 + 0.4 * s.hoehe, s.breite,
+               PreisOptionen{}, ausmass);
+  if (ausmass.runter <= 0) return std::nullopt;
+  return Punkt{ausmass.rechtsObenX, ausmass.rechtsObenY};
+}
+
 void schildZeichnen(const Schildtexte& d, const FrSchildSeite& s, double y0, const frmFrSchild& f, VSPrinter& vp) {
   FMStart& start = fensterliste().holen<FMStart>();
   const Startglobale& g = startglobale();
@@ -74,15 +93,32 @@ void schildZeichnen(const Schildtexte& d, const FrSchildSeite& s, double y0, con
 
   PolygonZeichnen(x0, y0, B, H, vp, kSchwarz, 2, 0, kSchwarz, 1);
   PolygonZeichnen(x0 + 2, y0 + 1, B - 4, H - 2, vp, kSchwarz, 0, 10, kWeiss, 0);
+  const QString ersteller = QStringLiteral("Erstellt durch ") + kestoapi().PersonalName;
+  Schildpreise p = SchildpreiseWaehlen(d, start.ZweiPreise->isChecked());
+  // The descriptions start below the creator line and end where the price label's turned
+  // top edge comes up to them; there the box sets them smaller.
+  const double oben = std::max(y0 + 0.05 * H, y0 + 2 + textHoehe(ersteller, kSlotErsteller, "Arial", vp));
+  const std::optional<Punkt> preisEcke =
+      g.NeuerStil ? preisRechtsOben(p, d, s, y0) : std::optional<Punkt>();
   const QString* zeilen[3] = {&d.bez1, &d.bez2, &d.bez3};
-  for (int j = 0; j < 3; ++j) text(*zeilen[j], x0 + 10, y0 + 0.05 * H + j * s65, 0, kSlotText, "Helvetica", 0, vp);
+  const QString helvetica = QStringLiteral("Helvetica");
+  for (int j = 0; j < 3; ++j) {
+    const double y = oben + j * s65;
+    double rechts = x0 + B - 4;
+    if (preisEcke) {
+      const double unten = y + textHoehe(*zeilen[j], kSlotText, "Helvetica", vp);
+      const double lauf = (unten - preisEcke->y) / std::tan(8 * std::numbers::pi / 180);
+      if (lauf > 0) rechts = std::min(rechts, preisEcke->x - lauf - 1);
+    }
+    const double breite = Hoechstbreite(*zeilen[j], kSlotText, helvetica, vp, std::max(10.0, rechts - (x0 + 10)));
+    text(*zeilen[j], x0 + 10, y, breite, kSlotText, "Helvetica", 0, vp);
+  }
   if (start.Grundpreis->isChecked()) text(d.grundpreis, x0 + 4, y0 + H - 2 * s67, B - 8, kSlotFuss, "Helvetica", 5, vp);
   text(QStringLiteral("ArtNr.: ") + d.artNr, x0 + 4, y0 + H - s67, B - 8, kSlotFuss, "Helvetica", 3, vp);
   const kesto::services::Date heute = kesto::services::today();
   const QString datum = QDate(heute.year, heute.month, heute.day).toString(QStringLiteral("dd.MM.yyyy"));
   text(QStringLiteral("Datum: ") + datum, x0, y0 + H - s67, B - 4, kSlotFuss, "Helvetica", 5, vp);
 
-  Schildpreise p = SchildpreiseWaehlen(d, start.ZweiPreise->isChecked());
   if (g.NeuerStil) {
     neuerPreis(p.preis, p.zeichen, d, s, y0, f.Pfeilbild(), vp);
   } else {
@@ -91,7 +127,7 @@ void schildZeichnen(const Schildtexte& d, const FrSchildSeite& s, double y0, con
                         y0 + 0.45 * H, 0.49 * B, PreisOptionen{}, ausmass);
   }
 
-  text(QStringLiteral("Erstellt durch ") + kestoapi().PersonalName, x0 + 3, y0 + 2, 0, kSlotErsteller, "Arial", 0, vp);
+  text(ersteller, x0 + 3, y0 + 2, 0, kSlotErsteller, "Arial", 0, vp);
   RasterZeichnen(210, 297, vp, 10, start.Raster->isChecked() ? 1 : 0);
 }
 

@@ -22,6 +22,8 @@
 #include <QScrollBar>
 
 #include <activex/Length.h>
+
+#include <algorithm>
 #include <services/Today.h>
 
 namespace vovida {
@@ -31,7 +33,10 @@ namespace {
 using kesto::activex::Length;
 using kesto::activex::Percent;
 
-constexpr double kPreisOben = 195;  // the price stays there on A3 too
+constexpr double kPreisOben = 195;
+// The price keeps at least the A4 poster's distance below the footer line, so that on A3,
+// where the texts move down with the page, it does not cover them.
+constexpr double kPreisUnterFuss = 36;
 
 using Plakatfelder = Schildtexte;
 
@@ -40,8 +45,9 @@ QString heute() {
   return QDate(d.year, d.month, d.day).toString(QStringLiteral("dd.MM.yyyy"));
 }
 
-void texteDrucken(const Plakatfelder& f, const Plakatseite& seite, int stil, int ausrichtung, bool mitGrundpreis,
-                  VSPrinter& vp) {
+// Returns the top of the footer line.
+double texteDrucken(const Plakatfelder& f, const Plakatseite& seite, int stil, int ausrichtung, bool mitGrundpreis,
+                    VSPrinter& vp) {
   const double s = seite.massstab;
   const int a = seite.versatz;
   const double y0 = (93 + stil / 2.0) * s;
@@ -61,18 +67,20 @@ void texteDrucken(const Plakatfelder& f, const Plakatseite& seite, int stil, int
   TextboxStil ersteller{6, 0, 0, 0};
   SchriftTextDrucken(QStringLiteral("Erstellt durch ") + kestoapi().PersonalName + u' ', 10 * s, 6 * s, 0, 0,
                      static_cast<std::int16_t>(31 + a), QStringLiteral("Arial"), vp, ersteller);
+  return y0 + 4 * d;
 }
 
-void preisDrucken(Plakatfelder& f, const Plakatseite& seite, bool zweiPreise, VSPrinter& vp) {
+void preisDrucken(Plakatfelder& f, const Plakatseite& seite, double fuss, bool zweiPreise, VSPrinter& vp) {
+  const double oben = std::max(kPreisOben, fuss + kPreisUnterFuss);
   const Startglobale& sg = startglobale();
   Schildpreise p = SchildpreiseWaehlen(f, zweiPreise);
   const auto slot = static_cast<std::int16_t>(27 + seite.versatz);
   PreisAusmass ausmass;
   if (sg.NeuerStil)
-    PreisDrucken(p.preis, p.zeichen, f.per, f.info, slot, vp, 0, kPreisOben, seite.breite, {}, ausmass);
+    PreisDrucken(p.preis, p.zeichen, f.per, f.info, slot, vp, 0, oben, seite.breite, {}, ausmass);
   else
-    PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, f.per, f.info, slot, vp, 0, kPreisOben,
-                        seite.breite, {}, ausmass);
+    PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, f.per, f.info, slot, vp, 0,
+                        oben, seite.breite, {}, ausmass);
 }
 
 }  // namespace
@@ -97,8 +105,8 @@ void PlakatZeichnen() {
       vp.DrawPicture(editor.Image1Bild, Length::fromUnits(editor.HPos->value() * 57.0),
                      Length::fromUnits(editor.Vpos->value() * 57.0), Percent{double(editor.HZoom->value())},
                      Percent{double(editor.VZoom->value())});
-    texteDrucken(f, seite, stil, ausrichtung, start.Grundpreis->isChecked(), vp);
-    preisDrucken(f, seite, start.ZweiPreise->isChecked(), vp);
+    const double fuss = texteDrucken(f, seite, stil, ausrichtung, start.Grundpreis->isChecked(), vp);
+    preisDrucken(f, seite, fuss, start.ZweiPreise->isChecked(), vp);
     RasterZeichnen(static_cast<std::int16_t>(seite.breite), static_cast<std::int16_t>(seite.hoehe), vp, 10,
                    start.Raster->isChecked() ? 1 : 0);
     if (i + 1 < seiten) vp.NewPage();

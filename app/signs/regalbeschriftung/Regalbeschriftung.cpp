@@ -25,6 +25,10 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
 #include <activex/Barcode.h>
 #include <activex/VSPrinter.h>
 #include <services/Program.h>
@@ -84,7 +88,29 @@ struct Lauf {
   std::int16_t ueberschrift = 6;
 
   void etikett(const Schildtexte& t, double oben);
+  double preisUnterArtNr(const QString& artNr, double oben);
 };
+
+// The widest price label, centred in its slot and turned by its 8 degrees, whose top edge
+// stays below the article-number line wherever it runs under it.
+double Lauf::preisUnterArtNr(const QString& artNr, double oben) {
+  vp.setFontName("Helvetica");
+  vp.setFontSize(static_cast<float>(zahl(Schriftdefinitionen()(26, 1))));
+  const double textbreite = vp.TextWidth(artNr.toStdString()).mm();
+  const double textLinks = 20 + 0.76 * B + (0.2 * B - textbreite) / 2;
+  const double textRechts = textLinks + textbreite;
+  const double textUnten =
+      oben + 15 + 0.24 * H + zahl(Schriftdefinitionen()(26, 6)) + vp.TextHeight(artNr.toStdString()).mm();
+  const double preisOben = oben + 15 + 0.45 * H + zahl(Schriftdefinitionen()(30, 6));
+  const double mitte = 20 + 0.48 * B + 0.49 * B / 2;
+  // How far the label may reach right of its left end before its edge meets the line.
+  const double lauf = std::max(0.0, preisOben - textUnten - 0.5) / std::tan(8 * std::numbers::pi / 180);
+  const double endetDavor = 2 * (textLinks - mitte);
+  const double steigtDarunter = lauf <= 2 * (textRechts - mitte)
+                                    ? lauf
+                                    : std::max(2 * (textRechts - mitte), 2 * (lauf - textRechts + mitte));
+  return std::max({1.0, endetDavor, steigtDarunter});
+}
 
 void Lauf::etikett(const Schildtexte& t, double oben) {
   PolygonZeichnen(20, 15 + oben, B, H, vp, kSchwarz, 2, 0, kSchwarz, 1);
@@ -107,10 +133,17 @@ void Lauf::etikett(const Schildtexte& t, double oben) {
   const double zeile = abstand(22);
   const double zeile1 = oben + 15 + 0.44 * H;
   const QString helvetica = QStringLiteral("Helvetica");
-  SchriftTextDrucken(t.bez1, 35, zeile1, 0, 0, 22, helvetica, vp);
-  SchriftTextDrucken(t.bez2, 35, zeile1 + zeile, 0, 0, 22, helvetica, vp);
-  SchriftTextDrucken(t.bez3, 35, zeile1 + 2 * zeile, 0, 0, 22, helvetica, vp);
-  if (start.Grundpreis->isChecked()) SchriftTextDrucken(t.grundpreis, 35, zeile1 + 3 * zeile, 0, 0, 26, helvetica, vp);
+  // The descriptions end where the price's slot begins.
+  const double textbreite = 0.48 * B - 17;
+  const auto beschreibung = [&](const QString& text, double y, std::int16_t slot) {
+    TextboxStil links{9};  // what the measured box did: the text starts at its left edge
+    SchriftTextDrucken(text, 35, y, Hoechstbreite(text, slot, helvetica, vp, textbreite), 0, slot, helvetica, vp,
+                       links);
+  };
+  beschreibung(t.bez1, zeile1, 22);
+  beschreibung(t.bez2, zeile1 + zeile, 22);
+  beschreibung(t.bez3, zeile1 + 2 * zeile, 22);
+  if (start.Grundpreis->isChecked()) beschreibung(t.grundpreis, zeile1 + 3 * zeile, 26);
 
   e.Barcode1->setText(strichcodeText(t.artNr));
   e.Barcode1->RenderSize(110, 50);
@@ -132,8 +165,8 @@ void Lauf::etikett(const Schildtexte& t, double oben) {
   Schildpreise p = SchildpreiseWaehlen(t, start.ZweiPreise->isChecked());
   PreisAusmass ausmass;
   if (startglobale().NeuerStil)
-    PreisDrucken(p.preis, p.zeichen, t.per, t.info, 30, vp, 20 + 0.48 * B, oben + 15 + 0.45 * H, 0.49 * B, {},
-                 ausmass);
+    PreisDrucken(p.preis, p.zeichen, t.per, t.info, 30, vp, 20 + 0.48 * B, oben + 15 + 0.45 * H, 0.49 * B,
+                 {.hoechstquer = preisUnterArtNr(QStringLiteral("ArtNr.: ") + t.artNr, oben)}, ausmass);
   else
     PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, t.per, t.info, 30, vp, 20 + 0.48 * B,
                         oben + 15 + 0.45 * H, 0.49 * B, {}, ausmass);

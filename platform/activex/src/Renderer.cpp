@@ -1,5 +1,6 @@
 #include "activex/Renderer.h"
 #include "activex/Fonts.h"
+#include "activex/TextFit.h"
 #include "QtText.h"
 #include "RichTextBox.h"
 
@@ -62,33 +63,6 @@ QBrush toQBrush(const Brush& brush)
     }
 }
 
-int alignmentFlags(HAlign align)
-{
-    switch (align) {
-    case HAlign::Centre: return Qt::AlignHCenter;
-    case HAlign::Right: return Qt::AlignRight;
-    default: return Qt::AlignLeft;
-    }
-}
-
-// The baseline row keeps its first line at the top of the box, as the top row does.
-int alignmentFlags(VAlign align)
-{
-    switch (align) {
-    case VAlign::Middle: return Qt::AlignVCenter;
-    case VAlign::Bottom: return Qt::AlignBottom;
-    default: return Qt::AlignTop;
-    }
-}
-
-QString joinLines(const std::vector<std::string>& lines)
-{
-    QStringList out;
-    for (const auto& line : lines)
-        out << toQString(line);
-    return out.join(QChar('\n'));
-}
-
 // Everything drawn in a turned frame is drawn about its anchor.
 void turnAbout(QPainter& p, const Point& anchor, const TextStyle& style)
 {
@@ -128,15 +102,14 @@ struct OpPainter {
             p.restore();
             return;
         }
-        int flags = alignmentFlags(op.style.horizontal()) | alignmentFlags(op.style.vertical()) | Qt::TextDontClip;
-        if (!oneLine)
-            flags |= Qt::TextWordWrap;
         // A framed box of a given height is a band: its text stays inside it.
         if (op.frame && !oneLine)
             p.setClipRect(box, Qt::IntersectClip);
-        p.setFont(font);
+        const FittedText fitted = fitText(op);
+        p.setFont(makeFont(fitted.font));
         p.setPen(toQColor(op.style.colour));
-        p.drawText(box, flags, joinLines(splitLines(op.text)));
+        for (const FittedLine& line : fitted.lines)
+            p.drawText(QPointF(line.left.units(), (line.top + fitted.ascent).units()), toQString(line.text));
         p.restore();
     }
 

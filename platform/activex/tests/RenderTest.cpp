@@ -305,3 +305,26 @@ TEST_F(Render, RichTextBoxReachesThePdf)
     const std::string text = runCommand("pdftotext '" + file + "' -");
     EXPECT_NE(text.find("Größe Fett"), std::string::npos) << text;
 }
+
+TEST_F(Render, LongTextStaysInsideItsBoxWhateverItsAlignment)
+{
+    const std::string lang = "Akku-Bohrschrauber 18 V im Zubehörkoffer mit zwei Akkus und Ladegerät";
+    struct Fall {
+        int align;
+        double height;  // mm; 0 is one line
+    } faelle[] = {{0, 14.6}, {4, 14.6}, {7, 14.6}, {6, 0}, {11, 0}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.align);
+        vp.StartDoc();
+        vp.setFontSize(36);
+        vp.setTextAlign(f.align);
+        vp.TextBox(lang, mm(34), mm(100), mm(142), mm(f.height));
+        const double unten = 100 + (f.height > 0 ? f.height : 14.6);
+        const ImageProbe probe = page();
+        EXPECT_GT(probe.darkPixels(mm(34), mm(100), mm(176), mm(unten)), 0);
+        EXPECT_EQ(probe.darkPixels(mm(0), mm(0), mm(210), mm(99.4)), 0);
+        EXPECT_EQ(probe.darkPixels(mm(0), mm(unten + 0.6), mm(210), mm(297)), 0);
+        EXPECT_EQ(probe.darkPixels(mm(176.6), mm(0), mm(210), mm(297)), 0);
+        EXPECT_EQ(probe.darkPixels(mm(0), mm(0), mm(33.4), mm(297)), 0);
+    }
+}

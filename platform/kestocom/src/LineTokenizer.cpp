@@ -49,7 +49,13 @@ bool isDigit(char16_t c) { return charKind(c) == kDigits; }
 // Walks one line; `pos` is the next character to classify.
 class Tokenizer {
  public:
-  Tokenizer(std::u16string_view text, TokenizedLine& out) : text_(text), out_(out) {}
+  // Tokens go to `tokens` (room for a token a character and the end), then to the line.
+  Tokenizer(std::u16string_view text, TokenizedLine& out, std::vector<RawToken>& tokens)
+      : text_(text), out_(out), tokens_(tokens) {
+    if (tokens_.size() < text.size() + 1) tokens_.resize(text.size() + 1);
+    at_ = tokens_.data();
+    capacity_ = tokens_.size();
+  }
 
   void run(bool inComment) {
     out_.beganInComment = inComment;
@@ -96,11 +102,16 @@ class Tokenizer {
   }
 
  private:
-  // Tokens are written in place: a line has room for a token a character and the end, so
-  // the array grows only for text retokenized from elsewhere.
+  // A line has room for a token a character and the end, so the array grows only for text
+  // retokenized from elsewhere.
   void emit(std::uint16_t kind, std::size_t b, std::size_t e) {
-    if (count_ == out_.tokens.size()) out_.tokens.resize(count_ * 2 + 8);
-    out_.tokens[count_++] = {kind, static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)};
+    if (count_ == capacity_) grow();
+    at_[count_++] = {kind, static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)};
+  }
+  [[gnu::noinline]] void grow() {
+    tokens_.resize(count_ * 2 + 8);
+    at_ = tokens_.data();
+    capacity_ = tokens_.size();
   }
   std::size_t blankRunEnd() const {
     std::size_t e = pos_;
@@ -246,13 +257,17 @@ class Tokenizer {
     return false;
   }
 
+  // The line keeps exactly its tokens: the lines of a routine stay small together.
   void finish() {
     emit(kEndOfLine, text_.size(), text_.size());
-    out_.tokens.resize(count_);
+    out_.tokens.assign(tokens_.begin(), tokens_.begin() + static_cast<std::ptrdiff_t>(count_));
   }
 
   std::u16string_view text_;
   TokenizedLine& out_;
+  std::vector<RawToken>& tokens_;
+  RawToken* at_;          // tokens_'s data, while it holds capacity_ tokens
+  std::size_t capacity_;
   std::size_t count_ = 0;  // tokens written
   std::size_t pos_ = 0;
   bool done_ = false;
@@ -264,7 +279,8 @@ void retokenize(std::u16string_view text, std::uint32_t from, std::pmr::vector<R
   while (!tokens.empty() && tokens.back().begin >= from) tokens.pop_back();
   TokenizedLine rest;
   rest.words.assign(text.size(), attributeWord(kNormal));
-  Tokenizer tokenizer(text, rest);
+  std::vector<RawToken> scratch;
+  Tokenizer tokenizer(text, rest, scratch);
   fill(tokenizer, std::min<std::size_t>(from, text.size()));
   tokens.insert(tokens.end(), rest.tokens.begin(), rest.tokens.end());
 }
@@ -280,14 +296,17 @@ void retokenizeArgumentRest(std::u16string_view text, std::uint32_t from, std::p
 }
 
 void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out) {
-  // Room for a token a character and the end: no regrowth while the line is split.
-  out.tokens.resize(text.size() + 1);
+  std::vector<RawToken> scratch;
+  tokenizeLine(text, inComment, out, scratch);
+}
+
+void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out, std::vector<RawToken>& scratch) {
   out.words.resize(text.size());
   std::uint16_t* words = out.words.data();
   for (std::size_t i = 0; i < text.size(); ++i) words[i] = attributeWord(text[i] == u'\t' ? kTab : kNormal);
   out.beganInComment = false;
   out.endsInComment = false;
-  Tokenizer(text, out).run(inComment);
+  Tokenizer(text, out, scratch).run(inComment);
 }
 
 }  // namespace kesto::kestocom

@@ -42,6 +42,8 @@ struct TokenizedLine {
 
 // Tokenizes `text`; `inComment` says whether a block comment is open at its start.
 void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out);
+// The same, splitting the line in `scratch`, which a caller of many lines keeps.
+void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out, std::vector<RawToken>& scratch);
 
 // Replaces the tokens from `from` (a character offset) to the end of the line.
 // Embedded text: blanks are white space, no comments, quotes are single tokens.

@@ -31,6 +31,7 @@ SourceScanner::SourceScanner()
     : lineMemory_(kFirstLineBlock, &RetainedMemory::shared()), lines_(&RetainedMemory::shared()) {}
 
 SourceScanner::~SourceScanner() {
+  if (!anyRuns_) return;
   for (auto& line : lines_)
     if (line.object) writeRuns(line);
 }
@@ -41,6 +42,7 @@ void SourceScanner::resetLines(std::size_t count) {
   lines_.reserve(std::max<std::size_t>(count, 1));
   for (std::size_t i = 0; i < std::max<std::size_t>(count, 1); ++i) lines_.emplace_back(&lineMemory_);
   realCount_ = count;
+  anyRuns_ = false;
   tokenizedUpTo_ = 0;
   pos_ = Position{};
   checkpoints_.clear();
@@ -127,6 +129,7 @@ HRESULT SourceScanner::Init(ILineCollection* lines, std::int32_t, std::int32_t) 
   const HRESULT hr = eachLine([&](std::size_t i, LineObject* o) {
     lines_[i].text = std::u16string_view(o->begin, static_cast<std::size_t>(o->end - o->begin));
     lines_[i].object = o;
+    anyRuns_ = anyRuns_ || o->runs;
   });
   if (FAILED(hr)) resetLines(0);
   publish();
@@ -137,7 +140,7 @@ TokenizedLine& SourceScanner::tokenizeUpTo(std::size_t line) {
   while (tokenizedUpTo_ <= line) {
     SourceLine& l = lines_[tokenizedUpTo_];
     bool inComment = tokenizedUpTo_ > 0 && lines_[tokenizedUpTo_ - 1].tokens.endsInComment;
-    tokenizeLine(l.text, inComment, l.tokens);
+    tokenizeLine(l.text, inComment, l.tokens, scratch_);
     l.tokenized = true;
     ++tokenizedUpTo_;
   }
@@ -264,8 +267,14 @@ HRESULT SourceScanner::ColourRest(std::uint32_t attribute, std::int32_t* result)
   if (attribute > 0x3DFF) return E_INVALIDARG;
   const std::uint32_t begin = token().begin;
   // Inside an embedded section the rest ends at the section's close.
-  std::uint32_t kind = kindHere();
-  while (kind != kEndOfLine) Advance(&kind);
+  if (pos_.section.active) {
+    std::uint32_t kind = kindHere();
+    while (kind != kEndOfLine) Advance(&kind);
+  } else {
+    // Outside a section the line's one end-of-line token is its last.
+    pos_.place.token = static_cast<std::uint32_t>(current().tokens.size() - 1);
+    publish();
+  }
   const std::uint32_t end = atSectionEnd() ? token().begin : static_cast<std::uint32_t>(lines_[pos_.line].text.size());
   colour(pos_.line, begin, end, attribute);
   if (result) *result = 0;

@@ -127,7 +127,9 @@ class SourceScanner final : public ISourceScanner,
   std::pmr::monotonic_buffer_resource lineMemory_;
   std::pmr::vector<SourceLine> lines_;
   std::size_t realCount_ = 0;
+  bool anyRuns_ = false;  // some line object has a run area to write at the end
   std::size_t tokenizedUpTo_ = 0;  // lines below this index are tokenized
+  std::vector<RawToken> scratch_;   // where a line is split before it keeps its tokens
   Position pos_;
   ScannerView view_;
   bool raw_ = false;

@@ -79,6 +79,18 @@ std::vector<Article> handWritten() {
   Article fresh = article("100040", "Laminat Eiche hell", "Paket 2,22 m²", "PAK", 12.95, "6", "62");
   fresh.kc = "NEU";
   v.push_back(fresh);
+  // Descriptions as long as the editors take them and a seven-digit price: every sign must
+  // keep them inside their boxes.
+  Article lang = withBase(article("100050", "Akku-Bohrschrauber 18 V im Zubehörkoffer",
+                                  "inkl. 2 Akkus 4 Ah und Schnellladegerät", "ST", 12345.67, "5", "51"),
+                          "1", "ST", "ST", 12345.67);
+  lang.bez3 = "Bohrfutter 13 mm, LED-Licht, Gürtelclip";
+  v.push_back(lang);
+  Article woerter = withBase(article("100051", "Wärmedämmverbundsystem-Komplettpaket EPS",
+                                     "Fassadendämmplatte WLG 035, Stärke 12 cm", "PAK", 1299.00, "1", "12"),
+                             "10", "m²", "m²", 129.90);
+  woerter.bez3 = "Kantenschutz, Armierungsgewebe, Dübelset";
+  v.push_back(woerter);
   // A short number: the delivery slip pads it to six digits for its bar code.
   v.push_back(article("4711", "Dübel-Sortiment", "Box 200 Stk.", "PAK", 9.95, "5", "53"));
   return v;

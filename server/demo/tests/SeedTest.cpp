@@ -153,7 +153,7 @@ TEST_F(SeededTest, RowCountsOfTheAssortment) {
     const char* sql;
     int rows;
   } cases[] = {
-      {"SELECT count(*) FROM FRX.ArtHaupt1 WHERE Firma = '1'", 509},
+      {"SELECT count(*) FROM FRX.ArtHaupt1 WHERE Firma = '1'", 511},
       {"SELECT count(*) FROM FRX.Konto WHERE Art = 'K'", 620},
       {"SELECT count(*) FROM FRX.Konto WHERE Art = 'L'", 40},
       {"SELECT count(*) FROM FRX.ArtFliesZuord WHERE ArtNr = '200002'", 11},

@@ -13,6 +13,7 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <future>
 #include <memory>
 #include <netinet/in.h>
@@ -20,6 +21,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace kesto::e2e {
 namespace {
@@ -73,21 +75,22 @@ struct Served {
     std::unique_ptr<ServerProcess> server;
 };
 
-std::string diagnostic(SQLHSTMT h) {
+std::string diagnostic(SQLHSTMT h, SQLHDBC connection = SQL_NULL_HDBC) {
     SQLCHAR state[6] = "";
     SQLCHAR text[1024] = "";
     SQLINTEGER native = 0;
     SQLSMALLINT len = 0;
-    SQLError(SQL_NULL_HENV, SQL_NULL_HDBC, h, state, &native, text, sizeof text, &len);
+    SQLError(SQL_NULL_HENV, connection, h, state, &native, text, sizeof text, &len);
     return reinterpret_cast<char*>(state) + std::string(" ") + reinterpret_cast<char*>(text);
 }
 
-void connect(Handles& h) {
+void connect(Handles& h, const char* dataSource = "KestoDSN") {
     ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h.henv)));
     SQLSetEnvAttr(h.henv, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC2), 0);
     ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, h.henv, &h.hdbc)));
     ASSERT_TRUE(SQL_SUCCEEDED(
-        SQLConnect(h.hdbc, (SQLCHAR*)"KestoDSN", SQL_NTS, (SQLCHAR*)"DEMO", SQL_NTS, (SQLCHAR*)"demo", SQL_NTS)));
+        SQLConnect(h.hdbc, (SQLCHAR*)dataSource, SQL_NTS, (SQLCHAR*)"DEMO", SQL_NTS, (SQLCHAR*)"demo", SQL_NTS)))
+        << diagnostic(SQL_NULL_HSTMT, h.hdbc);
     ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, h.hdbc, &h.hstmt)));
 }
 
@@ -148,6 +151,125 @@ TEST(QueryTimeout, AStatementThatRunsOutIsStoppedOnTheServerToo) {
     SQLLEN length = 0;
     ASSERT_TRUE(SQL_SUCCEEDED(SQLGetData(h.hstmt, 1, SQL_C_LONG, &count, 0, &length)));
     EXPECT_EQ(count, 4);
+}
+
+// A connection timeout set through SQLSetConnectAttr (what pyodbc's `cnxn.timeout` sets) is the
+// default query timeout of the connection's statements; the manager used to refuse it (HY092).
+TEST(QueryTimeout, TheConnectionTimeoutIsTheStatementsDefault) {
+    Served s;
+    Handles h;
+    connect(h);
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLSetConnectAttr(h.hdbc, SQL_ATTR_CONNECTION_TIMEOUT, reinterpret_cast<SQLPOINTER>(1), 0)))
+        << diagnostic(h.hstmt);
+    SQLULEN timeout = 0;
+    SQLGetStmtOption(h.hstmt, SQL_QUERY_TIMEOUT, &timeout);
+    EXPECT_EQ(timeout, 1u);
+    SQLHSTMT later = nullptr;
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, h.hdbc, &later)));
+    SQLGetStmtOption(later, SQL_QUERY_TIMEOUT, &timeout);
+    EXPECT_EQ(timeout, 1u);
+    ASSERT_EQ(SQLExecDirect(later, (SQLCHAR*)kEndless, SQL_NTS), SQL_ERROR);
+    EXPECT_EQ(diagnostic(later).substr(0, 5), "S1T00");
+    SQLFreeHandle(SQL_HANDLE_STMT, later);
+    // Other attributes still reach the driver as the options they are.
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLSetConnectAttr(h.hdbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0)));
+    SQLULEN autocommit = 1;
+    SQLGetConnectOption(h.hdbc, SQL_AUTOCOMMIT, &autocommit);
+    EXPECT_EQ(autocommit, static_cast<SQLULEN>(SQL_AUTOCOMMIT_OFF));
+    EXPECT_EQ(SQLSetConnectAttr(h.hdbc, SQL_ATTR_ASYNC_DBC_FUNCTIONS_ENABLE, nullptr, 0), SQL_ERROR);
+}
+
+// After a statement ran out of time, the connection answers the next call, whether the server
+// stopped the statement or was itself stalled and answered late, over TCP and shared memory.
+TEST(QueryTimeout, AStatementThatTimedOutLeavesItsConnectionUsable) {
+    const struct {
+        const char* how;
+        const char* dataSource;
+        bool stallServer;
+        bool sameStatement;
+    } cases[] = {
+        {"TCP, endless statement, next call on it", "KestoDSN", false, true},
+        {"TCP, endless statement, next call on another", "KestoDSN", false, false},
+        {"TCP, stalled server, next call on it", "KestoDSN", true, true},
+        {"TCP, stalled server, next call on another", "KestoDSN", true, false},
+        {"shared memory, endless statement, next call on it", "KestoShared", false, true},
+        {"shared memory, endless statement, next call on another", "KestoShared", false, false},
+    };
+    Served s;
+    // The driver starts its own server for shared memory, from an installation folder, on the
+    // same data; the server's output file lands in the current folder.
+    const fs::path home = s.root / "home";
+    fs::create_directories(home / "bin");
+    fs::create_symlink(KESTOSERVER_PATH, home / "bin" / "kestoserver");
+    fs::create_symlink(s.root / "data", home / "mgr");
+    ::setenv("KESTO_ODBC_HOME", home.c_str(), 1);
+    std::ofstream(s.root / "ini" / "odbc.ini", std::ios::app)
+        << "\n[KestoShared]\nDriver = Norvane ODBC\nProtocol = Shared\nNamespace = FERRIX\nQuery Timeout = 0\n";
+    const fs::path previous = fs::current_path();
+    fs::current_path(home);
+    for (const auto& c : cases) {
+        Handles h;
+        connect(h, c.dataSource);
+        ASSERT_TRUE(SQL_SUCCEEDED(SQLSetStmtOption(h.hstmt, SQL_QUERY_TIMEOUT, 1)));
+        if (c.stallServer) s.server->pause();
+        const SQLRETURN rc = SQLExecDirect(h.hstmt, (SQLCHAR*)(c.stallServer ? "SELECT count(*) FROM Typen" : kEndless), SQL_NTS);
+        if (c.stallServer) s.server->resume();
+        ASSERT_EQ(rc, SQL_ERROR) << c.how;
+        EXPECT_EQ(diagnostic(h.hstmt).substr(0, 5), "S1T00") << c.how;
+        SQLHSTMT next = h.hstmt;
+        if (!c.sameStatement) ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, h.hdbc, &next)));
+        SQLFreeStmt(next, SQL_CLOSE);
+        ASSERT_TRUE(SQL_SUCCEEDED(SQLExecDirect(next, (SQLCHAR*)"SELECT ID FROM Typen WHERE ID > 2 ORDER BY ID", SQL_NTS)))
+            << c.how << ": " << diagnostic(next);
+        SQLINTEGER id = 0;
+        SQLLEN length = 0;
+        std::vector<SQLINTEGER> ids;
+        while (SQL_SUCCEEDED(SQLFetch(next))) {
+            SQLGetData(next, 1, SQL_C_LONG, &id, 0, &length);
+            ids.push_back(id);
+        }
+        EXPECT_EQ(ids, (std::vector<SQLINTEGER>{3, 4})) << c.how;
+        if (next != h.hstmt) SQLFreeHandle(SQL_HANDLE_STMT, next);
+    }
+    fs::current_path(previous);
+    ::unsetenv("KESTO_ODBC_HOME");
+}
+
+// pyodbc's connection timeout is accepted and bounds the wait; the connection goes on after it.
+TEST(QueryTimeout, PyodbcConnectionTimeoutBoundsTheWait) {
+    Served s;
+    const std::string script = std::string("import pyodbc\n"
+                                           "c = pyodbc.connect('DSN=KestoDSN;UID=DEMO;PWD=demo', autocommit=True)\n"
+                                           "c.timeout = 5\n"
+                                           "c.timeout = 1\n"
+                                           "try:\n"
+                                           "    c.cursor().execute('") + kEndless + "')\n"
+                                           "    print('FAIL no timeout')\n"
+                                           "except pyodbc.Error as e:\n"
+                                           "    print('timed out' if 'S1T00' in str(e) or 'HYT00' in str(e) else 'FAIL ' + str(e))\n"
+                                           "print('count', c.cursor().execute('SELECT count(*) FROM Typen').fetchone()[0])\n";
+    const fs::path file = s.root / "timeout.py";
+    std::ofstream(file) << script;
+    const CommandResult r = runCommand(preloadPrefix() + "/usr/bin/python3 " + file.string());
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("timed out"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("count 4"), std::string::npos) << r.output;
+}
+
+// The client past the server's connection cap learns why through the driver, as pyodbc shows it.
+TEST(ConnectionLimit, PyodbcPastTheCapIsToldTooManyConnections) {
+    Served s({"--max-connections", "1"});
+    Handles first;
+    connect(first);
+    const CommandResult r = runCommand(preloadPrefix() +
+                                       "/usr/bin/python3 -c \"import pyodbc\n"
+                                       "try:\n"
+                                       "    pyodbc.connect('DSN=KestoDSN;UID=DEMO;PWD=demo')\n"
+                                       "    print('FAIL connected')\n"
+                                       "except pyodbc.Error as e:\n"
+                                       "    print(e)\"");
+    EXPECT_NE(r.output.find("too many connections: the server serves 1 clients at once"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("FAIL"), std::string::npos) << r.output;
 }
 
 TEST(Errors, DriverErrorsHaveATextWhileConnected) {

@@ -3,8 +3,11 @@
 #include "SqlText.h"
 #include "SqlTokens.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace kesto::server::odbc {
 namespace {
@@ -33,8 +36,17 @@ bool anyOf(const Token& t, std::initializer_list<std::string_view> words) {
 
 class Reader {
 public:
-    Reader(sqlite3* db, std::vector<Token> tokens, std::vector<std::string> tables)
-        : db_(db), t_(std::move(tokens)), tables_(std::move(tables)) {}
+    Reader(sqlite3* db, std::vector<Token> tokens, std::vector<std::string> tables, const std::vector<ExpressionType>& markers)
+        : db_(db), t_(std::move(tokens)), tables_(std::move(tables)), markers_(markers) {
+        // SQLite numbers a bare "?" one above the highest number so far.
+        int highest = 0;
+        for (std::size_t i = 0; i < t_.size(); ++i) {
+            if (t_[i].kind != Tok::Marker) continue;
+            const int n = t_[i].text.size() > 1 ? std::atoi(t_[i].text.c_str() + 1) : highest + 1;
+            highest = std::max(highest, n);
+            markerNumbers_.emplace_back(i, n);
+        }
+    }
 
     const std::vector<Token>& tokens() const { return t_; }
 
@@ -81,7 +93,7 @@ public:
         }
         if (punct(first, "-") || punct(first, "+")) return typeOf({first + 1, last});
         if (is(t_[first], "CASE")) return caseType(first, last);
-        if (last - first == 1) return single(t_[first]);
+        if (last - first == 1) return t_[first].kind == Tok::Marker ? marker(first) : single(t_[first]);
         if (last - first == 2 && t_[first].kind == Tok::Word && t_[first + 1].kind == Tok::String) {
             if (is(t_[first], "X")) return known(kBytes);
             if (is(t_[first], "N")) return known(kText);
@@ -109,6 +121,12 @@ private:
             }
         }
         return found;
+    }
+
+    ExpressionType marker(std::size_t token) const {
+        for (const auto& [i, n] : markerNumbers_)
+            if (i == token && n >= 1 && static_cast<std::size_t>(n) <= markers_.size()) return markers_[static_cast<std::size_t>(n - 1)];
+        return kUnknown;
     }
 
     ExpressionType single(const Token& t) const {
@@ -247,16 +265,29 @@ private:
     sqlite3* db_;
     std::vector<Token> t_;
     std::vector<std::string> tables_;
+    const std::vector<ExpressionType>& markers_;
+    std::vector<std::pair<std::size_t, int>> markerNumbers_;  // token index, parameter number
 };
 
 }  // namespace
 
-std::vector<ExpressionType> selectListTypes(sqlite3* db, std::string_view sql, int columns) {
+ExpressionType typeOfValue(int storageClass) {
+    switch (storageClass) {
+        case SQLITE_INTEGER: return known(kInteger);
+        case SQLITE_FLOAT: return known(kReal);
+        case SQLITE_TEXT: return known(kText);
+        case SQLITE_BLOB: return known(kBytes);
+        default: return kUnknown;
+    }
+}
+
+std::vector<ExpressionType> selectListTypes(sqlite3* db, std::string_view sql, int columns,
+                                            const std::vector<ExpressionType>& markers) {
     std::vector<ExpressionType> out(static_cast<std::size_t>(std::max(columns, 0)));
     std::vector<Token> solid;
     for (Token& t : tokenize(sql))
         if (t.kind != Tok::Space && t.kind != Tok::Comment) solid.push_back(std::move(t));
-    const Reader reader(db, std::move(solid), describeMarkers(sql, 0).tables);
+    const Reader reader(db, std::move(solid), describeMarkers(sql, 0).tables, markers);
     const auto& t = reader.tokens();
     // The outermost SELECT: the first at depth 0 (WITH bodies are in parentheses).
     std::size_t select = std::string::npos;

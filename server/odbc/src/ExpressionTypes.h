@@ -20,6 +20,12 @@ struct ExpressionType {
 
 // One entry per result column of the query `sql` (the outermost select list); all Unknown
 // when the list cannot be matched to `columns` (a "*", a compound the text does not show).
-std::vector<ExpressionType> selectListTypes(sqlite3* db, std::string_view sql, int columns);
+// `markers` types the parameters ?1, ?2 ... by the values bound to them; without it (a
+// statement prepared before any value is known) they are Unknown.
+std::vector<ExpressionType> selectListTypes(sqlite3* db, std::string_view sql, int columns,
+                                            const std::vector<ExpressionType>& markers = {});
+
+// What a parameter value makes of the expressions it stands in.
+ExpressionType typeOfValue(int storageClass);
 
 }  // namespace kesto::server::odbc

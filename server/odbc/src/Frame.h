@@ -1,27 +1,28 @@
-// The 14-byte message header of the ODBC protocol, as the server reads and writes it.
+// The ODBC protocol's messages on a socket: requests read whole, replies written whole.
 #pragma once
+
+#include <odbc/Link.h>
 
 #include <net/Listener.h>
 
-#include <cstdint>
-#include <optional>
-#include <string>
-
 namespace kesto::server::odbc {
-
-struct Request {
-    std::uint32_t sequence = 0;
-    std::uint32_t statement = 0;
-    std::string code;  // two letters
-    std::string body;
-};
-
-// Largest body the server reads; a larger announcement ends the session with 413.
-inline constexpr std::size_t kMaxRequestBody = 64u * 1024u * 1024u;
-
-enum class ReadResult { Ok, Closed, TooLarge };
 
 ReadResult readRequest(net::Connection& connection, Request& out);
 bool writeReply(net::Connection& connection, const Request& request, std::uint16_t returnCode, const std::string& body);
+
+// A session's link over a client's socket.
+class SocketLink : public Link {
+public:
+    explicit SocketLink(net::Connection& connection) : connection_(connection) {}
+    ReadResult read(Request& out) override { return readRequest(connection_, out); }
+    bool write(const Request& request, std::uint16_t returnCode, const std::string& body) override {
+        return writeReply(connection_, request, returnCode, body);
+    }
+    void loggedIn() override { connection_.loggedIn(); }
+    bool stopRequested(std::uint32_t runningStatement) override;
+
+private:
+    net::Connection& connection_;
+};
 
 }  // namespace kesto::server::odbc

@@ -146,10 +146,11 @@ void StaticRows::writeRange(wire::ListWriter& out, const RowContext& context, st
     for (std::size_t r = first; r < first + count && r < rows_.size(); ++r) writeRow(out, context, rows_[r]);
 }
 
-std::vector<ColumnInfo> describeColumns(sqlite3* db, model::Statement& statement, bool onRow) {
+std::vector<ColumnInfo> describeColumns(sqlite3* db, model::Statement& statement, bool onRow,
+                                        const std::vector<ExpressionType>& markers) {
     std::vector<ColumnInfo> columns;
     const char* sql = sqlite3_sql(statement.handle());
-    const std::vector<ExpressionType> guesses = selectListTypes(db, sql ? sql : "", statement.columnCount());
+    const std::vector<ExpressionType> guesses = selectListTypes(db, sql ? sql : "", statement.columnCount(), markers);
     for (int c = 0; c < statement.columnCount(); ++c)
         columns.push_back(describeColumn(db, statement.handle(), c, onRow, guesses[static_cast<std::size_t>(c)]));
     return columns;

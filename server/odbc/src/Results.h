@@ -2,6 +2,7 @@
 // aside and read back piece by piece.
 #pragma once
 
+#include "ExpressionTypes.h"
 #include "SqlTypes.h"
 #include "Values.h"
 
@@ -111,7 +112,9 @@ private:
     std::size_t held_ = 0;  // bytes counted against the budget
 };
 
-// Describes every column of a prepared statement that has been stepped once.
-std::vector<ColumnInfo> describeColumns(sqlite3* db, model::Statement& statement, bool onRow);
+// Describes every column of a prepared statement that has been stepped once; `markers` types
+// the parameters by their values (see selectListTypes).
+std::vector<ColumnInfo> describeColumns(sqlite3* db, model::Statement& statement, bool onRow,
+                                        const std::vector<ExpressionType>& markers = {});
 
 }  // namespace kesto::server::odbc

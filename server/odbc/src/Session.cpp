@@ -10,11 +10,8 @@
 #include <text/CodePage.h>
 #include <wire/List.h>
 
-#include <array>
 #include <chrono>
 #include <map>
-
-#include <sys/socket.h>
 
 namespace kesto::server::odbc {
 namespace {
@@ -23,8 +20,8 @@ namespace protocol = kesto::odbc::protocol;
 
 class Session {
 public:
-    Session(net::Connection& c, model::Database& db, const SessionOptions& o)
-        : connection_(c), db_(db), options_(o), statements_(db, [this] { beginWork(); }) {
+    Session(Link& link, model::Database& db, const SessionOptions& o)
+        : link_(link), db_(db), options_(o), statements_(db, [this] { beginWork(); }) {
         installSqlFunctions(db.handle());
         statements_.setBatchLimits(BatchLimits{o.batchBytes});
         statements_.setResultLimit(o.maxResultBytes);
@@ -37,10 +34,10 @@ public:
     void run() {
         Request request;
         for (;;) {
-            const ReadResult read = readRequest(connection_, request);
+            const ReadResult read = link_.read(request);
             if (read == ReadResult::Closed) break;
             if (read == ReadResult::TooLarge) {
-                writeReply(connection_, request, protocol::kIncompatibleProtocol, {});
+                link_.write(request, protocol::kIncompatibleProtocol, {});
                 break;
             }
             if (!handle(request)) break;
@@ -49,21 +46,14 @@ public:
     }
 
 private:
-    // Asked while a statement runs: the server is stopping (the connection was shut down),
-    // the client went away (killed, or its query timeout dropped the link), or it sent CC
-    // for the running statement (SQLCancel). The peer is looked at every few milliseconds.
+    // Asked while a statement runs: the server is stopping, the client went away (killed,
+    // or its query timeout dropped the link), or it sent CC for the running statement
+    // (SQLCancel, a query timeout). The link is looked at every few milliseconds.
     bool stopRunning() {
-        if (!connection_.isOpen()) return true;
         const auto now = std::chrono::steady_clock::now();
         if (now < nextLook_) return false;
         nextLook_ = now + std::chrono::milliseconds(5);
-        if (connection_.peerGone()) return true;
-        std::array<char, protocol::kHeaderSize> header{};
-        const ssize_t n = ::recv(connection_.nativeHandle(), header.data(), header.size(), MSG_PEEK | MSG_DONTWAIT);
-        if (n != static_cast<ssize_t>(header.size()) || header[12] != 'C' || header[13] != 'C') return false;
-        std::uint32_t statement = 0;
-        for (int i = 0; i < 4; ++i) statement |= static_cast<std::uint32_t>(static_cast<unsigned char>(header[8 + i])) << (8 * i);
-        return statement == running_;
+        return link_.stopRequested(running_);
     }
 
     // False ends the session.
@@ -115,7 +105,7 @@ private:
     }
 
     bool reply(const Request& r, std::uint16_t code, const std::string& body = {}) {
-        return writeReply(connection_, r, code, body);
+        return link_.write(r, code, body);
     }
 
     bool fail(const Request& r, std::uint16_t code, std::string message) {
@@ -167,7 +157,7 @@ private:
         if (!checkCredentials(db_, options_.company, request.user, request.password))
             return reply(r, protocol::kBadLogin);
         loggedIn_ = true;
-        connection_.loggedIn();
+        link_.loggedIn();
         wire::ListWriter body;
         body.encoded(encodeString(options_.serverVersion));
         body.integer(1);  // delimited identifiers: SQLite takes "quoted" names
@@ -201,7 +191,7 @@ private:
         return reply(r, protocol::kOk);
     }
 
-    net::Connection& connection_;
+    Link& link_;
     model::Database& db_;
     const SessionOptions& options_;
     bool unicode_ = false;
@@ -215,8 +205,13 @@ private:
 
 }  // namespace
 
+void serveLink(Link& link, model::Database& database, const SessionOptions& options) {
+    Session(link, database, options).run();
+}
+
 void serveConnection(net::Connection& connection, model::Database& database, const SessionOptions& options) {
-    Session(connection, database, options).run();
+    SocketLink link(connection);
+    serveLink(link, database, options);
 }
 
 }  // namespace kesto::server::odbc

@@ -11,6 +11,36 @@
 #include <cctype>
 
 namespace kesto::server::odbc {
+namespace {
+
+std::vector<int> storageClasses(const std::vector<model::Value>& set) {
+    std::vector<int> out;
+    out.reserve(set.size());
+    for (const model::Value& v : set) {
+        switch (v.kind()) {
+            case model::Value::Kind::Integer: out.push_back(SQLITE_INTEGER); break;
+            case model::Value::Kind::Real: out.push_back(SQLITE_FLOAT); break;
+            case model::Value::Kind::Text: out.push_back(SQLITE_TEXT); break;
+            case model::Value::Kind::Blob: out.push_back(SQLITE_BLOB); break;
+            case model::Value::Kind::Null: out.push_back(SQLITE_NULL); break;
+        }
+    }
+    return out;
+}
+
+std::vector<ExpressionType> markerTypes(const std::vector<int>& classes) {
+    std::vector<ExpressionType> out;
+    for (int c : classes) out.push_back(typeOfValue(c));
+    return out;
+}
+
+bool sameTypes(const std::vector<ColumnInfo>& a, const std::vector<ColumnInfo>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const ColumnInfo& x, const ColumnInfo& y) {
+        return x.type.sqlType == y.type.sqlType && x.type.precision == y.type.precision && x.type.scale == y.type.scale;
+    });
+}
+
+}  // namespace
 
 Statements::Statements(model::Database& db, std::function<void()> beginWork)
     : db_(db), beginWork_(std::move(beginWork)) {}
@@ -189,7 +219,10 @@ void Statements::runQuery(Held& h, const std::vector<std::vector<model::Value>>&
     } else {
         st.reset();
     }
-    if (describe) h.columns = describeColumns(db_.handle(), st, onRow);
+    if (describe) {
+        h.describedWith = sets.empty() ? std::vector<int>{} : storageClasses(sets.front());
+        h.columns = describeColumns(db_.handle(), st, onRow, markerTypes(h.describedWith));
+    }
     if (!holdRows && sets.size() == 1) {
         h.rows = std::make_unique<LiveRows>(st, h.columns, onRow);
         return;
@@ -263,6 +296,7 @@ ReplyOut Statements::executePrepared(const Request& r) {
     if (h.procedure || !h.prepared) throw RequestError(400, "Statement is a procedure call");
     wire::ListReader reader(r.body);
     const auto sets = readSets(reader, h, static_cast<std::size_t>(h.markers));
+    if (h.query && !sets.empty()) forgetIfRedescribed(r.statement, h, sets.front());
     beginWork_();
     wire::ListWriter out(kMaxRequestBody);
     if (r.code == "PU") {
@@ -272,6 +306,22 @@ ReplyOut Statements::executePrepared(const Request& r) {
     runQuery(h, sets, r.code == "EX", h.columns.empty());
     if (r.code == "EX") return {0, {}};
     return withRows(out, h);
+}
+
+void Statements::forgetIfRedescribed(std::uint32_t id, Held& h, const std::vector<model::Value>& set) {
+    std::vector<int> classes = storageClasses(set);
+    if (classes == h.describedWith || h.columns.empty()) return;
+    model::Statement& st = *h.prepared;
+    st.reset();
+    const auto before = describeColumns(db_.handle(), st, false, markerTypes(h.describedWith));
+    const auto now = describeColumns(db_.handle(), st, false, markerTypes(classes));
+    if (sameTypes(before, now)) {
+        h.describedWith = std::move(classes);
+        return;
+    }
+    held_.erase(id);
+    throw RequestError(code::StatementNotHeld,
+                       "Statement " + std::to_string(id) + " is described anew: its parameter values change a column's type");
 }
 
 ReplyOut Statements::fetch(const Request& r) {

@@ -2,7 +2,7 @@
 // client's statement id, cursors, long values and catalog results.
 #pragma once
 
-#include "Frame.h"
+#include <odbc/Link.h>
 #include "Procedures.h"
 #include "Replies.h"
 #include "Results.h"
@@ -58,6 +58,9 @@ private:
         bool writes = false;
         std::optional<model::Statement> prepared;
         std::vector<ColumnInfo> columns;
+        // Storage classes of the parameter values `columns` were described with (none before
+        // any value was known).
+        std::vector<int> describedWith;
         std::vector<ParameterInfo> parameters;
         const Procedure* procedure = nullptr;
         std::unique_ptr<ResultRows> rows;
@@ -104,6 +107,9 @@ private:
     void bindSet(model::Statement& st, const std::vector<model::Value>& set);
     RowContext rowContext(Held& h) { return {encoding_, &h.streams}; }
     void refuseWrites(const model::Statement& st) const;
+    // A query described before its values were known, whose values change a column's type, is
+    // forgotten (404): the client sends it again as text and reads the description it holds.
+    void forgetIfRedescribed(std::uint32_t id, Held& h, const std::vector<model::Value>& set);
 
     model::Database& db_;
     std::function<void()> beginWork_;

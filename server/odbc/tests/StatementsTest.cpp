@@ -61,6 +61,11 @@ std::string sqlBody(std::u16string_view sql, std::vector<std::vector<std::string
 
 std::string t16(std::u16string_view s) { return wire::encodeText16(s); }
 std::string num(std::int64_t v) { return wire::encodeInteger(v); }
+std::string dec(std::int64_t mantissa, std::int8_t exponent) {
+    wire::ListWriter w;
+    w.decimal(mantissa, exponent);
+    return w.take();
+}
 std::string raw(std::initializer_list<int> bytes) {
     std::string s;
     for (int b : bytes) s.push_back(static_cast<char>(b));
@@ -215,6 +220,36 @@ TEST_F(Statements, PreparedStatementRunsAgainAndAnUnknownIdIsNotHeld) {
     }
     EXPECT_EQ(call("PQ", num(1) + num(2), 99).code, 404);
     EXPECT_EQ(call("PU", num(1) + num(2), 99).code, 404);
+}
+
+// A column whose type follows a parameter's value was described before the value was known:
+// the execution that changes it is answered 404, and the text sent again is described anew.
+TEST_F(Statements, AColumnTypedByAParameterIsDescribedByItsValue) {
+    const std::u16string sql = u"SELECT Ganz + :%qpar(1), ID FROM Typen WHERE ID = 1";
+    const Reply pp = call("PP", t16(sql), 3);
+    ASSERT_EQ(pp.code, 0);
+    wire::ListReader prepared(pp.body);
+    EXPECT_EQ(readColumns(prepared).at(0).type, 8) << "a number of either kind before any value";
+    EXPECT_EQ(call("PQ", num(1) + num(1), 3).code, 404);
+    const struct {
+        std::string value;
+        std::int64_t type;
+    } cases[] = {{num(1), -5}, {dec(5, -1), 8}};
+    std::uint32_t id = 4;
+    for (const auto& c : cases) {
+        const Reply dq = call("DQ", sqlBody(sql, {{c.value}}), id);
+        ASSERT_EQ(dq.code, 100);
+        wire::ListReader reader(dq.body);
+        EXPECT_EQ(readColumns(reader).at(0).type, c.type);
+        // The same kind of value runs the statement as described; the other kind is refused.
+        EXPECT_EQ(call("PQ", num(1) + c.value, id).code, 100);
+        EXPECT_EQ(call("PQ", num(1) + cases[&c == &cases[0] ? 1 : 0].value, id).code, 404);
+        ++id;
+    }
+    // A parameter that types no column never sends the statement back.
+    ASSERT_EQ(call("PP", t16(u"SELECT ID FROM Typen WHERE Ganz > :%qpar(1)"), 9).code, 0);
+    EXPECT_EQ(call("PQ", num(1) + num(1), 9).code, 100);
+    EXPECT_EQ(call("PQ", num(1) + dec(5, -1), 9).code, 100);
 }
 
 TEST_F(Statements, OldStatementsAreEvictedAndAnsweredNotHeld) {

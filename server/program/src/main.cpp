@@ -28,9 +28,9 @@ void serveSharedMemoryClient(const program::ProgramOptions& options, const sigse
   std::cout << "kestoserver: shared memory for namespace " << options.nameSpace << ", data in "
             << options.object.dataFolder.string() << std::endl;
   shm::SharedMemoryOptions service;
-  service.session = [&](net::Connection& c) {
+  service.session = [&](odbc::Link& link) {
     model::Database db(options.object.dataFolder);
-    odbc::serveConnection(c, db, odbcSessionOptions(options));
+    odbc::serveLink(link, db, odbcSessionOptions(options));
   };
   service.stopRequested = [&] {
     const timespec now{};

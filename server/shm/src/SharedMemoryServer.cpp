@@ -1,22 +1,17 @@
 #include "shm/SharedMemoryServer.h"
 
-#include "SessionBridge.h"
+#include "SharedMemoryLink.h"
 
 #include <odbclink/ShmLayout.h>
 #include <odbclink/ShmObjects.h>
-#include <odbclink/Protocol.h>
 
+#include <cstdio>
 #include <unistd.h>
-
-#include <vector>
 
 namespace kesto::server::shm {
 namespace {
 
 namespace link = kesto::odbc::shm;
-namespace protocol = kesto::odbc::protocol;
-
-constexpr int kSliceMs = 200;
 
 // Removes the names however the service ends, also when making an object failed halfway.
 struct NameGuard {
@@ -24,16 +19,6 @@ struct NameGuard {
     pid_t pid;
     ~NameGuard() { link::removeNames(prefix, pid); }
 };
-
-// A reply too large for the area becomes a header-only 413 to the same request.
-std::string fitReply(std::string message) {
-    if (message.size() <= link::kAreaSize) return message;
-    std::string refused = message.substr(0, protocol::kHeaderSize);
-    refused.replace(0, 4, std::string(4, '\0'));
-    refused[12] = static_cast<char>(protocol::kIncompatibleProtocol & 0xFF);
-    refused[13] = static_cast<char>(protocol::kIncompatibleProtocol >> 8);
-    return refused;
-}
 
 }  // namespace
 
@@ -53,33 +38,12 @@ void serveSharedMemory(const SharedMemoryOptions& options) {
     link::NamedEvent ready = link::NamedEvent::create(name(link::kReady));
     ready.post();
 
-    SessionBridge bridge(options.session, [&](std::string message) {
-        message = fitReply(std::move(message));
-        view.write(link::kReplyArea, message.data(), message.size());
-        view.store(link::kReplyLength, static_cast<std::uint32_t>(message.size()));
-        replyWritten.post();
-    });
-
-    const auto started = std::chrono::steady_clock::now();
-    std::vector<std::uint8_t> request;
-    for (;;) {
-        if (options.stopRequested() || bridge.finished()) break;
-        if (view.load(link::kClientPid) == 0) {
-            if (std::chrono::steady_clock::now() - started > options.attachLimit) break;
-        } else if (clientOwns.tryLock()) {
-            break;  // the client let go of the link or died
-        }
-        const auto w = requestWritten.wait(kSliceMs);
-        if (w == link::NamedEvent::Wait::Failed) break;
-        if (w == link::NamedEvent::Wait::TimedOut) continue;
-        const std::uint32_t length = view.load(link::kRequestLength);
-        if (length < protocol::kHeaderSize || length > link::kAreaSize) break;  // not our client
-        request.resize(length);
-        view.read(link::kRequestArea, request.data(), length);
-        view.store(link::kRequestTaken, 1);
-        if (!bridge.deliver(request)) break;
+    SharedMemoryLink session(view, requestWritten, replyWritten, clientOwns, options);
+    try {
+        options.session(session);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kestoserver: session failed: %s\n", e.what());
     }
-    bridge.close();
 }
 
 }  // namespace kesto::server::shm

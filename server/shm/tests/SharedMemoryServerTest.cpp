@@ -11,6 +11,7 @@
 
 #include <array>
 #include <atomic>
+#include <future>
 #include <thread>
 #include <unistd.h>
 
@@ -34,30 +35,21 @@ std::vector<std::uint8_t> message(const char* code, std::uint32_t sequence, std:
 
 // Answers every request with its body repeated `factor` times, except the ones without a
 // reply; ends at DC.
-void echoSession(kesto::server::net::Connection& c, std::size_t factor) {
-    for (;;) {
-        std::array<char, 14> header{};
-        if (!c.readExact(header)) return;
-        const std::uint32_t length = static_cast<unsigned char>(header[0]) | static_cast<unsigned char>(header[1]) << 8 |
-                                     static_cast<unsigned char>(header[2]) << 16;
-        std::string body;
-        if (length && !c.readExact(body, length, 1 << 24)) return;
-        const std::string code(header.data() + 12, 2);
-        if (code == "DC") return;
-        if (code == "AF") continue;
+void echoSession(kesto::server::odbc::Link& link, std::size_t factor) {
+    kesto::server::odbc::Request r;
+    while (link.read(r) == kesto::server::odbc::ReadResult::Ok) {
+        if (r.code == "DC") return;
+        if (r.code == "AF") continue;
         std::string reply;
-        for (std::size_t i = 0; i < factor; ++i) reply += body;
-        std::string out(header.data(), 12);
-        for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(reply.size() >> (8 * i));
-        out += std::string(2, '\0') + reply;
-        if (!c.writeAll(out)) return;
+        for (std::size_t i = 0; i < factor; ++i) reply += r.body;
+        if (!link.write(r, 0, reply)) return;
     }
 }
 
 class SharedMemoryServer : public ::testing::Test {
 protected:
     void start(std::size_t factor = 1, std::chrono::milliseconds attachLimit = std::chrono::seconds(30)) {
-        options.session = [factor](kesto::server::net::Connection& c) { echoSession(c, factor); };
+        options.session = [factor](kesto::server::odbc::Link& link) { echoSession(link, factor); };
         options.attachLimit = attachLimit;
         options.stopRequested = [this] { return stop.load(); };
         server = std::thread([this] { shm::serveSharedMemory(options); });
@@ -143,6 +135,34 @@ TEST_F(SharedMemoryServer, ReplyThatNeverComesTimesOut) {
     ASSERT_EQ(client.send(message("AF", 1), Timeout::of(5), {}), 0);
     std::vector<std::uint8_t> reply;
     EXPECT_EQ(client.receive(reply, 0, Timeout::of(1)), 450);
+}
+
+// A stop is asked for once (a signal is taken when asked): asked while a statement runs, it
+// stops the statement and still ends the service after the reply.
+TEST_F(SharedMemoryServer, AStopDuringAStatementEndsTheService) {
+    std::atomic<bool> statementRuns{false};
+    options.session = [&](kesto::server::odbc::Link& link) {
+        kesto::server::odbc::Request r;
+        while (link.read(r) == kesto::server::odbc::ReadResult::Ok) {
+            statementRuns = true;
+            while (!link.stopRequested(r.statement)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            link.write(r, 400, "stopped");
+        }
+    };
+    options.stopRequested = [this] { return stop.exchange(false); };
+    auto served = std::async(std::launch::async, [this] { shm::serveSharedMemory(options); });
+    SharedMemoryTransport client(u"");
+    ASSERT_EQ(client.attach(::getpid(), Timeout::of(5)), 0);
+    ASSERT_EQ(client.send(message("DQ", 1), Timeout::of(5), {}), 0);
+    while (!statementRuns) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    stop = true;
+    std::vector<std::uint8_t> reply;
+    ASSERT_EQ(client.receive(reply, 0, Timeout::of(5)), 0);
+    EXPECT_EQ(std::string(reply.begin() + 14, reply.end()), "stopped");
+    const bool ended = served.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    stop = true;  // lets a service that went on end, so that the test can report
+    served.wait();
+    EXPECT_TRUE(ended) << "the service went on after the stop";
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "Anordnung.h"
 #include "Eingabe.h"
 #include "Queue.h"
 #include "Seite.h"
@@ -85,6 +86,28 @@ class FrSchildZeichnen_ : public Hauptfenster {
   std::span<const DrawOp> seite(int i) { return vp().pages()[i].ops; }
   std::shared_ptr<kesto::services::FixedToday> heute;
 };
+
+// Real articles, long texts and prices included: everything stays on its sign and no text
+// covers another.
+TEST_F(FrSchildZeichnen_, EverythingStaysOnItsSignAndNoTextCoversAnother) {
+  for (const char* nr : {"100001", "100023", "100050", "100051"}) {
+    editor().setArtNrText(QString::fromLatin1(nr));
+    editor().Read_Click();
+    editor().Uebernehmen_Click();
+  }
+  start().Grundpreis->setChecked(true);
+  FrSchildZeichnen();
+  std::vector<kesto::test::Umriss> schilder;
+  for (const Mm& m : schnittlinien(seite(0))) schilder.push_back(m);
+  ASSERT_EQ(schilder.size(), 4u);
+  EXPECT_THAT(kesto::test::anordnungPruefen(seite(0), schilder), ::testing::IsEmpty());
+  kesto::test::bilderAblegen(vp().pages(), "FrSchild");
+  // The creator's line as a whole, accents and descenders included, lies above line 1.
+  const TextBoxOp* ersteller = textMit(seite(0), "Erstellt durch ");
+  const TextBoxOp* zeile1 = textMit(seite(0), "Zement");
+  ASSERT_TRUE(ersteller && zeile1);
+  EXPECT_LE((ersteller->box.top + ersteller->box.height).mm(), zeile1->box.top.mm() + 0.01);
+}
 
 TEST_F(FrSchildZeichnen_, SignsOf62mmStackFourToAPageAndTheFifthOpensPageTwo) {
   artikel(5);

@@ -1,7 +1,7 @@
 // kestoserver started by the ODBC driver: one client, served over shared memory.
 #pragma once
 
-#include <net/Listener.h>
+#include <odbc/Link.h>
 
 #include <chrono>
 #include <functional>
@@ -9,8 +9,8 @@
 namespace kesto::server::shm {
 
 struct SharedMemoryOptions {
-    // Serves one protocol session over the connection it is given (normally the ODBC session).
-    std::function<void(net::Connection&)> session;
+    // Serves the ODBC session over the link it is given, on the calling thread.
+    std::function<void(odbc::Link&)> session;
     // How long the server waits for its client to attach before it gives up.
     std::chrono::milliseconds attachLimit{30000};
     // Asked between waits; true ends the service (a stop signal).

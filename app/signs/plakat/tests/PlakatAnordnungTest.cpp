@@ -1,0 +1,56 @@
+// Posters with real articles: whatever the texts, everything stays on the sheet and no text
+// covers another.
+#include "PlakatFenster.h"
+
+#include "Anordnung.h"
+#include "FMStart.h"
+#include "Plakat.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <gmock/gmock.h>
+
+namespace vovida::test {
+namespace {
+
+using ::testing::IsEmpty;
+
+struct Fall {
+  const char* art;
+  const char* nr;
+  const char* statt;  // info text typed into the editor
+};
+
+class PlakatAnordnung : public PlakatFenster, public ::testing::WithParamInterface<Fall> {};
+
+TEST_P(PlakatAnordnung, EverythingStaysOnTheSheetAndNoTextCoversAnother) {
+  const Fall& f = GetParam();
+  einrichten(f.art);
+  start().Grundpreis->setChecked(true);
+  editor().setArtNrText(QString::fromLatin1(f.nr));
+  editor().Read_Click();
+  editor().Preis_Info->setText(QString::fromUtf8(f.statt));
+  PlakatZeichnen();
+  const Plakatseite seite = PlakatseiteZu(QString::fromLatin1(f.art));
+  const kesto::test::Umriss blatt{0, 0, seite.breite, seite.hoehe};
+  EXPECT_THAT(kesto::test::anordnungPruefen(seiten()[0].ops, {&blatt, 1}), IsEmpty());
+  kesto::test::bilderAblegen(seiten(), ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
+constexpr const char* kStatt = "Statt 14.999,99 EUR im Frühjahrskatalog";
+
+INSTANTIATE_TEST_SUITE_P(Artikel, PlakatAnordnung,
+                         ::testing::Values(Fall{"A4N", "100001", ""}, Fall{"A4N", "100008", ""},
+                                           Fall{"A4N", "100023", ""}, Fall{"A4N", "100050", ""},
+                                           Fall{"A4N", "100050", kStatt}, Fall{"A4N", "100051", "Statt 1.499,00"},
+                                           Fall{"A3N", "100001", ""}, Fall{"A3N", "100050", kStatt},
+                                           Fall{"A3N", "100051", ""}, Fall{"A4F", "100050", kStatt},
+                                           Fall{"A3F", "100051", ""}),
+                         [](const auto& info) {
+                           return std::string(info.param.art) + "_" + info.param.nr +
+                                  (*info.param.statt ? "_Statt" : "");
+                         });
+
+}  // namespace
+}  // namespace vovida::test
