@@ -47,19 +47,18 @@ class Scanner {
   // object still keeps its own mark, which colouring uses.
   HRESULT tokenBegin() {
     if (!view_) return askTokenBegin();
-    // The object's mark, set as its TokenBegin sets it, and a copy for the token's text.
+    // The object's mark, set as its TokenBegin sets it, and the marked line's text.
     ScannerPlace& place = *view_->place;
     place.markLine = static_cast<std::uint32_t>(view_->line - 1);
     place.markBegin = place.markEnd = static_cast<std::uint32_t>(view_->offset);
-    markLine_ = view_->line;
-    markBegin_ = markEnd_ = view_->offset;
     markText_ = view_->text;
     return S_OK;
   }
   HRESULT tokenEnd() {
     if (!view_) return askTokenEnd();
-    markEnd_ = view_->line == markLine_ ? view_->offset : markBegin_;
-    view_->place->markEnd = static_cast<std::uint32_t>(markEnd_);
+    ScannerPlace& place = *view_->place;
+    place.markEnd = static_cast<std::int32_t>(place.markLine) == view_->line - 1 ? static_cast<std::uint32_t>(view_->offset)
+                                                                               : place.markBegin;
     return S_OK;
   }
   std::int32_t colourRest(std::uint32_t attribute);
@@ -105,7 +104,8 @@ class Scanner {
   }
   TokenText tokenText() {
     if (!view_) return askTokenText();
-    return {markText_ + markBegin_, markText_ + std::max(markBegin_, markEnd_)};
+    const ScannerPlace& place = *view_->place;
+    return {markText_ + place.markBegin, markText_ + std::max(place.markBegin, place.markEnd)};
   }
   char16_t currentChar() {
     if (!view_) return askCurrentChar();
@@ -162,10 +162,7 @@ class Scanner {
   ISourceScanner* object_;
   IScannerBlocks* blocks_ = nullptr;
   ScannerView* view_ = nullptr;
-  std::int32_t markLine_ = 0;
-  std::int32_t markBegin_ = 0;
-  std::int32_t markEnd_ = 0;
-  const char16_t* markText_ = nullptr;
+  const char16_t* markText_ = nullptr;  // the text of the line the object's mark is on
   std::int32_t blockOpenLine_ = -1;
   std::uint8_t blockOpenFlag_ = 0;
   ScannerCheckpoint* deferredTarget_ = nullptr;
