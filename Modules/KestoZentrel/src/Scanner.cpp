@@ -110,7 +110,7 @@ char16_t Scanner::askCurrentChar() {
   return static_cast<char16_t>(ch);
 }
 
-std::uint32_t Scanner::nextKind() {
+std::uint32_t Scanner::askNextKind() {
   std::uint32_t kind = 0;
   check(settled()->NextKind(&kind), 245);
   return kind;

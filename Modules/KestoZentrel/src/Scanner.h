@@ -108,7 +108,12 @@ class Scanner {
     const auto at = static_cast<std::uint32_t>(view_->offset);
     return at < view_->length ? view_->text[at] : u'\0';
   }
-  std::uint32_t nextKind();
+  // Within the line the view answers: the token after the current one, none after the end.
+  std::uint32_t nextKind() {
+    if (!view_ || !view_->direct) return askNextKind();
+    const ScannerToken* t = view_->tokens + view_->place->token;
+    return t->kind == 2 ? 2u : t[1].kind;
+  }
   std::uint32_t positionState() { return view_ ? view_->state : askPositionState(); }
   bool atLineEnd() { return view_ ? view_->kind == 2 : askAtLineEnd(); }
   const std::uint8_t* lineState(std::int32_t line);
@@ -132,6 +137,7 @@ class Scanner {
   char16_t askCurrentChar();
   std::uint32_t askPositionState();
   bool askAtLineEnd();
+  std::uint32_t askNextKind();
 
   // The object's colouring of the characters [begin, end) of the view's line: the attribute
   // word (its language, this one when none, and its index) in each.

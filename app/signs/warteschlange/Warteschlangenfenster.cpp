@@ -2,6 +2,7 @@
 
 #include "Benannt.h"
 #include "AOBStandard.h"
+#include "Fenstergroesse.h"
 #include "FMStart.h"
 #include "FerrixSu.h"
 #include "KestoapiHilfen.h"
@@ -58,6 +59,7 @@ Warteschlangenfenster::Warteschlangenfenster() {
   // no completion of a typed number to a queued one.
   ArtNr->setInsertPolicy(QComboBox::NoInsert);
   ArtNr->setCompleter(nullptr);
+  FuerArtikelnummer(*ArtNr);
   Read = benannt(new QPushButton(QStringLiteral("&Lesen"), this), "Read");
   Suchen = benannt(new QPushButton(QStringLiteral("&Suchen"), this), "Suchen");
   Uebernehmen = benannt(new QPushButton(QStringLiteral("&Übernehmen"), this), "Uebernehmen");
@@ -173,7 +175,12 @@ void Warteschlangenfenster::lesen() {
 bool Warteschlangenfenster::ArtikelFelderLesen() {
   QVector<QVariant> daten(kArtikelDatenGroesse);
   ArtikelLesen(ArtNrText(), daten);
-  if (daten[13].toString() == u"Fehler") return false;
+  // The information belongs to the article before ("Statt ..."), not to this one.
+  Preis_Info->setText(Infovorgabe());
+  if (daten[13].toString() == u"Fehler") {
+    for (QLineEdit* feld : {Bez1, Bez2, Bez3, PreisDB, PreisATS, PreisEUR, Per, Grundpreis}) feld->clear();
+    return false;
+  }
   Bez1->setText(daten[0].toString());
   Bez2->setText(daten[1].toString());
   Bez3->setText(daten[2].toString());
