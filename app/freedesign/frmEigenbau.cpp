@@ -8,6 +8,7 @@
 #include "Farbe.h"
 #include "FerrixSu.h"
 #include "KestoapiHilfen.h"
+#include "Platzierung.h"
 #include "Preisinfo.h"
 #include "ServerZugriff.h"
 #include "Startglobale.h"
@@ -426,8 +427,7 @@ void frmEigenbauZeigen() {
     fensterliste().entladen<frmEigenbau>();
     return;
   }
-  fenster.winId();
-  if (start.windowHandle()) fenster.windowHandle()->setTransientParent(start.windowHandle());
+  Zuordnen(fenster, &start);
   fenster.show();
   fenster.raise();
 }

@@ -4,6 +4,7 @@
 #include "Eigenbau.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
+#include "Platzierung.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -69,8 +70,7 @@ void frmEigenbauDruckartikel::CancelButton_Click() { fensterliste().entladen<frm
 std::vector<bool> EigenbauDruckartikelWaehlen() {
   FMStart& start = fensterliste().holen<FMStart>();
   frmEigenbauDruckartikel& fenster = FormHolen<frmEigenbauDruckartikel>();
-  fenster.winId();
-  if (start.windowHandle()) fenster.windowHandle()->setTransientParent(start.windowHandle());
+  Zuordnen(fenster, &start);
   ModalZeigen(fenster);
   // After a cancel the list is read from a freshly loaded window.
   const kesto::activex::ColumnList& liste = *FormHolen<frmEigenbauDruckartikel>().lst_ArtNr;

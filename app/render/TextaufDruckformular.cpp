@@ -1,7 +1,10 @@
 #include "TextaufDruckformular.h"
 
 #include "Feldwerte.h"
+#include "LesbareFarbe.h"
 #include "Schriftdefinitionen.h"
+
+#include <algorithm>
 
 namespace vovida {
 
@@ -78,14 +81,16 @@ double Hoechstbreite(const QString& text, std::int16_t slot, const QString& schr
 
 void TextGemessenDrucken(const QString& text, std::int16_t slot, const QString& schriftname,
                          VSPrinter& vp, double x, double y, std::optional<double> breite,
-                         double& hoehe, double& breitenSumme, bool nurMessen) {
+                         double& hoehe, double& breitenSumme, bool nurMessen,
+                         std::optional<Colour> hintergrund) {
   const int durchgaenge = feldZahl(slot, kSchatten) != kKeineFarbe ? 1 : 0;
   breitenSumme = 0;
   const double y1 = y + feldZahl(slot, kTop);
   // Whole points; sizes up to three digits, as the editor lets them be typed.
-  const std::int16_t groesse = ganzzahl16(feldZahl(slot, kGroesse));
+  std::int16_t groesse = ganzzahl16(feldZahl(slot, kGroesse));
   const double abstand = feldZahl(slot, kAbstand);
-  const Colour textfarbe = feldFarbe(slot, kTextfarbe);
+  const Colour textfarbe =
+      hintergrund ? LesbareFarbe(feldFarbe(slot, kTextfarbe), *hintergrund) : feldFarbe(slot, kTextfarbe);
   const Colour schattenfarbe = feldFarbe(slot, kSchatten);
   const bool kontur = feldSchalter(slot, kKontur);
   // Characters are whole code points, so that no surrogate pair is split.
@@ -95,10 +100,19 @@ void TextGemessenDrucken(const QString& text, std::int16_t slot, const QString& 
 
   double versatz = 0;
   if (breite) {
-    vp.setFontSize(groesse);
-    messen(vp, text.toStdString());
-    const double tw = vp.TextWid().mm();
     const double zwischenraum = abstand * (zeichen.size() - 1);
+    const auto textbreite = [&] {
+      vp.setFontSize(groesse);
+      messen(vp, text.toStdString());
+      return vp.TextWid().mm();
+    };
+    double tw = textbreite();
+    // A headline wider than its band is set smaller rather than running past it.
+    while (groesse > 1 && tw + zwischenraum > *breite) {
+      groesse = static_cast<std::int16_t>(
+          std::clamp<int>(static_cast<int>(groesse * (*breite - zwischenraum) / tw), 1, groesse - 1));
+      tw = textbreite();
+    }
     versatz = (*breite - tw - zwischenraum) / 2;
   }
   const double x1 = x + versatz + feldZahl(slot, kRand);

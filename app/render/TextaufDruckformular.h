@@ -37,12 +37,15 @@ void SchriftTextDrucken(const QString& text, double x, double y, double breite, 
 double Hoechstbreite(const QString& text, std::int16_t slot, const QString& schriftname, VSPrinter& vp,
                      double hoechstens);
 
-// The text character by character, centred in breite when one is given. hoehe receives
-// the height of the last character measured (unchanged for an empty text), breitenSumme
-// the sum of the widths of every character printed in every pass. With nurMessen the
-// normal print is left out; a contour is printed all the same.
+// The text character by character, centred in breite when one is given; a text wider
+// than breite is set smaller, whole points, until it fits. hoehe receives the height of
+// the last character measured (unchanged for an empty text), breitenSumme the sum of the
+// widths of every character printed in every pass. With nurMessen the normal print is left
+// out; a contour is printed all the same. On a filled background (hintergrund) the text
+// colour gives way to white or black where it would not stand out.
 void TextGemessenDrucken(const QString& text, std::int16_t slot, const QString& schriftname,
                          VSPrinter& vp, double x, double y, std::optional<double> breite,
-                         double& hoehe, double& breitenSumme, bool nurMessen = false);
+                         double& hoehe, double& breitenSumme, bool nurMessen = false,
+                         std::optional<kesto::activex::Colour> hintergrund = {});
 
 }  // namespace vovida

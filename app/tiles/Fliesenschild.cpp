@@ -10,6 +10,7 @@
 #include "Unterartikeltabelle.h"
 #include "Zeichnen.h"
 
+#include <array>
 #include <optional>
 #include <stdexcept>
 
@@ -52,7 +53,23 @@ void beschriftungsrahmen(const Fliesenmasse& m, const FliesenschildUmfeld& u, VS
 
   double hoehe = 0, summe = 0;
   TextGemessenDrucken(u.Ueberschrift, u.ueberschriftSlot, QStringLiteral("Helvetica"), vp, m.X0,
-                      0.9 * m.Y0 + m.T / 2, m.W, hoehe, summe, false);
+                      0.9 * m.Y0 + m.T / 2, m.W, hoehe, summe, false, u.textmarkeFarbe);
+}
+
+// Label and value pairs; a row without a second pair lets its value run over three columns.
+struct Hauptzeile {
+  const char* marke1;
+  QString wert1;
+  const char* marke2;
+  QString wert2;
+};
+
+std::array<Hauptzeile, 5> hauptzeilen(const Fliesendaten& d, const FliesenschildUmfeld& u) {
+  return {{{"Art.Nr.:", u.ArtNr, "Tamsel.Art.Nr.:", d.haupt(9)},
+           {"Sortierung:", d.haupt(2), "Größe:", d.haupt(7)},
+           {"Abriebgruppe:", d.haupt(5), "frostsicher:", d.haupt(8)},
+           {"Fliesentype:", u.Fliesentype, nullptr, {}},
+           {"Verfügbarkeit:", d.haupt(6), nullptr, {}}}};
 }
 
 void hauptartikel(const Fliesenmasse& m, bool beschriftung, const Fliesendaten& d, const FliesenschildUmfeld& u,
@@ -69,19 +86,7 @@ void hauptartikel(const Fliesenmasse& m, bool beschriftung, const Fliesendaten& 
     Fliesenzelle(satz, m.X0 + 2.1 * m.g, m.Y0 + 4 * m.u + m.T + m.Ht[1], m.W - 4 * m.g, 0.6 * m.g, b + 10, "Arial", vp,
                  {7, 0, 1, 5});
 
-  // Label and value pairs; a row without a second pair lets its value run over three columns.
-  const struct {
-    const char* marke1;
-    QString wert1;
-    const char* marke2;
-    QString wert2;
-  } zeilen[] = {
-      {"Art.Nr.:", u.ArtNr, "Tamsel.Art.Nr.:", d.haupt(9)},
-      {"Sortierung:", d.haupt(2), "Größe:", d.haupt(7)},
-      {"Abriebgruppe:", d.haupt(5), "frostsicher:", d.haupt(8)},
-      {"Fliesentype:", u.Fliesentype, nullptr, {}},
-      {"Verfügbarkeit:", d.haupt(6), nullptr, {}},
-  };
+  const std::array<Hauptzeile, 5> zeilen = hauptzeilen(d, u);
   for (int n = 0; n < 5; ++n) {
     const auto& z = zeilen[n];
     const double y = m.zeile(n);
@@ -98,22 +103,33 @@ void hauptartikel(const Fliesenmasse& m, bool beschriftung, const Fliesendaten& 
   for (int n = 0; n < 4; ++n)
     Fliesenzelle(verpackung[n], m.X0 + m.W + m.g, m.zeile(n), m.S - m.g, m.R1, b + 3, "Arial", vp);
 
+  // The creator line keeps inside the label's inner frame (its line runs at Y0 + 2) and
+  // within the strip beside the sale sign.
   const QString ersteller = QStringLiteral(" Erstellt durch ") + u.PersonalName + u' ';
+  const QString arial = QStringLiteral("Arial");
+  const auto slot = static_cast<std::int16_t>(b + 11);
   if (beschriftung)
-    Fliesenzelle(ersteller, m.X0 + 4, m.Y0 + 1, 0, 0, b + 11, "Arial", vp, {6, 0, 0, 0});
+    Fliesenzelle(ersteller, m.X0 + 4, m.Y0 + 2.3, Hoechstbreite(ersteller, slot, arial, vp, m.W - 8), 0, slot,
+                 "Arial", vp, {6, 0, 0, 0});
   else
-    Fliesenzelle(ersteller, m.X0 + m.W + m.g, m.Y0 + 5, 0, 0, b + 11, "Arial", vp, {6, 0, 0, 0});
+    Fliesenzelle(ersteller, m.X0 + m.W + m.g, m.Y0 + 5, Hoechstbreite(ersteller, slot, arial, vp, m.S - m.g), 0,
+                 slot, "Arial", vp, {6, 0, 0, 0});
 }
 
 void hauptpreis(const Fliesenmasse& m, const Fliesendaten& d, const FliesenschildUmfeld& u, VSPrinter& vp) {
   const int b = m.basis;
   const QString eingabe = d.haupt(10).isEmpty() ? QStringLiteral("0,00") : d.haupt(10);
   Fliesenpreis p = FliesenpreisBerechnen(eingabe, u.waehrungen);
+  const double x = m.X0 + 4 * m.g + m.Cw[1] + m.Cw[2];
+  const double y = m.Yr + 4 * m.R1;
+  const double einheitX = m.X0 + m.W - m.g - 30;
+  const double einheitY = y + 2 * m.Sp1 + 2;
+  const QString regal = d.haupt(18).isEmpty() ? QString() : QStringLiteral(" R:");
+  const QString regalzeile = d.haupt(13) + regal + d.haupt(18);
+
   // The size of the large sign's price slot, also on small signs.
   vp.setFontSize(static_cast<float>(feldZahl(40, 1)));
   vp.setFontName("Kipp");
-  const double x = m.X0 + 4 * m.g + m.Cw[1] + m.Cw[2];
-  const double y = m.Yr + 4 * m.R1;
   PreisOptionen optionen;
   PreisAusmass ausmass;
   if (u.NeuerStil)
@@ -123,11 +139,8 @@ void hauptpreis(const Fliesenmasse& m, const Fliesendaten& d, const Fliesenschil
     PreisPolygonDrucken(p.preis, p.zeichen, p.zweitpreis, p.zweitzeichen, d.haupt(12), {},
                         static_cast<std::int16_t>(b + 4), vp, x, y, m.Cw[3] + m.Cw[4], optionen, ausmass);
 
-  const double einheitX = m.X0 + m.W - m.g - 30;
-  const double einheitY = y + 2 * m.Sp1 + 2;
   Fliesenzelle(d.haupt(12), einheitX, einheitY, 30, 0, b + 3, "Helvetica", vp);
-  const QString regal = d.haupt(18).isEmpty() ? QString() : QStringLiteral(" R:");
-  Fliesenzelle(d.haupt(13) + regal + d.haupt(18), einheitX, einheitY + m.R2, 30, 0, b + 3, "Helvetica", vp);
+  Fliesenzelle(regalzeile, einheitX, einheitY + m.R2, 30, 0, b + 3, "Helvetica", vp);
 }
 
 // Width and height as numbers above 0, or nothing.

@@ -6,6 +6,7 @@
 #include "Fensterliste.h"
 #include "Fliesenspeicher.h"
 #include "PlakatGlobal.h"
+#include "Platzierung.h"
 #include "Preisinfo.h"
 #include "Schildarten.h"
 #include "ServerZugriff.h"
@@ -365,8 +366,7 @@ void frmFliesenSchild::bestellungEinrichten(bool bestellung) {
 void frmFliesenSchild::mBearbeiten_Click() {
   // Loaded fresh from the server parameters each time it opens.
   auto& fenster = FormHolen<frmFlliesenSchildDimensionen>();
-  fenster.winId();
-  if (windowHandle()) fenster.windowHandle()->setTransientParent(windowHandle());
+  Zuordnen(fenster, this);
   ModalZeigen(fenster);
   fensterliste().entladen<frmFlliesenSchildDimensionen>();
 }

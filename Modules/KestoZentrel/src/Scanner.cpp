@@ -2,6 +2,7 @@
 
 #include <Parser/ScannerCheckpoint.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace kesto::zentrel {
@@ -37,6 +38,22 @@ HRESULT Scanner::askTokenBegin() { return check(settled()->TokenBegin(), 67); }
 HRESULT Scanner::askTokenEnd() { return check(settled()->TokenEnd(), 78); }
 
 std::int32_t Scanner::colourRest(std::uint32_t attribute) {
+  if (view_ && view_->direct && attribute <= 0x3DFF) {
+    // What the object does, without a call: the rest of the line takes the attribute and the
+    // place goes to the line's end token (the raw region it is bracketed with for comments
+    // changes nothing else).
+    ScannerView& view = *view_;
+    colourWords(static_cast<std::uint32_t>(view.offset), view.length, attribute);
+    std::uint32_t at = view.place->token;
+    while (view.tokens[at].kind != 2) ++at;
+    if (at != view.place->token) {
+      view.place->token = at;
+      view.kind = 2;
+      view.offset = static_cast<std::int32_t>(view.tokens[at].begin);
+      view.state = 0;
+    }
+    return 0;
+  }
   std::int32_t result = 0;
   if (attribute == 7) {
     check(settled()->BeginRaw(), 46, "..\\..\\Include\\Parser\\parseScannerNoTokens");
@@ -93,7 +110,7 @@ char16_t Scanner::askCurrentChar() {
   return static_cast<char16_t>(ch);
 }
 
-std::uint32_t Scanner::nextKind() {
+std::uint32_t Scanner::askNextKind() {
   std::uint32_t kind = 0;
   check(settled()->NextKind(&kind), 245);
   return kind;

@@ -47,19 +47,18 @@ class Scanner {
   // object still keeps its own mark, which colouring uses.
   HRESULT tokenBegin() {
     if (!view_) return askTokenBegin();
-    // The object's mark, set as its TokenBegin sets it, and a copy for the token's text.
+    // The object's mark, set as its TokenBegin sets it, and the marked line's text.
     ScannerPlace& place = *view_->place;
     place.markLine = static_cast<std::uint32_t>(view_->line - 1);
     place.markBegin = place.markEnd = static_cast<std::uint32_t>(view_->offset);
-    markLine_ = view_->line;
-    markBegin_ = markEnd_ = view_->offset;
     markText_ = view_->text;
     return S_OK;
   }
   HRESULT tokenEnd() {
     if (!view_) return askTokenEnd();
-    markEnd_ = view_->line == markLine_ ? view_->offset : markBegin_;
-    view_->place->markEnd = static_cast<std::uint32_t>(markEnd_);
+    ScannerPlace& place = *view_->place;
+    place.markEnd = static_cast<std::int32_t>(place.markLine) == view_->line - 1 ? static_cast<std::uint32_t>(view_->offset)
+                                                                               : place.markBegin;
     return S_OK;
   }
   std::int32_t colourRest(std::uint32_t attribute);
@@ -74,11 +73,7 @@ class Scanner {
     const ScannerView& view = *view_;
     const ScannerPlace& place = *view.place;
     if (static_cast<std::int32_t>(place.markLine) != view.line - 1) return S_OK;
-    const std::uint32_t language = (attribute >> 10) & 0xF;
-    const auto word = static_cast<std::uint16_t>(((language ? language : 1) << 10) | (attribute & 0x1FF));
-    const std::uint32_t end = std::min(static_cast<std::uint32_t>(view.offset), view.wordCount);
-    std::uint16_t* const words = view.words;
-    for (std::uint32_t i = place.markBegin; i < end; ++i) words[i] = word;
+    colourWords(place.markBegin, static_cast<std::uint32_t>(view.offset), attribute);
     return S_OK;
   }
   // Steps within the line may be taken directly, and no checkpoint waits to be taken.
@@ -105,14 +100,20 @@ class Scanner {
   }
   TokenText tokenText() {
     if (!view_) return askTokenText();
-    return {markText_ + markBegin_, markText_ + std::max(markBegin_, markEnd_)};
+    const ScannerPlace& place = *view_->place;
+    return {markText_ + place.markBegin, markText_ + std::max(place.markBegin, place.markEnd)};
   }
   char16_t currentChar() {
     if (!view_) return askCurrentChar();
     const auto at = static_cast<std::uint32_t>(view_->offset);
     return at < view_->length ? view_->text[at] : u'\0';
   }
-  std::uint32_t nextKind();
+  // Within the line the view answers: the token after the current one, none after the end.
+  std::uint32_t nextKind() {
+    if (!view_ || !view_->direct) return askNextKind();
+    const ScannerToken* t = view_->tokens + view_->place->token;
+    return t->kind == 2 ? 2u : t[1].kind;
+  }
   std::uint32_t positionState() { return view_ ? view_->state : askPositionState(); }
   bool atLineEnd() { return view_ ? view_->kind == 2 : askAtLineEnd(); }
   const std::uint8_t* lineState(std::int32_t line);
@@ -136,6 +137,17 @@ class Scanner {
   char16_t askCurrentChar();
   std::uint32_t askPositionState();
   bool askAtLineEnd();
+  std::uint32_t askNextKind();
+
+  // The object's colouring of the characters [begin, end) of the view's line: the attribute
+  // word (its language, this one when none, and its index) in each.
+  void colourWords(std::uint32_t begin, std::uint32_t end, std::uint32_t attribute) {
+    const std::uint32_t language = (attribute >> 10) & 0xF;
+    const auto word = static_cast<std::uint16_t>(((language ? language : 1) << 10) | (attribute & 0x1FF));
+    end = std::min(end, view_->wordCount);
+    std::uint16_t* const words = view_->words;
+    for (std::uint32_t i = begin; i < end; ++i) words[i] = word;
+  }
 
   struct Place {
     ScannerPlace place;
@@ -162,10 +174,7 @@ class Scanner {
   ISourceScanner* object_;
   IScannerBlocks* blocks_ = nullptr;
   ScannerView* view_ = nullptr;
-  std::int32_t markLine_ = 0;
-  std::int32_t markBegin_ = 0;
-  std::int32_t markEnd_ = 0;
-  const char16_t* markText_ = nullptr;
+  const char16_t* markText_ = nullptr;  // the text of the line the object's mark is on
   std::int32_t blockOpenLine_ = -1;
   std::uint8_t blockOpenFlag_ = 0;
   ScannerCheckpoint* deferredTarget_ = nullptr;

@@ -3,6 +3,7 @@
 #include "RuntimeError.h"
 #include "Schriftdefinitionen.h"
 #include "TextaufDruckformular.h"
+#include "LesbareFarbe.h"
 
 #include <stdexcept>
 
@@ -119,6 +120,35 @@ TEST_F(TextTest, TextGemessenDruckenSpacesOnlyBetweenCharactersAndCentres) {
   TextGemessenDrucken(QStringLiteral("AB"), 5, QStringLiteral("Arial"), vp, 10, 20, 50.0, hoehe, summe);
   const Mass ab = textMass(QStringLiteral("AB"), 12);
   EXPECT_NEAR(alle<TextOp>()[0].at.x.mm(), 10 + (50 - ab.breite - 2) / 2 + 1.5, 1e-3);
+}
+
+TEST_F(TextTest, TextGemessenDruckenSetsAHeadlineWiderThanItsBandSmaller) {
+  Schriftdefinitionen()(5, 1) = QStringLiteral("60");
+  Schriftdefinitionen()(5, 5) = QStringLiteral("0");
+  double hoehe = 0, summe = 0;
+  TextGemessenDrucken(QStringLiteral("FÜR SEHENSWERTE PREISE. AKTION"), 5, QStringLiteral("Arial"), vp, 10, 20, 100.0,
+                      hoehe, summe);
+  const auto texte = alle<TextOp>();
+  ASSERT_FALSE(texte.empty());
+  EXPECT_LT(texte[0].style.font.size, 60);
+  EXPECT_GE(texte[0].at.x.mm(), 10);
+  EXPECT_LE(summe, 100);
+  EXPECT_LE(texte.back().at.x.mm() + textMass(QString::fromStdString(texte.back().text), texte.back().style.font.size).breite,
+            110 + 1e-3);
+}
+
+TEST(LesbareFarbe, TextGivesWayToWhiteOrBlackOnlyWhereItWouldNotStandOut) {
+  const struct {
+    kesto::activex::Colour text, grund, erwartet;
+  } faelle[] = {
+      {0xFF0000, 0xFF0000, 0xFFFFFF},  // blue on the blue oval
+      {0xFF0000, 0xFFFFFF, 0xFF0000},  // blue on white stays
+      {0x00FFFF, 0xFFFFFF, 0x000000},  // yellow on white
+      {0x000000, 0x00FF00, 0x000000},  // black on green stays
+      {0x00FF00, 0x00FF00, 0x000000},  // green on green
+      {0xFFFFFF, 0x0000FF, 0xFFFFFF},  // white on red stays
+  };
+  for (const auto& f : faelle) EXPECT_EQ(LesbareFarbe(f.text, f.grund), f.erwartet) << std::hex << f.text << " " << f.grund;
 }
 
 TEST_F(TextTest, TextGemessenDruckenMeasureOnlyStillPrintsTheContour) {

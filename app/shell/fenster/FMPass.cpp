@@ -6,6 +6,7 @@
 #include "Fensterliste.h"
 #include "Kestoapi.h"
 #include "KestoapiHilfen.h"
+#include "Platzierung.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -99,8 +100,14 @@ void FMPass::BUAusst_Click() {
   AlleFormulareEntladen();
 }
 
+void FMPass::reject() {
+  Ereignis([this] { BUAusst_Click(); });
+}
+
 void FMPass::BUServer_Click() {
-  ModalZeigen(fensterliste().holen<FMServer>());
+  FMServer& server = fensterliste().holen<FMServer>();
+  Zuordnen(server, this);
+  ModalZeigen(server);
 }
 
 void FMPass::Sichern() {

@@ -26,6 +26,10 @@ class FMPass : public QDialog {
   // Writes the login settings from the boxes of this window and of FMServer.
   void Sichern();
 
+  // Closing the window (its close box, Alt+F4, Escape) is "Abbruch": there is no login to
+  // go on with.
+  void reject() override;
+
  protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
   void showEvent(QShowEvent* ereignis) override;

@@ -8,6 +8,7 @@
 #include "frmDruckerfestlegung.h"
 #include "Kestoapi.h"
 #include "PlakatGlobal.h"
+#include "Platzierung.h"
 #include "Preisinfo.h"
 #include "Schildarten.h"
 #include "Schriftdefinitionen.h"
@@ -123,6 +124,8 @@ void FMStart::aufbauen() {
     bild->hide();
   }
   zeile->addWidget(Frame1);
+  // The sign kinds, "Druck" and "Aktualisieren" stay in view when editors open.
+  FreiHalten(*this, *Frame1);
 
   ctSplit = benannt(new QSplitter(Qt::Vertical), "ctSplit");
   ctSize1 = benannt(new QWidget, "ctSize1");

@@ -3,6 +3,8 @@
 // Ereignis(), and modal windows are shown through a port that tests script.
 #pragma once
 
+#include "Platzierung.h"
+
 #include <QString>
 #include <QWidget>
 #include <QWindow>
@@ -66,14 +68,12 @@ T& FormHolen() {
   return fenster;
 }
 
-// Shows T (through FormHolen) modeless, kept in front of its owner without being owned
-// by it: the window list owns it.
+// Shows T (through FormHolen) modeless, kept in front of its owner (Zuordnen) without
+// being its child: the window list owns it.
 template <class T>
 T& FormZeigen(QWidget* besitzer) {
   T& fenster = FormHolen<T>();
-  fenster.winId();
-  if (besitzer && besitzer->window()->windowHandle())
-    fenster.windowHandle()->setTransientParent(besitzer->window()->windowHandle());
+  Zuordnen(fenster, besitzer);
   fenster.show();
   fenster.raise();
   return fenster;

@@ -6,9 +6,11 @@
 #include "Fensterliste.h"
 #include "Kestoapi.h"
 #include <activex/MaskEdit.h>
+#include "Platzierung.h"
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
 
+#include <QApplication>
 #include <QComboBox>
 
 namespace vovida {
@@ -51,6 +53,8 @@ QString suchDialog(QString& ergebnis, void (Fenster::*laden)()) {
   fensterliste().entladen<Fenster>();
   Fenster& fenster = fensterliste().holen<Fenster>();
   (fenster.*laden)();
+  // In front of the window the search was started from.
+  Zuordnen(fenster, QApplication::activeWindow());
   ModalZeigen(fenster);
   fensterliste().entladen<Fenster>();
   return ergebnis;

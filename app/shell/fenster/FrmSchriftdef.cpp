@@ -4,6 +4,7 @@
 #include "AOBStandard.h"
 #include "Fensterliste.h"
 #include "NumberText.h"
+#include "Platzierung.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -233,9 +234,7 @@ QString SchriftdefSlotText() { return fensterliste().holen<FrmSchriftdef>().P2->
 void SchriftartendefinitionZeigen(QWidget* besitzer) {
   FrmSchriftdef& fenster = fensterliste().holen<FrmSchriftdef>();
   // The owner keeps the editor above it without owning it: the list of windows does.
-  if (besitzer && fenster.windowHandle() == nullptr) fenster.winId();
-  if (besitzer && besitzer->windowHandle() && fenster.windowHandle())
-    fenster.windowHandle()->setTransientParent(besitzer->windowHandle());
+  Zuordnen(fenster, besitzer);
   fenster.show();
   fenster.raise();
 }

@@ -1,5 +1,6 @@
 #include "Aktion.h"
 
+#include "FMStart.h"
 #include "Fensterliste.h"
 #include "KestoapiHilfen.h"
 #include "Schildarten.h"
@@ -32,8 +33,8 @@ QString AktionsDatum(const QString& serverDatum) {
 
 void AktionEinrichten() {
   SchildartDienste dienste;
-  // Not owned by the main window; the preview keeps what it shows.
-  dienste.editorZeigen = [] { FormZeigen<frmAktionsauswahl>(nullptr); };
+  // In front of the main window like every editor; the preview keeps what it shows.
+  dienste.editorZeigen = [] { FormZeigen<frmAktionsauswahl>(&fensterliste().holen<FMStart>()); };
   SchildartEintragen(QStringLiteral("AKTION"), std::move(dienste));
 }
 

@@ -2,6 +2,7 @@
 
 #include "Aktion.h"
 #include "Benannt.h"
+#include "FMStart.h"
 #include "Kestoapi.h"
 #include "TextKonvertierung.h"
 #include "frmArtikelauswahl.h"
@@ -59,7 +60,8 @@ void frmAktionsauswahl::OKButton_Click() {
   const int zeile = lst_AKZ->ListIndex();
   if (zeile < 0) return;
   const QString code = lst_AKZ->ColumnText(zeile, 1);
-  frmArtikelauswahl& artikel = FormZeigen<frmArtikelauswahl>(nullptr);
+  // Where the promotion list was: beside the main window.
+  frmArtikelauswahl& artikel = FormZeigen<frmArtikelauswahl>(&fensterliste().holen<FMStart>());
   artikel.EinlesenAktionsartikel(code);
   fensterliste().entladen<frmAktionsauswahl>();
 }

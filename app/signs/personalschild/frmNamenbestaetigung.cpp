@@ -1,6 +1,7 @@
 #include "frmNamenbestaetigung.h"
 
 #include "Fensterliste.h"
+#include "Platzierung.h"
 #include "Tastatur.h"
 #include "frmPersonalschild.h"
 
@@ -39,8 +40,7 @@ void frmNamenbestaetigung::Bestaetigen(int zeile) {
   frmPersonalschild& editor = FormHolen<frmPersonalschild>();
   zeile_ = zeile;
   Namen->setText(editor.Namen->List(zeile));
-  winId();
-  if (editor.windowHandle()) windowHandle()->setTransientParent(editor.windowHandle());
+  Zuordnen(*this, &editor);
   ModalZeigen(*this);
 }
 

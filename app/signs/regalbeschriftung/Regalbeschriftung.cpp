@@ -7,6 +7,7 @@
 #include "NumberText.h"
 #include "PreisDrucken.h"
 #include "Preisinfo.h"
+#include "Preisplatz.h"
 #include "RuntimeError.h"
 #include "Schildarten.h"
 #include "Schildfenster.h"
@@ -25,9 +26,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include <algorithm>
-#include <cmath>
-#include <numbers>
 
 #include <activex/Barcode.h>
 #include <activex/VSPrinter.h>
@@ -91,25 +89,17 @@ struct Lauf {
   double preisUnterArtNr(const QString& artNr, double oben);
 };
 
-// The widest price label, centred in its slot and turned by its 8 degrees, whose top edge
-// stays below the article-number line wherever it runs under it.
+// The widest price label whose turned top edge stays below the article-number line.
 double Lauf::preisUnterArtNr(const QString& artNr, double oben) {
   vp.setFontName("Helvetica");
   vp.setFontSize(static_cast<float>(zahl(Schriftdefinitionen()(26, 1))));
   const double textbreite = vp.TextWidth(artNr.toStdString()).mm();
   const double textLinks = 20 + 0.76 * B + (0.2 * B - textbreite) / 2;
-  const double textRechts = textLinks + textbreite;
-  const double textUnten =
-      oben + 15 + 0.24 * H + zahl(Schriftdefinitionen()(26, 6)) + vp.TextHeight(artNr.toStdString()).mm();
+  const double textOben = oben + 15 + 0.24 * H + zahl(Schriftdefinitionen()(26, 6));
+  const Hindernis zeile{textLinks, textOben, textLinks + textbreite,
+                        textOben + vp.TextHeight(artNr.toStdString()).mm()};
   const double preisOben = oben + 15 + 0.45 * H + zahl(Schriftdefinitionen()(30, 6));
-  const double mitte = 20 + 0.48 * B + 0.49 * B / 2;
-  // How far the label may reach right of its left end before its edge meets the line.
-  const double lauf = std::max(0.0, preisOben - textUnten - 0.5) / std::tan(8 * std::numbers::pi / 180);
-  const double endetDavor = 2 * (textLinks - mitte);
-  const double steigtDarunter = lauf <= 2 * (textRechts - mitte)
-                                    ? lauf
-                                    : std::max(2 * (textRechts - mitte), 2 * (lauf - textRechts + mitte));
-  return std::max({1.0, endetDavor, steigtDarunter});
+  return Preisplatz(20 + 0.48 * B, preisOben, 0.49 * B, 8, {&zeile, 1});
 }
 
 void Lauf::etikett(const Schildtexte& t, double oben) {
@@ -128,7 +118,7 @@ void Lauf::etikett(const Schildtexte& t, double oben) {
   ueberschrift = ueberschriftSlot(e, ueberschrift);
   double hoehe = 0, summe = 0;
   TextGemessenDrucken(t.ueberschrift, ueberschrift, QStringLiteral("Kipp"), vp, 28, oben + 21, 89, hoehe, summe,
-                      false);
+                      false, e.TextMarkeFarbe);
 
   const double zeile = abstand(22);
   const double zeile1 = oben + 15 + 0.44 * H;

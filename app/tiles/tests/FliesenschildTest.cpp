@@ -4,6 +4,7 @@
 #include "Fliesenschildseite.h"
 
 #include "Feldwerte.h"
+#include "LesbareFarbe.h"
 #include "Schriftdefinitionen.h"
 
 #include <activex/Page.h>
@@ -72,6 +73,24 @@ TEST_F(FliesenschildTest, LabelFrameFieldCornersOvalInTheChosenColour) {
   EXPECT_EQ(ovale[0]->brush.style, kesto::activex::BrushStyle::Solid);
   EXPECT_EQ(ovale[0]->pen.width, units(12));
   EXPECT_TRUE(alle<PictureOp>(ops).empty());
+}
+
+// The headline lies on the oval: in the default blue, a blue headline would vanish.
+TEST_F(FliesenschildTest, LabelHeadlineStandsOutAgainstItsOvalAndFitsIt) {
+  daten().typSetzen(kBeschriftung);
+  FliesenschildUmfeld u = umfeld("A7");
+  u.Ueberschrift = QStringLiteral("SONDERANGEBOT SOLANGE DER VORRAT REICHT");
+  const auto ops = zeichnen(u);
+  const auto ovale = alle<EllipseOp>(ops);
+  ASSERT_EQ(ovale.size(), 1u);
+  const auto texte = alle<kesto::activex::TextOp>(ops);
+  ASSERT_FALSE(texte.empty());
+  for (const auto* t : texte) {
+    if (t->at.y.mm() > inMm(ovale[0]->box).y + inMm(ovale[0]->box).h) continue;
+    EXPECT_EQ(LesbareFarbe(t->style.colour, ovale[0]->brush.colour), t->style.colour) << t->text;
+    EXPECT_GE(t->at.x.mm(), 7);
+    EXPECT_LE(t->at.x.mm(), 107);
+  }
 }
 
 // Which size and which font slots each kind and type draws with.

@@ -163,11 +163,14 @@ FittedText fitText(std::string_view text, const TextStyle& style, Length boxWidt
     // A one-line box is as high as a line at the size asked for.
     const double cell = wrap ? height : lineHeight;
     double top = 0;
-    switch (style.vertical()) {
-    case VAlign::Middle: top = (cell - total) / 2; break;
-    case VAlign::Bottom: top = cell - total; break;
-    default: break;
-    }
+    // A box lower than a line at the floor size holds its line from its top edge down, so
+    // that it never reaches up over what lies above the box.
+    if (!wrap || !shrink || total <= cell + slack)
+        switch (style.vertical()) {
+        case VAlign::Middle: top = (cell - total) / 2; break;
+        case VAlign::Bottom: top = cell - total; break;
+        default: break;
+        }
     for (const Line& line : lines) {
         double left = 0;
         switch (style.horizontal()) {

@@ -69,7 +69,7 @@ class Tokenizer {
     if (pos_ == 0 && !text_.empty() && (isLetter(text_[0]) || isDigit(text_[0]) || text_[0] == u'%')) label();
     if (!done_ && pos_ < text_.size() && isBlank(text_[pos_])) blanks(kLineStart);
     while (!done_ && pos_ < text_.size() && text_[pos_] == u'.') {
-      emit(kDot, pos_, pos_ + 1);
+      emit(kDot, pos_);
       ++pos_;
       if (pos_ < text_.size() && isBlank(text_[pos_])) blanks(kLineStart);
     }
@@ -94,7 +94,7 @@ class Tokenizer {
       } else if (const std::uint16_t kind = charKind(c); kind == kLetters || kind == kDigits) {
         run(kind);
       } else {
-        emit(kind, b, b + 1);
+        emit(kind, b);
         ++pos_;
       }
     }
@@ -104,9 +104,10 @@ class Tokenizer {
  private:
   // A line has room for a token a character and the end, so the array grows only for text
   // retokenized from elsewhere.
-  void emit(std::uint16_t kind, std::size_t b, std::size_t e) {
+  // A token's characters run to the next token's begin.
+  void emit(std::uint16_t kind, std::size_t b) {
     if (count_ == capacity_) grow();
-    at_[count_++] = {kind, static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)};
+    at_[count_++] = {kind, static_cast<std::uint32_t>(b)};
   }
   [[gnu::noinline]] void grow() {
     tokens_.resize(count_ * 2 + 8);
@@ -120,7 +121,7 @@ class Tokenizer {
   }
   void blanks(std::uint16_t kind) {
     std::size_t e = blankRunEnd();
-    emit(kind, pos_, e);
+    emit(kind, pos_);
     pos_ = e;
   }
   void colour(std::size_t b, std::size_t e, std::uint16_t attribute) {
@@ -168,7 +169,7 @@ class Tokenizer {
     const std::uint16_t kind = charKind(text_[b]);
     if (kind == kLetters || kind == kDigits) return run(kind);
     if (kind == kQuote || kind == kSemicolon || kind == kSlash) return literalOrComment(kind);
-    emit(kind, b, b + 1);
+    emit(kind, b);
     ++pos_;
   }
 
@@ -177,22 +178,22 @@ class Tokenizer {
     const bool slashPair = kind == kSlash && b + 1 < text_.size();
     if (kind == kQuote) return stringLiteral();
     if (kind == kSemicolon) {
-      emit(kSemicolon, b, b + 1);
+      emit(kSemicolon, b);
       return restAsText(b + 1);
     }
     if (slashPair && text_[b + 1] == u'/') {
-      emit(kSlash, b, b + 1);
-      emit(kSlash, b + 1, b + 2);
+      emit(kSlash, b);
+      emit(kSlash, b + 1);
       return restAsText(b + 2);
     }
     if (slashPair && text_[b + 1] == u'*') {
-      emit(kSlash, b, b + 1);
-      emit(kStar, b + 1, b + 2);
+      emit(kSlash, b);
+      emit(kStar, b + 1);
       pos_ = b + 2;
       if (!closeBlockComment(b)) done_ = true;
       return;
     }
-    emit(kind, b, b + 1);
+    emit(kind, b);
     ++pos_;
   }
 
@@ -202,18 +203,18 @@ class Tokenizer {
     const std::size_t n = text_.size();
     do ++pos_;
     while (pos_ < n && charKind(text_[pos_]) == kind);
-    emit(kind, b, pos_);
+    emit(kind, b);
   }
 
   void stringLiteral() {
-    emit(kQuote, pos_, pos_ + 1);
+    emit(kQuote, pos_);
     ++pos_;
     while (pos_ < text_.size()) {
       if (text_[pos_] == u'"') {
-        emit(kQuote, pos_, pos_ + 1);
+        emit(kQuote, pos_);
         ++pos_;
         if (pos_ < text_.size() && text_[pos_] == u'"') {
-          emit(kQuote, pos_, pos_ + 1);
+          emit(kQuote, pos_);
           ++pos_;
           continue;
         }
@@ -221,12 +222,12 @@ class Tokenizer {
       }
       std::size_t b = pos_;
       while (pos_ < text_.size() && text_[pos_] != u'"') ++pos_;
-      emit(kOther, b, pos_);
+      emit(kOther, b);
     }
   }
 
   void restAsText(std::size_t from) {
-    if (from < text_.size()) emit(kOther, from, text_.size());
+    if (from < text_.size()) emit(kOther, from);
     pos_ = text_.size();
     done_ = true;
   }
@@ -241,9 +242,9 @@ class Tokenizer {
         if (carried) {
           colour(0, pos_ + 2, kComment);
         } else {
-          if (pos_ > b) emit(kOther, b, pos_);
-          emit(kStar, pos_, pos_ + 1);
-          emit(kSlash, pos_ + 1, pos_ + 2);
+          if (pos_ > b) emit(kOther, b);
+          emit(kStar, pos_);
+          emit(kSlash, pos_ + 1);
         }
         pos_ += 2;
         return true;
@@ -251,7 +252,7 @@ class Tokenizer {
       ++pos_;
     }
     if (carried) colour(0, text_.size(), kComment);
-    else if (pos_ > b) emit(kOther, b, pos_);
+    else if (pos_ > b) emit(kOther, b);
     out_.endsInComment = true;
     (void)from;
     return false;
@@ -259,7 +260,7 @@ class Tokenizer {
 
   // The line keeps exactly its tokens: the lines of a routine stay small together.
   void finish() {
-    emit(kEndOfLine, text_.size(), text_.size());
+    emit(kEndOfLine, text_.size());
     out_.tokens.assign(tokens_.begin(), tokens_.begin() + static_cast<std::ptrdiff_t>(count_));
   }
 

@@ -1,4 +1,5 @@
 #include "Umgebung.h"
+#include "Eingabe.h"
 
 #include <gmock/gmock.h>
 
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QWindow>
 
 #include <registry/Settings.h>
 #include <services/Cursor.h>
@@ -95,6 +97,38 @@ TEST_F(StartTest, WrongPasswordAndInactiveUserAreRefusedUntilALoginSucceeds) {
   EXPECT_EQ(kestoapi().LoginBenutzer, QStringLiteral("DEMO"));
   EXPECT_FALSE(kestoapi().LoginFehlgeschlagen);
   EXPECT_EQ(modalGezeigt.size(), 3u);
+}
+
+// Closing the login window the ways a window manager and a keyboard offer is "Abbruch".
+TEST_F(StartTest, ClosingTheLoginWindowEndsTheProgramAsAbbruchDoes) {
+  const std::vector<std::pair<const char*, std::function<void(FMPass&)>>> wege = {
+      {"close box or Alt+F4", [](FMPass& pass) { pass.windowHandle()->close(); }},
+      {"Escape", [](FMPass& pass) { taste(pass, Qt::Key_Escape); }},
+  };
+  serverStarten();
+  for (const auto& [weg, schliessen] : wege) {
+    SCOPED_TRACE(weg);
+    const std::size_t boxenVorher = boxen->shown().size();
+    modalGezeigt.clear();
+    programmendeZuruecksetzen();
+    programm = std::make_shared<kesto::services::RecordingProgram>();
+    kesto::services::setProgramPort(programm);
+    modalSkript.push_back([&schliessen](QWidget& fenster) {
+      auto& pass = dynamic_cast<FMPass&>(fenster);
+      pass.BUSER->setText(QStringLiteral("DEMO"));
+      aktivieren(pass);
+      schliessen(pass);
+    });
+    // Should the closed window log in again, the second showing gives up by its button.
+    modalSkript.push_back([](QWidget& fenster) { dynamic_cast<FMPass&>(fenster).BUAusst_Click(); });
+    EXPECT_THROW(start().Form_Load(), kesto::services::ProgramEnded);
+    EXPECT_EQ(programm->endedWith(), 0);
+    EXPECT_EQ(boxen->shown().size(), boxenVorher) << "no \"Passwort Falsch\" for a closed window";
+    EXPECT_EQ(modalGezeigt, std::vector<std::string>{"FMPass"});
+    EXPECT_TRUE(kestoapi().Benutzerkennung.isEmpty());
+    modalSkript.clear();
+    fensterliste().alleEntladen();
+  }
 }
 
 TEST_F(StartTest, UnknownUserIsReportedWithTheStep) {

@@ -118,11 +118,11 @@ struct IScannerBlocks : IUnknown {
   ~IScannerBlocks() = default;
 };
 
-// One raw token of a line: its kind and its characters [begin, end).
+// One raw token of a line: its kind and where its characters begin; they run to the next
+// token's begin (the end-of-line token begins at the line's length).
 struct ScannerToken {
   std::uint16_t kind;
   std::uint32_t begin;
-  std::uint32_t end;
 };
 
 // The scanner object's token index on its line and its token mark (line counted from 0).
