@@ -12,6 +12,7 @@ packages=(
   libzint-dev nlohmann-json3-dev libjpeg-dev
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35 fontconfig qt6-translations-l10n
   poppler-utils xvfb xauth
+  openbox xdotool x11-apps x11-utils
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "frmEigenbau.h"
 
 #include "Benannt.h"
+#include "Fenstergroesse.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,7 +23,6 @@ namespace vovida {
 
 namespace {
 
-constexpr int kTwipsProPixel = 15;
 
 QLineEdit* textbox(const QString& name) {
   auto* feld = benannt(new QLineEdit, name);
@@ -84,6 +84,7 @@ void frmEigenbau::aufbauen() {
   {
     auto* g = new QGridLayout(Frame[1]);
     ArtNr = kombi(QStringLiteral("ArtNr"));
+    FuerArtikelnummer(*ArtNr);
     Read = benannt(new QPushButton(QStringLiteral("&Lesen")), QStringLiteral("Read"));
     Read->setToolTip(QStringLiteral("Artikeldaten aus Datenbank holen"));
     Suchen = benannt(new QPushButton(QStringLiteral("...")), QStringLiteral("Suchen"));
@@ -274,7 +275,7 @@ void frmEigenbau::aufbauen() {
   RTFText = benannt(new kesto::activex::RTFText2(this), QStringLiteral("RTFText"));
   RTFText->hide();
   move(kLinks / kTwipsProPixel, y());
-  setFixedWidth(kBreite / kTwipsProPixel);
+  BreiteFestlegen(*this, kBreite);
 }
 
 }  // namespace vovida

@@ -3,6 +3,7 @@
 #include "Benannt.h"
 #include "AOBStandard.h"
 #include "Bilder.h"
+#include "Fenstergroesse.h"
 #include "FMStart.h"
 #include "FerrixSu.h"
 #include "Fensterliste.h"
@@ -32,8 +33,6 @@ namespace vovida {
 
 namespace {
 
-constexpr int kTwipsProPixel = 15;
-
 QString ordner(const char* parameter) {
   return TextErsetzen(ParameterText(QStringLiteral("PLAKAT"), QString::fromLatin1(parameter)), QStringLiteral("@"),
                       QStringLiteral("\\"), true);
@@ -57,6 +56,7 @@ frmAusfolgeschein::frmAusfolgeschein() {
   auto* links = new QVBoxLayout;
   auto* felder = new QGridLayout;
   ArtNr = benannt(new QLineEdit, "ArtNr");
+  FuerArtikelnummer(*ArtNr);
   Read = benannt(new QPushButton(QStringLiteral("&Lesen")), "Read");
   Suchen = benannt(new QPushButton(QStringLiteral("...")), "Suchen");
   Suchen->setToolTip(QStringLiteral("Artikelsuche"));
@@ -103,7 +103,7 @@ frmAusfolgeschein::frmAusfolgeschein() {
 
   auto* linkeSeite = new QWidget;
   linkeSeite->setLayout(links);
-  linkeSeite->setFixedWidth(kSchmal / kTwipsProPixel - 2 * zeilen->contentsMargins().left());
+  BreiteFestlegen(*linkeSeite, kSchmal - 2 * zeilen->contentsMargins().left() * kTwipsProPixel);
   zeilen->addWidget(linkeSeite);
   AusfolgeRft = benannt(new kesto::activex::RTFText2, "AusfolgeRft");
   zeilen->addWidget(AusfolgeRft, 1);
@@ -111,8 +111,9 @@ frmAusfolgeschein::frmAusfolgeschein() {
   Barcode1->setObjectName(QStringLiteral("Barcode1"));
   Barcode1->hide();
   Barcode1->setParent(this);
-  setFixedWidth(kSchmal / kTwipsProPixel);
-  setMinimumHeight(360);
+  AusfolgeRft->hide();
+  BreiteFestlegen(*this, kSchmal);
+  MindestHoehe(*this, 360);
 
   ArtNr->installEventFilter(this);
   Bez1->installEventFilter(this);
@@ -233,7 +234,9 @@ int frmAusfolgeschein::BreiteTwips() const { return breiteTwips_; }
 void frmAusfolgeschein::RFTJN_Click() {
   // The width is kept in twips: pixels would round 10000 twips to 9990.
   breiteTwips_ = breiteTwips_ == kSchmal ? kBreit : kSchmal;
-  setFixedWidth(breiteTwips_ / kTwipsProPixel);
+  // The narrow window shows the fields only; squeezed beside them the text would cover them.
+  AusfolgeRft->setVisible(breiteTwips_ == kBreit);
+  BreiteFestlegen(*this, breiteTwips_);
 }
 
 void frmAusfolgeschein::OKButton_Click() { hide(); }

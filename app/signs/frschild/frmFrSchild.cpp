@@ -2,6 +2,7 @@
 
 #include "Benannt.h"
 #include "AOBStandard.h"
+#include "Fenstergroesse.h"
 #include "FMStart.h"
 #include "PlakatGlobal.h"
 #include "Schildhoehe.h"
@@ -73,7 +74,7 @@ frmFrSchild::frmFrSchild() {
   auto* felder = new QGridLayout;
   int zeile = 0;
   auto* nummer = new QHBoxLayout;
-  ArtNr->setMinimumWidth(110);
+  FuerArtikelnummer(*ArtNr);
   nummer->addWidget(ArtNr, 1);
   nummer->addWidget(Suchen);
   nummer->addWidget(Read);

@@ -1,6 +1,7 @@
 #include "frmPlakat.h"
 
 #include "Benannt.h"
+#include "Fenstergroesse.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
 #include "PlakatGlobal.h"
@@ -102,7 +103,7 @@ frmPlakat::frmPlakat() {
 
   auto* linkeSeite = new QWidget;
   linkeSeite->setLayout(links);
-  linkeSeite->setFixedWidth(kSchmal / kTwipsProPixel - 2 * zeilen->contentsMargins().left());
+  BreiteFestlegen(*linkeSeite, kSchmal - 2 * zeilen->contentsMargins().left() * kTwipsProPixel);
   zeilen->addWidget(linkeSeite);
 
   // The picture panel, shown only in the wide window.
@@ -137,7 +138,10 @@ frmPlakat::frmPlakat() {
   for (const auto& [text, l, feld] : balken) {
     werte->addWidget(new QLabel(QString::fromUtf8(text)), zeile, 0);
     werte->addWidget(l, zeile, 1);
-    feld->setFixedWidth(48);
+    // Three digits, a comma and one more.
+    feld->setMaxLength(5);
+    ZiffernBreite(*feld, 5);
+    feld->setMaximumWidth(feld->minimumWidth());
     werte->addWidget(feld, zeile++, 2);
     l->installEventFilter(this);
     feld->installEventFilter(this);
@@ -148,8 +152,8 @@ frmPlakat::frmPlakat() {
   bild->addStretch(1);
   zeilen->addWidget(bildPanel_, 1);
   bildPanel_->hide();
-  setFixedWidth(kSchmal / kTwipsProPixel);
-  setMinimumHeight(520);
+  BreiteFestlegen(*this, kSchmal);
+  MindestHoehe(*this, 520);
 
   const auto ereignis = [this](void (frmPlakat::*h)()) { return [this, h] { Ereignis([this, h] { (this->*h)(); }); }; };
   const std::pair<QRadioButton*, void (frmPlakat::*)()> radios[] = {

@@ -1,6 +1,7 @@
 // The poster editor's picture panel, value boxes, alignment buttons and sending.
 #include "AOBStandard.h"
 #include "Bilder.h"
+#include "Fenstergroesse.h"
 #include "FMStart.h"
 #include "Fensterliste.h"
 #include "NumberText.h"
@@ -36,7 +37,7 @@ struct Wertgrenzen {
 void frmPlakat::breiteSetzen(int twips) {
   breiteTwips_ = twips;
   bildPanel_->setVisible(twips == kBreit);
-  setFixedWidth(twips / kTwipsProPixel);
+  BreiteFestlegen(*this, twips);
 }
 
 void frmPlakat::BildJN_Click() { breiteSetzen(breiteTwips_ == kSchmal ? kBreit : kSchmal); }

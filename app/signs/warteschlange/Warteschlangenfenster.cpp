@@ -2,6 +2,7 @@
 
 #include "Benannt.h"
 #include "AOBStandard.h"
+#include "Fenstergroesse.h"
 #include "FMStart.h"
 #include "FerrixSu.h"
 #include "KestoapiHilfen.h"
@@ -60,6 +61,7 @@ Warteschlangenfenster::Warteschlangenfenster() {
   // no completion of a typed number to a queued one.
   ArtNr->setInsertPolicy(QComboBox::NoInsert);
   ArtNr->setCompleter(nullptr);
+  FuerArtikelnummer(*ArtNr);
   Read = benannt(new QPushButton(QStringLiteral("&Lesen"), this), "Read");
   Suchen = benannt(new QPushButton(QStringLiteral("&Suchen"), this), "Suchen");
   Uebernehmen = benannt(new QPushButton(QStringLiteral("&Übernehmen"), this), "Uebernehmen");
