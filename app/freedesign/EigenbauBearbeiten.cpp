@@ -105,6 +105,14 @@ void EigenbauModell::Uebernehmen_Click() {
   neustart();
 }
 
+void EigenbauModell::chk_PZ_Click(int n, bool an) {
+  const auto i = static_cast<std::size_t>(n);
+  chk_PZ.at(i) = an ? 1 : 0;
+  if (txt_PZ_X[i].trimmed().isEmpty()) txt_PZ_X[i] = ZusatzpreisX(n);
+  if (txt_PZ_Y[i].trimmed().isEmpty()) txt_PZ_Y[i] = ZusatzpreisY(n);
+  neustart();
+}
+
 void EigenbauModell::ArtikelAusListeEntfernen() {
   ArtNr.List.removeOne(ArtNr.Text);
   ArtNr.Text = ArtNr.List.value(0);

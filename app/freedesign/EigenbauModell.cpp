@@ -9,7 +9,9 @@
 #include "Bilder.h"
 #include "clsRegistry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <registry/Settings.h>
 #include <services/Cursor.h>
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 namespace vovida {
 
@@ -78,6 +81,13 @@ bool schluesselLoeschen(const QString& schluessel) {
   return reg.delKey() == 0;
 }
 
+// A fresh install may lack the folder of the texts: it is made, or named when it cannot be.
+void ordnerAnlegen(const QString& ordner) {
+  if (QDir().mkpath(ordner)) return;
+  throw std::runtime_error(
+      QStringLiteral("Der Ordner \"%1\" für die Eigenbau-Texte fehlt und kann nicht angelegt werden.").arg(ordner).toStdString());
+}
+
 }  // namespace
 
 void Namensliste::anhaengen(const QString& eintrag) {
@@ -112,7 +122,14 @@ bool EigenbauNameGueltig(const QString& name) {
   return false;
 }
 
+QString ZusatzpreisX(int) { return QStringLiteral("50"); }
+QString ZusatzpreisY(int n) { return QString::number(n * 10 + 5); }
+
 EigenbauModell::EigenbauModell() {
+  for (int n = 0; n < 6; ++n) {
+    txt_PZ_X[static_cast<std::size_t>(n)] = ZusatzpreisX(n);
+    txt_PZ_Y[static_cast<std::size_t>(n)] = ZusatzpreisY(n);
+  }
   artikelLesen = [](const QString& nr, QVector<QVariant>& daten) { ArtikelLesen(nr, daten); };
   neustart = [] { VorschauTimerNeustart(); };
 }
@@ -190,7 +207,9 @@ void EigenbauModell::Speichern(const QString& name, bool nurArtikel) {
   if (artikel.isEmpty()) return;
   if (RTF) {
     try {
-      RTF->SaveFile(Datei(name + artikel + QStringLiteral(".rtf")));
+      const QString datei = Datei(name + artikel + QStringLiteral(".rtf"));
+      ordnerAnlegen(QFileInfo(datei).absolutePath());
+      RTF->SaveFile(datei);
     } catch (const std::exception& e) {
       meldung(QString::fromStdString(e.what()));
     }
@@ -305,8 +324,8 @@ void EigenbauModell::artikelLesenAusSpeicher(const QString& name, const QString&
     txt_PZ_Preisinfo[i] = wert("Information");
     txt_PZ_Per[i] = wert("per");
     txt_PZ_EUR[i] = wert("Preis");
-    txt_PZ_X[i] = wert("X-Wert", QStringLiteral("50"));
-    txt_PZ_Y[i] = wert("Y-Wert", QString::number(n * 10 + 5));
+    txt_PZ_X[i] = wert("X-Wert", ZusatzpreisX(n));
+    txt_PZ_Y[i] = wert("Y-Wert", ZusatzpreisY(n));
     const int ausrichtung = ganz(wert("Ausrichtung", QStringLiteral("2")), 2);
     g.ZusatzpreisAusrichtung[i] = static_cast<std::int16_t>(ausrichtung);
     b_LBZP[i] = ausrichtung != 1;
@@ -405,6 +424,7 @@ void EigenbauModell::Löschen_Click() {
   SpeicherName.Text = SpeicherName.List.value(0);
   lesen(SpeicherName.Text);
   if (synchronisieren) synchronisieren();
+  neustart();
 }
 
 void EigenbauModell::ArtNrLöschen_Click() {
@@ -429,6 +449,7 @@ void EigenbauModell::ArtNrLöschen_Click() {
     }
   }
   lesen(name);
+  neustart();  // one page fewer
 }
 
 }  // namespace vovida

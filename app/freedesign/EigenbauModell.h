@@ -91,6 +91,8 @@ class EigenbauModell {
   void SpeicherName_Click() { SpeicherName_KeyUp(13); }
   void Uebernehmen_Click();
   void ArtikelAusListeEntfernen();
+  // Ticking gives a price without a place its default place.
+  void chk_PZ_Click(int n, bool an);
   // The push buttons: called after the click flipped the button's state.
   void B_LB_Click();
   void B_Z_Click();
@@ -140,6 +142,10 @@ class EigenbauModell {
   void ueberschriftSetzen(const QString& text);
   bool baumLoeschen(const QString& name);  // false when the store refused a key
 };
+
+// Where extra price n (0 to 5) sits until the user places it: x 50 mm, y 10 n + 5 mm.
+QString ZusatzpreisX(int n);
+QString ZusatzpreisY(int n);
 
 // Design names and article numbers that would nest keys or leave the folder ("\", "/",
 // ".."): false after a German message.

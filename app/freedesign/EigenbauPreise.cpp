@@ -162,11 +162,15 @@ void EigenbauPreiseZeichnen(const EigenbauModell& m, const EigenbauUmfeld& u, Ei
   for (std::size_t k = 0; k < 6; ++k) {
     const auto& z = s.zusatz[k];
     if (z.gezeigt != 1) continue;
+    // A place left empty is the default place, as for a price never placed.
+    const auto stelle = [&](const QString& wert, QString (*vorgabe)(int)) {
+      return zahlWert(wert.trimmed().isEmpty() ? vorgabe(static_cast<int>(k)) : wert);
+    };
     QString preis = z.preis, zeichen = u.WaehrungszeichenNW, umgerechnet, umgerechnetZeichen;
     EigenbauUmrechnen(preis, u, umgerechnet, umgerechnetZeichen);
     PreisOptionen optionen;
     PreisAusmass ausmass;
-    const double x = zahlWert(z.x), y = zahlWert(z.y);
+    const double x = stelle(z.x, ZusatzpreisX), y = stelle(z.y, ZusatzpreisY);
     if (!u.NeuerStil) {
       PreisPolygonDrucken(preis, zeichen, umgerechnet, umgerechnetZeichen, z.per, z.info, kSlotZusatzpreis, vp, x, y,
                           0, optionen, ausmass);

@@ -54,8 +54,8 @@ void artikelAusSpeicher(const EigenbauModell& m, const EigenbauUmfeld& u, Eigenb
     z.preis = wert("Preis");
     z.info = wert("Information");
     z.per = wert("per");
-    z.x = wert("X-Wert", QStringLiteral("50"));
-    z.y = wert("Y-Wert", QString::number(k * 10 + 5));
+    z.x = wert("X-Wert", ZusatzpreisX(k));
+    z.y = wert("Y-Wert", ZusatzpreisY(k));
   }
 }
 
@@ -113,11 +113,12 @@ void kopf(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s) {
 }
 
 // The body box from its top down to a little above the price mark (to the inner frame
-// without a price).
+// without a price). The store-brand header moves only its top: the box reaches as far down
+// as in the plain layout, so that it holds the lines the editor shows.
 void koerper(const EigenbauModell& m, const EigenbauUmfeld& u, const EigenbauSeite& s, const EigenbauPreisblock& p) {
   const double unten = m.c_Preis == 1 ? p.preisOben - 2.5 * s.abstand
                                       : zahlWert(m.t_SrOben) + zahlWert(m.H) - zahlWert(m.t_EinrückungOU);
-  const double hoehe = (unten - (s.textOben + 1) - s.versatz) * 57;
+  const double hoehe = (unten - (s.textOben + 1)) * 57;
   if (hoehe < 10) return;
   const double lr = zahlWert(m.t_EinrückungLR);
   // Text without a colour of its own is black, whatever colour the headline left set.

@@ -203,7 +203,7 @@ void frmEigenbau::verbinden() {
   // Extra prices.
   for (int n = 0; n < 6; ++n) {
     const auto i = static_cast<std::size_t>(n);
-    connect(chk_PZ[i], &QCheckBox::clicked, this, [this, &m, i](bool an) { handeln([&] { m.chk_PZ[i] = an ? 1 : 0; }); });
+    connect(chk_PZ[i], &QCheckBox::clicked, this, [this, &m, n](bool an) { handeln([&] { m.chk_PZ_Click(n, an); }); });
     auto element = [&m, i](std::array<QString, 6> EigenbauModell::*a) {
       return [&m, i, a]() -> QString& { return (m.*a)[i]; };
     };

@@ -37,10 +37,15 @@ QString alsServertext(const QVariant& wert) {
   return TextKonvertieren(wert.toString(), QStringLiteral("GUIFerrix"), false);
 }
 
+int abrisse = 0;
+
 }  // namespace
+
+int VerbindungsabrisseGemeldet() { return abrisse; }
 
 void ZugriffsfehlerMelden(const ServerFehler& fehler, const QString& schritt) {
   if (VerbindungAbgerissen()) {
+    ++abrisse;
     // One message for the lost link instead of one per operation, then the connection
     // attempts at once; the operations after them reach the server again.
     const QString text = QStringLiteral("Die Verbindung zum Server ist unterbrochen.\r\n\r\nVorgang: ") + schritt +

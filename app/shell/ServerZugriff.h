@@ -14,6 +14,10 @@ namespace vovida {
 // to the default and, outside any server operation, the idle countdown restarted.
 void ZugriffsfehlerMelden(const ServerFehler& fehler, const QString& schritt);
 
+// How many lost links have been reported since the start: work that saw the number change
+// went on without the server and is incomplete.
+int VerbindungsabrisseGemeldet();
+
 // The parameter (class "FRX.ParAnwPar", id Firma||gruppe||schluessel): its description,
 // its display form, or with roh its raw value. A server error is reported and gives
 // vorgabe (invalid when the caller gave none).

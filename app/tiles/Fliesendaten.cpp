@@ -56,6 +56,10 @@ void Fliesendaten::zeileLeeren(int zeile) {
   unter(zeile, 6) = QStringLiteral("0");
 }
 
+void Fliesendaten::zeilenTauschen(int a, int b) {
+  for (int f = 1; f <= kUnterfelder; ++f) std::swap(unter(a, f), unter(b, f));
+}
+
 QString DetailZeile(const Fliesendaten& d, int zeile) {
   static const std::pair<const char*, int> teile[] = {
       {"ArtNr : ", 1}, {" Art : ", 2}, {" Bez : ", 3},  {" Tamsel : ", 9}, {" per : ", 4},  {" Best : ", 10},

@@ -53,6 +53,8 @@ struct Fliesendaten {
   // Clears a row: fields 1 to 15 empty and the price (field 6) "0"; the explanation flag
   // (field 16) stays.
   void zeileLeeren(int zeile);
+  // Exchanges two rows with all their fields.
+  void zeilenTauschen(int a, int b);
 
  private:
   std::array<QString, kHauptfelder> haupt_;

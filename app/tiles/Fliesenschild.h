@@ -49,6 +49,12 @@ void FliesenschilderDrucken(const Fliesendaten& d, const FliesenschildUmfeld& u)
 void FliesenschilderDrucken();
 FliesenschildUmfeld FliesenschildUmfeldLesen();
 
+class frmFliesenSchild;
+// The editor keeps its values for the layout when it closes, so that the preview of the
+// sign goes on without it; a fresh editor is loaded only when none was open yet.
+void FliesenEditorwerteBehalten(const frmFliesenSchild& editor);
+void FliesenEditorwerteVergessen();  // tests
+
 // Draws one sign of breite x hoehe mm as one ended document; the slot offset is 0
 // (slots 36..47) or 12 (48..59), beschriftung draws a label.
 void FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bool beschriftung,

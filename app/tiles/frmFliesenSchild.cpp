@@ -1,9 +1,11 @@
 #include "frmFliesenSchild.h"
 
+#include "Schildgroesse.h"
 #include "Benannt.h"
 #include "FMStart.h"
 #include "Farbe.h"
 #include "Fensterliste.h"
+#include "Fliesenschild.h"
 #include "Fliesenspeicher.h"
 #include "PlakatGlobal.h"
 #include "Platzierung.h"
@@ -290,9 +292,7 @@ void frmFliesenSchild::Form_Load() {
   PreisEUR->setEnabled(!ats);
   DPreisEUR->setEnabled(!ats);
   TextMarkeFarbe = 0xFF0000;
-  const QString masse = ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("FBESCH-BH"));
-  B->setText(TeilString(masse, QStringLiteral("@"), 1));
-  H->setText(TeilString(masse, QStringLiteral("@"), 2));
+  SchildgroesseLesen(QStringLiteral("FBESCH-BH"), *B, *H);
   artikellisteFuellen();
   const QSignalBlocker sperre(chk_HArt_Erklaerung);
   chk_HArt_Erklaerung->setChecked(HauptErklaerungLesen());
@@ -383,11 +383,11 @@ void frmFliesenSchild::Farbe_Click() {
   VorschauTimerNeustart();
 }
 
-void frmFliesenSchild::Save_Click() {
-  ParameterSchreiben(QStringLiteral("PLAKAT"), QStringLiteral("FBESCH-BH"), B->text() + u'@' + H->text());
-}
+void frmFliesenSchild::Save_Click() { SchildgroesseSpeichern(QStringLiteral("FBESCH-BH"), *B, *H); }
 
 void frmFliesenSchild::ctPush1_Click() { fensterliste().entladen<frmFliesenSchild>(); }
+
+void frmFliesenSchild::Form_Unload() { FliesenEditorwerteBehalten(*this); }
 
 void frmFliesenSchild::chk_HArt_Erklaerung_Click() { HauptErklaerungSchreiben(chk_HArt_Erklaerung->isChecked()); }
 

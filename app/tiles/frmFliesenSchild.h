@@ -4,6 +4,7 @@
 // some of these controls.
 #pragma once
 
+#include "Fensterliste.h"
 #include "Fliesendaten.h"
 #include "Tastatur.h"
 
@@ -26,7 +27,7 @@ class QTabBar;
 
 namespace vovida {
 
-class frmFliesenSchild : public QWidget {
+class frmFliesenSchild : public QWidget, public Entladbar {
  public:
   static constexpr const char* kName = "frmFliesenSchild";
   // Enter, and the key that opens the article search.
@@ -122,6 +123,8 @@ class frmFliesenSchild : public QWidget {
 
   // The opening (runs when the window is loaded).
   void Form_Load();
+  // Closing leaves the records, the type and what the layout reads of this window.
+  void Form_Unload() override;
   // Reads "PLAKAT"/"FLIESEN": automatic tile data when it is "A" after upper-casing.
   void Erstellung();
 

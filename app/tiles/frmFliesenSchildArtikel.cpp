@@ -263,12 +263,13 @@ void frmFliesenSchild::zeileVerschieben(int richtung) {
   const QString dort = FliesenLesen(typ, nummer, PosSchluessel(nachbar));
   FliesenSchreiben(typ, nummer, PosSchluessel(zeile), dort);
   FliesenSchreiben(typ, nummer, PosSchluessel(nachbar), hier);
-  ZeileLeeren();
+  // The whole row moves in the records, its price included, and nothing is loaded again:
+  // the server knows no price of an order row, and automatic tile data would drop the
+  // rows added by hand.
+  d.zeilenTauschen(zeile, nachbar);
   d.AktuelleZeile = nachbar;
-  Fliesendatenladen();
-  HauptartikelLesen();
   DatensaetzeAnzeigen();
-  Detail_Click();
+  VorschauTimerNeustart();
 }
 
 void frmFliesenSchild::DInfo_Click() {

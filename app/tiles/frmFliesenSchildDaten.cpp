@@ -277,9 +277,11 @@ void frmFliesenSchild::DatensaetzeAnzeigen() {
   DAlias->setText(d.unter(zeile, 3));
   if (d.unter(zeile, 10).isEmpty()) d.unter(zeile, 10) = d.istBestellung() ? QStringLiteral("1") : QStringLiteral("0");
 
-  QVector<QVariant> a(kArtikelDatenGroesse);
-  ArtikelLesen(d.unter(zeile, 1), a);
   if (Val(d.unter(zeile, 10)) == 0) {
+    // Only a row without figures of its own needs the article; an order number the
+    // server does not know would be reported at every showing.
+    QVector<QVariant> a(kArtikelDatenGroesse);
+    ArtikelLesen(d.unter(zeile, 1), a);
     DBezeichnung->setText(text(a, 0));
     DBezeichnung2->setText(text(a, 1));
     SVKE->setCurrentText(text(a, 8));

@@ -1,5 +1,6 @@
 #include "frmFlliesenSchildDimensionen.h"
 
+#include "Schildgroesse.h"
 #include "AOBStandard.h"
 #include "Fensterliste.h"
 #include "NumberText.h"
@@ -43,25 +44,7 @@ double summe(double abstand, int abstaende, const auto& felder) {
   return s;
 }
 
-bool geprueft(QLineEdit& feld, double vorkomma, double nachkomma) {
-  bool fehler = false;
-  ZahlPruefen(vorkomma, nachkomma, feld, false, fehler);
-  if (fehler) return false;
-  if (Boxwert(feld)) return true;
-  kesto::services::messageBox("Keine gültige Zahl eingegeben!", "Fehler Wertgrenzen Überschritten!",
-                              MB_OK | MB_ICONEXCLAMATION);
-  feld.setFocus();
-  feld.selectAll();
-  return false;
-}
-
 }  // namespace
-
-std::optional<double> Boxwert(const QLineEdit& box) {
-  QString text = ZahlFiltern(box.text());
-  if (text.endsWith(u'%')) text.chop(1);
-  return zahlAusText(text);
-}
 
 frmFlliesenSchildDimensionen::frmFlliesenSchildDimensionen() {
   setObjectName(QString::fromLatin1(kName));
@@ -198,12 +181,12 @@ void frmFlliesenSchildDimensionen::summenZeigen() {
 void frmFlliesenSchildDimensionen::Speichern_Click() {
   // Every box first: a half-written set of parameters would draw mismatched columns.
   for (QLineEdit* g : {BGrosz, HGrosz, BKlein, HKlein})
-    if (!geprueft(*g, 3, 2)) return;
-  if (!geprueft(*Abstand, 2, 2)) return;
+    if (!MassGeprueft(*g, 3, 2)) return;
+  if (!MassGeprueft(*Abstand, 2, 2)) return;
   for (QLineEdit* f : HF)
-    if (!geprueft(*f, 2, 2)) return;
+    if (!MassGeprueft(*f, 2, 2)) return;
   for (QLineEdit* f : ZF)
-    if (!geprueft(*f, 2, 2)) return;
+    if (!MassGeprueft(*f, 2, 2)) return;
 
   auto warnen = [](const char* text) {
     kesto::services::messageBox(text, "Warnung", MB_OK | MB_ICONEXCLAMATION);

@@ -52,7 +52,4 @@ class frmFlliesenSchildDimensionen : public QWidget {
   void summenZeigen();
 };
 
-// The number in a box as the user typed it ("%" at the end allowed); nullopt when there is none.
-std::optional<double> Boxwert(const QLineEdit& box);
-
 }  // namespace vovida

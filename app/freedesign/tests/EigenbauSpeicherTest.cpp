@@ -313,6 +313,47 @@ TEST_F(EigenbauSpeicherTest, FolderAndFileNameAreJoinedWithOneSeparator) {
   EXPECT_THAT(dateien(), ElementsAre(u"D1.rtf"));
 }
 
+// The body survives on an install whose text folder is not there yet: the store makes it,
+// or names the folder it cannot make.
+TEST_F(EigenbauSpeicherTest, AMissingTextFolderIsMadeOrNamed) {
+  modell->lesen(QStringLiteral("D"));
+  modell->t_Fileablage = ablage() + QStringLiteral("neu/texte");
+  modell->ArtNr.Text = QStringLiteral("1");
+  rtf.setRichText(QStringLiteral("{\\rtf1 Rumpf}"));
+  modell->Speichern(QStringLiteral("D"), true);
+  EXPECT_TRUE(boxTexte().empty());
+  EXPECT_EQ(datei(ablage() + QStringLiteral("neu/texte/D1.rtf")), QStringLiteral("{\\rtf1 Rumpf}"));
+
+  schreiben(ablage() + QStringLiteral("datei"), QStringLiteral("keine Ablage"));
+  modell->t_Fileablage = ablage() + QStringLiteral("datei/texte");
+  modell->Speichern(QStringLiteral("D"), true);
+  ASSERT_EQ(boxTexte().size(), 1u);
+  EXPECT_THAT(boxTexte()[0], HasSubstr("Der Ordner \"" + (ablage() + QStringLiteral("datei/texte")).toStdString() +
+                                       "\" für die Eigenbau-Texte fehlt"));
+}
+
+// Ticking an extra price of an article read into a design without articles: the price
+// gets its default place, and a place stored empty draws there too.
+TEST_F(EigenbauSpeicherTest, ExtraPricesWithoutAPlaceSitAtTheDefaultPlace) {
+  EigenbauModell neu;
+  neu.RTF = &rtf;
+  neu.t_Fileablage = ablage();
+  neu.neustart = [] {};
+  neu.artikelLesen = modell->artikelLesen;
+  neu.SpeicherName.Text = QStringLiteral("Leer");
+  neu.ArtNr.Text = QStringLiteral("100021");
+  neu.Read_Click();
+  neu.chk_PZ_Click(2, true);
+  neu.Speichern(QStringLiteral("Leer"));
+  const std::string app = "Vovida\\Eigenbau\\Leer\\Artikel\\100021";
+  EXPECT_EQ(kesto::registry::GetSetting(app, "ZPreis2", "X-Wert"), "50");
+  EXPECT_EQ(kesto::registry::GetSetting(app, "ZPreis2", "Y-Wert"), "25");
+  // A place typed away: ticking again gives it back.
+  neu.txt_PZ_X[2].clear();
+  neu.chk_PZ_Click(2, true);
+  EXPECT_EQ(neu.txt_PZ_X[2], u"50");
+}
+
 TEST_F(EigenbauSpeicherTest, NamesThatWouldNestKeysOrLeaveTheFolderAreRefused) {
   // F21
   struct Fall {

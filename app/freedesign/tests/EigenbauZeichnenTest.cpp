@@ -8,6 +8,8 @@
 #include "Seite.h"
 #include "Startglobale.h"
 
+#include <Pdf.h>
+#include <activex/Renderer.h>
 #include <registry/Settings.h>
 
 #include <QFile>
@@ -230,6 +232,49 @@ TEST_F(EigenbauZeichnenTest, SeveralArticlesDrawTheirStoredEntriesOneFromTheTemp
   EXPECT_THAT(texte(0), ::testing::Contains("Erstellt durch Demo Benutzer"));
   for (int i = 0; i < 3; ++i)
     for (const auto& t : texte(i)) EXPECT_EQ(t.find("nicht gelesen"), std::string::npos);
+}
+
+// The store-brand layout shows every line of the body, as the editor does: the header
+// picture moves the body's top, not the bottom it may reach.
+TEST_F(EigenbauZeichnenTest, TheStoreBrandLayoutShowsTheWholeBody) {
+  rtf.setRichText(QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Helvetica;}}\\pard\\qc\\f0"
+                                 "\\fs40\\b Bezeichnung 1\\b0\\par\\fs28 Bezeichnung 2\\par Bezeichnung 3\\par"
+                                 "\\fs20 Solange der Vorrat reicht. Gr\\'f6\\'dfen und Farben nach Verf\\'fcgbarkeit.\\par}"));
+  const auto unten = [&] {
+    const TextBoxOp k = koerper().at(0);
+    return k.box.top.mm() + k.box.height.mm();
+  };
+  zeichnen();
+  const double schlicht = unten();
+  m.chk_Brisal = 1;
+  zeichnen();
+  EXPECT_NEAR(unten(), schlicht, 0.01);
+  const std::string pdf = ordner.path().toStdString() + "/marke.pdf";
+  kesto::activex::exportPdf(vp.pages(), pdf);
+  const std::vector<std::string> seiten = kesto::test::pdfSeitentexte(pdf);
+  ASSERT_EQ(seiten.size(), 1u);
+  EXPECT_NE(seiten[0].find("Verfügbarkeit."), std::string::npos) << seiten[0];
+}
+
+// An extra price whose place was stored empty draws where one never placed does.
+TEST_F(EigenbauZeichnenTest, AnExtraPriceStoredWithoutAPlaceDrawsAtTheDefaultPlace) {
+  for (const char* nr : {"1", "2"}) {
+    const std::string app = std::string("Vovida\\Eigenbau\\Neu\\Artikel\\") + nr;
+    kesto::registry::SaveSetting(app, "ZPreis3", "AnzeigeJN", "1");
+    kesto::registry::SaveSetting(app, "ZPreis3", "Preis", "2,-");
+  }
+  kesto::registry::SaveSetting("Vovida\\Eigenbau\\Neu\\Artikel\\1", "ZPreis3", "X-Wert", "");
+  kesto::registry::SaveSetting("Vovida\\Eigenbau\\Neu\\Artikel\\1", "ZPreis3", "Y-Wert", " ");
+  m.ArtNr.List = {QStringLiteral("1"), QStringLiteral("2")};
+  ASSERT_NO_THROW(zeichnen());
+  ASSERT_EQ(vp.PageCount(), 2);
+  const auto umrisse = [&](int i) {
+    std::vector<Mm> u;
+    for (const TextBoxOp* b : alle<TextBoxOp>(seite(i).ops)) u.push_back(inMm(b->box));
+    for (const PolygonOp* p : alle<PolygonOp>(seite(i).ops)) u.push_back(inMm(*p));
+    return u;
+  };
+  EXPECT_EQ(umrisse(0), umrisse(1));
 }
 
 TEST_F(EigenbauZeichnenTest, FailedConversionPrintsNoSecondPrice) {

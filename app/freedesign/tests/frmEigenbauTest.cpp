@@ -8,6 +8,7 @@
 #include "EigenbauGlobale.h"
 #include "Farbe.h"
 #include "Fensterliste.h"
+#include "Fliesen.h"
 #include "KestoapiHilfen.h"
 #include "Preisinfo.h"
 #include "Schildfenster.h"
@@ -29,6 +30,7 @@
 #include <QTest>
 
 #include <activex/ColumnList.h>
+#include <Pdf.h>
 #include <activex/PushToggle.h>
 #include <activex/RTFText2.h>
 #include <registry/Settings.h>
@@ -103,8 +105,84 @@ class frmEigenbauTest : public Eigenbauumgebung {
     return werte;
   }
 
+  // The design prints "ArtNr.: ..." on each page, which tells the pages apart.
+  static void mitArtikelinfo(const char* design) {
+    kesto::registry::SaveSetting("Vovida\\eigenbau", design, "Artikelinfo", "1");
+  }
+  // Clicks the option of a sign kind in the main window, as the user does.
+  void artKlicken(const char* code) {
+    aktivieren(start());
+    QRadioButton* option = start().Option(QString::fromUtf8(code));
+    ASSERT_NE(option, nullptr);
+    klicken(*option, QPoint(6, option->height() / 2));
+  }
+  // Picks an entry of a combo box's list with a click into the list's own window.
+  static void eintragKlicken(QComboBox* box, const QString& eintrag) {
+    box->showPopup();
+    QAbstractItemView* liste = box->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(liste->window()));
+    klicken(*liste->viewport(), liste->visualRect(liste->model()->index(box->findText(eintrag), 0)).center());
+  }
+  // Clicks Druck in the main window; the article choice answers OK and tells its rows.
+  // Gives the text of each page of the PDF file that came out.
+  std::vector<std::string> druckenInPdf(std::vector<QString>& zeilen) {
+    const auto pdf = std::filesystem::temp_directory_path() / ("vovida-eb-" + std::to_string(::getpid()) + ".pdf");
+    std::filesystem::remove(pdf);
+    start().VSPrinter1.setPrinterName("PDF:" + pdf.string());
+    modalSkript.push_back([&](QWidget& fenster) {
+      auto& wahl = dynamic_cast<frmEigenbauDruckartikel&>(fenster);
+      for (int r = 0; r < wahl.lst_ArtNr->ListCount(); ++r) zeilen.push_back(wahl.lst_ArtNr->List(r));
+      QTest::mouseClick(wahl.OKButton, Qt::LeftButton);
+    });
+    drucker->wirklichDrucken = true;
+    klicken(*start().Drucken);
+    const std::vector<std::string> seiten = kesto::test::pdfSeitentexte(pdf.string());
+    std::filesystem::remove(pdf);
+    return seiten;
+  }
+
   std::shared_ptr<kesto::services::ScriptedInputBox> eingaben;
 };
+
+// Choosing another kind and then the free design again, with its editor open all along:
+// Druck sends the free design's pages, not the other kind's sheet the preview still shows.
+TEST_F(frmEigenbauTest, BackToTheFreeDesignDruckPrintsItsPages) {
+  FliesenEinrichten();
+  for (const char* nr : {"200001", "200002"}) design("Demo", nr, "50");
+  mitArtikelinfo("Demo");
+  oeffnen();
+  zeitVergeht(std::chrono::milliseconds(500));
+  artKlicken("FVK");
+  zeitVergeht(std::chrono::milliseconds(500));
+  artKlicken("EIGENBAU");
+  std::vector<QString> zeilen;
+  const std::vector<std::string> seiten = druckenInPdf(zeilen);
+  ASSERT_EQ(seiten.size(), 2u);
+  EXPECT_NE(seiten[0].find("ArtNr.: 200001"), std::string::npos) << seiten[0];
+  EXPECT_NE(seiten[1].find("ArtNr.: 200002"), std::string::npos) << seiten[1];
+}
+
+// An article deleted just before Druck is neither in the choice nor on the sheet.
+TEST_F(frmEigenbauTest, ADeletedArticleIsNotPrinted) {
+  for (const char* nr : {"200001", "200003", "200005"}) design("Demo", nr, "50");
+  mitArtikelinfo("Demo");
+  frmEigenbau& f = oeffnen();
+  zeitVergeht(std::chrono::milliseconds(500));
+  ASSERT_EQ(start().VSPrinter1.PageCount(), 3);
+  aktivieren(f);
+  eintragKlicken(f.ArtNr, QStringLiteral("200003"));
+  ASSERT_EQ(f.ArtNr->currentText(), u"200003");
+  klicken(*f.ArtNrLöschen);
+  std::vector<QString> zeilen;
+  const std::vector<std::string> seiten = druckenInPdf(zeilen);
+  ASSERT_EQ(zeilen.size(), 2u);
+  EXPECT_TRUE(zeilen[0].startsWith(u";200001;")) << zeilen[0].toStdString();
+  EXPECT_TRUE(zeilen[1].startsWith(u";200005;")) << zeilen[1].toStdString();
+  ASSERT_EQ(seiten.size(), 2u);
+  EXPECT_NE(seiten[0].find("ArtNr.: 200001"), std::string::npos) << seiten[0];
+  EXPECT_NE(seiten[1].find("ArtNr.: 200005"), std::string::npos) << seiten[1];
+  EXPECT_EQ(seiten[1].find("200003"), std::string::npos) << seiten[1];
+}
 
 TEST_F(frmEigenbauTest, WithoutADesignTheNameIsAskedUntilGivenThenTheDefaultsShow) {
   eingaben->answer("");
@@ -306,6 +384,7 @@ TEST_F(frmEigenbauTest, ALandscapeDesignLeavesTheNextSignKindUpright) {
 
 TEST_F(frmEigenbauTest, PrintChoiceListsTheArticlesAndPrintsTheTickedPages) {
   for (const char* nr : {"200001", "200002", "999999"}) design("Demo", nr, "50");
+  mitArtikelinfo("Demo");
   const auto pdf = std::filesystem::temp_directory_path() / ("vovida-eigenbau-" + std::to_string(::getpid()) + ".pdf");
   std::filesystem::remove(pdf);
   kesto::registry::SaveSetting("Vovida", "Drucker", "PRTPLA4N", "PDF:" + pdf.string());
@@ -343,12 +422,16 @@ TEST_F(frmEigenbauTest, PrintChoiceListsTheArticlesAndPrintsTheTickedPages) {
   // An article the server does not know is listed all the same, without a text.
   EXPECT_EQ(unbekannt, (std::vector<QString>{QStringLiteral("999999"), QString()}));
   EXPECT_EQ(nachUmkehren, (std::vector<std::int16_t>{1, 1, 1}));
-  EXPECT_EQ(drucker->auftraege, (std::vector<std::pair<int, int>>{{1, 1}, {3, 3}, {1, 1}, {3, 3}}));
+  EXPECT_EQ(drucker->auftraege, (std::vector<std::vector<int>>{{1, 3, 1, 3}}));
   EXPECT_FALSE(fensterliste().geladen<frmEigenbauDruckartikel>());
-  QFile datei(QString::fromStdString(pdf.string()));
-  ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(datei.readAll().startsWith("%PDF"));
-  datei.close();
+  // Both copies of both ticked pages are in the one file that came out.
+  const std::vector<std::string> seiten = kesto::test::pdfSeitentexte(pdf.string());
+  ASSERT_EQ(seiten.size(), 4u);
+  for (std::size_t s = 0; s < seiten.size(); ++s) {
+    EXPECT_NE(seiten[s].find(s % 2 == 0 ? "ArtNr.: 200001" : "ArtNr.: 999999"), std::string::npos)
+        << "page " << s + 1 << ": " << seiten[s];
+    EXPECT_EQ(seiten[s].find("200002"), std::string::npos) << "page " << s + 1;
+  }
   std::filesystem::remove(pdf);
 }
 

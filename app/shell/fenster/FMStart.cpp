@@ -95,6 +95,9 @@ void FMStart::aufbauen() {
   Grundpreis = kontrollkaestchen("Grundpreis", QStringLiteral("Grundpreisauszeichnung"), true);
   AutoAktualisieren = kontrollkaestchen("AutoAktualisieren", QStringLiteral("automatisch aktualisieren?"), true);
   for (QCheckBox* k : {Raster, ZweiPreise, Grundpreis, AutoAktualisieren}) spalte->addWidget(k);
+  // The layouts read these switches: a change is an edit of the sheet.
+  for (QCheckBox* k : {Raster, ZweiPreise, Grundpreis})
+    connect(k, &QCheckBox::toggled, this, [] { Ereignis([] { VorschauTimerNeustart(); }); });
   CBDaten = benannt(new QPushButton(QStringLiteral("Daten &Eingabe")), "CBDaten");
   spalte->addWidget(CBDaten);
   spalte->addStretch(1);
@@ -222,6 +225,8 @@ void FMStart::Aktualisieren_Click() {
   kesto::services::setCursorShape(CursorShape::Wait);
   const QString code = startglobale().Plakatart;
   const SchildartDienste* dienste = SchildartDiensteZu(code);
+  vorschauAktuell_ = false;
+  const int abrisse = VerbindungsabrisseGemeldet();
   try {
     if (dienste && dienste->zeichnen) dienste->zeichnen();
   } catch (const kesto::services::ProgramEnded&) {
@@ -234,6 +239,8 @@ void FMStart::Aktualisieren_Click() {
                                 MB_OK | MB_ICONEXCLAMATION);
     return;
   }
+  // A link lost while drawing left gaps in the sheet: it is not the one to print.
+  vorschauAktuell_ = VerbindungsabrisseGemeldet() == abrisse;
   VSPrinter1.setPreviewPage(static_cast<std::int16_t>(VSPrinter1.PageCount()));
   // The end of the document synchronised the bar on the first page; it follows the jump.
   VPNav->Synchronize();

@@ -87,11 +87,15 @@ class FMStart : public QMainWindow {
   void ORegalschild_Click() { SchildartWaehlen(QStringLiteral("SCHILD")); }
 
   void Aktualisieren_Click();
+  // An edit or a new sign kind: the preview no longer shows the sheet that Druck must
+  // print, so Druck draws it again first.
+  void VorschauVeraltet() { vorschauAktuell_ = false; }
+  bool VorschauAktuell() const { return vorschauAktuell_; }
   void CBDaten_Click();
   void DruckerWaehlen(int papier, const QString& schluessel, bool editor);
 
   // Prints the preview on the printer of the sign kind, as many times as the copies box
-  // says; the free design prints only the pages its article choice ticks.
+  // says, in one job; the free design prints only the pages its article choice ticks.
   void Drucken_Click();
   void Druckanzahl_Change();
   void Druckanzahl_Click();
@@ -115,6 +119,7 @@ class FMStart : public QMainWindow {
   void vorschauEreignis(kesto::activex::PreviewEvent ereignis);
   bool kopienPruefen();
   std::map<QString, QRadioButton*> optionen_;
+  bool vorschauAktuell_ = false;
   kesto::activex::QtPrintPort drucker_;
 };
 

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace vovida {
 
@@ -78,6 +79,14 @@ bool vorschauLeer(const kesto::activex::VSPrinter& vorschau) {
 
 void FMStart::Drucken_Click() {
   if (!kopienPruefen()) return;
+  // What goes to the printer is the sheet of the current kind and data.
+  if (!vorschauAktuell_) Aktualisieren_Click();
+  if (!vorschauAktuell_) {
+    kesto::services::messageBox("Die Vorschau ist unvollständig und wird nicht gedruckt.\r\n"
+                                "Bitte aktualisieren Sie die Vorschau und drucken Sie erneut.",
+                                "Druckinformation", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   // A confirmed print dialog must not end in a job without a page.
   if (vorschauLeer(VSPrinter1)) {
     kesto::services::messageBox("Die Vorschau ist leer. Es gibt nichts zu drucken!", "Druckinformation",
@@ -94,18 +103,20 @@ void FMStart::Drucken_Click() {
     zeilen = EigenbauDruckzeilen();
   }
   if (!VSPrinter1.ShowPrintDialog()) return;
+  // Every copy of every chosen page goes into one job: a file printer written once per
+  // job would otherwise keep only the last one.
+  std::vector<int> seiten;
   const int n = kopien(*Druckanzahl);
   for (int kopie = 1; kopie <= n; ++kopie) {
     if (!eigenbau) {
-      VSPrinter1.PrintPages();
+      for (int seite = 1; seite <= VSPrinter1.PageCount(); ++seite) seiten.push_back(seite);
       continue;
     }
     // Page r + 1 of the free design is the sign of row r.
-    for (std::size_t r = 0; r < zeilen.size(); ++r) {
-      const int seite = static_cast<int>(r) + 1;
-      if (zeilen[r]) VSPrinter1.PrintPages(seite, seite);
-    }
+    for (std::size_t r = 0; r < zeilen.size(); ++r)
+      if (zeilen[r]) seiten.push_back(static_cast<int>(r) + 1);
   }
+  VSPrinter1.PrintPages(seiten);
 }
 
 }  // namespace vovida

@@ -149,18 +149,15 @@ void FMStart::SchildartWaehlen(const QString& code) {
     if (dienste && dienste->editorZeigen) dienste->editorZeigen();
     return;
   }
+  // Another kind draws another sheet, also when its editor is open already and so does
+  // not restart the countdown itself.
+  VorschauTimerNeustart();
   const auto andere = [&](const char* a, const char* b) {
     return (code == QLatin1String(a) && vorher == QLatin1String(b)) || (code == QLatin1String(b) && vorher == QLatin1String(a));
   };
   const QString drucker = QString::fromUtf8(art->drucker);
-  if (andere("A3N", "A3F")) {
-    // Same paper: the editor stays as it is and only the preview is redrawn.
-    VorschauTimerNeustart();
-    DruckerWaehlen(art->papier, drucker, false);
-  } else {
-    DruckerWaehlen(art->papier, drucker, true);
-    if (andere("A4N", "A4F")) VorschauTimerNeustart();
-  }
+  // Between the variants of one paper size the editor stays as it is.
+  DruckerWaehlen(art->papier, drucker, !andere("A3N", "A3F"));
   if (dienste && dienste->nachAuswahl) dienste->nachAuswahl();
 }
 

@@ -93,6 +93,7 @@ void ArtikelLesen(const QString& artikelNr, QVector<QVariant>& d) {
 
 void VorschauTimerNeustart() {
   FMStart& start = fensterliste().holen<FMStart>();
+  start.VorschauVeraltet();
   start.BildAufbauen.setEnabled(false);
   if (start.AutoAktualisieren->isChecked()) start.BildAufbauen.setEnabled(true);
 }

@@ -17,7 +17,7 @@ inline constexpr int kArtikelDatenGroesse = 14;
 void ArtikelLesen(const QString& artikelNr, QVector<QVariant>& ArtikelDaten);
 
 // Stops the main window's refresh countdown and starts it again when automatic refresh
-// is ticked.
+// is ticked; until the next redraw the preview counts as not current.
 void VorschauTimerNeustart();
 
 double RotiertX(double ursprung, double winkel, double dx = 0, double dy = 0);

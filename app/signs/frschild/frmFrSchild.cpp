@@ -1,5 +1,6 @@
 #include "frmFrSchild.h"
 
+#include "Schildgroesse.h"
 #include "Benannt.h"
 #include "AOBStandard.h"
 #include "Fenstergroesse.h"
@@ -165,9 +166,7 @@ frmFrSchild::~frmFrSchild() = default;
 
 void frmFrSchild::Form_Load() {
   Warteschlangenfenster::Form_Load();
-  const QString groesse = ParameterText(QStringLiteral("PLAKAT"), QString::fromLatin1(kGroesse));
-  B->setText(TeilString(groesse, QStringLiteral("@"), 1));
-  H->setText(TeilString(groesse, QStringLiteral("@"), 2));
+  SchildgroesseLesen(QString::fromLatin1(kGroesse), *B, *H);
 }
 
 const QImage& frmFrSchild::Pfeilbild() const {
@@ -221,9 +220,18 @@ void frmFrSchild::standardtext(const QString& text) {
 
 void frmFrSchild::RadioLeer_Click() { standardtext(QString()); }
 
+QString frmFrSchild::Infovorgabe() const {
+  for (QRadioButton* option : {RadioAktion, RadionBestellung, RadioRest, RadioWerbung})
+    if (option->isChecked()) return Standardtext(option->objectName().toLatin1().constData());
+  return {};
+}
+
 void frmFrSchild::RadioAktion_Click() { standardtext(Standardtext("RadioAktion")); }
 
-void frmFrSchild::ORichtung_Click(int index) { frSchildGlobale().Pfeilrichtung = static_cast<std::int16_t>(index); }
+void frmFrSchild::ORichtung_Click(int index) {
+  frSchildGlobale().Pfeilrichtung = static_cast<std::int16_t>(index);
+  VorschauTimerNeustart();
+}
 
 void frmFrSchild::groessePruefen(QLineEdit& feld) {
   bool fehler = false;
@@ -234,7 +242,7 @@ void frmFrSchild::Save_Click() {
   const int antwort = kesto::services::messageBox(
       "Sind Sie Sicher?\r\nEinstellungen werden für alle übernommen!", "Speichern", MB_OKCANCEL);
   if (antwort != IDOK) return;
-  ParameterSchreiben(QStringLiteral("PLAKAT"), QString::fromLatin1(kGroesse), B->text() + u'@' + H->text());
+  SchildgroesseSpeichern(QString::fromLatin1(kGroesse), *B, *H);
 }
 
 bool frmFrSchild::eventFilter(QObject* objekt, QEvent* ereignis) {

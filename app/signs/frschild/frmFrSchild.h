@@ -71,6 +71,8 @@ class frmFrSchild : public Warteschlangenfenster {
   void eintragLesen(const QString& artNr) override;
   bool leereNummerAufnehmen() const override { return true; }
   bool mitUeberschrift() const override { return false; }
+  // The standard text of the ticked option: it is the sheet's, not one article's.
+  QString Infovorgabe() const override;
   void nachSpeichern() override;
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 

@@ -1,5 +1,6 @@
 #include "frmPersonalschild.h"
 
+#include "Schildgroesse.h"
 #include "Benannt.h"
 #include "AOBStandard.h"
 #include "Fensterliste.h"
@@ -103,9 +104,7 @@ void frmPersonalschild::Form_Load() {
       },
       [](const ServerFehler& fehler) { ZugriffsfehlerMelden(fehler, QStringLiteral("Abteilungen lesen")); });
 
-  const QString groesse = ParameterText(kGruppe, kGroesse);
-  B->setText(TeilString(groesse, QStringLiteral("@"), 1));
-  H->setText(TeilString(groesse, QStringLiteral("@"), 2));
+  SchildgroesseLesen(kGroesse, *B, *H);
 
   FirmenlogoLaden();
 }
@@ -138,8 +137,6 @@ void frmPersonalschild::B_Change() { ziffernPruefen(*B, 3, 1); }
 void frmPersonalschild::H_Change() { ziffernPruefen(*H, 3, 1); }
 void frmPersonalschild::Etikettenanzahl_Change() { ziffernPruefen(*Etikettenanzahl, 2, 0); }
 
-void frmPersonalschild::Save_Click() {
-  ParameterSchreiben(kGruppe, kGroesse, B->text() + u'@' + H->text());
-}
+void frmPersonalschild::Save_Click() { SchildgroesseSpeichern(kGroesse, *B, *H); }
 
 }  // namespace vovida

@@ -1,5 +1,6 @@
 #include "frmRegalBesch.h"
 
+#include "Schildgroesse.h"
 #include "Benannt.h"
 #include "AOBStandard.h"
 #include "FMStart.h"
@@ -121,9 +122,7 @@ frmRegalBesch::~frmRegalBesch() = default;
 void frmRegalBesch::Form_Load() {
   TextMarkeFarbe = kGruen;
   Warteschlangenfenster::Form_Load();
-  const QString groesse = ParameterText(kGruppe, kGroesse);
-  B->setText(TeilString(groesse, QStringLiteral("@"), 1));
-  H->setText(TeilString(groesse, QStringLiteral("@"), 2));
+  SchildgroesseLesen(kGroesse, *B, *H);
 }
 
 void frmRegalBesch::standardtext(QRadioButton* option) {
@@ -184,7 +183,7 @@ void frmRegalBesch::Save_Click() {
   const int antwort = kesto::services::messageBox("Sind Sie Sicher?\r\nEinstellungen werden für alle übernommen!",
                                                   "Speichern", MB_OKCANCEL);
   if (antwort != IDOK) return;
-  ParameterSchreiben(kGruppe, kGroesse, B->text() + u'@' + H->text());
+  SchildgroesseSpeichern(kGroesse, *B, *H);
 }
 
 void frmRegalBesch::Farbe_Click() {

@@ -191,7 +191,12 @@ void Warteschlangenfenster::lesen() {
 bool Warteschlangenfenster::ArtikelFelderLesen() {
   QVector<QVariant> daten(kArtikelDatenGroesse);
   ArtikelLesen(ArtNrText(), daten);
-  if (daten[13].toString() == u"Fehler") return false;
+  // The information belongs to the article before ("Statt ..."), not to this one.
+  Preis_Info->setText(Infovorgabe());
+  if (daten[13].toString() == u"Fehler") {
+    for (QLineEdit* feld : {Bez1, Bez2, Bez3, PreisDB, PreisATS, PreisEUR, Per, Grundpreis}) feld->clear();
+    return false;
+  }
   Bez1->setText(daten[0].toString());
   Bez2->setText(daten[1].toString());
   Bez3->setText(daten[2].toString());

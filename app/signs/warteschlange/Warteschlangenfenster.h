@@ -117,8 +117,9 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   static QString Hauptwaehrung();
   QLineEdit& Hauptpreisfeld();
 
-  // Fills the fields from the server (slots 0 to 5 of the article record); false when the
-  // read failed ("Fehler") and nothing changed.
+  // Fills the fields from the server (slots 0 to 5 of the article record) and starts the
+  // information text anew; false when the read failed ("Fehler"): the article's boxes are
+  // then empty, so that no text of another article stays, and the number stays as typed.
   bool ArtikelFelderLesen();
 
   // Sends the list: the target's list becomes exactly this list, each article's headline
@@ -144,6 +145,8 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   virtual bool leereNummerAufnehmen() const { return false; }
   // Whether entries keep a headline (not the outdoor signs).
   virtual bool mitUeberschrift() const { return true; }
+  // The information text a newly read article starts with.
+  virtual QString Infovorgabe() const { return {}; }
   virtual void nachSpeichern() {}
   virtual void nachEntfernen() {}
   // A clearing that failed: the poster editor's message by default.

@@ -11,6 +11,11 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+#include <algorithm>
+#include <utility>
+#include <string>
+#include <vector>
+
 using namespace std::chrono_literals;
 
 namespace vovida::test {
@@ -136,6 +141,57 @@ TEST_F(FliesenEditorTest, UpOnRowFourSwapsPos3AndPos4) {
   EXPECT_EQ(fliesendaten().unter(4, 3), QStringLiteral("Drei"));
 }
 
+// An order sign's numbers are unknown to the server: moving a row takes its price along,
+// reads nothing and says nothing.
+TEST_F(FliesenEditorTest, UpOnAnOrderRowMovesItsWholeRow) {
+  speichern(kBestellung, "910000", "Pos1", "910001|Bordüre|Bord||Stk|1|||||1");
+  speichern(kBestellung, "910000", "Pos2", "910002|Dekor|Dek||Stk|1|||||1");
+  frmFliesenSchild& f = editor();
+  const std::size_t vorher = boxTexte().size();
+  f.mBestellung->trigger();
+  ASSERT_EQ(f.ArtNr->currentText(), u"910000");
+  EXPECT_EQ(boxTexte().size(), vorher) << boxTexte().back();
+  seite(f, 3);
+  for (const auto& [zeile, preis] : {std::pair{1, "12,50"}, std::pair{2, "8,90"}}) {
+    detailWaehlen(*f.Detail, zeile);
+    eingeben(*f.DPreisEUR, QString::fromLatin1(preis));
+    klicken(f.Uebernehmen);
+  }
+  ASSERT_EQ(fliesendaten().unter(1, 5), u"12,50");
+  ASSERT_EQ(fliesendaten().unter(2, 5), u"8,90");
+  klicken(f.up);
+  EXPECT_EQ(boxTexte().size(), vorher) << boxTexte().back();
+  const Fliesendaten& d = fliesendaten();
+  EXPECT_EQ(d.AktuelleZeile, 1);
+  EXPECT_EQ(d.unter(1, 1), u"910002");
+  EXPECT_EQ(d.unter(1, 2), u"Dekor");
+  EXPECT_EQ(d.unter(1, 5), u"8,90");
+  EXPECT_EQ(d.unter(2, 1), u"910001");
+  EXPECT_EQ(d.unter(2, 2), u"Bordüre");
+  EXPECT_EQ(d.unter(2, 5), u"12,50");
+  EXPECT_EQ(f.DPreisEUR->text(), u"8,90");
+}
+
+// With automatic tile data, a row added by hand is moved like the others, never dropped.
+TEST_F(FliesenEditorTest, UpOnARowAddedByHandKeepsIt) {
+  automatik(true);
+  frmFliesenSchild& f = editor();
+  eingeben(*f.ArtNr, QStringLiteral("200001"));
+  int zeilen = 0;
+  while (zeilen < kUnterzeilen && !fliesendaten().zeileLeer(zeilen + 1)) ++zeilen;
+  ASSERT_GE(zeilen, 1);
+  ASSERT_LT(zeilen, kUnterzeilen);
+  seite(f, 3);
+  detailWaehlen(*f.Detail, zeilen + 1);
+  eingeben(*f.subArtikelNummer, QStringLiteral("200120"));
+  ASSERT_EQ(fliesendaten().unter(zeilen + 1, 1), u"200120");
+  const QString darueber = fliesendaten().unter(zeilen, 1);
+  klicken(f.up);
+  EXPECT_EQ(fliesendaten().unter(zeilen, 1), u"200120");
+  EXPECT_EQ(fliesendaten().unter(zeilen + 1, 1), darueber);
+  EXPECT_EQ(fliesendaten().AktuelleZeile, zeilen);
+}
+
 TEST_F(FliesenEditorTest, UpOnRowOneAndDownOnRowElevenDoNothing) {
   automatik(false);
   speichern(kWandfliese, "200001", "Pos1", "200101|Dekor|Eins||m²|1|Stk|1|1|1|1");
@@ -232,7 +288,7 @@ TEST_F(FliesenEditorTest, RedrawWithTheEditorClosedKeepsKindAndPrinterTogether) 
   f.mFliesenbeschriftung->trigger();
   klicken(f.ctPush1);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  // The layout loads a fresh editor, whose opening chooses the wall-tile sale sign.
+  // The layout reads what the closed editor held: the labelling stays.
   start().Aktualisieren_Click();
   const QString art = startglobale().Plakatart;
   EXPECT_TRUE(start().Option(art)->isChecked()) << art.toStdString();
@@ -249,6 +305,75 @@ TEST_F(FliesenEditorTest, CancelKeepsRecordsTypeAndKind) {
   EXPECT_EQ(fliesendaten().Fliesentyp, kKuechenfliese);
   EXPECT_EQ(startglobale().Plakatart, QStringLiteral("FVK"));
   EXPECT_EQ(fliesendaten().unter(1, 1), QStringLiteral("200101"));
+}
+
+// A label size that is no number never reaches the company-wide parameter; one stored so
+// before reads as the default, said once, and the label draws.
+TEST_F(FliesenEditorTest, LabelSizesAreCheckedBeforeTheyAreStored) {
+  const QString vorher = ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("FBESCH-BH"));
+  frmFliesenSchild& f = editor();
+  f.mFliesenbeschriftung->trigger();
+  for (const auto& [b, h] : {std::pair{"abc", "70"}, std::pair{"100", ""}, std::pair{"0", "70"}}) {
+    SCOPED_TRACE(std::string(b) + "@" + h);
+    const std::size_t boxenVorher = boxTexte().size();
+    f.B->setText(QString::fromLatin1(b));
+    f.H->setText(QString::fromLatin1(h));
+    aktivieren(f);
+    test::klicken(*f.Save);
+    EXPECT_EQ(boxTexte().size(), boxenVorher + 1);
+    EXPECT_EQ(ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("FBESCH-BH")), vorher);
+  }
+  f.B->setText(QStringLiteral("90"));
+  f.H->setText(QStringLiteral("60"));
+  test::klicken(*f.Save);
+  EXPECT_EQ(ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("FBESCH-BH")), QStringLiteral("90@60"));
+
+  ParameterSchreiben(QStringLiteral("PLAKAT"), QStringLiteral("FBESCH-BH"), QStringLiteral("abc@70"));
+  fensterliste().entladen<frmFliesenSchild>();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const std::size_t boxenVorher = boxTexte().size();
+  frmFliesenSchild& neu = editor();
+  neu.mFliesenbeschriftung->trigger();
+  EXPECT_EQ(neu.B->text(), u"100");
+  EXPECT_EQ(neu.H->text(), u"70");
+  start().Aktualisieren_Click();
+  ASSERT_EQ(boxTexte().size(), boxenVorher + 1);
+  EXPECT_NE(boxTexte().back().find("abc@70"), std::string::npos) << boxTexte().back();
+  EXPECT_GT(start().VSPrinter1.pages()[0].ops.size(), 0u);
+}
+
+// The texts of the preview's pages, in drawing order.
+std::vector<std::string> vorschautexte(const kesto::activex::VSPrinter& vp) {
+  std::vector<std::string> texte;
+  for (const kesto::activex::Page& seite : vp.pages())
+    for (const kesto::activex::DrawOp& op : seite.ops) {
+      if (const auto* t = std::get_if<kesto::activex::TextOp>(&op)) texte.push_back(t->text);
+      if (const auto* t = std::get_if<kesto::activex::TextBoxOp>(&op)) texte.push_back(t->text);
+    }
+  return texte;
+}
+
+// Closing the editor keeps the sign: the redraw reads the records and the type, not a
+// freshly reset editor.
+TEST_F(FliesenEditorTest, AfterCancelTheRedrawDrawsTheSignThatWasEdited) {
+  frmFliesenSchild& f = editor();
+  f.mBodenfliese->trigger();
+  eingeben(*f.ArtNr, QStringLiteral("200004"));
+  eingeben(*f.PreisEUR, QStringLiteral("39,95"));
+  aktivieren(start());
+  test::klicken(*start().Aktualisieren);
+  const std::vector<std::string> offen = vorschautexte(start().VSPrinter1);
+  ASSERT_NE(std::find(offen.begin(), offen.end(), "200004"), offen.end());
+  aktivieren(f);
+  test::klicken(*f.ctPush1);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(fensterliste().geladen<frmFliesenSchild>());
+  aktivieren(start());
+  test::klicken(*start().Aktualisieren);
+  EXPECT_FALSE(fensterliste().geladen<frmFliesenSchild>());
+  EXPECT_EQ(fliesendaten().Fliesentyp, kBodenfliese);
+  EXPECT_EQ(fliesendaten().haupt(10), QStringLiteral("39,95"));
+  EXPECT_EQ(vorschautexte(start().VSPrinter1), offen);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "Fensterliste.h"
 #include "Fliesen.h"
 #include "Fliesendaten.h"
+#include "Fliesenschild.h"
 #include "Fliesenschildseite.h"
 #include "frmFliesenSchild.h"
 
@@ -38,10 +39,12 @@ class FliesenschildFensterTest : public Hauptfenster {
   void SetUp() override {
     Hauptfenster::SetUp();
     fliesendatenZuruecksetzen();
+    FliesenEditorwerteVergessen();
     FliesenEinrichten();
   }
   void TearDown() override {
     fliesendatenZuruecksetzen();
+    FliesenEditorwerteVergessen();
     Hauptfenster::TearDown();
   }
   frmFliesenSchild& editor() { return FormHolen<frmFliesenSchild>(); }
@@ -161,7 +164,7 @@ TEST_F(FliesenschildFensterTest, LabelOnTheA7PrinterAsPdf) {
 
   drucker->wirklichDrucken = true;
   start().Drucken_Click();
-  EXPECT_EQ(drucker->auftraege, (std::vector<std::pair<int, int>>{{1, 1}}));
+  EXPECT_EQ(drucker->auftraege, (std::vector<std::vector<int>>{{1}}));
   QFile datei(pdf);
   ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
   const QByteArray inhalt = datei.readAll();

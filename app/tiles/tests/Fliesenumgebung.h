@@ -8,6 +8,7 @@
 
 #include "Fliesen.h"
 #include "Fliesendaten.h"
+#include "Fliesenschild.h"
 #include "Fliesenspeicher.h"
 #include "Fensterliste.h"
 #include "ServerZugriff.h"
@@ -31,12 +32,14 @@ class Fliesenumgebung : public Hauptfenster {
   void SetUp() override {
     Hauptfenster::SetUp();
     fliesendatenZuruecksetzen();
+    FliesenEditorwerteVergessen();
     anmelden("A4N");
     FliesenEinrichten();
   }
   void TearDown() override {
     Hauptfenster::TearDown();
     fliesendatenZuruecksetzen();
+    FliesenEditorwerteVergessen();
   }
   // Automatic tile data on or off on the server, before the editor opens.
   static void automatik(bool an) {

@@ -263,14 +263,24 @@ void VSPrinter::PrintPages()
 
 void VSPrinter::PrintPages(int first, int last)
 {
+    std::vector<int> numbers;
+    for (int page = std::max(first, 1); page <= std::min(last, PageCount()); ++page)
+        numbers.push_back(page);
+    PrintPages(numbers);
+}
+
+void VSPrinter::PrintPages(std::span<const int> pageNumbers)
+{
     if (!printPort_)
         throw PreviewError(PreviewError::invalidCall, "Kein Drucker eingerichtet");
-    // Pages that do not exist are not printed.
-    first = std::max(first, 1);
-    last = std::min(last, PageCount());
-    if (first > last)
+    std::vector<Page> job;
+    job.reserve(pageNumbers.size());
+    for (const int page : pageNumbers)
+        if (page >= 1 && page <= PageCount())
+            job.push_back(pages_[page - 1]);
+    if (job.empty())
         return;
-    printPort_->print(std::span<const Page>(pages_).subspan(first - 1, last - first + 1), printerName_);
+    printPort_->print(job, printerName_);
 }
 
 } // namespace kesto::activex

@@ -217,6 +217,26 @@ TEST_F(Events, PrintPagesClipsToExistingPages)
     EXPECT_EQ(port.jobs[2].pages, 1u);
 }
 
+// Chosen pages and their copies leave as one job, in the order given.
+TEST_F(Events, PrintPageListIsOneJob)
+{
+    ScriptedPrintPort port;
+    vp.setPrintPort(&port);
+    for (const int paper : {8, 9, 11}) {
+        vp.setPaperSize(paper);
+        if (paper == 8)
+            vp.StartDoc();
+        else
+            vp.NewPage();
+    }
+    vp.EndDoc();
+
+    vp.PrintPages(std::vector<int>{3, 1, 7, 0, 3, 1});  // 7 and 0 do not exist
+    vp.PrintPages(std::vector<int>{5});
+    ASSERT_EQ(port.jobs.size(), 1u);
+    EXPECT_EQ(port.jobs[0].paperSizes, (std::vector<int>{11, 8, 11, 8}));
+}
+
 TEST_F(Events, PrintingWithoutAPortIsRefused)
 {
     EXPECT_THROW(vp.ShowPrintDialog(), PreviewError);

@@ -26,6 +26,10 @@ void writeDemoFiles(const std::filesystem::path& folder) {
   for (char& c : pictures)
     if (c == '$') c = '_';
   writeSlipFiles(folder / "bilder", folder / pictures);
+  // The free designs' texts go to the folder of parameter "RTF".
+  std::error_code ec;
+  std::filesystem::create_directories(folder / kFreeDesignFolder, ec);
+  if (ec) throw std::runtime_error("cannot create the demo folder " + (folder / kFreeDesignFolder).string() + ": " + ec.message());
 }
 
 }  // namespace kesto::server::demo

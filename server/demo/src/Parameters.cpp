@@ -62,7 +62,7 @@ void seedCompany(SeedWriter& w, const std::string& firma, bool main) {
       {"F-LOGO-QZM", "0,3", "Logo Höhe/Breite"},
       {"AUSFOLGE", atPath(w.options().demoFolder + "/" + kSlipPictureFolder), "Bilder Ausfolgeschein"},
       {"FLIESEN", main ? "A" : "", "Fliesendaten automatisch (A)"},
-      {"RTF", atPath(w.options().demoFolder + "/eigenbau"), "Ablage Eigenbau"},
+      {"RTF", atPath(w.options().demoFolder + "/" + kFreeDesignFolder), "Ablage Eigenbau"},
   };
   for (const auto& p : plakat) add(w, firma, "PLAKAT", p);
 

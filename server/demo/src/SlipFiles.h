@@ -8,6 +8,8 @@ namespace kesto::server::demo {
 
 // The picture folder's name in the "AUSFOLGE" parameter; on disk its "$" is "_".
 inline constexpr const char* kSlipPictureFolder = "bilder$ausfolge";
+// The folder of the free designs' texts, parameter "RTF"; the demo files make it.
+inline constexpr const char* kFreeDesignFolder = "eigenbau";
 
 // Beside the logo: the rich-text control's (empty) language file "rt20_de.lan", the slip
 // template "Ausfolgeschein.rtf" and the free-design template "eigenbau.rtf". In the

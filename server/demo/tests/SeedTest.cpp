@@ -196,6 +196,18 @@ TEST(Seed, WritesTheLogoFolderPicturesAndKeepsOnesThereAlready) {
   EXPECT_EQ(parameter(db, "1", "PLAKAT", "FIRMENLOGO"), ordner);  // where the pictures are
 }
 
+// A fresh install can save free designs: the folder of parameter "RTF" is there.
+TEST(Seed, MakesTheFreeDesignFolderOfItsParameter) {
+  TempFolder daten, demoOrdner;
+  demo::prepareDataFolder(daten.path(), false, {"2024-03-15", demoOrdner.path().string()});
+  model::Database db(daten.path());
+  std::string ordner = parameter(db, "1", "PLAKAT", "RTF");
+  for (char& c : ordner)
+    if (c == '@') c = '/';
+  EXPECT_EQ(ordner, (demoOrdner.path() / "eigenbau").string());
+  EXPECT_TRUE(std::filesystem::is_directory(ordner)) << ordner;
+}
+
 namespace {
 
 std::string fileText(const std::filesystem::path& file) {

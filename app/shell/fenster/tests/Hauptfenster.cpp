@@ -6,11 +6,35 @@
 
 #include <registry/Settings.h>
 
+#include <algorithm>
+#include <string>
+
 namespace vovida::test {
 
+namespace {
+
+std::vector<std::string> texte(const kesto::activex::Page& seite) {
+  std::vector<std::string> t;
+  for (const kesto::activex::DrawOp& op : seite.ops) {
+    if (const auto* text = std::get_if<kesto::activex::TextOp>(&op)) t.push_back(text->text);
+    if (const auto* box = std::get_if<kesto::activex::TextBoxOp>(&op)) t.push_back(box->text);
+  }
+  return t;
+}
+
+}  // namespace
+
 void AufgezeichneterDrucker::print(std::span<const kesto::activex::Page> seiten, const std::string& name) {
-  const int erste = static_cast<int>(seiten.data() - vorschau_.pages().data()) + 1;
-  auftraege.emplace_back(erste, erste + static_cast<int>(seiten.size()) - 1);
+  std::vector<int> nummern;
+  const auto vorschau = vorschau_.pages();
+  for (const kesto::activex::Page& seite : seiten) {
+    const auto gleich = std::find_if(vorschau.begin(), vorschau.end(), [&](const kesto::activex::Page& p) {
+      return p.ops.size() == seite.ops.size() && texte(p) == texte(seite);
+    });
+    nummern.push_back(gleich == vorschau.end() ? 0 : static_cast<int>(gleich - vorschau.begin()) + 1);
+    gedruckt.push_back(seite);
+  }
+  auftraege.push_back(nummern);
   if (wirklichDrucken) QtPrintPort::print(seiten, name);
 }
 

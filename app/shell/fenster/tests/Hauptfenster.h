@@ -12,7 +12,6 @@
 #include <activex/QtPrintPort.h>
 
 #include <span>
-#include <utility>
 #include <vector>
 
 namespace vovida::test {
@@ -25,7 +24,9 @@ class AufgezeichneterDrucker final : public kesto::activex::QtPrintPort {
   bool dialogAntwort = true;
   int dialoge = 0;
   bool wirklichDrucken = false;  // through Qt, e.g. into a PDF file
-  std::vector<std::pair<int, int>> auftraege;  // first and last page of each job
+  // The preview's page numbers of each job; a printed page is known by its texts.
+  std::vector<std::vector<int>> auftraege;
+  std::vector<kesto::activex::Page> gedruckt;  // every page sent, in order
 
  protected:
   bool runDialog(QPrinter& drucker) override;

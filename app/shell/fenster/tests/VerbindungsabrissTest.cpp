@@ -4,9 +4,11 @@
 
 #include "FMServer.h"
 #include "Kestoapi.h"
+#include "Schildarten.h"
 #include "ServerZugriff.h"
 
 #include <QAction>
+#include <QPushButton>
 
 #include <automation/ComObject.h>
 #include <registry/Settings.h>
@@ -97,6 +99,34 @@ TEST_F(VerbindungsabrissTest, OneMessageThenTheAttemptsAndTheCommandGoesOn) {
   EXPECT_TRUE(verbunden());
   // The next reads reach the new server.
   EXPECT_EQ(ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("STYLE")), QStringLiteral("neu"));
+}
+
+// The link goes while the preview is drawn: the sheet is half drawn under the reconnect
+// prompts, and Druck draws it again before anything goes to the printer.
+TEST_F(VerbindungsabrissTest, DruckNeverSendsTheSheetHalfDrawnWhileTheLinkWasLost) {
+  SchildartDienste dienste;
+  dienste.zeichnen = [this] {
+    auto& p = start().VSPrinter1;
+    p.StartDoc();
+    p.Text("Stil: " + ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("STYLE")).toStdString());
+    p.EndDoc();
+  };
+  SchildartEintragen(QStringLiteral("A4N"), dienste);
+  anmelden();
+  abreissen();
+  uhr->laufend = true;
+  modalSkript.push_back([this](QWidget& w) {
+    serverStarten();
+    w.hide();
+  });
+  start().Aktualisieren_Click();
+  ASSERT_TRUE(verbunden());
+  EXPECT_FALSE(start().VorschauAktuell());
+  start().Drucken->click();
+  ASSERT_EQ(drucker->gedruckt.size(), 1u);
+  const auto* text = std::get_if<kesto::activex::TextOp>(&drucker->gedruckt[0].ops.at(0));
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->text, "Stil: neu");
 }
 
 TEST_F(VerbindungsabrissTest, ServerThatStaysAwayEndsTheProgramWithinTheFailedOperation) {

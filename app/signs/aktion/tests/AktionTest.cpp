@@ -2,6 +2,8 @@
 // and what OK does to the poster editor's queue, the sign kind and the poster preview.
 #include "PlakatFenster.h"
 
+#include "Eingabe.h"
+
 #include "Aktion.h"
 #include "Eingabe.h"
 #include "FMStart.h"
@@ -202,6 +204,42 @@ TEST_F(AktionTest, AnArticleWithoutRecordIsReportedAndNotQueued) {
   ASSERT_EQ(texte.size(), 1u);
   EXPECT_NE(texte[0].find("Angeforderte Artikelnummer (100099) nicht bekannt!"), std::string::npos) << texte[0];
   EXPECT_EQ(seiten().size(), 4u);
+}
+
+// A failed read leaves nothing of the article read before: not in the editor's boxes, not
+// on the sheet; the number stays, so that the user sees which one failed.
+TEST_F(AktionTest, AnUnknownArticleAfterAKnownOneShowsNoneOfTheKnownOnesTexts) {
+  frmArtikelauswahl& f = promotionOeffnen(QStringLiteral("WI"));
+  ASSERT_EQ(f.lst_Artikel->ColumnText(0, 2), QStringLiteral("100008"));
+  ASSERT_EQ(f.lst_Artikel->ColumnText(4, 2), QStringLiteral("100099"));
+  for (int r : {0, 4}) ankreuzen(*f.lst_Artikel, r);
+  QTest::mouseClick(f.OKButton, Qt::LeftButton);
+  EXPECT_EQ(poster().Liste(), QStringList{QStringLiteral("100008")});
+  frmPlakat& p = poster();
+  EXPECT_EQ(p.ArtNrText(), QStringLiteral("100099"));
+  for (QLineEdit* feld : {p.Bez1, p.Bez2, p.Bez3, p.PreisDB, p.PreisEUR, p.Grundpreis, p.Per, p.Preis_Info})
+    EXPECT_TRUE(feld->text().isEmpty()) << feld->objectName().toStdString() << ": " << feld->text().toStdString();
+  const Schildtexte bekannt = SchildtexteLesen(QStringLiteral("100008"));
+  ASSERT_FALSE(bekannt.bez1.isEmpty());
+  for (const kesto::activex::Page& seite : seiten()) {
+    EXPECT_EQ(boxtext(seite.ops, bekannt.bez1.toStdString()), nullptr);
+    EXPECT_EQ(boxtext(seite.ops, "ArtNr.: 100008"), nullptr);
+  }
+}
+
+// The information text typed for one article ("Statt ...") is not that of the next one read.
+TEST_F(AktionTest, TheInformationTextStaysWithItsArticle) {
+  frmPlakat& p = poster();
+  FormZeigen<frmPlakat>(&start());
+  ersetzen(*p.ArtNr, QStringLiteral("100008"));
+  klicken(*p.Read);
+  ersetzen(*p.Preis_Info, QStringLiteral("Statt 9,99"));
+  klicken(*p.Uebernehmen);
+  ersetzen(*p.ArtNr, QStringLiteral("100009"));
+  klicken(*p.Read);
+  EXPECT_TRUE(p.Preis_Info->text().isEmpty()) << p.Preis_Info->text().toStdString();
+  EXPECT_EQ(SchildtexteLesen(QStringLiteral("100008")).info, QStringLiteral("Statt 9,99"));
+  EXPECT_TRUE(SchildtexteLesen(QStringLiteral("100009")).info.isEmpty());
 }
 
 // Ticking nothing still empties the poster list; the paper choice alone sets the kind.

@@ -1,4 +1,5 @@
 #include "Anordnung.h"
+#include "Eingabe.h"
 #include "Queue.h"
 #include "Seite.h"
 
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -315,6 +317,53 @@ TEST_F(FrSchildZeichnen_, UpChosenLastShowsOnEverySignWhateverEachStored) {
   FrSchildZeichnen();
   EXPECT_TRUE(alle<PictureOp>(seite(0)).empty());
   EXPECT_EQ(schnittlinien(seite(0)).size(), 3u);
+}
+
+// What tells two sheets apart: their drawing, texts and pictures.
+bool gleichesBlatt(const kesto::activex::Page& a, const kesto::activex::Page& b) {
+  if (a.ops.size() != b.ops.size()) return false;
+  const auto bilderA = alle<PictureOp>(a.ops), bilderB = alle<PictureOp>(b.ops);
+  const auto texteA = alle<TextBoxOp>(a.ops), texteB = alle<TextBoxOp>(b.ops);
+  return std::equal(bilderA.begin(), bilderA.end(), bilderB.begin(), bilderB.end(),
+                    [](const PictureOp* x, const PictureOp* y) { return x->image == y->image; }) &&
+         std::equal(texteA.begin(), texteA.end(), texteB.begin(), texteB.end(),
+                    [](const TextBoxOp* x, const TextBoxOp* y) { return x->text == y->text; });
+}
+
+// A switch of the sheet clicked just before Druck is on the page that is sent, though the
+// countdown has not redrawn the preview yet.
+TEST_F(FrSchildZeichnen_, DruckSendsTheSheetOfTheSwitchJustClicked) {
+  fensterliste().holen<Preisinfo>().ETHW->setText(QStringLiteral("EUR"));
+  frmFrSchild& e = editor();
+  e.show();
+  start().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&start()));
+  e.setArtNrText(QStringLiteral("100008"));
+  e.Read_Click();
+  struct Fall {
+    const char* name;
+    bool neuerStil;  // the arrow belongs to the new style, the second price to the old
+    std::function<QWidget*()> schalter;
+  };
+  const std::vector<Fall> faelle{{"Pfeilrichtung", true, [&] { return e.ORichtung[2]; }},
+                                 {"ZweiPreise", false, [&] { return start().ZweiPreise; }},
+                                 {"Grundpreis", true, [&] { return start().Grundpreis; }},
+                                 {"Raster", true, [&] { return start().Raster; }}};
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    startglobale().NeuerStil = f.neuerStil;
+    start().Aktualisieren_Click();
+    const kesto::activex::Page vorher = vp().pages().back();
+    QWidget* schalter = f.schalter();
+    aktivieren(*schalter->window());
+    klicken(*schalter, QPoint(6, schalter->height() / 2));
+    drucker->gedruckt.clear();
+    klicken(*start().Drucken);
+    ASSERT_EQ(drucker->gedruckt.size(), 1u);
+    EXPECT_FALSE(gleichesBlatt(drucker->gedruckt[0], vorher));
+    FrSchildZeichnen();
+    EXPECT_TRUE(gleichesBlatt(drucker->gedruckt[0], vp().pages().back()));
+  }
 }
 
 // An outdoor page of the demo as the user sees it; KESTO_SCREENSHOTS names a folder to

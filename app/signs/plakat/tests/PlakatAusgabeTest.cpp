@@ -69,7 +69,7 @@ TEST_F(PlakatAusgabe, DemoPosterAsPictureAndThreePostersAsPdf) {
   ASSERT_EQ(start().VSPrinter1.PageCount(), 3);
   drucker->wirklichDrucken = true;
   QTest::mouseClick(start().Drucken, Qt::LeftButton);
-  EXPECT_EQ(drucker->auftraege, (std::vector<std::pair<int, int>>{{1, 3}}));
+  EXPECT_EQ(drucker->auftraege, (std::vector<std::vector<int>>{{1, 2, 3}}));
   QFile datei(QString::fromStdString(pdf.string()));
   ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
   const QByteArray inhalt = datei.readAll();

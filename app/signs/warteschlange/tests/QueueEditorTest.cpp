@@ -119,7 +119,7 @@ TEST_F(QueueEditor, LoadFillsTheBoxesOfTheMainCurrencyAndIgnoresZeroAndEmpty) {
   EXPECT_EQ(e.Bez1->text(), QStringLiteral("Zement"));
 }
 
-TEST_F(QueueEditor, ReadFromTheServerStoresTheArticleAndAFailedReadChangesNothing) {
+TEST_F(QueueEditor, ReadFromTheServerStoresTheArticleAndAFailedReadLeavesNoTextOfIt) {
   PosterEditor& e = poster();
   e.Form_Load();
   EXPECT_TRUE(e.PreisEUR->isEnabled());  // company 1 keeps its goods in EUR
@@ -137,8 +137,12 @@ TEST_F(QueueEditor, ReadFromTheServerStoresTheArticleAndAFailedReadChangesNothin
   e.setArtNrText(QStringLiteral("100099"));  // listed in promotion WI, no article record
   e.Read_Click();
   EXPECT_GT(boxen->shown().size(), vorher);
-  EXPECT_EQ(e.Bez1->text(), QStringLiteral("Außenputz"));
+  // Nothing of the article before stays in the boxes; the number stays as typed.
+  EXPECT_TRUE(e.Bez1->text().isEmpty());
+  EXPECT_TRUE(e.PreisEUR->text().isEmpty());
+  EXPECT_EQ(e.ArtNrText(), QStringLiteral("100099"));
   EXPECT_EQ(e.Liste(), QStringList{QStringLiteral("100021")});
+  EXPECT_EQ(WarteschlangeLesen(QStringLiteral("100021"), kBezeichnung1), QStringLiteral("Außenputz"));
   EXPECT_THAT(abschnitte(), ElementsAre(QStringLiteral("100021")));
 }
 

@@ -142,6 +142,9 @@ public:
     bool ShowPrintDialog();
     void PrintPages();
     void PrintPages(int first, int last);
+    // One job of the listed pages (1-based) in the order given, repeats included; pages
+    // that do not exist are left out.
+    void PrintPages(std::span<const int> pageNumbers);
 
     void setEventHandler(PreviewEventHandler handler) { eventHandler_ = std::move(handler); }
     // Called when pages, the shown page or the zoom change, for views to repaint.
