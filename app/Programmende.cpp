@@ -12,9 +12,9 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <stdexcept>
 #include <string>
 
@@ -43,18 +43,28 @@ void ordentlichBeenden() {
   });
 }
 
-// Qt's display connection reports its loss with this warning and then calls exit(), which
-// would run the destructors of static objects under windows that still exist. Nothing of
-// that is needed: the store is written as the user works, and the last steps here.
-void meldungAusgeben(QtMsgType art, const QMessageLogContext& ort, const QString& text) {
-  if (art == QtWarningMsg && text.startsWith(QLatin1String("The X11 connection broke"))) {
-    ProgrammendeSichern();
-    std::fprintf(stderr, "vovida: Die Verbindung zur Anzeige ist abgerissen (%s). Vovida wird beendet.\n",
-                 qPrintable(text));
-    std::fflush(stderr);
-    std::_Exit(0);
+// The display is gone (the X server ended, as at logout): no window can be shown any more.
+// The windows' data is kept as at every end of the program, then the process ends at once
+// with 1: Qt would leave through exit(), which runs the destructors of static objects under
+// windows that still refer to the lost display.
+[[noreturn]] void anzeigeVerloren() {
+  static bool schon = false;
+  if (!schon) {
+    schon = true;
+    std::cerr << "vovida: Die Verbindung zur Anzeige ist abgebrochen; das Programm wird beendet.\n";
+    try {
+      AlleFormulareEntladen();
+    } catch (...) {
+      // ended: nothing more to do
+    }
   }
+  std::_Exit(1);
+}
+
+void meldungAusgeben(QtMsgType art, const QMessageLogContext& ort, const QString& text) {
   if (vorigeAusgabe) vorigeAusgabe(art, ort, text);
+  // Qt's words when the X server went away.
+  if (art == QtWarningMsg && text.startsWith(QLatin1String("The X11 connection broke"))) anzeigeVerloren();
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The ends of the program that come from outside: a signal to end (SIGTERM as at
 // shutdown, SIGHUP as when the terminal goes, SIGINT from Ctrl+C) and the display going
-// away (the X server ends, as at logout). Each ends the program in order: what must
-// outlive the run is stored, and the exit status is 0.
+// away (the X server ends, as at logout). Each ends the program in order, as "Beenden"
+// does: what must outlive the run is stored. The exit status is 0 after a signal and 1
+// when the display went away.
 #pragma once
 
 #include <memory>

@@ -1,7 +1,7 @@
 // The real program ends cleanly, with status 0 under the sanitizers, however it ends:
 // "Beenden" after a login, "Abbruch" after a wrong password, the end after the third
-// failed connection, and from outside, by a signal or by its display going away; the
-// queue and the sign kind are then stored for the next start. Each run is its own
+// failed connection, and from outside, by a signal, or with 1 when its display goes away;
+// the queue and the sign kind are then stored for the next start. Each run is its own
 // process (the driven program of GesteuertesVovida.cpp) against a kestoserver process on
 // an ephemeral loopback port, the outside ends under an X server of their own.
 #include <gtest/gtest.h>
@@ -173,10 +173,11 @@ TEST(Programmende, AnEndFromOutsideIsOrderlyAndKeepsTheQueueAndTheKind) {
   const struct {
     const char* wie;
     std::function<void(Anzeige&, pid_t)> beenden;
+    int status;
   } faelle[] = {
-      {"the display goes away", [](Anzeige& anzeige, pid_t) { anzeige.beenden(); }},
-      {"SIGTERM", [](Anzeige&, pid_t pid) { ::kill(pid, SIGTERM); }},
-      {"SIGHUP", [](Anzeige&, pid_t pid) { ::kill(pid, SIGHUP); }},
+      {"the display goes away", [](Anzeige& anzeige, pid_t) { anzeige.beenden(); }, 1},
+      {"SIGTERM", [](Anzeige&, pid_t pid) { ::kill(pid, SIGTERM); }, 0},
+      {"SIGHUP", [](Anzeige&, pid_t pid) { ::kill(pid, SIGHUP); }, 0},
   };
   for (const auto& fall : faelle) {
     SCOPED_TRACE(fall.wie);
@@ -188,7 +189,7 @@ TEST(Programmende, AnEndFromOutsideIsOrderlyAndKeepsTheQueueAndTheKind) {
     Anzeige anzeige;
     ASSERT_FALSE(anzeige.name.empty()) << "no X server";
 
-    EXPECT_EQ(vonAussenBeenden(anzeige, [&](pid_t pid) { fall.beenden(anzeige, pid); }), 0);
+    EXPECT_EQ(vonAussenBeenden(anzeige, [&](pid_t pid) { fall.beenden(anzeige, pid); }), fall.status);
     EXPECT_EQ(kesto::registry::GetSetting("Vovida", "Einstellungen", "Plakatart"), "SCHILD");
     EXPECT_EQ(kesto::registry::GetSetting("Vovida", "Warteschlangen", "frmRegalBesch"), "[\"100001\"]");
     EXPECT_FALSE(kesto::registry::GetSetting("Vovida\\Vovida", "100001", "Bezeichnung1").empty());

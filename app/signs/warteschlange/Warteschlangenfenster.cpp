@@ -13,11 +13,11 @@
 #include "Warteschlange.h"
 #include "Warteschlangenlisten.h"
 
+#include <QAbstractItemModel>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QAbstractItemModel>
 #include <QLineEdit>
 #include <QPushButton>
 
