@@ -16,11 +16,37 @@
 #include <services/qt/QtGerman.h>
 #include <services/qt/QtPorts.h>
 
+#include <cstdlib>
 #include <iostream>
 
 namespace vovida {
 
 namespace {
+
+QtMessageHandler qtMeldungen = nullptr;
+
+// The display is gone (the X server ended, as at logout): no window can be shown any more.
+// The windows' data is kept as at every end of the program, then the process ends at once:
+// what still refers to the lost display is not taken down.
+[[noreturn]] void anzeigeVerloren() {
+  static bool schon = false;
+  if (!schon) {
+    schon = true;
+    std::cerr << "vovida: Die Verbindung zur Anzeige ist abgebrochen; das Programm wird beendet.\n";
+    try {
+      AlleFormulareEntladen();
+    } catch (...) {
+      // ended: nothing more to do
+    }
+  }
+  std::_Exit(1);
+}
+
+void meldungen(QtMsgType art, const QMessageLogContext& ort, const QString& text) {
+  if (qtMeldungen) qtMeldungen(art, ort, text);
+  // Qt's words when the X server went away; Qt would leave through exit().
+  if (art == QtWarningMsg && text.startsWith(QLatin1String("The X11 connection broke"))) anzeigeVerloren();
+}
 
 int starten() {
   try {
@@ -50,6 +76,7 @@ int starten() {
 int VovidaStarten(int argc, char** argv, const std::function<void()>& gestartet) {
   int status = 0;
   {
+    qtMeldungen = qInstallMessageHandler(meldungen);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vovida"));
     QApplication::setQuitOnLastWindowClosed(false);

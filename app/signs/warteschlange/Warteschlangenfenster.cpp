@@ -19,11 +19,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <registry/Settings.h>
 #include <services/MessageBox.h>
 
 namespace vovida {
 
 namespace {
+
+// Settings section of the editors' lists, kept from one run of the program to the next.
+constexpr const char* kListen = "Warteschlangen";
 
 QList<Warteschlangenfenster*>& alle() {
   static QList<Warteschlangenfenster*> liste;
@@ -131,6 +135,18 @@ void Warteschlangenfenster::Form_Load() {
   const bool ats = Hauptwaehrung() == u"ATS";
   PreisATS->setEnabled(ats);
   PreisEUR->setEnabled(!ats);
+  // The list this editor had when the program last ended; its sections stayed.
+  const std::string name = objectName().toStdString();
+  const QString gesichert = QString::fromStdString(kesto::registry::GetSetting("Vovida", kListen, name, ""));
+  if (gesichert.isEmpty()) return;
+  kesto::registry::DeleteSetting("Vovida", kListen, name);
+  for (const QString& nr : gesichert.split(u'\n'))
+    if (ArtNr->findText(nr) < 0) ArtNr->addItem(nr);
+}
+
+void Warteschlangenfenster::listeSichern() const {
+  const QStringList liste = Liste();
+  if (!liste.isEmpty()) kesto::registry::SaveSetting("Vovida", kListen, objectName().toStdString(), liste.join(u'\n').toStdString());
 }
 
 void Warteschlangenfenster::eintragSchreiben(const QString& nr) {
@@ -323,6 +339,16 @@ void Warteschlangenfenster::pb_Abbrechen_Click() {
 void Warteschlangenfenster::Form_Unload() {
   // Unloaded: its list no longer keeps sections, though the window goes only later.
   alle().removeAll(this);
+  if (programmEndet()) {
+    // However the program ends, the queue stays for the next start, with this list.
+    try {
+      listeSichern();
+    } catch (const std::exception& fehler) {
+      kesto::services::messageBox(std::string("Warteschlange nicht gesichert: ") + fehler.what(), "Fehler",
+                                  MB_OK | MB_ICONINFORMATION);
+    }
+    return;
+  }
   if (Gesendet || geleert_) return;
   geleert_ = true;
   try {

@@ -81,7 +81,11 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   // from their own Form_Load.
   virtual void Form_Load();
   // Clears the queue unless it was sent or cleared already (once per close).
+  // Closing the window clears the queue; at the end of the program the queue and the list
+  // stay, and the next Form_Load lists the entries again.
   void Form_Unload() override;
+  // Keeps the list for the next start of the program.
+  void listeSichern() const;
 
   // The shared operations of the queue editors.
   virtual void Uebernehmen_Click();
