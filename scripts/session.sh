@@ -125,6 +125,22 @@ wait_window() {
   window "$1"
 }
 activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
+# Every window of the program lies wholly on the screen, its title bar included.
+on_screen() {
+  local w x y width height extents left right top bottom
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    # xwininfo: the inner window's place on the screen (xdotool counts the frame twice).
+    local g_X g_Y g_WIDTH g_HEIGHT
+    read -r g_X g_Y g_WIDTH g_HEIGHT < <(xwininfo -id "$w" |
+      awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}')
+    extents=$(xprop -id "$w" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+    IFS=, read -r left right top bottom <<<"${extents:-0,0,0,0}"
+    x=$((g_X - left)) y=$((g_Y - top)) width=$((g_WIDTH + left + right)) height=$((g_HEIGHT + top + bottom))
+    if ((x < 0 || y < 0 || x + width > 1920 || y + height > 1080)); then
+      fail "\"$(xdotool getwindowname "$w")\" is not wholly on the screen (${width}x${height} at $x,$y)"
+    fi
+  done
+}
 checksum() { xwd -silent -id "$1" 2>/dev/null | md5sum | cut -d' ' -f1; }
 changed() { [ "$(checksum "$1")" != "$2" ]; }
 
@@ -232,6 +248,8 @@ for entry in "${kinds[@]}"; do
     xdotool key Return
     editor=$(wait_window "Eigenbauplakates" "$code: its editor after the name")
   fi
+  step="$code: windows on the screen"
+  on_screen
   [ -n "$number" ] || continue
   activate "$editor"
   enter "$number"
