@@ -7,6 +7,7 @@
 #include "Fensterliste.h"
 #include "Kestoapi.h"
 #include "Platzierung.h"
+#include "Programmende.h"
 #include "Schilder.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <services/qt/QtPorts.h>
 
 #include <iostream>
+#include <optional>
 
 namespace vovida {
 
@@ -53,6 +55,13 @@ int VovidaStarten(int argc, char** argv, const std::function<void()>& gestartet)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vovida"));
     QApplication::setQuitOnLastWindowClosed(false);
+    std::optional<Programmende> ende;
+    try {
+      ende.emplace();
+    } catch (const std::exception& e) {
+      std::cerr << "vovida: " << e.what() << '\n';
+      return 1;
+    }
     if (gestartet) gestartet();
     status = starten();
     // The windows go while Qt is still there, the server objects while the object

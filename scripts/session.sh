@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real vovida as a person works with it: under a virtual X server with a window manager,
 # driven by X input (xdotool) against a kestoserver process of its own. It closes the login
-# window with Alt+F4 (the program ends with 0), then logs in, opens each
+# window with Alt+F4 (the program ends with 0); queues an article and ends the X server (the
+# program ends in order, with 1); then logs in, opens each
 # sign kind's editor from its option in the main window, types an article number and Enter
 # where the editor has one, waits for the preview to change, prints to PDF, and quits through
 # "Datei" > "Beenden" expecting status 0.
@@ -53,18 +54,33 @@ poll() {
   return 1
 }
 
-# The X server and the window manager.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-step="X server"
-poll 20 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-step="window manager"
-poll 20 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+# start_display NAME: an X server with a window manager; its DISPLAY goes into $display and
+# the X server's process into $xserver.
+start_display() {
+  local attempt
+  step="X server $1"
+  # Another X server may take the display number between choosing and binding it: again.
+  for attempt in 1 2 3; do
+    : >"$work/display-$1"
+    exec 3>"$work/display-$1"
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >>"$work/xvfb-$1.log" 2>&1 &
+    xserver=$!
+    exec 3>&-
+    poll 20 display_ready "$1" && break
+    kill "$xserver" 2>/dev/null || true
+  done
+  kill -0 "$xserver" 2>/dev/null || fail "Xvfb did not start"
+  pids+=($xserver)
+  display=":$(head -n1 "$work/display-$1")"
+  DISPLAY=$display openbox >"$work/openbox-$1.log" 2>&1 &
+  pids+=($!)
+  step="window manager $1"
+  poll 20 env DISPLAY="$display" xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+}
+# The X server has written its display number and still runs.
+display_ready() { kill -0 "$xserver" 2>/dev/null && test -s "$work/display-$1"; }
+start_display main
+export DISPLAY=$display
 
 # The server on free loopback ports, and the per-user state of this session only.
 export KESTO_ROOT=$work/root
@@ -109,6 +125,22 @@ wait_window() {
   window "$1"
 }
 activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
+# Every window of the program lies wholly on the screen, its title bar included.
+on_screen() {
+  local w x y width height extents left right top bottom
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    # xwininfo: the inner window's place on the screen (xdotool counts the frame twice).
+    local g_X g_Y g_WIDTH g_HEIGHT
+    read -r g_X g_Y g_WIDTH g_HEIGHT < <(xwininfo -id "$w" |
+      awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}')
+    extents=$(xprop -id "$w" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+    IFS=, read -r left right top bottom <<<"${extents:-0,0,0,0}"
+    x=$((g_X - left)) y=$((g_Y - top)) width=$((g_WIDTH + left + right)) height=$((g_HEIGHT + top + bottom))
+    if ((x < 0 || y < 0 || x + width > 1920 || y + height > 1080)); then
+      fail "\"$(xdotool getwindowname "$w")\" is not wholly on the screen (${width}x${height} at $x,$y)"
+    fi
+  done
+}
 checksum() { xwd -silent -id "$1" 2>/dev/null | md5sum | cut -d' ' -f1; }
 changed() { [ "$(checksum "$1")" != "$2" ]; }
 
@@ -136,13 +168,44 @@ step="Alt+F4 on the login window"
 ended "$vovida"
 [ "$status" -eq 0 ] || fail "vovida ended with status $status"
 
-# Log in: the user comes from the settings, the password is typed.
+# login: the user comes from the settings, the password is typed; sets $main.
+login() {
+  local login
+  login=$(wait_window "Ferrix Benutzeranmeldung" "login window")
+  activate "$login"
+  xdotool type --delay 40 demo
+  xdotool key Return
+  main=$(wait_window "Ferrix Preisplakat" "main window after login" 60)
+}
+# enter NUMBER: the number typed into the focused editor's Art.-Nr. box, and Enter.
+enter() {
+  xdotool key ctrl+a
+  xdotool type --delay 40 "$1"
+  xdotool key Return
+}
+
+# The display goes away while an article is queued (the X server ends, as at logout): the
+# program ends in order, and the next start shows the queued article again.
+start_display lost
+DISPLAY=$display start_vovida
+(
+  export DISPLAY=$display
+  login
+  editor=$(wait_window "Vovida Eigenschaften" "poster editor at start-up")
+  activate "$editor"
+  before=$(checksum "$main")
+  enter 100005
+  step="queued 100005: preview"
+  poll 20 changed "$main" "$before" || fail "the preview did not change"
+)
+kill "$xserver"
+step="display lost"
+ended "$vovida"
+[ "$status" -eq 1 ] || fail "vovida ended with status $status, not in order"
+grep -q "Verbindung zur Anzeige ist abgebrochen" "$work/vovida.log" || fail "vovida did not say why it ended"
+
 start_vovida
-login=$(wait_window "Ferrix Benutzeranmeldung" "login window")
-activate "$login"
-xdotool type --delay 40 demo
-xdotool key Return
-main=$(wait_window "Ferrix Preisplakat" "main window after login" 60)
+login
 wait_window "Vovida Eigenschaften" "poster editor at start-up" >/dev/null
 
 # Each sign kind in the order of its option, reached with the arrow key from the one before;
@@ -185,11 +248,11 @@ for entry in "${kinds[@]}"; do
     xdotool key Return
     editor=$(wait_window "Eigenbauplakates" "$code: its editor after the name")
   fi
+  step="$code: windows on the screen"
+  on_screen
   [ -n "$number" ] || continue
   activate "$editor"
-  xdotool key ctrl+a
-  xdotool type --delay 40 "$number"
-  xdotool key Return
+  enter "$number"
   step="$code: preview after $number and Enter"
   poll 20 changed "$main" "$before" || fail "the preview did not change"
   [ -n "$printer" ] || continue
@@ -198,6 +261,12 @@ for entry in "${kinds[@]}"; do
   xdotool key alt+d
   sleep 0.3
   xdotool key Down Return  # "Drucken", the menu's second entry
+  if [ "$code" = "A4N" ]; then
+    # Two queued posters: the program says that they are printed together.
+    info=$(wait_window "^Druckinformation$" "$code: the note on several articles")
+    activate "$info"
+    xdotool key Return
+  fi
   dialog=$(wait_window "^Drucken$" "$code: print dialog")
   activate "$dialog"
   xdotool key Return
@@ -205,6 +274,8 @@ for entry in "${kinds[@]}"; do
   poll 30 test -s "$pdf" || fail "no PDF $pdf"
   poll 10 pdfinfo "$pdf" >/dev/null 2>&1 || fail "$pdf is no complete PDF"
   pdftotext "$pdf" - | grep -q "$number" || fail "$pdf does not show article $number"
+  # The poster queue kept the article of the run that lost its display.
+  if [ "$code" = "A4N" ]; then pdftotext "$pdf" - | grep -q 100005 || fail "$pdf lacks the queued 100005"; fi
 done
 
 # Quit as a person does: "Datei" > "Beenden".

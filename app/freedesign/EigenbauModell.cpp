@@ -1,6 +1,7 @@
 #include "EigenbauModell.h"
 
 #include "EigenbauGlobale.h"
+#include "NumberText.h"
 #include "PlakatGlobal.h"
 #include "Textuebernahme.h"
 #include "Schriftdefinitionen.h"
@@ -58,6 +59,22 @@ void meldung(const QString& text) {
 }
 
 QString zusatz(int n) { return QStringLiteral("ZPreis") + QString::number(n); }
+
+// A place that is no number would stop every later preview of the article: it is refused
+// before anything is written. An empty place is the default place.
+bool stellenGueltig(const std::array<QString, 6>& x, const std::array<QString, 6>& y) {
+  for (std::size_t i = 0; i < 6; ++i) {
+    for (const QString& wert : {x[i], y[i]}) {
+      if (wert.trimmed().isEmpty() || zahlAusText(wert.trimmed())) continue;
+      meldung(QStringLiteral("Zusatzpreis %1: \"%2\" ist keine Zahl. X und Y sind Millimeter auf der Seite.\r\n"
+                             "Es wurde nichts gespeichert.")
+                  .arg(i + 1)
+                  .arg(wert));
+      return false;
+    }
+  }
+  return true;
+}
 
 // The sub-key names of a key, empty when it does not exist.
 QStringList unterschluessel(const QString& schluessel) {
@@ -168,6 +185,7 @@ void EigenbauModell::Speichern(const QString& name, bool nurArtikel) {
   if (name.isEmpty()) return;
   const QString artikel = ArtNr.Text;
   if (!EigenbauNameGueltig(name) || !EigenbauNameGueltig(artikel)) return;
+  if (!stellenGueltig(txt_PZ_X, txt_PZ_Y)) return;
   const kesto::services::WaitCursor sanduhr;
   if (!nurArtikel) {
     SpeicherName.anhaengen(name);

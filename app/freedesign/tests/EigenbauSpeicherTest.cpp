@@ -354,6 +354,23 @@ TEST_F(EigenbauSpeicherTest, ExtraPricesWithoutAPlaceSitAtTheDefaultPlace) {
   EXPECT_EQ(neu.txt_PZ_X[2], u"50");
 }
 
+// A place that is no number is refused before anything is stored.
+TEST_F(EigenbauSpeicherTest, AnExtraPricePlaceThatIsNoNumberIsNotStored) {
+  modell->SpeicherName.Text = QStringLiteral("Platz");
+  modell->ArtNr.Text = QStringLiteral("100021");
+  modell->chk_PZ[1] = 1;
+  modell->txt_PZ_Y[1] = QStringLiteral("abc");
+  modell->Speichern(QStringLiteral("Platz"));
+  ASSERT_EQ(boxTexte().size(), 1u);
+  EXPECT_THAT(boxTexte()[0], HasSubstr("Zusatzpreis 2: \"abc\" ist keine Zahl"));
+  EXPECT_THAT(gespeicherteWerte(), IsEmpty());
+  EXPECT_THAT(dateien(), IsEmpty());
+  modell->txt_PZ_Y[1] = QStringLiteral("12,5");
+  modell->Speichern(QStringLiteral("Platz"));
+  EXPECT_EQ(boxTexte().size(), 1u);
+  EXPECT_EQ(kesto::registry::GetSetting("Vovida\\Eigenbau\\Platz\\Artikel\\100021", "ZPreis1", "Y-Wert"), "12,5");
+}
+
 TEST_F(EigenbauSpeicherTest, NamesThatWouldNestKeysOrLeaveTheFolderAreRefused) {
   // F21
   struct Fall {

@@ -1,6 +1,7 @@
 #include "Anmeldung.h"
 
 #include "FMPass.h"
+#include "FMStart.h"
 #include "FMServer.h"
 #include "Fehlertexte.h"
 #include "Fensterliste.h"
@@ -143,6 +144,7 @@ void ShellEinrichten() {
   };
   fenster.AnmeldungAbbrechen = [] { fensterliste().holen<FMPass>().BUAusst_Click(); };
   setKestoapiFenster(std::move(fenster));
+  BeimProgrammende("Plakatart", SchildartSichern);
   ServerSuchenEinrichten();
   TastenpaareEinrichten();
   BibliotheksmeldungenEindeutschen();

@@ -209,6 +209,11 @@ void FMStart::resizeEvent(QResizeEvent* ereignis) {
   Form_Resize();
 }
 
+void SchildartSichern() {
+  const QString code = startglobale().Plakatart;
+  if (!code.isEmpty()) kesto::registry::SaveSetting("Vovida", "Einstellungen", "Plakatart", code.toStdString());
+}
+
 void FMStart::Form_Unload() {
   kesto::registry::SaveSetting("Vovida", "Einstellungen", "Plakatart", startglobale().Plakatart.toStdString());
   ServerTrennen();

@@ -123,4 +123,8 @@ class FMStart : public QMainWindow {
   kesto::activex::QtPrintPort drucker_;
 };
 
+// Stores the current sign kind as the one the next start opens with. Before a login has
+// chosen one (empty) the stored kind stays as the run before left it.
+void SchildartSichern();
+
 }  // namespace vovida

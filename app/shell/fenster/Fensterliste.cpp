@@ -7,7 +7,9 @@
 #include <services/MessageBox.h>
 #include <services/Program.h>
 
+#include <iostream>
 #include <utility>
+#include <vector>
 
 namespace vovida {
 
@@ -16,6 +18,11 @@ namespace {
 bool& endet() {
   static bool e = false;
   return e;
+}
+
+std::vector<std::pair<std::string, Sicherung>>& sicherungen() {
+  static std::vector<std::pair<std::string, Sicherung>> s;
+  return s;
 }
 
 ModalAnzeige& modalAnzeige() {
@@ -96,8 +103,28 @@ Fensterliste& fensterliste() {
   return liste;
 }
 
+void BeimProgrammende(const std::string& name, Sicherung sichern) {
+  for (auto& [n, s] : sicherungen())
+    if (n == name) {
+      s = std::move(sichern);
+      return;
+    }
+  sicherungen().emplace_back(name, std::move(sichern));
+}
+
+void ProgrammendeSichern() {
+  for (const auto& [name, sichern] : sicherungen()) {
+    try {
+      sichern();
+    } catch (const std::exception& e) {
+      std::cerr << "vovida: " << name << " beim Programmende nicht gespeichert: " << e.what() << '\n';
+    }
+  }
+}
+
 void AlleFormulareEntladen() {
   endet() = true;
+  ProgrammendeSichern();
   fensterliste().alleEntladen();
   kesto::services::endProgram(0);
   // A port that returns does not end the program; nothing after the end may run.

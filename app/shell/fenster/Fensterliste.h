@@ -79,8 +79,15 @@ T& FormZeigen(QWidget* besitzer) {
   return fenster;
 }
 
-// Unloads every window and ends the program (through the program-end port).
+// Unloads every window and ends the program (through the program-end port). What must
+// outlive the run is stored first (ProgrammendeSichern).
 [[noreturn]] void AlleFormulareEntladen();
+// What must be stored when the program ends, however it ends. A step registered again
+// under its name replaces the one before; ProgrammendeSichern runs every step, each on its
+// own, so that one that fails keeps none of the others from storing.
+using Sicherung = std::function<void()>;
+void BeimProgrammende(const std::string& name, Sicherung sichern);
+void ProgrammendeSichern();
 // True once the program is ending; modal loops left by that end do not go on.
 bool programmEndet();
 void programmendeZuruecksetzen();  // tests

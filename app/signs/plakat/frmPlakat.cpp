@@ -209,5 +209,6 @@ void frmPlakat::BlattAnzeigen() {
 void frmPlakat::bildJNRegel() { BildJN->setEnabled(ArtNr->count() < 2); }
 void frmPlakat::nachSpeichern() { bildJNRegel(); }
 void frmPlakat::nachEntfernen() { bildJNRegel(); }
+void frmPlakat::nachListeLaden() { bildJNRegel(); }
 
 }  // namespace vovida

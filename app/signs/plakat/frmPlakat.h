@@ -97,6 +97,7 @@ class frmPlakat : public Warteschlangenfenster {
  protected:
   void nachSpeichern() override;
   void nachEntfernen() override;
+  void nachListeLaden() override;
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
  private:

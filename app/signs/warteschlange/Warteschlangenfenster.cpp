@@ -11,7 +11,9 @@
 #include "Preisinfo.h"
 #include "VPNavBar.h"
 #include "Warteschlange.h"
+#include "Warteschlangenlisten.h"
 
+#include <QAbstractItemModel>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -95,6 +97,12 @@ Warteschlangenfenster::Warteschlangenfenster() {
   connect(PreisDB, &QLineEdit::textChanged, this, ereignis(&Warteschlangenfenster::PreisDB_Change));
   connect(PreisATS, &QLineEdit::textChanged, this, ereignis(&Warteschlangenfenster::PreisATS_Change));
   connect(PreisEUR, &QLineEdit::textChanged, this, ereignis(&Warteschlangenfenster::PreisEUR_Change));
+  // Every change of the list is stored at once: an end of the program loses none.
+  const auto listeGeaendert = [this] { Ereignis([this] { listeSichern(); }); };
+  connect(ArtNr->model(), &QAbstractItemModel::rowsInserted, this, listeGeaendert);
+  connect(ArtNr->model(), &QAbstractItemModel::rowsRemoved, this, listeGeaendert);
+  connect(ArtNr->model(), &QAbstractItemModel::dataChanged, this, listeGeaendert);
+  connect(ArtNr->model(), &QAbstractItemModel::modelReset, this, listeGeaendert);
   alle().append(this);
 }
 
@@ -131,6 +139,31 @@ void Warteschlangenfenster::Form_Load() {
   const bool ats = Hauptwaehrung() == u"ATS";
   PreisATS->setEnabled(ats);
   PreisEUR->setEnabled(!ats);
+  listeLaden();
+}
+
+void Warteschlangenfenster::listeLaden() {
+  QStringList liste;
+  try {
+    liste = ListeLesen(objectName());
+  } catch (const std::exception& fehler) {
+    kesto::services::messageBox(fehler.what(), "Vovida", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  if (liste.isEmpty()) return;
+  sichern_ = false;
+  ArtNr->clear();
+  ArtNr->addItems(liste);
+  sichern_ = true;
+  setArtNrText(liste.first());
+  lesen();
+  nachListeLaden();
+}
+
+void Warteschlangenfenster::listeSichern() {
+  // Unloaded windows keep what they stored; a list being loaded is stored already.
+  if (!sichern_ || !alle().contains(this)) return;
+  ListeSchreiben(objectName(), Liste());
 }
 
 void Warteschlangenfenster::eintragSchreiben(const QString& nr) {
@@ -299,7 +332,9 @@ void Warteschlangenfenster::GesendetSchliessen() {
 }
 
 void Warteschlangenfenster::WarteschlangeLeeren() {
-  QStringList behalten;
+  // The lists of the other editors keep their sections, stored ones of editors not open
+  // in this run among them.
+  QStringList behalten = AndereGespeicherteListen(objectName());
   for (const Warteschlangenfenster* andere : alle())
     if (andere != this) behalten += andere->Liste();
   vovida::WarteschlangeLeeren(behalten);
@@ -309,27 +344,30 @@ void Warteschlangenfenster::leerenFehlgeschlagen(const std::exception&) {
   kesto::services::messageBox("Fehler biem Löschen in der Registierung", "Fehler", MB_OK | MB_ICONINFORMATION);
 }
 
-void Warteschlangenfenster::pb_Abbrechen_Click() {
+void Warteschlangenfenster::leeren() {
   if (geleert_) return;
   geleert_ = true;
   try {
-    WarteschlangeLeeren();
+    // The list goes first: a list whose sections are gone would print empty signs.
+    ListeLoeschen(objectName());
+    if (!Gesendet) WarteschlangeLeeren();
   } catch (const std::exception& fehler) {
     leerenFehlgeschlagen(fehler);
   }
+}
+
+void Warteschlangenfenster::pb_Abbrechen_Click() {
+  leeren();
   schliessen();
 }
 
 void Warteschlangenfenster::Form_Unload() {
   // Unloaded: its list no longer keeps sections, though the window goes only later.
   alle().removeAll(this);
-  if (Gesendet || geleert_) return;
-  geleert_ = true;
-  try {
-    WarteschlangeLeeren();
-  } catch (const std::exception& fehler) {
-    leerenFehlgeschlagen(fehler);
-  }
+  // The end of the program is no choice of the user's: the queue and its stored list
+  // stay for the next start.
+  if (programmEndet()) return;
+  leeren();
 }
 
 void Warteschlangenfenster::schliessen() { fensterliste().entladen(objectName().toUtf8().constData()); }

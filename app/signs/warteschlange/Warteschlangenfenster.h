@@ -80,7 +80,9 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   // Opening: the box of the main currency enabled, the other one not. Editors call it
   // from their own Form_Load.
   virtual void Form_Load();
-  // Clears the queue unless it was sent or cleared already (once per close).
+  // Closed by the user: clears the queue unless it was sent or cleared already (once per
+  // close), and forgets the stored list. At the end of the program both stay, so that the
+  // next start shows them again.
   void Form_Unload() override;
 
   // The shared operations of the queue editors.
@@ -145,6 +147,8 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   virtual QString Infovorgabe() const { return {}; }
   virtual void nachSpeichern() {}
   virtual void nachEntfernen() {}
+  // After the stored list of the run before is loaded.
+  virtual void nachListeLaden() {}
   // A clearing that failed: the poster editor's message by default.
   virtual void leerenFehlgeschlagen(const std::exception& fehler);
 
@@ -154,7 +158,13 @@ class Warteschlangenfenster : public QWidget, public Entladbar {
   void schliessen();
 
  private:
+  // The stored list into ArtNr, its first entry loaded.
+  void listeLaden();
+  void listeSichern();
+  void leeren();
+
   bool geleert_ = false;
+  bool sichern_ = true;
 };
 
 }  // namespace vovida

@@ -4,6 +4,8 @@
 
 #include "Fensterliste.h"
 #include "Preisinfo.h"
+#include "Kestoapi.h"
+#include "ServerZugriff.h"
 #include "Warteschlange.h"
 
 #include <gmock/gmock.h>
@@ -13,6 +15,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace vovida::test {
 namespace {
@@ -260,6 +266,38 @@ TEST_F(QueueEditor, ClosingOneEditorKeepsTheSectionsAnotherLoadedEditorLists) {
   QTest::mouseClick(b.pb_Abbrechen, Qt::LeftButton);
   EXPECT_FALSE(fensterliste().geladen<LabelEditor>());
   EXPECT_TRUE(abschnitte().isEmpty());
+}
+
+// However the program ends, the queued entries and each editor's list are there at the next
+// start: "Beenden", or a server that stays away through the reconnect attempts.
+TEST_F(QueueEditor, TheEndOfTheProgramKeepsTheQueueAndTheNextStartListsItAgain) {
+  const std::vector<std::pair<const char*, std::function<void()>>> enden = {
+      {"Beenden", [] { AlleFormulareEntladen(); }},
+      {"server lost", [this] {
+         serverAnhalten();
+         uhr->laufend = true;  // the waits between the attempts
+         ServerTrennen();
+         ParameterText(QStringLiteral("PLAKAT"), QStringLiteral("STYLE"));
+       }},
+  };
+  for (const auto& [ende, beenden] : enden) {
+    SCOPED_TRACE(ende);
+    for (const char* nr : {"1", "2"}) speichern(poster(), QString::fromUtf8(nr), QStringLiteral("A"));
+    speichern(etiketten(), QStringLiteral("3"), QStringLiteral("B"));
+    EXPECT_THROW(beenden(), kesto::services::ProgramEnded);
+    EXPECT_THAT(abschnitte(), ElementsAre("1", "2", "3"));
+
+    programmendeZuruecksetzen();
+    EXPECT_EQ(poster().Liste(), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    EXPECT_EQ(etiketten().Liste(), QStringList{QStringLiteral("3")});
+    poster().setArtNrText(QStringLiteral("2"));
+    poster().lesen();
+    EXPECT_EQ(poster().Bez1->text(), QStringLiteral("A"));
+    // Closing the editors still clears what they list.
+    poster().close();
+    EXPECT_THAT(abschnitte(), ElementsAre("3"));
+    etiketten().close();
+  }
 }
 
 TEST_F(QueueEditor, SendingReplacesTheTargetListAndClosingAfterItKeepsTheQueue) {
