@@ -1,5 +1,7 @@
 #include "ServerProcess.h"
 
+#include "KestoServerProcess.h"
+
 #include <array>
 #include <chrono>
 #include <iterator>
@@ -8,54 +10,33 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <poll.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kesto::e2e {
 
 ServerProcess::ServerProcess(const std::filesystem::path& dataFolder, const std::vector<std::string>& options) {
-    std::vector<std::string> args{"kestoserver", "--object-port", "0", "--odbc-port", "0", "--data", dataFolder.string()};
+    std::vector<std::string> args{"--data", dataFolder.string()};
     args.insert(args.end(), options.begin(), options.end());
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    int out[2];
-    if (::pipe(out) != 0) throw std::runtime_error("pipe failed");
-    pid_ = ::fork();
-    if (pid_ < 0) throw std::runtime_error("fork failed");
-    if (pid_ == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::close(out[0]);
-        ::close(out[1]);
-        ::execv(KESTOSERVER_PATH, argv.data());
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    // The banner line names the ODBC port: "..., ODBC on port N, ...". Seeding the demo data
-    // takes a while; the wait is bounded.
-    std::string banner;
-    pollfd p{out[0], POLLIN, 0};
-    while (banner.find('\n') == std::string::npos && ::poll(&p, 1, 60000) > 0) {
-        std::array<char, 256> buf{};
-        const ssize_t n = ::read(out[0], buf.data(), buf.size());
-        if (n <= 0) break;
-        banner.append(buf.data(), static_cast<std::size_t>(n));
-    }
-    ::close(out[0]);
-    const std::size_t at = banner.find("ODBC on port ");
-    if (at == std::string::npos) {
+    testing::StartedServer started = testing::startKestoServer(args);
+    pid_ = started.pid;
+    output_ = started.output;
+    port_ = testing::portAfter(started.banner, "ODBC on port ");
+    if (port_ == 0) {
         kill();
-        throw std::runtime_error("kestoserver did not start: " + banner);
+        throw std::runtime_error("kestoserver did not start: " + started.banner);
     }
-    port_ = std::atoi(banner.c_str() + at + 13);
 }
 
 ServerProcess::~ServerProcess() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
+    if (pid_ > 0) terminate();
+    closeOutput();
+}
+
+void ServerProcess::closeOutput() {
+    if (output_ >= 0) ::close(std::exchange(output_, -1));
 }
 
 void ServerProcess::kill() {
@@ -63,6 +44,7 @@ void ServerProcess::kill() {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
     pid_ = -1;
+    closeOutput();
 }
 
 long ServerProcess::terminate() {
@@ -71,6 +53,7 @@ long ServerProcess::terminate() {
     ::kill(pid_, SIGTERM);
     ::waitpid(pid_, nullptr, 0);
     pid_ = -1;
+    closeOutput();
     return static_cast<long>(
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }

@@ -31,7 +31,10 @@ public:
     long residentKiB() const;
 
 private:
+    void closeOutput();
+
     int pid_ = -1;
+    int output_ = -1;  // kept open: a server that writes to a closed pipe would die of SIGPIPE
     int port_ = 0;
 };
 

@@ -217,7 +217,9 @@ TEST(QueryTimeout, AStatementThatTimedOutLeavesItsConnectionUsable) {
         ASSERT_EQ(rc, SQL_ERROR) << c.how;
         EXPECT_EQ(diagnostic(h.hstmt).substr(0, 5), "S1T00") << c.how;
         SQLHSTMT next = h.hstmt;
-        if (!c.sameStatement) ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, h.hdbc, &next)));
+        if (!c.sameStatement) {
+            ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, h.hdbc, &next)));
+        }
         SQLFreeStmt(next, SQL_CLOSE);
         ASSERT_TRUE(SQL_SUCCEEDED(SQLExecDirect(next, (SQLCHAR*)"SELECT ID FROM Typen WHERE ID > 2 ORDER BY ID", SQL_NTS)))
             << c.how << ": " << diagnostic(next);

@@ -15,31 +15,23 @@
 
 namespace kesto::testing {
 
-namespace {
-
 std::uint16_t portAfter(const std::string& banner, const std::string& marker) {
   const auto at = banner.find(marker);
   return at == std::string::npos ? 0 : static_cast<std::uint16_t>(std::atoi(banner.c_str() + at + marker.size()));
 }
 
-}  // namespace
-
-KestoServerProcess::KestoServerProcess(const std::vector<std::string>& options) {
-  static std::atomic<int> counter{0};
-  folder_ = std::filesystem::temp_directory_path() /
-            ("kestoserver-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(folder_);
-  std::vector<std::string> args{"kestoserver", "--object-port", "0", "--odbc-port", "0",
-                                "--data", folder_.string(), "--demo-files", (folder_ / "demo").string()};
+StartedServer startKestoServer(const std::vector<std::string>& options) {
+  std::vector<std::string> args{"kestoserver", "--object-port", "0", "--odbc-port", "0"};
   args.insert(args.end(), options.begin(), options.end());
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
   int out[2];
   if (::pipe(out) != 0) throw std::runtime_error("pipe failed");
-  pid_ = ::fork();
-  if (pid_ < 0) throw std::runtime_error("fork failed");
-  if (pid_ == 0) {
+  StartedServer started;
+  started.pid = ::fork();
+  if (started.pid < 0) throw std::runtime_error("fork failed");
+  if (started.pid == 0) {
     ::dup2(out[1], STDOUT_FILENO);
     ::close(out[0]);
     ::close(out[1]);
@@ -47,21 +39,32 @@ KestoServerProcess::KestoServerProcess(const std::vector<std::string>& options) 
     ::_exit(127);
   }
   ::close(out[1]);
-  // The banner names both ports once the server listens; seeding takes a while.
-  std::string banner;
+  started.output = out[0];
   pollfd p{out[0], POLLIN, 0};
-  while (banner.find('\n') == std::string::npos && ::poll(&p, 1, 60000) > 0) {
+  while (started.banner.find('\n') == std::string::npos && ::poll(&p, 1, 60000) > 0) {
     std::array<char, 256> buf{};
     const ssize_t n = ::read(out[0], buf.data(), buf.size());
     if (n <= 0) break;
-    banner.append(buf.data(), static_cast<std::size_t>(n));
+    started.banner.append(buf.data(), static_cast<std::size_t>(n));
   }
-  output_ = out[0];
-  objectPort_ = portAfter(banner, "127.0.0.1:");
-  odbcPort_ = portAfter(banner, "ODBC on port ");
+  return started;
+}
+
+KestoServerProcess::KestoServerProcess(const std::vector<std::string>& options) {
+  static std::atomic<int> counter{0};
+  folder_ = std::filesystem::temp_directory_path() /
+            ("kestoserver-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::remove_all(folder_);
+  std::vector<std::string> args{"--data", folder_.string(), "--demo-files", (folder_ / "demo").string()};
+  args.insert(args.end(), options.begin(), options.end());
+  StartedServer started = startKestoServer(args);
+  pid_ = started.pid;
+  output_ = started.output;
+  objectPort_ = portAfter(started.banner, "127.0.0.1:");
+  odbcPort_ = portAfter(started.banner, "ODBC on port ");
   if (objectPort_ == 0 || odbcPort_ == 0) {
     terminate();
-    throw std::runtime_error("kestoserver did not start: " + banner);
+    throw std::runtime_error("kestoserver did not start: " + started.banner);
   }
 }
 

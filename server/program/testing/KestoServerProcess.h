@@ -9,6 +9,19 @@
 
 namespace kesto::testing {
 
+// A kestoserver just started: its process, the read end of its standard output (to be kept
+// open: a server that writes to a closed pipe dies of SIGPIPE) and its first output line.
+struct StartedServer {
+  int pid = -1;
+  int output = -1;
+  std::string banner;
+};
+// Forks and runs the server with `options` after `--object-port 0 --odbc-port 0`, and waits
+// (bounded: seeding the demo data takes a while) for the banner that names its ports.
+StartedServer startKestoServer(const std::vector<std::string>& options);
+// The port the banner names after `marker`; 0 when it names none.
+std::uint16_t portAfter(const std::string& banner, const std::string& marker);
+
 class KestoServerProcess {
  public:
   // Starts the server with a fresh data folder and the given extra options; throws when it
