@@ -235,14 +235,16 @@ TEST_F(EigenbauZeichnenTest, SeveralArticlesDrawTheirStoredEntriesOneFromTheTemp
 }
 
 // The store-brand layout shows every line of the body, as the editor does: the header
-// picture moves the body's top, not the bottom it may reach.
+// picture moves the body's top, not the bottom it may reach, which is as far above the
+// base-price line as in the plain layout.
 TEST_F(EigenbauZeichnenTest, TheStoreBrandLayoutShowsTheWholeBody) {
   rtf.setRichText(QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Helvetica;}}\\pard\\qc\\f0"
                                  "\\fs40\\b Bezeichnung 1\\b0\\par\\fs28 Bezeichnung 2\\par Bezeichnung 3\\par"
                                  "\\fs20 Solange der Vorrat reicht. Gr\\'f6\\'dfen und Farben nach Verf\\'fcgbarkeit.\\par}"));
   const auto unten = [&] {
     const TextBoxOp k = koerper().at(0);
-    return k.box.top.mm() + k.box.height.mm();
+    const auto grundpreis = kesto::test::texte(seite().ops, "1 kg = 10,-");
+    return k.box.top.mm() + k.box.height.mm() - (grundpreis.empty() ? 0 : grundpreis[0]->box.top.mm());
   };
   zeichnen();
   const double schlicht = unten();
