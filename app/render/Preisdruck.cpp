@@ -6,6 +6,9 @@
 #include "Startglobale.h"
 #include "TextKonvertierung.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vovida::preis {
 
 using kesto::activex::mm;
@@ -62,6 +65,16 @@ void preisDurchgaenge(VSPrinter& vp, std::int16_t slot, const Preiszeile& z) {
     DruckerSchriftSetzen(vp, z.groesse, startglobale().FontHW, e);
     drucken(vp, z.preis, punkt, z.breite, z.ersatzbreite, z.faktor);
   }
+}
+
+double grenzeVon(double breite, double hoechstquer) {
+  const double grenze = breite > 0 ? breite : 0;
+  if (hoechstquer <= 0) return grenze;
+  return grenze > 0 ? std::min(grenze, hoechstquer) : hoechstquer;
+}
+
+double breiteHoechstens(double grenze, double hoehe, double winkel, double rand) {
+  return std::max(0.0, (grenze - hoehe * std::sin(winkel) - 2 * rand) / std::cos(winkel));
 }
 
 void zuruecksetzen(VSPrinter& vp) { DruckerSchriftSetzen(vp, 1, QStringLiteral("Arial")); }
