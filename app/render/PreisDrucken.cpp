@@ -29,30 +29,18 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
 
   // Measured at a price size; the currency mark and the unit follow the price's scale.
   struct Mass {
-    double k, Wp, Hp, Wc, Hc, Wu, abstand, gesamt, spalte, quer, reichweite;
+    Preisblock b;
+    double gesamt = 0, quer = 0, reichweite = 0;
   };
   const auto ausmessen = [&](double groesse) {
-    Mass m;
-    m.k = groesse / slotgroesse;
-    const Ausdehnung preis = messen(vp, preisText, groesse, g.FontHW);
-    const Ausdehnung mark =
-        messen(vp, waehrung, e[2] * m.k, g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6});
-    const Ausdehnung unit = messen(vp, einheit, e[6] * m.k, g.FontPER, {.fett = true});
-    m.Wp = 1.1 * preis.breite;
-    m.Hp = preis.hoehe;
-    m.Wc = 1.1 * mark.breite;
-    m.Hc = mark.hoehe;
-    m.Wu = 1.1 * unit.breite;
-    const double Wm = m.Wc >= m.Wu ? m.Wc : m.Wu;
-    m.abstand = 0.08 * m.Wp;
-    m.gesamt = m.Wp + 4 * m.abstand + Wm;
-    m.spalte = Wm + 2 * m.abstand;
-    m.quer = (Hi + m.Hp) * std::sin(a) + m.gesamt * std::cos(a);
+    Mass m{preisblockMessen(vp, preisText, waehrung, einheit, *anfang, groesse, 1.1)};
+    m.gesamt = m.b.breite;
+    m.quer = (Hi + m.b.Hp) * std::sin(a) + m.gesamt * std::cos(a);
     // An info text wider than the price block widens the label, but not past its limit:
     // there the info box sets its text smaller.
     double Wi = 1.1 * inf.breite;
-    if (grenze > 0) Wi = std::min(Wi, breiteHoechstens(grenze, m.Hp + Hi, a));
-    const double infoQuer = (m.Hp + Hi) * std::sin(a) + Wi * std::cos(a);
+    if (grenze > 0) Wi = std::min(Wi, breiteHoechstens(grenze, m.b.Hp + Hi, a));
+    const double infoQuer = (m.b.Hp + Hi) * std::sin(a) + Wi * std::cos(a);
     if (infoQuer > m.quer) {
       m.quer = infoQuer;
       m.gesamt = Wi;
@@ -62,7 +50,8 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
   };
   // A price too wide for the width given is set smaller, so that the label keeps to its slot.
   const auto [groesse, m] = einpassen(slotgroesse, grenze, ausmessen);
-  const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, gesamt, spalte, quer, reichweite] = m;
+  const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, block] = m.b;
+  const double gesamt = m.gesamt, quer = m.quer;
   ausmass.quer = quer;
 
   double x0;

@@ -59,27 +59,15 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
   const double sinus = std::sin(a), kosinus = std::cos(a);
 
   struct Mass {
-    double k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, H, gesamt, quer, reichweite;
-    bool imBand[2];  // the secondary line and the info set in the label's width rather than a tenth wider
+    Preisblock b;
+    double H = 0, gesamt = 0, quer = 0, reichweite = 0;
+    bool imBand[2] = {false, false};  // the secondary line and the info set in the label's width rather than a tenth wider
   };
   const double gedruckt[2] = {messen(vp, nebenzeile, e[4], g.FontNW, {.fett = true}).breite,
                               messen(vp, info, e[8], g.FontINFO).breite};
   const auto ausmessen = [&](double groesse) {
-    Mass m;
-    m.k = groesse / slotgroesse;
-    const Ausdehnung preis = messen(vp, preisText, groesse, g.FontHW);
-    const Ausdehnung mark =
-        messen(vp, waehrung, e[2] * m.k, g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6});
-    const Ausdehnung unit = messen(vp, einheit, e[6] * m.k, g.FontPER, {.fett = true});
-    m.Wp = preis.breite;
-    m.Hp = preis.hoehe;
-    m.Wc = mark.breite;
-    m.Hc = mark.hoehe;
-    m.Wu = unit.breite;
-    m.abstand = 0.08 * m.Wp;
-    const double Wm = m.Wc >= m.Wu ? m.Wc : m.Wu;
-    m.spalte = Wm + 2 * m.abstand;
-    m.H = Hs + m.Hp + Hi;
+    Mass m{preisblockMessen(vp, preisText, waehrung, einheit, *anfang, groesse, 1)};
+    m.H = Hs + m.b.Hp + Hi;
     // How far the wedge reaches past the label's right edge.
     const double keil =
         opt.rahmen ? std::max(Hi / 3 * (kosinus - sinus), Hi / 3 * (kosinus + sinus) - m.H * sinus) : 0;
@@ -87,7 +75,7 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
     // must keep to its limit, they widen it only up to there, and a line that would reach
     // past the label's right edge is set in the label's width, its box setting it smaller.
     const auto auslegen = [&](double hoechstens, bool eng) {
-      m.gesamt = m.Wp + 4 * m.abstand + Wm;
+      m.gesamt = m.b.breite;
       m.quer = m.H * sinus + m.gesamt * kosinus;
       for (const double w : {std::min(Wi, hoechstens), std::min(Wx + Ws, hoechstens)}) {
         const double kandidat = m.H * sinus + w * kosinus;
@@ -111,7 +99,9 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
     return m;
   };
   const auto [groesse, m] = einpassen(slotgroesse, grenze, ausmessen);
-  const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, H, gesamt, quer, reichweite, imBand] = m;
+  const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, block] = m.b;
+  const double gesamt = m.gesamt, quer = m.quer;
+  const bool* imBand = m.imBand;
   ausmass.quer = quer;
 
   const Punkt T{(breite - quer) / 2 + x + feldZahl(slot, 5), y + feldZahl(slot, 6)};

@@ -67,6 +67,27 @@ void preisDurchgaenge(VSPrinter& vp, std::int16_t slot, const Preiszeile& z) {
   }
 }
 
+Preisblock preisblockMessen(VSPrinter& vp, const QString& preis, const QString& waehrung, const QString& einheit,
+                            const Anfang& anfang, double groesse, double faktor) {
+  const Startglobale& g = startglobale();
+  Preisblock b;
+  b.k = groesse / anfang.groesse;
+  const Ausdehnung p = messen(vp, preis, groesse, g.FontHW);
+  const Ausdehnung mark =
+      messen(vp, waehrung, anfang.e[2] * b.k, g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6});
+  const Ausdehnung unit = messen(vp, einheit, anfang.e[6] * b.k, g.FontPER, {.fett = true});
+  b.Wp = faktor * p.breite;
+  b.Hp = p.hoehe;
+  b.Wc = faktor * mark.breite;
+  b.Hc = mark.hoehe;
+  b.Wu = faktor * unit.breite;
+  const double Wm = b.Wc >= b.Wu ? b.Wc : b.Wu;
+  b.abstand = 0.08 * b.Wp;
+  b.breite = b.Wp + 4 * b.abstand + Wm;
+  b.spalte = Wm + 2 * b.abstand;
+  return b;
+}
+
 double grenzeVon(double breite, double hoechstquer) {
   const double grenze = breite > 0 ? breite : 0;
   if (hoechstquer <= 0) return grenze;

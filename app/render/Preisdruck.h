@@ -58,6 +58,18 @@ struct Preiszeile {
 };
 void preisDurchgaenge(VSPrinter& vp, std::int16_t slot, const Preiszeile& z);
 
+// The price with its currency mark and unit beside it, measured at a price size; the mark and
+// the unit follow the price's scale, and every width is taken times faktor.
+struct Preisblock {
+  double k;  // the price size over the slot's
+  double Wp, Hp, Wc, Hc, Wu;
+  double abstand;  // the gap around the column of mark and unit
+  double spalte;   // the price's left edge behind the block's start
+  double breite;   // of the whole block
+};
+Preisblock preisblockMessen(VSPrinter& vp, const QString& preis, const QString& waehrung, const QString& einheit,
+                            const Anfang& anfang, double groesse, double faktor);
+
 // The most a label may extend across: its width and the caller's limit, whichever is
 // smaller where both are set; 0 for no limit.
 double grenzeVon(double breite, double hoechstquer);
