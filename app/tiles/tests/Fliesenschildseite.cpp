@@ -16,6 +16,7 @@ using kesto::activex::DrawOp;
 void Fliesenschildseite::SetUp() {
   Hauptfenster::SetUp();
   fliesendatenZuruecksetzen();
+  WeggelasseneZeilenVergessen();
   anmelden("A4N");
 }
 
