@@ -152,7 +152,7 @@ TokenStream::Record* TokenStream::find(std::uint32_t id) {
 std::uint32_t TokenStream::newRecord() {
   records_.emplace_back(nextId_++, scanner_.object());
   try {
-    records_.back().checkpoint.save();
+    scanner_.save(records_.back().checkpoint);
   } catch (...) {
     records_.pop_back();
     throw;
@@ -162,7 +162,7 @@ std::uint32_t TokenStream::newRecord() {
 
 void TokenStream::restoreLookahead() {
   if (scanner_.deferred(&lookRecord_.checkpoint)) scanner_.rewindDeferred();
-  else lookRecord_.checkpoint.restore();
+  else scanner_.restore(lookRecord_.checkpoint);
 }
 
 void TokenStream::releaseLookahead(bool restore) {
@@ -193,7 +193,7 @@ void TokenStream::checkpointRestore(std::uint32_t id, bool keepLookahead) {
   if (!keepLookahead) releaseLookahead(true);
   // The object moves past the wrapper here: a deferred look-ahead is saved first.
   scanner_.settle();
-  find(id)->checkpoint.restore();
+  scanner_.restore(find(id)->checkpoint);
 }
 
 void TokenStream::checkpointRelease(std::uint32_t id) {
