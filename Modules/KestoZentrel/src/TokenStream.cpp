@@ -317,7 +317,7 @@ bool TokenStream::skipSeparators(int mode, std::uint32_t flags) {
   return found;
 }
 
-TokenText TokenStream::nextToken(std::uint32_t flags) {
+[[gnu::always_inline]] inline TokenText TokenStream::nextToken(std::uint32_t flags) {
   if (!(flags & peek::kSingleRaw) && !separatorsBefore(flags)) {
     kind_ = tok::kEndOfLine;
     return {};
