@@ -9,6 +9,13 @@ constexpr std::uint32_t kError = 0, kNormalColour = 1, kComment = 7, kSql = 9;
 
 bool isNamePart(std::uint32_t k) { return k == tok::kName || k == tok::kDigits; }
 
+// The raw kinds that glue may join with what follows them (every kind from 64 on too).
+constexpr std::uint64_t kGlued = 1ull << tok::kName | 1ull << tok::kPercent | 1ull << tok::kUnderscore |
+                                 1ull << tok::kDigits | 1ull << tok::kDot | 1ull << tok::kString |
+                                 1ull << tok::kDollar | 1ull << tok::kApostrophe | 1ull << tok::kPlus |
+                                 1ull << tok::kStar | 1ull << tok::kHash | 1ull << tok::kRBracket |
+                                 1ull << tok::kAmpersand | 1ull << tok::kBar;
+
 }  // namespace
 
 TokenStream::TokenStream(Scanner& scanner, bool mac, bool colouring)
@@ -80,7 +87,7 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
 
 // While colouring, white space that no separator or "{" follows ends a read that may not
 // cross it: known from the line's raw tokens without stepping.
-bool TokenStream::blankEndsRead(std::uint32_t readFlags) const {
+[[gnu::always_inline]] inline bool TokenStream::blankEndsRead(std::uint32_t readFlags) const {
   if (!colouring_ || (readFlags & (peek::kAcross | peek::kSingleRaw)) || !scanner_.steppable() ||
       scanner_.tokenKind() != tok::kBlank)
     return false;
@@ -152,7 +159,7 @@ TokenStream::Record* TokenStream::find(std::uint32_t id) {
 std::uint32_t TokenStream::newRecord() {
   records_.emplace_back(nextId_++, scanner_.object());
   try {
-    records_.back().checkpoint.save();
+    scanner_.save(records_.back().checkpoint);
   } catch (...) {
     records_.pop_back();
     throw;
@@ -162,7 +169,7 @@ std::uint32_t TokenStream::newRecord() {
 
 void TokenStream::restoreLookahead() {
   if (scanner_.deferred(&lookRecord_.checkpoint)) scanner_.rewindDeferred();
-  else lookRecord_.checkpoint.restore();
+  else scanner_.restore(lookRecord_.checkpoint);
 }
 
 void TokenStream::releaseLookahead(bool restore) {
@@ -193,7 +200,7 @@ void TokenStream::checkpointRestore(std::uint32_t id, bool keepLookahead) {
   if (!keepLookahead) releaseLookahead(true);
   // The object moves past the wrapper here: a deferred look-ahead is saved first.
   scanner_.settle();
-  find(id)->checkpoint.restore();
+  scanner_.restore(find(id)->checkpoint);
 }
 
 void TokenStream::checkpointRelease(std::uint32_t id) {
@@ -214,7 +221,7 @@ void TokenStream::takeSeparator(std::uint32_t attribute) {
   if (colouring_ && attribute != 255) scanner_.colourToken(attribute);
 }
 
-bool TokenStream::separatorsBefore(std::uint32_t flags) {
+[[gnu::always_inline]] inline bool TokenStream::separatorsBefore(std::uint32_t flags) {
   switch (scanner_.tokenKind()) {
     case tok::kBlank:
     case tok::kCommandGap:
@@ -310,7 +317,7 @@ bool TokenStream::skipSeparators(int mode, std::uint32_t flags) {
   return found;
 }
 
-TokenText TokenStream::nextToken(std::uint32_t flags) {
+[[gnu::always_inline]] inline TokenText TokenStream::nextToken(std::uint32_t flags) {
   if (!(flags & peek::kSingleRaw) && !separatorsBefore(flags)) {
     kind_ = tok::kEndOfLine;
     return {};
@@ -323,8 +330,13 @@ TokenText TokenStream::nextToken(std::uint32_t flags) {
   }
   scanner_.tokenBegin();
   readFirst_ = static_cast<std::int32_t>(first);
-  kind_ = (flags & peek::kSingleRaw) ? (scanner_.advance(), static_cast<std::int32_t>(first))
-                                     : glue(static_cast<std::int32_t>(first), flags);
+  // Most raw tokens glue to nothing: one step, here.
+  if ((flags & peek::kSingleRaw) || (first < 64 && (kGlued >> first & 1) == 0)) {
+    scanner_.advance();
+    kind_ = static_cast<std::int32_t>(first);
+  } else {
+    kind_ = glue(static_cast<std::int32_t>(first), flags);
+  }
   scanner_.tokenEnd();
   return scanner_.tokenText();
 }

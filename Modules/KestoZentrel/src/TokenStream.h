@@ -104,7 +104,7 @@ class TokenStream {
   void newLookahead() {
     lookRecord_.id = nextId_++;
     lookRecord_.refs = 1;
-    if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) lookRecord_.checkpoint.save();
+    if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) scanner_.save(lookRecord_.checkpoint);
     lookahead_ = lookRecord_.id;
   }
   void restoreLookahead();
