@@ -164,7 +164,7 @@ ParseNode* Parser::parseElement(std::uint32_t mode) {
   ParseNode* element = nullptr;
   switch (k) {
     case tok::kName: case tok::kPercent:
-      element = grammar::parseAnyVariable(*this, mode, false);
+      element = grammar::parseLocalVariable(*this, mode, false, false);
       break;
     case tok::kDigits: case tok::kDot:
       return parseNumber(mode);
