@@ -72,8 +72,12 @@ void parseOptionalSubscripts(Parser& parser, bool subscriptsRequired, bool empty
 }
 
 ParseNode* parseLocalVariable(Parser& parser, std::uint32_t mode, bool subscriptsRequired, bool emptyAllowed) {
-  // Asked once: the same look again would answer the same.
-  const std::int32_t k = parser.tokens().look(mode);
+  return localVariable(parser, parser.tokens().look(mode), subscriptsRequired, emptyAllowed);
+}
+
+// A look under the flags the last one was under answers the same, so callers that have just
+// looked pass on its kind.
+ParseNode* localVariable(Parser& parser, std::int32_t k, bool subscriptsRequired, bool emptyAllowed) {
   if (k == tok::kDollar3) return macroReference(parser, 71);
   localName(parser, k);
   parseOptionalSubscripts(parser, subscriptsRequired, emptyAllowed);
@@ -130,9 +134,9 @@ int parseRestartVariables(Parser& parser, std::uint32_t mode, Node* list) {
 
 ParseNode* parseAnyVariable(Parser& parser, std::uint32_t mode, bool subscriptsRequired) {
   TokenStream& tokens = parser.tokens();
-  switch (tokens.look(mode)) {
+  switch (const std::int32_t k = tokens.look(mode)) {
     case tok::kName: case tok::kPercent:
-      return parseLocalVariable(parser, mode, subscriptsRequired, false);
+      return localVariable(parser, k, subscriptsRequired, false);
     case tok::kCaret:
       return parser.parseGlobal(mode);
     case tok::kAt:
