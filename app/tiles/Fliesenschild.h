@@ -62,6 +62,6 @@ void FliesenEditorwerteVergessen();  // tests
 // (slots 36..47) or 12 (48..59), beschriftung draws a label. Returns how many filled
 // sub-article rows were left off for want of room.
 int FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bool beschriftung,
-                           const Fliesendaten& d, const FliesenschildUmfeld& u);
+                          const Fliesendaten& d, const FliesenschildUmfeld& u);
 
 }  // namespace vovida

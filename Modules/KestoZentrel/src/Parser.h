@@ -85,6 +85,7 @@ class Parser {
   ParseNode* parseDollar(std::uint32_t mode);
   ParseNode* parseExtrinsic(std::uint32_t mode);
   ParseNode* parseNumber(std::uint32_t mode);
+  ParseNode* numberFrom(std::int32_t k);  // `k` the kind a look under the same flags just answered
   void parseSubscripts();
 
   // Commands.

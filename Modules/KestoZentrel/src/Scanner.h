@@ -54,18 +54,33 @@ class Scanner {
   // mark is kept here and given to the object with the place, which colouring uses.
   HRESULT tokenBegin() {
     if (!view_) return askTokenBegin();
-    // The object's mark, set as its TokenBegin sets it, and the marked line's text.
-    at_.place.markLine = static_cast<std::uint32_t>(line_ - 1);
-    at_.place.markBegin = at_.place.markEnd = static_cast<std::uint32_t>(at_.offset);
-    markText_ = text_;
+    markBegin();
     return S_OK;
   }
   HRESULT tokenEnd() {
     if (!view_) return askTokenEnd();
-    at_.place.markEnd = static_cast<std::int32_t>(at_.place.markLine) == line_ - 1 ? static_cast<std::uint32_t>(at_.offset)
-                                                                                 : at_.place.markBegin;
+    markEnd();
     return S_OK;
   }
+  // What the calls above and below do while the object offers a view, for a reader that has
+  // asked once whether it does.
+  void markBegin() {
+    // The object's mark, set as its TokenBegin sets it, and the marked line's text.
+    at_.place.markLine = static_cast<std::uint32_t>(line_ - 1);
+    at_.place.markBegin = at_.place.markEnd = static_cast<std::uint32_t>(at_.offset);
+    markText_ = text_;
+  }
+  void markEnd() {
+    at_.place.markEnd = static_cast<std::int32_t>(at_.place.markLine) == line_ - 1 ? static_cast<std::uint32_t>(at_.offset)
+                                                                                 : at_.place.markBegin;
+  }
+  TokenText marked() const {
+    return {markText_ + at_.place.markBegin, markText_ + std::max(at_.place.markBegin, at_.place.markEnd)};
+  }
+  std::uint32_t kindHere() const { return at_.kind; }
+  std::uint32_t placeState() const { return at_.state; }
+  std::int32_t offsetHere() const { return at_.offset; }
+  std::int32_t lineHere() const { return line_; }
   std::int32_t colourRest(std::uint32_t attribute);
   // Position questions are answered from the place kept here when the object offers a view.
   std::uint32_t tokenKind() { return view_ ? at_.kind : askTokenKind(); }
@@ -86,22 +101,21 @@ class Scanner {
   std::uint32_t kindAfter() const { return tokens_[at_.place.token + 1].kind; }
   // A step within a line moves the place kept here; anything else asks the object.
   std::uint32_t advance() {
-    if (direct_) {
-      const ScannerToken* t = tokens_ + at_.place.token;
-      if (t->kind != 2) {
-        ++at_.place.token;
-        ++t;
-        at_.kind = t->kind;
-        at_.offset = static_cast<std::int32_t>(t->begin);
-        at_.state = 0;
-        return at_.kind;
-      }
-    }
+    if (direct_ && tokens_[at_.place.token].kind != 2) return step();
     return askAdvance();
+  }
+  // One step within the line: only while direct and not on the line's end token.
+  std::uint32_t step() {
+    const ScannerToken* t = tokens_ + at_.place.token + 1;
+    ++at_.place.token;
+    at_.kind = t->kind;
+    at_.offset = static_cast<std::int32_t>(t->begin);
+    at_.state = 0;
+    return at_.kind;
   }
   TokenText tokenText() {
     if (!view_) return askTokenText();
-    return {markText_ + at_.place.markBegin, markText_ + std::max(at_.place.markBegin, at_.place.markEnd)};
+    return marked();
   }
   char16_t currentChar() {
     if (!view_) return askCurrentChar();

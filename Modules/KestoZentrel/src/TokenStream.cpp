@@ -9,6 +9,11 @@ constexpr std::uint32_t kError = 0, kNormalColour = 1, kComment = 7, kSql = 9;
 
 bool isNamePart(std::uint32_t k) { return k == tok::kName || k == tok::kDigits; }
 
+// The raw kinds a token may begin with where no separator goes before it: not the line's
+// end, nor white space, a command gap, a line start, ";" or "/".
+constexpr std::uint64_t kPlain = ~(1ull << tok::kEndOfLine | 1ull << tok::kBlank | 1ull << tok::kCommandGap |
+                                   1ull << tok::kLineStart | 1ull << tok::kSemicolon | 1ull << tok::kSlash);
+
 // The raw kinds that glue may join with what follows them (every kind from 64 on too).
 constexpr std::uint64_t kGlued = 1ull << tok::kName | 1ull << tok::kPercent | 1ull << tok::kUnderscore |
                                  1ull << tok::kDigits | 1ull << tok::kDot | 1ull << tok::kString |
@@ -29,6 +34,12 @@ void TokenStream::fail(std::int32_t site, std::int32_t kind) {
 
 // The part of peek that reads: the held token cannot be taken as it is.
 std::uint32_t TokenStream::read(std::uint32_t flags) {
+  // Most reads start on a token that no separator goes before, with nothing held back, while
+  // the scanner steps within its line: the general way below, asked once.
+  if (!lookahead_ && !(flags & peek::kSingleRaw) && scanner_.steppable()) {
+    const std::uint32_t first = scanner_.kindHere();
+    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first);
+  }
   const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
   // Reading the held token again from its checkpoint gives what the last read gave, as long
   // as the scanner still stands where that read left it and no flag that shaped it differs.
@@ -79,6 +90,41 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   } else {
     kind_ = tok::kEndOfLine;
     releaseLookahead(scanner_.line() != line || scanner_.offset() != offset);
+  }
+  held_ = true;
+  if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+  return flags;
+}
+
+// The read of a token no separator goes before, from where no look-ahead is held back.
+std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
+  const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
+  newLookahead();
+  const std::uint32_t state = scanner_.placeState();
+  const std::int32_t offset = scanner_.offsetHere();
+  const std::int32_t line = scanner_.lineHere();
+  previousKind_ = kind_;
+  separators_ = readFlags & peek::kClassBits;
+  scanner_.markBegin();
+  readFirst_ = static_cast<std::int32_t>(first);
+  if (kGlued >> first & 1) {
+    kind_ = glue(static_cast<std::int32_t>(first), readFlags);
+  } else {
+    scanner_.advance();
+    kind_ = static_cast<std::int32_t>(first);
+  }
+  scanner_.markEnd();
+  text_ = scanner_.marked();
+  if (!text_.empty()) {
+    tokenOffset_ = offset;
+    tokenLine_ = line;
+    normalState_ = state == 1;
+    readFlags_ = readFlags;
+    readEndLine_ = scanner_.lineHere();
+    readEndOffset_ = scanner_.offsetHere();
+  } else {
+    kind_ = tok::kEndOfLine;
+    releaseLookahead(scanner_.lineHere() != line || scanner_.offsetHere() != offset);
   }
   held_ = true;
   if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
