@@ -166,18 +166,6 @@ bool TokenStream::readsAlike(std::uint32_t readFlags) {
   return ((readFlags ^ readFlags_) & shaping) == 0;
 }
 
-std::uint32_t TokenStream::expect(std::uint32_t attribute) {
-  // The usual case: a look-ahead nobody shares, never saved, and no text collected.
-  if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
-    return expectApart(attribute);
-  held_ = false;
-  lookahead_ = 0;
-  lookRecord_.refs = 0;
-  scanner_.dropDeferred();
-  if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
-  return attribute;
-}
-
 std::uint32_t TokenStream::expectApart(std::uint32_t attribute) {
   if (accumulate_) collected_.append(text_.view());
   const bool wasHeld = held_;

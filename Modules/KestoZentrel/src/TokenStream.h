@@ -52,7 +52,19 @@ class TokenStream {
     peek(flags);
     return accepts(flags) ? kind_ : tok::kEndOfLine;
   }
-  std::uint32_t expect(std::uint32_t attribute);
+  // Takes the held token and colours it. Inline, so that the attribute, a constant where the
+  // parser takes a token, folds into the colouring.
+  std::uint32_t expect(std::uint32_t attribute) {
+    // The usual case: a look-ahead nobody shares, never saved, and no text collected.
+    if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
+      return expectApart(attribute);
+    held_ = false;
+    lookahead_ = 0;
+    lookRecord_.refs = 0;
+    scanner_.dropDeferred();
+    if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
+    return attribute;
+  }
 
   std::int32_t kind() const { return kind_; }
   TokenText text() const { return text_; }
