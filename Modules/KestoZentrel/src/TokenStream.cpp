@@ -107,7 +107,11 @@ std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
   separators_ = readFlags & peek::kClassBits;
   scanner_.markBegin();
   readFirst_ = static_cast<std::int32_t>(first);
-  if (kGlued >> first & 1) {
+  if (first == tok::kName && !mac_ && !(readFlags & (peek::kArgumentWord | peek::kUnderscore | peek::kDotted))) {
+    // A plain name, as glue takes it: its letters and digits.
+    for (std::uint32_t k = scanner_.advance(); isNamePart(k);) k = scanner_.advance();
+    kind_ = tok::kName;
+  } else if (kGlued >> first & 1) {
     kind_ = glue(static_cast<std::int32_t>(first), readFlags);
   } else {
     scanner_.advance();
