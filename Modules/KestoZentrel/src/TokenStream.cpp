@@ -38,7 +38,12 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   // the scanner steps within its line: the general way below, asked once.
   if (!lookahead_ && !(flags & peek::kSingleRaw) && scanner_.steppable()) {
     const std::uint32_t first = scanner_.kindHere();
-    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first);
+    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first, false);
+    // As often, the blank after a command word and then the argument.
+    if (first == tok::kBlank && (flags & peek::kAcross)) {
+      const std::uint32_t after = scanner_.kindAfter();
+      if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, true);
+    }
   }
   const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
   // Reading the held token again from its checkpoint gives what the last read gave, as long
@@ -96,8 +101,9 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   return flags;
 }
 
-// The read of a token no separator goes before, from where no look-ahead is held back.
-std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
+// The read of a token that no separator goes before, or one blank that the read may cross,
+// from where no look-ahead is held back: what the general way does there.
+std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, bool blank) {
   const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
   newLookahead();
   const std::uint32_t state = scanner_.placeState();
@@ -105,6 +111,11 @@ std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
   const std::int32_t line = scanner_.lineHere();
   previousKind_ = kind_;
   separators_ = readFlags & peek::kClassBits;
+  if (blank) {
+    scanner_.markBegin();
+    scanner_.advance();
+    separators_ |= peek::kBlank;
+  }
   scanner_.markBegin();
   readFirst_ = static_cast<std::int32_t>(first);
   if (first == tok::kName && !mac_ && !(readFlags & (peek::kArgumentWord | peek::kUnderscore | peek::kDotted))) {

@@ -106,7 +106,7 @@ class TokenStream {
   static constexpr std::uint32_t kWalkedBits = 0x01 | 0x02 | 0x04 | 0x10;  // separators taken
 
   std::uint32_t read(std::uint32_t flags);
-  std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first);
+  std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first, bool blank);
   bool blankEndsRead(std::uint32_t readFlags) const;
   [[gnu::noinline]] std::uint32_t expectApart(std::uint32_t attribute);
   bool readsAlike(std::uint32_t readFlags);
