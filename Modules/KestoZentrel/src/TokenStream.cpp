@@ -45,6 +45,10 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
       if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, true);
     }
   }
+  return readApart(flags);
+}
+
+std::uint32_t TokenStream::readApart(std::uint32_t flags) {
   const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
   // Reading the held token again from its checkpoint gives what the last read gave, as long
   // as the scanner still stands where that read left it and no flag that shaped it differs.

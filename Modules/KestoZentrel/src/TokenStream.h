@@ -107,6 +107,7 @@ class TokenStream {
 
   std::uint32_t read(std::uint32_t flags);
   std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first, bool blank);
+  [[gnu::noinline]] std::uint32_t readApart(std::uint32_t flags);
   bool blankEndsRead(std::uint32_t readFlags) const;
   [[gnu::noinline]] std::uint32_t expectApart(std::uint32_t attribute);
   bool readsAlike(std::uint32_t readFlags);
