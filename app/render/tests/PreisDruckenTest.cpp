@@ -1,5 +1,6 @@
 #include "Zeichenflaeche.h"
 
+#include "Anordnung.h"
 #include "PreisDrucken.h"
 #include "Schriftdefinitionen.h"
 #include "Startglobale.h"
@@ -7,6 +8,8 @@
 #include <activex/Renderer.h>
 
 #include <QColor>
+
+#include <gmock/gmock.h>
 
 #include <algorithm>
 #include <cmath>
@@ -181,10 +184,12 @@ TEST_F(PreisTest, AnglesBeyondAByteOfTenthsAreKept) {
 
 class PreisPolygonTest : public PreisTest {
  protected:
+  // Wide enough for every label drawn here: the label keeps the slot's sizes.
+  static constexpr double kBreite = 100;
   PreisAusmass alt(QString preis, QString& neben, QString& mark, const PreisOptionen& opt = {.winkel = 0}) {
     PreisAusmass aus;
     PreisPolygonDrucken(preis, QStringLiteral("ATS"), neben, mark, QStringLiteral("1 kg"), QStringLiteral("statt"), 12,
-                        vp, 100, 50, 40, opt, aus);
+                        vp, 100, 50, kBreite, opt, aus);
     return aus;
   }
 };
@@ -200,7 +205,10 @@ TEST_F(PreisPolygonTest, BandsWedgeAndSecondaryLine) {
   const Mass hs = textMass(QStringLiteral("12,"), 14), hp = textMass(QStringLiteral("169,80"), 40),
              hi = textMass(QStringLiteral("statt"), 10, "Arial", true);
   EXPECT_NEAR(aus.runter, hs.hoehe + hp.hoehe + hi.hoehe, kGenau);
-  EXPECT_NEAR(b[0].box.left.mm(), 100 + (40 - aus.quer) / 2, kGenau);
+  EXPECT_NEAR(b[0].box.left.mm(), 100 + (kBreite - aus.quer) / 2, kGenau);
+  // The top-right corner is that of the top band.
+  EXPECT_NEAR(aus.rechtsObenX, b[0].box.left.mm() + b[0].box.width.mm(), kGenau);
+  EXPECT_NEAR(aus.rechtsObenY, 50, kGenau);
 
   const auto keil = alle<PolygonOp>();
   ASSERT_EQ(keil.size(), 1u);
@@ -364,5 +372,48 @@ TEST_F(PreisTest, LabelKeepsToItsWidthAndLimit) {
       EXPECT_GE(b.box.left.mm(), 10 - 0.01);
       EXPECT_LE(b.box.left.mm() + b.box.width.mm() * std::cos(8 * std::numbers::pi / 180), 10 + f.breite + 0.01);
     }
+  }
+}
+
+// The old style keeps to its width and limit as the new one does: its bands, wedge and the
+// ink of its texts stay within them, a price that fits keeps the slot's size, and a line too
+// wide for the label is set in the label's width.
+TEST_F(PreisPolygonTest, OldLabelKeepsToItsWidthAndLimit) {
+  const char* lang = "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht";
+  struct Fall {
+    const char* preis;
+    const char* neben;
+    const char* info;
+    double breite;
+    PreisOptionen opt;
+    bool kleiner;     // price set below the slot's size
+    bool infoImBand;  // the info box as wide as the label, not a tenth wider
+  } faelle[] = {
+      {"12,99", "178,75", "statt 19,99", 120, {}, false, false},
+      {"1.234.567,89", "178,75", "statt 19,99", 120, {}, true, false},
+      {"12,99", "178,75", lang, 90, {}, false, true},
+      {"12,99", "123.456.789.012.345,67", "statt 19,99", 70, {}, false, false},
+      {"12.345,67", "178,75", "statt 19,99", 200, {.hoechstquer = 90}, true, false},
+      {"1.234.567,89", "178,75", lang, 120, {.rahmen = false}, true, true},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(std::string(f.preis) + " / " + f.neben + " / " + f.info);
+    vp.StartDoc();
+    PreisAusmass aus;
+    QString preis = QString::fromUtf8(f.preis), neben = QString::fromUtf8(f.neben), mark = QStringLiteral("EUR");
+    PreisPolygonDrucken(preis, QStringLiteral("ATS"), neben, mark, QStringLiteral("1 kg"), QString::fromUtf8(f.info),
+                        12, vp, 10, 50, f.breite, f.opt, aus);
+    const double grenze = f.opt.hoechstquer > 0 ? std::min(f.breite, f.opt.hoechstquer) : f.breite;
+    EXPECT_LE(aus.quer, grenze + 0.01);
+    const kesto::test::Umriss streifen{10 + (f.breite - grenze) / 2, 0, grenze, 297};
+    const auto& ops = vp.pages().back().ops;
+    EXPECT_THAT(kesto::test::anordnungPruefen(ops, {&streifen, 1}), ::testing::IsEmpty());
+    EXPECT_THAT(kesto::test::formenPruefen(ops, {&streifen, 1}), ::testing::IsEmpty());
+    const auto t = texte();
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t[0].style.font.size < 40, f.kleiner);
+    // The label's width, from its top-left corner to its top-right one.
+    const double gesamt = (aus.rechtsObenX - (10 + (f.breite - aus.quer) / 2)) / std::cos(8 * std::numbers::pi / 180);
+    EXPECT_NEAR(t[4].box.width.mm(), (f.infoImBand ? 1 : 1.1) * gesamt, 0.01);
   }
 }
