@@ -39,13 +39,42 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   if (!lookahead_ && !(flags & peek::kSingleRaw) && scanner_.steppable()) {
     const std::uint32_t first = scanner_.kindHere();
     if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first, false);
-    // As often, the blank after a command word and then the argument.
-    if (first == tok::kBlank && (flags & peek::kAcross)) {
+    if (first == tok::kBlank) {
       const std::uint32_t after = scanner_.kindAfter();
-      if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, true);
+      // As often, the blank after a command word and then the argument.
+      if (flags & peek::kAcross) {
+        if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, true);
+      } else if (blankEnds(after)) {
+        return readBlankEnd(flags);
+      }
+    } else if (first == tok::kEndOfLine) {
+      return readLineEnd(flags);
     }
   }
   return readApart(flags);
+}
+
+// At the end of the line there is nothing to look ahead to.
+std::uint32_t TokenStream::readLineEnd(std::uint32_t flags) {
+  separators_ = ((flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7)) & peek::kClassBits;
+  return holdNothing(flags);
+}
+
+// What a read that white space ends finds: nothing, and the scanner back before the blank.
+// Its look-ahead is taken and given back without a step, as the read's would be.
+std::uint32_t TokenStream::readBlankEnd(std::uint32_t flags) {
+  lookRecord_.id = nextId_++;
+  lookRecord_.refs = 0;
+  return holdNothing(flags);
+}
+
+std::uint32_t TokenStream::holdNothing(std::uint32_t flags) {
+  previousKind_ = kind_;
+  kind_ = tok::kEndOfLine;
+  text_ = {};
+  held_ = true;
+  if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+  return flags;
 }
 
 std::uint32_t TokenStream::readApart(std::uint32_t flags) {
@@ -60,28 +89,8 @@ std::uint32_t TokenStream::readApart(std::uint32_t flags) {
     if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
     return flags;
   }
-  // At the end of the line there is nothing to look ahead to.
-  if (!lookahead_ && scanner_.tokenKind() == tok::kEndOfLine) {
-    previousKind_ = kind_;
-    kind_ = tok::kEndOfLine;
-    text_ = {};
-    separators_ = readFlags & peek::kClassBits;
-    held_ = true;
-    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
-    return flags;
-  }
-  if (!lookahead_ && blankEndsRead(readFlags)) {
-    // What the read finds: nothing, and the scanner back before the blank. Its look-ahead
-    // is taken and given back without a step, as the read's would be.
-    lookRecord_.id = nextId_++;
-    lookRecord_.refs = 0;
-    previousKind_ = kind_;
-    kind_ = tok::kEndOfLine;
-    text_ = {};
-    held_ = true;
-    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
-    return flags;
-  }
+  if (!lookahead_ && scanner_.tokenKind() == tok::kEndOfLine) return readLineEnd(flags);
+  if (!lookahead_ && blankEndsRead(readFlags)) return readBlankEnd(flags);
   if (lookahead_) restoreLookahead();
   else newLookahead();
   const std::uint32_t state = scanner_.positionState();
@@ -156,8 +165,7 @@ std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, b
   if (!colouring_ || (readFlags & (peek::kAcross | peek::kSingleRaw)) || !scanner_.steppable() ||
       scanner_.tokenKind() != tok::kBlank)
     return false;
-  const std::uint32_t after = scanner_.kindAfter();
-  return after != tok::kBlank && after != tok::kCommandGap && after != tok::kLineStart && after != tok::kLBrace;
+  return blankEnds(scanner_.kindAfter());
 }
 
 // The flags that shaped the held token: the separators walked before it and the gluing of

@@ -108,6 +108,15 @@ class TokenStream {
   std::uint32_t read(std::uint32_t flags);
   std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first, bool blank);
   [[gnu::noinline]] std::uint32_t readApart(std::uint32_t flags);
+  std::uint32_t readLineEnd(std::uint32_t flags);
+  std::uint32_t readBlankEnd(std::uint32_t flags);
+  std::uint32_t holdNothing(std::uint32_t flags);
+  // While colouring, a blank that no separator or "{" follows ends a read that may not
+  // cross white space; `after` is the kind of the raw token behind it.
+  bool blankEnds(std::uint32_t after) const {
+    return colouring_ && after != tok::kBlank && after != tok::kCommandGap && after != tok::kLineStart &&
+           after != tok::kLBrace;
+  }
   bool blankEndsRead(std::uint32_t readFlags) const;
   [[gnu::noinline]] std::uint32_t expectApart(std::uint32_t attribute);
   bool readsAlike(std::uint32_t readFlags);
