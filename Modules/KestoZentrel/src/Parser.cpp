@@ -31,11 +31,9 @@ void Parser::fail(std::int32_t site, std::int32_t kind, const char* file) {
   throw CZTLParseException(site, file, scanner_.line(), scanner_.offset(), &scanner_, kind);
 }
 
-NestingGuard::NestingGuard(Parser& parser) : parser_(parser) {
-  if (++parser_.nesting_ > kMaxNesting) {
-    --parser_.nesting_;
-    parser_.fail(900, 18);
-  }
+void NestingGuard::tooDeep() {
+  --parser_.nesting_;
+  parser_.fail(900, 18);
 }
 
 void Parser::pushContext(std::uint32_t mode, std::unique_ptr<BlockContext> context) {

@@ -118,10 +118,13 @@ class Parser {
 // Counts one level of recursion for the time it lives; too deep is a parse error.
 class NestingGuard {
  public:
-  explicit NestingGuard(Parser& parser);
+  explicit NestingGuard(Parser& parser) : parser_(parser) {
+    if (++parser_.nesting_ > kMaxNesting) tooDeep();
+  }
   ~NestingGuard() { --parser_.nesting_; }
 
  private:
+  [[noreturn, gnu::noinline, gnu::cold]] void tooDeep();
   Parser& parser_;
 };
 

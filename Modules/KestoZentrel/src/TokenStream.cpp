@@ -38,8 +38,46 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   // the scanner steps within its line: the general way below, asked once.
   if (!lookahead_ && !(flags & peek::kSingleRaw) && scanner_.steppable()) {
     const std::uint32_t first = scanner_.kindHere();
-    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first);
+    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first, false);
+    if (first == tok::kBlank) {
+      const std::uint32_t after = scanner_.kindAfter();
+      // As often, the blank after a command word and then the argument.
+      if (flags & peek::kAcross) {
+        if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, true);
+      } else if (blankEnds(after)) {
+        return readBlankEnd(flags);
+      }
+    } else if (first == tok::kEndOfLine) {
+      return readLineEnd(flags);
+    }
   }
+  return readApart(flags);
+}
+
+// At the end of the line there is nothing to look ahead to.
+std::uint32_t TokenStream::readLineEnd(std::uint32_t flags) {
+  separators_ = ((flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7)) & peek::kClassBits;
+  return holdNothing(flags);
+}
+
+// What a read that white space ends finds: nothing, and the scanner back before the blank.
+// Its look-ahead is taken and given back without a step, as the read's would be.
+std::uint32_t TokenStream::readBlankEnd(std::uint32_t flags) {
+  lookRecord_.id = nextId_++;
+  lookRecord_.refs = 0;
+  return holdNothing(flags);
+}
+
+std::uint32_t TokenStream::holdNothing(std::uint32_t flags) {
+  previousKind_ = kind_;
+  kind_ = tok::kEndOfLine;
+  text_ = {};
+  held_ = true;
+  if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+  return flags;
+}
+
+std::uint32_t TokenStream::readApart(std::uint32_t flags) {
   const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
   // Reading the held token again from its checkpoint gives what the last read gave, as long
   // as the scanner still stands where that read left it and no flag that shaped it differs.
@@ -51,28 +89,8 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
     if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
     return flags;
   }
-  // At the end of the line there is nothing to look ahead to.
-  if (!lookahead_ && scanner_.tokenKind() == tok::kEndOfLine) {
-    previousKind_ = kind_;
-    kind_ = tok::kEndOfLine;
-    text_ = {};
-    separators_ = readFlags & peek::kClassBits;
-    held_ = true;
-    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
-    return flags;
-  }
-  if (!lookahead_ && blankEndsRead(readFlags)) {
-    // What the read finds: nothing, and the scanner back before the blank. Its look-ahead
-    // is taken and given back without a step, as the read's would be.
-    lookRecord_.id = nextId_++;
-    lookRecord_.refs = 0;
-    previousKind_ = kind_;
-    kind_ = tok::kEndOfLine;
-    text_ = {};
-    held_ = true;
-    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
-    return flags;
-  }
+  if (!lookahead_ && scanner_.tokenKind() == tok::kEndOfLine) return readLineEnd(flags);
+  if (!lookahead_ && blankEndsRead(readFlags)) return readBlankEnd(flags);
   if (lookahead_) restoreLookahead();
   else newLookahead();
   const std::uint32_t state = scanner_.positionState();
@@ -96,8 +114,9 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   return flags;
 }
 
-// The read of a token no separator goes before, from where no look-ahead is held back.
-std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
+// The read of a token that no separator goes before, or one blank that the read may cross,
+// from where no look-ahead is held back: what the general way does there.
+std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, bool blank) {
   const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
   newLookahead();
   const std::uint32_t state = scanner_.placeState();
@@ -105,9 +124,18 @@ std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
   const std::int32_t line = scanner_.lineHere();
   previousKind_ = kind_;
   separators_ = readFlags & peek::kClassBits;
+  if (blank) {
+    scanner_.markBegin();
+    scanner_.advance();
+    separators_ |= peek::kBlank;
+  }
   scanner_.markBegin();
   readFirst_ = static_cast<std::int32_t>(first);
-  if (kGlued >> first & 1) {
+  if (first == tok::kName && !mac_ && !(readFlags & (peek::kArgumentWord | peek::kUnderscore | peek::kDotted))) {
+    // A plain name, as glue takes it: its letters and digits.
+    for (std::uint32_t k = scanner_.advance(); isNamePart(k);) k = scanner_.advance();
+    kind_ = tok::kName;
+  } else if (kGlued >> first & 1) {
     kind_ = glue(static_cast<std::int32_t>(first), readFlags);
   } else {
     scanner_.advance();
@@ -137,8 +165,7 @@ std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
   if (!colouring_ || (readFlags & (peek::kAcross | peek::kSingleRaw)) || !scanner_.steppable() ||
       scanner_.tokenKind() != tok::kBlank)
     return false;
-  const std::uint32_t after = scanner_.kindAfter();
-  return after != tok::kBlank && after != tok::kCommandGap && after != tok::kLineStart && after != tok::kLBrace;
+  return blankEnds(scanner_.kindAfter());
 }
 
 // The flags that shaped the held token: the separators walked before it and the gluing of
@@ -164,18 +191,6 @@ bool TokenStream::readsAlike(std::uint32_t readFlags) {
     default: break;
   }
   return ((readFlags ^ readFlags_) & shaping) == 0;
-}
-
-std::uint32_t TokenStream::expect(std::uint32_t attribute) {
-  // The usual case: a look-ahead nobody shares, never saved, and no text collected.
-  if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
-    return expectApart(attribute);
-  held_ = false;
-  lookahead_ = 0;
-  lookRecord_.refs = 0;
-  scanner_.dropDeferred();
-  if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
-  return attribute;
 }
 
 std::uint32_t TokenStream::expectApart(std::uint32_t attribute) {
