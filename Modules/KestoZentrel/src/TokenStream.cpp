@@ -122,7 +122,11 @@ std::uint32_t TokenStream::readApart(std::uint32_t flags) {
 // or one command gap, from where no look-ahead is held back: what the general way does there.
 std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator) {
   const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
-  newLookahead();
+  // A new look-ahead, its checkpoint deferred: the scanner is steppable here.
+  lookRecord_.id = nextId_++;
+  lookRecord_.refs = 1;
+  scanner_.deferHere(&lookRecord_.checkpoint);
+  lookahead_ = lookRecord_.id;
   const std::uint32_t state = scanner_.placeState();
   const std::int32_t offset = scanner_.offsetHere();
   const std::int32_t line = scanner_.lineHere();
