@@ -6,9 +6,11 @@
 #include "FMStart.h"
 #include "Plakat.h"
 #include "Startglobale.h"
+#include "frmPlakat.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include <gmock/gmock.h>
 
@@ -43,6 +45,37 @@ TEST_P(PlakatAnordnung, EverythingStaysOnTheSheetAndNoTextCoversAnother) {
   EXPECT_THAT(kesto::test::anordnungPruefen(seiten()[0].ops, {&blatt, 1}), IsEmpty());
   EXPECT_THAT(kesto::test::formenPruefen(seiten()[0].ops, {&blatt, 1}), IsEmpty());
   kesto::test::bilderAblegen(seiten(), ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
+class PlakatAnordnungKopf : public PlakatFenster {};
+// Every headline option, and the shelf labels' sentence sent over, fits its band on both sizes:
+// the big slots of some options are wider than the sheet at their size.
+TEST_F(PlakatAnordnungKopf, EveryHeadlineFitsItsBand) {
+  for (const char* art : {"A4N", "A3N"}) {
+    einrichten(art);
+    frmPlakat& e = editor();
+    editor().setArtNrText(QStringLiteral("100050"));
+    editor().Read_Click();
+    const Plakatseite seite = PlakatseiteZu(QString::fromLatin1(art));
+    const kesto::test::Umriss blatt{0, 0, seite.breite, seite.hoehe};
+    const std::pair<QRadioButton*, void (frmPlakat::*)()> optionen[] = {
+        {e.RadioPreise, &frmPlakat::RadioPreise_Click}, {e.RadionBestellung, &frmPlakat::RadionBestellung_Click},
+        {e.RadioAktion, &frmPlakat::RadioAktion_Click}, {e.RadioRest, &frmPlakat::RadioRest_Click},
+        {e.RadioWerbung, &frmPlakat::RadioWerbung_Click}};
+    for (const auto& [option, waehlen] : optionen) {
+      for (const bool gesendet : {false, true}) {
+        SCOPED_TRACE(std::string(art) + " " + option->text().toStdString() + (gesendet ? " gesendet" : ""));
+        for (const auto& [r, _] : optionen) {
+          r->setAutoExclusive(false);
+          r->setChecked(r == option);
+        }
+        (e.*waehlen)();
+        if (gesendet) e.Ueberschrift->setText(QStringLiteral("Für Sehenswerte Preise."));
+        PlakatZeichnen();
+        EXPECT_THAT(kesto::test::anordnungPruefen(seiten()[0].ops, {&blatt, 1}), IsEmpty());
+      }
+    }
+  }
 }
 
 constexpr const char* kStatt = "Statt 14.999,99 EUR im Frühjahrskatalog";
