@@ -36,9 +36,13 @@ class Scanner {
   bool deferCheckpoint(ScannerCheckpoint* target) {
     if (!direct_) return false;
     if (deferredTarget_) settle();
+    deferHere(target);
+    return true;
+  }
+  // The same while steppable, which the caller has asked.
+  void deferHere(ScannerCheckpoint* target) {
     deferredPlace_ = at_;
     deferredTarget_ = target;
-    return true;
   }
   bool deferred(const ScannerCheckpoint* target) const { return deferredTarget_ == target; }
   // Back to the deferred place; the checkpoint stays deferred.

@@ -38,15 +38,19 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   // the scanner steps within its line: the general way below, asked once.
   if (!lookahead_ && !(flags & peek::kSingleRaw) && scanner_.steppable()) {
     const std::uint32_t first = scanner_.kindHere();
-    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first, false);
+    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first, 0);
     if (first == tok::kBlank) {
       const std::uint32_t after = scanner_.kindAfter();
       // As often, the blank after a command word and then the argument.
       if (flags & peek::kAcross) {
-        if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, true);
+        if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, tok::kBlank);
       } else if (blankEnds(after)) {
         return readBlankEnd(flags);
       }
+    } else if (first == tok::kCommandGap) {
+      // The gap before the next command, and the command.
+      const std::uint32_t after = scanner_.kindAfter();
+      if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, tok::kCommandGap);
     } else if (first == tok::kEndOfLine) {
       return readLineEnd(flags);
     }
@@ -115,19 +119,26 @@ std::uint32_t TokenStream::readApart(std::uint32_t flags) {
 }
 
 // The read of a token that no separator goes before, or one blank that the read may cross,
-// from where no look-ahead is held back: what the general way does there.
-std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, bool blank) {
+// or one command gap, from where no look-ahead is held back: what the general way does there.
+std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator) {
   const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
-  newLookahead();
+  // A new look-ahead, its checkpoint deferred: the scanner is steppable here.
+  lookRecord_.id = nextId_++;
+  lookRecord_.refs = 1;
+  scanner_.deferHere(&lookRecord_.checkpoint);
+  lookahead_ = lookRecord_.id;
   const std::uint32_t state = scanner_.placeState();
   const std::int32_t offset = scanner_.offsetHere();
   const std::int32_t line = scanner_.lineHere();
   previousKind_ = kind_;
   separators_ = readFlags & peek::kClassBits;
-  if (blank) {
+  if (separator == tok::kBlank) {
     scanner_.markBegin();
     scanner_.advance();
     separators_ |= peek::kBlank;
+  } else if (separator == tok::kCommandGap) {
+    takeSeparator(kNormalColour);
+    separators_ |= peek::kLineStart;
   }
   scanner_.markBegin();
   readFirst_ = static_cast<std::int32_t>(first);
