@@ -10,6 +10,8 @@
 #include "Unterartikeltabelle.h"
 #include "Zeichnen.h"
 
+#include <services/MessageBox.h>
+
 #include <array>
 #include <optional>
 #include <stdexcept>
@@ -143,6 +145,35 @@ void hauptpreis(const Fliesenmasse& m, const Fliesendaten& d, const Fliesenschil
   Fliesenzelle(regalzeile, einheitX, einheitY + m.R2, 30, 0, b + 3, "Helvetica", vp);
 }
 
+// The sub-article rows left off on a sign, and the last such report.
+struct Weggelassen {
+  QString typ, artNr;
+  double breite = 0, hoehe = 0;
+  int zeilen = 0;
+  bool operator==(const Weggelassen&) const = default;
+};
+
+std::optional<Weggelassen>& gemeldet() {
+  static std::optional<Weggelassen> letzte;
+  return letzte;
+}
+
+void weggelasseneMelden(const Weggelassen& jetzt) {
+  if (jetzt.zeilen == 0) {
+    gemeldet().reset();
+    return;
+  }
+  if (gemeldet() == jetzt) return;
+  // Kept before the box: a redraw while it is open must not show a second one.
+  gemeldet() = jetzt;
+  const QString text =
+      jetzt.zeilen == 1
+          ? QStringLiteral("1 Zeile der Zusatzartikel passt nicht auf das Schild und wurde weggelassen.")
+          : QStringLiteral("%1 Zeilen der Zusatzartikel passen nicht auf das Schild und wurden weggelassen.")
+                .arg(jetzt.zeilen);
+  kesto::services::messageBox(text.toStdString(), "Fliesenschild", MB_OK | MB_ICONEXCLAMATION);
+}
+
 // Width and height as numbers above 0, or nothing.
 std::optional<std::pair<double, double>> groesse(const QString& breite, const QString& hoehe) {
   const std::optional<double> b = zahlAusText(breite), h = zahlAusText(hoehe);
@@ -177,8 +208,11 @@ void FliesenschilderDrucken(const Fliesendaten& d, const FliesenschildUmfeld& u)
     if (!fehler.isEmpty()) throw std::runtime_error(fehler.toStdString());
     return;
   }
-  FliesenschildZeichnen(masse->first, masse->second, versatz, beschriftung, d, u);
+  const int zeilen = FliesenschildZeichnen(masse->first, masse->second, versatz, beschriftung, d, u);
+  weggelasseneMelden({typ, u.ArtNr, masse->first, masse->second, zeilen});
 }
+
+void WeggelasseneZeilenVergessen() { gemeldet().reset(); }
 
 std::int16_t UeberschriftSlot(bool preise, bool bestellung, bool aktion, bool rest, bool werbung) {
   if (preise) return 9;
@@ -189,8 +223,8 @@ std::int16_t UeberschriftSlot(bool preise, bool bestellung, bool aktion, bool re
   return 9;
 }
 
-void FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bool beschriftung,
-                           const Fliesendaten& d, const FliesenschildUmfeld& u) {
+int FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bool beschriftung,
+                          const Fliesendaten& d, const FliesenschildUmfeld& u) {
   VSPrinter& vp = *u.vp;
   const double T = beschriftung ? 0.25 * hoehe : logoVerhaeltnis(u.parameter.LogoQZM) * breite / 2;
   vp.StartDoc();
@@ -201,11 +235,12 @@ void FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bo
   else
     verkaufsrahmen(m, u, vp);
   hauptartikel(m, beschriftung, d, u, vp);
-  if (!beschriftung) UnterartikeltabelleZeichnen(m, d, u);
+  const int weggelassen = beschriftung ? 0 : UnterartikeltabelleZeichnen(m, d, u);
   hauptpreis(m, d, u, vp);
   RasterZeichnen(210, 297, vp, 10, static_cast<std::int16_t>(u.Raster));
   // Ended here: the main window does not end the document.
   vp.EndDoc();
+  return weggelassen;
 }
 
 }  // namespace vovida
