@@ -106,6 +106,7 @@ void hauptpreis(const EigenbauModell& m, const EigenbauUmfeld& u, const Eigenbau
   const Masse g(m);
   const double y = p.preisOben - s.versatz + p.dy;
   PreisOptionen optionen;
+  optionen.hoechstquer = p.hoechstquer;
   PreisAusmass ausmass;
   if (!u.NeuerStil) {
     double x = g.L + g.B - p.sternBreite, breite = 0;
@@ -119,7 +120,6 @@ void hauptpreis(const EigenbauModell& m, const EigenbauUmfeld& u, const Eigenbau
                         x + p.dx, y, breite, optionen, ausmass);
   } else {
     optionen.platzierung = eigenbauGlobale().EigenbauAusrichtung;
-    optionen.hoechstquer = p.hoechstquer;
     PreisDrucken(p.preis, p.zeichen, s.per, s.info, kSlotPreis, vp, g.L + p.dx, y, g.B, optionen, ausmass);
   }
 }
@@ -214,33 +214,32 @@ void EigenbauPreisPlatzieren(const EigenbauModell& m, const EigenbauUmfeld& u, E
   std::vector<QRectF> bilder;
   if (m.chk_Brisal == 1) bilder.push_back(Firmenzeichen(m));
   const QRectF rahmen = innen(g);
-  const auto platzieren = [&](double breite, QPolygonF& etikett) {
+  const auto platzieren = [&](double breite, std::span<const QRectF> feste, QPolygonF& etikett) {
     etikett = umriss(
         [&](VSPrinter& vp) {
           EigenbauPreisblock probeblock = p;
           hauptpreis(m, u, s, probeblock, vp);
         },
         p.hoechstquer, breite);
-    return etikett.isEmpty() ? Preisplatzierung{} : PreisPlatzieren(etikett, rahmen, linien, bilder);
+    return etikett.isEmpty() ? Preisplatzierung{} : PreisPlatzieren(etikett, rahmen, linien, feste);
   };
   // Never wider than the frame: a long info text is set smaller rather than widen it.
+  // Where the lines would have to rise into the body, the lesser changes come first: a
+  // narrower label (its price set smaller, down to 45 % of the frame), then the label
+  // over the company sign, as it stands there without room.
   QPolygonF etikett;
-  Preisplatzierung platz = platzieren(rahmen.width(), etikett);
-  // Where the lines would have to rise into the body, a narrower label that clears them
-  // (its price set smaller) is the lesser change, down to two thirds of the frame.
-  if (u.NeuerStil && platz.hub > 0) {
-    bool schmaler = false;
-    for (int k = 1; k <= 6 && !schmaler; ++k) {
-      QPolygonF schmal;
-      const Preisplatzierung versuch = platzieren(rahmen.width() * (1 - k / 18.0), schmal);
-      schmaler = versuch.hub == 0;
-      if (schmaler) {
-        platz = versuch;
-        etikett = schmal;
-      }
+  Preisplatzierung platz = platzieren(rahmen.width(), bilder, etikett);
+  constexpr int kSchmaler = 11;  // steps of 1/20 of the frame, down to 45 %
+  for (int k = 1; k <= kSchmaler + 1 && platz.hub > 0; ++k) {
+    QPolygonF anders;
+    const Preisplatzierung versuch = k <= kSchmaler ? platzieren(rahmen.width() * (1 - k / 20.0), bilder, anders)
+                                                    : platzieren(rahmen.width(), {}, anders);
+    if (versuch.hub == 0) {
+      platz = versuch;
+      etikett = anders;
     }
-    if (!schmaler) platz = platzieren(rahmen.width(), etikett);
   }
+  if (platz.hub > 0) platz = platzieren(rahmen.width(), bilder, etikett);
   p.dx = platz.dx;
   p.dy = platz.dy;
   p.hub = platz.hub;
@@ -295,7 +294,7 @@ void EigenbauPreiseZeichnen(const EigenbauModell& m, const EigenbauUmfeld& u, Ei
       PreisAusmass ausmass;
       if (!u.NeuerStil) {
         PreisPolygonDrucken(preis, zeichen, neben, nebenZeichen, z.per, z.info, kSlotZusatzpreis, ziel, x + dx,
-                            y + dy, 0, {}, ausmass);
+                            y + dy, 0, optionen, ausmass);
       } else {
         PreisDrucken(preis, zeichen, z.per, z.info, kSlotZusatzpreis, ziel, x + dx, y + dy, 0, optionen, ausmass);
       }

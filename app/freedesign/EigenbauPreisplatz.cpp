@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace vovida {
@@ -75,32 +76,42 @@ QPolygonF Etikettumriss(std::span<const DrawOp> ops, double grad) {
 
 Preisplatzierung PreisPlatzieren(const QPolygonF& etikett, const QRectF& rahmen, std::span<const QRectF> zeilen,
                                  std::span<const QRectF> feste) {
-  Preisplatzierung p;
   const QRectF b = etikett.boundingRect();
+  double dx = 0;
   if (b.left() < rahmen.left() || b.width() > rahmen.width())
-    p.dx = rahmen.left() - b.left();
+    dx = rahmen.left() - b.left();
   else if (b.right() > rahmen.right())
-    p.dx = rahmen.right() - b.right();
+    dx = rahmen.right() - b.right();
 
-  // Down as far as the frame allows; up only where the label reaches below it.
+  // Down as far as the frame allows; up only where the label reaches below it or lies on a
+  // picture.
   const double tiefstes = rahmen.bottom() - b.bottom();
-  double hoechstes = std::min(0.0, tiefstes);
-  if (b.top() + hoechstes < rahmen.top()) hoechstes = std::min(rahmen.top() - b.top(), tiefstes);
-  const int schritte = static_cast<int>(std::floor((tiefstes - hoechstes) / kSchritt + 1e-9));
-  const auto an = [&](int k) { return etikett.translated(p.dx, hoechstes + k * kSchritt); };
-  for (int k = 0; k <= schritte; ++k) {
-    const QPolygonF hier = an(k);
-    if (frei(hier, zeilen) && frei(hier, feste)) {
-      p.dy = hoechstes + k * kSchritt;
-      return p;
+  const auto hoechstes = [&](double dx) {
+    double dy = std::min(0.0, tiefstes);
+    while (!frei(etikett.translated(dx, dy), feste) && b.top() + dy - kSchritt >= rahmen.top()) dy -= kSchritt;
+    if (b.top() + dy < rahmen.top()) dy = std::min(rahmen.top() - b.top(), tiefstes);
+    return dy;
+  };
+  // The highest place from there on that clears the lines and the pictures.
+  const auto frei_ab = [&](double dx, double oben) -> std::optional<double> {
+    for (int k = 0; oben + k * kSchritt <= tiefstes + 1e-9; ++k) {
+      const QPolygonF hier = etikett.translated(dx, oben + k * kSchritt);
+      if (frei(hier, zeilen) && frei(hier, feste)) return oben + k * kSchritt;
     }
+    return std::nullopt;
+  };
+  // Where it is, else flush with the frame's right or left edge, past a picture.
+  for (const double x : {dx, rahmen.right() - b.right(), rahmen.left() - b.left()}) {
+    if (b.width() > rahmen.width() && x != dx) continue;
+    if (const std::optional<double> dy = frei_ab(x, hoechstes(x))) return {x, *dy, 0};
   }
 
   // No place clears the lines: the lowest one clear of the pictures, and the lines above it.
-  int k = schritte;
-  while (k > 0 && !frei(an(k), feste)) --k;
-  p.dy = hoechstes + k * kSchritt;
-  const QPolygonF hier = an(k);
+  Preisplatzierung p{dx, tiefstes, 0};
+  const double oben = hoechstes(dx);
+  while (p.dy - kSchritt >= oben - 1e-9 && !frei(etikett.translated(dx, p.dy), feste)) p.dy -= kSchritt;
+  if (p.dy < oben) p.dy = oben;
+  const QPolygonF hier = etikett.translated(dx, p.dy);
   for (int n = 1; n * kSchritt < rahmen.height(); ++n) {
     p.hub = n * kSchritt;
     if (frei(hier, zeilen, p.hub)) break;

@@ -22,8 +22,9 @@ struct Preisplatzierung {
 
 // The least change that keeps the label inside rahmen and clear of the lines and of the
 // fixed areas (pictures): the place as given when it fits; else moved across into the
-// frame, up where it reaches below the frame, and down as far as it must (the frame
-// allowing) to clear the lines; where it cannot, the lines rise above it.
+// frame, up where it reaches below the frame or lies on a picture, and down as far as it
+// must (the frame and the pictures allowing) to clear the lines; where it cannot, the
+// lines rise above it.
 Preisplatzierung PreisPlatzieren(const QPolygonF& etikett, const QRectF& rahmen, std::span<const QRectF> zeilen,
                                  std::span<const QRectF> feste);
 

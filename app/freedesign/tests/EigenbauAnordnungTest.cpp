@@ -152,6 +152,7 @@ TEST_P(EigenbauAnordnung, EverythingStaysOnTheSignAndNoTextCoversAnother) {
   ASSERT_EQ(seiten.size(), 1u);
   const kesto::test::Umriss schild{15, 15, 95, 120};
   EXPECT_THAT(kesto::test::anordnungPruefen(seiten[0].ops, {&schild, 1}, gruppe), ::testing::IsEmpty());
+  EXPECT_THAT(kesto::test::formenPruefen(seiten[0].ops, {&schild, 1}), ::testing::IsEmpty());
   kesto::test::bilderAblegen(seiten, ::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 

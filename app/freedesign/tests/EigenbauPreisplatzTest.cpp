@@ -48,10 +48,16 @@ TEST(EigenbauPreisplatz, TheLabelMovesAsLittleAsItMustAndTheLinesRiseOnlyWhereNo
       {"wider than the frame", etikett(0, 110, 100, 10), {}, {}, 20.5, 0, 0},
       {"below the frame", etikett(40, 120, 40, 15), {}, {}, 0, -5.354, 0},
       {"under a long line", etikett(25, 100, 60, 12), {grundpreis}, {}, 0, 5.349, 0},
-      // 0.78 mm of room below: as low as it goes, and the line 4.6 mm higher.
-      {"no room below", etikett(25, 100, 60, 29), {grundpreis}, {}, 0, 0.78 - 0.25, 4.599},
-      // The company sign stops it 3.6 mm lower; the line rises the rest.
-      {"a picture below", etikett(25, 100, 60, 12), {grundpreis}, {QRectF(21, 116, 41, 7)}, 0, 3.617 - 0.25, 1.849},
+      // 0.78 mm of room below: as low as it goes, and the line 4.57 mm higher.
+      {"no room below", etikett(25, 100, 60, 29), {grundpreis}, {}, 0, 0.782, 4.566},
+      // The company sign stops it lower down; flush right it passes beside the sign.
+      {"a picture below", etikett(25, 100, 60, 12), {grundpreis}, {QRectF(21, 116, 41, 7)}, 18.414, 2.8, 0},
+      // A line and a picture across the whole frame: the picture stops it 4.1 mm lower, and
+      // the line rises above its top-right corner.
+      {"a wide picture below", etikett(25, 100, 60, 12), {QRectF(25, 96, 79, 4)}, {QRectF(21, 116.6, 83, 6)}, 0,
+       4.117, 4.733},
+      // A label on the company sign moves up off it.
+      {"on a picture", etikett(25, 106, 60, 12), {}, {QRectF(21, 116, 41, 7)}, 0, -2.633, 0},
   };
   constexpr double kSchritt = 0.25;
   for (const Fall& f : faelle) {
