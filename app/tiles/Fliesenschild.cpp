@@ -12,7 +12,7 @@
 #include "Zeichnen.h"
 
 #include <array>
-#include <functional>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -75,19 +75,20 @@ std::array<Hauptzeile, 5> hauptzeilen(const Fliesendaten& d, const Fliesenschild
            {"Verfügbarkeit:", d.haupt(6), nullptr, {}}}};
 }
 
-// The texts of the sign, for the main price to keep clear of; drawn as well unless only
-// measured.
+// Draws the texts of the sign, or only notes where they would lie, for the main price to
+// keep clear of.
 struct Belegung {
   VSPrinter& vp;
-  bool zeichnen = true;
+  bool nurMessen = false;
   std::vector<Hindernis> flaechen;
 
   void zelle(const QString& text, double x, double y, double breite, double hoehe, int slot, const char* schrift,
              TextboxStil stil = {}) {
-    if (!text.trimmed().isEmpty())
+    if (!nurMessen)
+      Fliesenzelle(text, x, y, breite, hoehe, slot, schrift, vp, stil);
+    else if (!text.trimmed().isEmpty())
       flaechen.push_back(Textflaeche(text, x, y, breite, hoehe, static_cast<std::int16_t>(slot),
                                      QString::fromUtf8(schrift), stil.ausrichtung, vp));
-    if (zeichnen) Fliesenzelle(text, x, y, breite, hoehe, slot, schrift, vp, stil);
   }
 };
 
@@ -198,6 +199,29 @@ Preislage preisPlatzieren(const Fliesenmasse& m, bool beschriftung, const Fliese
   return PreislageSuchen(h.drucken, u.NeuerStil, relativ(bereich), belegt);
 }
 
+// The price is placed before anything is drawn, among the texts of the main block as
+// measured. Where it finds no room at its full size, the tile type keeps to its own column
+// (its box sets it smaller) if that gives the price more. The place, and whether the tile
+// type runs over three columns.
+std::pair<Preislage, bool> hauptpreisPlatz(const Fliesenmasse& m, bool beschriftung, const Fliesendaten& d,
+                                           const FliesenschildUmfeld& u, const Hauptpreis& preis) {
+  const auto platz = [&](bool typWeit) {
+    Belegung gemessen{*u.vp, true, {}};
+    hauptartikel(m, beschriftung, d, u, typWeit, gemessen);
+    return preisPlatzieren(m, beschriftung, u, preis, std::move(gemessen.flaechen));
+  };
+  const Preislage weit = platz(true);
+  if (weit.verdeckt == 0 && weit.optionen.hoechstquer == 0) return {weit, true};
+  const Preislage schmal = platz(false);
+  // hoechstquer 0 is the full size.
+  const auto groesse = [](const Preislage& l) {
+    return l.optionen.hoechstquer > 0 ? l.optionen.hoechstquer : std::numeric_limits<double>::max();
+  };
+  if (schmal.verdeckt < weit.verdeckt || (schmal.verdeckt == weit.verdeckt && groesse(schmal) > groesse(weit)))
+    return {schmal, false};
+  return {weit, true};
+}
+
 // Width and height as numbers above 0, or nothing.
 std::optional<std::pair<double, double>> groesse(const QString& breite, const QString& hoehe) {
   const std::optional<double> b = zahlAusText(breite), h = zahlAusText(hoehe);
@@ -255,28 +279,10 @@ void FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bo
     beschriftungsrahmen(m, u, vp);
   else
     verkaufsrahmen(m, u, vp);
-  // The price is placed first, among the texts of the main block as measured. Where it
-  // finds no room at its full size, the tile type keeps to its own column if that gives
-  // the price more.
   const Hauptpreis preis = hauptpreis(m, d, u);
-  const auto platz = [&](bool typWeit) {
-    Belegung gemessen{vp, false, {}};
-    hauptartikel(m, beschriftung, d, u, typWeit, gemessen);
-    return preisPlatzieren(m, beschriftung, u, preis, std::move(gemessen.flaechen));
-  };
-  bool typWeit = true;
-  Preislage lage = platz(true);
-  if (lage.verdeckt > 0 || lage.optionen.hoechstquer > 0) {
-    const Preislage schmal = platz(false);
-    const bool groesser = lage.optionen.hoechstquer > 0 &&
-                          (schmal.optionen.hoechstquer == 0 || schmal.optionen.hoechstquer > lage.optionen.hoechstquer);
-    if (schmal.verdeckt < lage.verdeckt || (schmal.verdeckt == lage.verdeckt && groesser)) {
-      lage = schmal;
-      typWeit = false;
-    }
-  }
-  Belegung belegt{vp, true, {}};
-  hauptartikel(m, beschriftung, d, u, typWeit, belegt);
+  const auto [lage, typWeit] = hauptpreisPlatz(m, beschriftung, d, u, preis);
+  Belegung zeichnen{vp, false, {}};
+  hauptartikel(m, beschriftung, d, u, typWeit, zeichnen);
   if (!beschriftung) UnterartikeltabelleZeichnen(m, d, u);
   preis.drucken(vp, preis.x + lage.dx, preis.y + lage.dy, lage.optionen);
   Fliesenzelle(preis.einheit, preis.einheitX, preis.einheitY, 30, 0, m.basis + 3, "Helvetica", vp);

@@ -24,6 +24,25 @@ namespace {
 
 using kesto::activex::PolygonOp;
 
+// The sign and the strip beside it, where the packing figures stand; the label has the
+// strip unframed. Empty when the page draws no frames.
+std::vector<kesto::test::Umriss> schilder(std::span<const kesto::activex::DrawOp> ops, bool beschriftung) {
+  const auto polygone = alle<PolygonOp>(ops);
+  if (polygone.size() < 2) return {};
+  const kesto::test::Umriss s0 = inMm(*polygone[0]);
+  return {s0, beschriftung ? kesto::test::Umriss{s0.x + s0.b, s0.y, 210 - (s0.x + s0.b), s0.h}
+                           : kesto::test::Umriss(inMm(*polygone[1]))};
+}
+
+// The editor's texts of the sign: number, tile type, headline, the packaging sentence on.
+FliesenschildUmfeld mitTexten(FliesenschildUmfeld u, const char* artNr, const QString& fliesentype) {
+  u.ArtNr = QString::fromLatin1(artNr);
+  u.Fliesentype = fliesentype;
+  u.Ueberschrift = QStringLiteral("AKTION");
+  u.hauptErklaerung = true;
+  return u;
+}
+
 class FliesenAnordnung : public Fliesenschildseite, public ::testing::WithParamInterface<const char*> {
  protected:
   void langeTexte() {
@@ -38,19 +57,10 @@ TEST_P(FliesenAnordnung, EverythingStaysOnTheSign) {
   const bool beschriftung = std::string_view(GetParam()) == kBeschriftung.toStdString();
   daten().typSetzen(QString::fromUtf8(GetParam()));
   langeTexte();
-  FliesenschildUmfeld u = umfeld(beschriftung ? "A7" : "FVK");
-  u.ArtNr = QStringLiteral("200001");
-  u.Fliesentype = QStringLiteral("Bodenfliese glasiert");
-  u.Ueberschrift = QStringLiteral("AKTION");
-  u.hauptErklaerung = true;
-  const auto ops = zeichnen(u);
-  const auto polygone = alle<PolygonOp>(ops);
-  ASSERT_GE(polygone.size(), 2u);
-  std::vector<kesto::test::Umriss> schild{inMm(*polygone[0])};
-  // The packing figures stand in the strip beside the sign; the label has it unframed.
+  const auto ops = zeichnen(mitTexten(umfeld(beschriftung ? "A7" : "FVK"), "200001", "Bodenfliese glasiert"));
+  const std::vector<kesto::test::Umriss> schild = schilder(ops, beschriftung);
+  ASSERT_EQ(schild.size(), 2u);
   const kesto::test::Umriss s0 = schild[0];
-  schild.push_back(beschriftung ? kesto::test::Umriss{s0.x + s0.b, s0.y, 210 - (s0.x + s0.b), s0.h}
-                                : kesto::test::Umriss(inMm(*polygone[1])));
   EXPECT_THAT(kesto::test::anordnungPruefen(ops, schild), ::testing::IsEmpty());
   // The label's creator line lies inside its inner frame, whose line runs 2 mm in.
   if (beschriftung) {
@@ -138,19 +148,12 @@ TEST_P(FliesenPreislage, PriceCoversNoTextAndStaysOnTheSign) {
     preis = QStringLiteral("1.234.567,89");
   }
   daten().haupt(10) = preis;
-  FliesenschildUmfeld u = umfeld(f.plakatart);
+  const FliesenschildUmfeld u = mitTexten(umfeld(f.plakatart), f.nummer ? f.nummer : "2000011", fliesentype);
   ASSERT_TRUE(u.NeuerStil);
-  u.ArtNr = QString::fromLatin1(f.nummer ? f.nummer : "2000011");
-  u.Fliesentype = fliesentype;
-  u.Ueberschrift = QStringLiteral("AKTION");
-  u.hauptErklaerung = true;
   const auto ops = zeichnen(u);
-  const auto polygone = alle<PolygonOp>(ops);
-  ASSERT_GE(polygone.size(), 2u);
-  std::vector<kesto::test::Umriss> schild{inMm(*polygone[0])};
+  const std::vector<kesto::test::Umriss> schild = schilder(ops, beschriftung);
+  ASSERT_EQ(schild.size(), 2u);
   const kesto::test::Umriss s0 = schild[0];
-  schild.push_back(beschriftung ? kesto::test::Umriss{s0.x + s0.b, s0.y, 210 - (s0.x + s0.b), s0.h}
-                                : kesto::test::Umriss(inMm(*polygone[1])));
   kesto::test::bilderAblegen(start().VSPrinter1.pages(), std::string("Fliesenpreis-") + f.name);
   EXPECT_THAT(kesto::test::anordnungPruefen(ops, schild), ::testing::IsEmpty());
 
