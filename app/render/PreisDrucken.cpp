@@ -24,50 +24,36 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
       messen(vp, info.isEmpty() ? QStringLiteral("Ag12X") : info, e[8], g.FontINFO, {.fett = true});
   const double Hi = inf.hoehe;
 
-  // The label keeps to the width it was given and to the caller's limit.
-  double grenze = breite > 0 ? breite : 0;
-  if (opt.hoechstquer > 0) grenze = grenze > 0 ? std::min(grenze, opt.hoechstquer) : opt.hoechstquer;
+  // The label keeps to the width it was given and to the caller's limit, its frame included.
+  const double grenze = grenzeVon(breite, opt.hoechstquer);
+  const double rahmenmass = 0.3 * Hi;
+  const double rand = opt.rahmen ? rahmenUeberstand(rahmenmass, a) : 0;
 
   // Measured at a price size; the currency mark and the unit follow the price's scale.
   struct Mass {
-    double k, Wp, Hp, Wc, Hc, Wu, abstand, gesamt, spalte, quer;
+    Preisblock b;
+    double gesamt = 0, quer = 0, reichweite = 0;
   };
   const auto ausmessen = [&](double groesse) {
-    Mass m;
-    m.k = groesse / slotgroesse;
-    const Ausdehnung preis = messen(vp, preisText, groesse, g.FontHW);
-    const Ausdehnung mark =
-        messen(vp, waehrung, e[2] * m.k, g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6});
-    const Ausdehnung unit = messen(vp, einheit, e[6] * m.k, g.FontPER, {.fett = true});
-    m.Wp = 1.1 * preis.breite;
-    m.Hp = preis.hoehe;
-    m.Wc = 1.1 * mark.breite;
-    m.Hc = mark.hoehe;
-    m.Wu = 1.1 * unit.breite;
-    const double Wm = m.Wc >= m.Wu ? m.Wc : m.Wu;
-    m.abstand = 0.08 * m.Wp;
-    m.gesamt = m.Wp + 4 * m.abstand + Wm;
-    m.spalte = Wm + 2 * m.abstand;
-    m.quer = (Hi + m.Hp) * std::sin(a) + m.gesamt * std::cos(a);
+    Mass m{preisblockMessen(vp, preisText, waehrung, einheit, *anfang, groesse, 1.1)};
+    m.gesamt = m.b.breite;
+    m.quer = (Hi + m.b.Hp) * std::sin(a) + m.gesamt * std::cos(a);
     // An info text wider than the price block widens the label, but not past its limit:
     // there the info box sets its text smaller.
     double Wi = 1.1 * inf.breite;
-    if (grenze > 0) Wi = std::min(Wi, std::max(0.0, (grenze - (m.Hp + Hi) * std::sin(a)) / std::cos(a)));
-    const double infoQuer = (m.Hp + Hi) * std::sin(a) + Wi * std::cos(a);
+    if (grenze > 0) Wi = std::min(Wi, breiteHoechstens(grenze, m.b.Hp + Hi, a, rand));
+    const double infoQuer = (m.b.Hp + Hi) * std::sin(a) + Wi * std::cos(a);
     if (infoQuer > m.quer) {
       m.quer = infoQuer;
       m.gesamt = Wi;
     }
+    m.reichweite = m.quer + 2 * rand;
     return m;
   };
-  double groesse = slotgroesse;
-  Mass m = ausmessen(groesse);
   // A price too wide for the width given is set smaller, so that the label keeps to its slot.
-  for (int i = 0; i < 40 && grenze > 0 && m.quer > grenze; ++i) {
-    groesse *= std::min(0.97, grenze / m.quer);
-    m = ausmessen(groesse);
-  }
-  const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, gesamt, spalte, quer] = m;
+  const auto [groesse, m] = einpassen(slotgroesse, grenze, ausmessen);
+  const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, block] = m.b;
+  const double gesamt = m.gesamt, quer = m.quer;
   ausmass.quer = quer;
 
   double x0;
@@ -89,7 +75,7 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
   if (opt.rahmen) {
     band(vp, e[4], g.FontNW, true, kGruen, zehntel, T, gesamt, Hi);
     band(vp, groesse, g.FontHW, false, kRot, zehntel, B1, gesamt, Hp);
-    PreisRahmenZeichnen({T, B1, TR, B2, BR, a, 0.3 * Hi, gesamt}, vp);
+    PreisRahmenZeichnen({T, B1, TR, B2, BR, a, rahmenmass, gesamt}, vp);
   }
 
   preisDurchgaenge(vp, slot, {preisText, B1, a, zehntel, spalte, Wp, breite, 1, groesse});

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vovida {
 
@@ -26,7 +27,7 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
                          const PreisOptionen& opt, PreisAusmass& ausmass) {
   const std::optional<Anfang> anfang = anfangen(preisText, slot, opt.winkel);
   if (!anfang) return;
-  const auto& [e, groesse, a, zehntel] = *anfang;
+  const auto& [e, slotgroesse, a, zehntel] = *anfang;
   const Startglobale& g = startglobale();
 
   if (preisText.endsWith(u'%')) {
@@ -44,34 +45,63 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
     ganz = nebenpreis;
   }
 
-  const Ausdehnung preis = messen(vp, preisText, groesse, g.FontHW);
-  const Ausdehnung mark = messen(vp, waehrung, e[2], g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6});
+  // The secondary line, the info text and their bands keep their sizes; the price, its mark
+  // and its unit follow the price's scale.
   const Ausdehnung neben = messen(vp, ganz, e[4], g.FontNW);
   const Ausdehnung nebenMark = messen(vp, nebenwaehrung + QStringLiteral("XX"), e[8], g.FontNW);
-  const Ausdehnung unit = messen(vp, einheit, e[6], g.FontPER, {.fett = true});
   const Ausdehnung inf =
       messen(vp, info.isEmpty() ? QStringLiteral("Ag12X") : info, e[8], g.FontINFO, {.fett = true});
-  const double Wp = preis.breite, Hp = preis.hoehe;
-  const double Wc = mark.breite, Hc = mark.hoehe;
+  const QString nebenzeile = nebenwaehrung + QStringLiteral("  ") + ganz + dezimal;
   const double Ws = neben.breite, Hs = neben.hoehe;
   const double Wx = nebenMark.breite;
-  const double Wu = unit.breite;
   const double Wi = inf.breite, Hi = inf.hoehe;
+  const double grenze = grenzeVon(breite, opt.hoechstquer);
+  const double sinus = std::sin(a), kosinus = std::cos(a);
 
-  const double abstand = 0.08 * Wp;
-  const double Wm = Wc >= Wu ? Wc : Wu;
-  double gesamt = Wp + 4 * abstand + Wm;
-  const double spalte = Wm + 2 * abstand;
-  const double H = Hs + Hp + Hi;
-  double quer = H * std::sin(a) + gesamt * std::cos(a);
-  // The info text or the secondary line may be wider than the price block.
-  for (const double w : {Wi, Wx + Ws}) {
-    const double kandidat = H * std::sin(a) + w * std::cos(a);
-    if (kandidat > quer) {
-      quer = kandidat;
-      gesamt = w;
-    }
-  }
+  struct Mass {
+    Preisblock b;
+    double H = 0, gesamt = 0, quer = 0, reichweite = 0;
+    bool imBand[2] = {false, false};  // the secondary line and the info set in the label's width rather than a tenth wider
+  };
+  const double gedruckt[2] = {messen(vp, nebenzeile, e[4], g.FontNW, {.fett = true}).breite,
+                              messen(vp, info, e[8], g.FontINFO).breite};
+  const auto ausmessen = [&](double groesse) {
+    Mass m{preisblockMessen(vp, preisText, waehrung, einheit, *anfang, groesse, 1)};
+    m.H = Hs + m.b.Hp + Hi;
+    // How far the wedge reaches past the label's right edge.
+    const double keil =
+        opt.rahmen ? std::max(Hi / 3 * (kosinus - sinus), Hi / 3 * (kosinus + sinus) - m.H * sinus) : 0;
+    // The info text or the secondary line may be wider than the price block. Where the label
+    // must keep to its limit, they widen it only up to there, and a line that would reach
+    // past the label's right edge is set in the label's width, its box setting it smaller.
+    const auto auslegen = [&](double hoechstens, bool eng) {
+      m.gesamt = m.b.breite;
+      m.quer = m.H * sinus + m.gesamt * kosinus;
+      for (const double w : {std::min(Wi, hoechstens), std::min(Wx + Ws, hoechstens)}) {
+        const double kandidat = m.H * sinus + w * kosinus;
+        if (kandidat > m.quer) {
+          m.quer = kandidat;
+          m.gesamt = w;
+        }
+      }
+      // Centred, what reaches past the right edge needs as much room on the left.
+      double ueber = keil;
+      for (int i = 0; i < 2; ++i) {
+        const double rest =
+            (std::min(gedruckt[i], kBreitenFaktor * m.gesamt) / 2 - (1 - kBreitenFaktor / 2) * m.gesamt) * kosinus;
+        m.imBand[i] = eng && rest > 0;
+        if (!m.imBand[i]) ueber = std::max(ueber, rest);
+      }
+      m.reichweite = m.quer + 2 * std::max(0.0, ueber);
+    };
+    auslegen(std::numeric_limits<double>::infinity(), false);
+    if (grenze > 0 && m.reichweite > grenze) auslegen(breiteHoechstens(grenze, m.H, a, keil), true);
+    return m;
+  };
+  const auto [groesse, m] = einpassen(slotgroesse, grenze, ausmessen);
+  const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, block] = m.b;
+  const double gesamt = m.gesamt, quer = m.quer;
+  const bool* imBand = m.imBand;
   ausmass.quer = quer;
 
   const Punkt T{(breite - quer) / 2 + x + feldZahl(slot, 5), y + feldZahl(slot, 6)};
@@ -79,6 +109,8 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
   const Punkt B2 = gedreht(B1, a, 0, Hp);
   const Punkt TR = gedreht(T, a, gesamt, 0);
   const Punkt BR = gedreht(B2, a, gesamt, Hi);
+  ausmass.rechtsObenX = TR.x;
+  ausmass.rechtsObenY = TR.y;
   ausmass.runter = (BR.y - TR.y) + (T.y - TR.y);
 
   if (opt.rahmen) {
@@ -94,19 +126,19 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
 
   preisDurchgaenge(vp, slot, {preisText, B1, a, zehntel, spalte, Wp, breite, kBreitenFaktor, groesse});
 
-  DruckerSchriftSetzen(vp, e[2], g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6, .winkel = zehntel});
-  drucken(vp, waehrung, gedreht(B2, a, abstand, -Hc - 0.16 * Hp + e[3]), Wc, breite, kBreitenFaktor);
+  DruckerSchriftSetzen(vp, e[2] * k, g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6, .winkel = zehntel});
+  drucken(vp, waehrung, gedreht(B2, a, abstand, -Hc - 0.16 * Hp + e[3] * k), Wc, breite, kBreitenFaktor);
 
   const Colour farbe = !opt.rahmen || opt.schwarz ? kSchwarz : kWeiss;
-  DruckerSchriftSetzen(vp, e[6], g.FontPER, {.fett = true, .textfarbe = farbe, .ausrichtung = 6, .winkel = zehntel});
-  drucken(vp, einheit, gedreht(B1, a, abstand, 0.2 * Hp + e[7]), Wu, breite, kBreitenFaktor);
+  DruckerSchriftSetzen(vp, e[6] * k, g.FontPER,
+                       {.fett = true, .textfarbe = farbe, .ausrichtung = 6, .winkel = zehntel});
+  drucken(vp, einheit, gedreht(B1, a, abstand, 0.2 * Hp + e[7] * k), Wu, breite, kBreitenFaktor);
 
   DruckerSchriftSetzen(vp, e[4], g.FontNW, {.fett = true, .textfarbe = farbe, .ausrichtung = 7, .winkel = zehntel});
-  drucken(vp, nebenwaehrung + QStringLiteral("  ") + ganz + dezimal, gedreht(T, a, 0, -e[5]), gesamt, breite,
-          kBreitenFaktor);
+  drucken(vp, nebenzeile, gedreht(T, a, 0, -e[5]), gesamt, breite, imBand[0] ? 1 : kBreitenFaktor);
 
   DruckerSchriftSetzen(vp, e[8], g.FontINFO, {.textfarbe = farbe, .ausrichtung = 7, .winkel = zehntel});
-  drucken(vp, info, gedreht(B2, a, 0, e[9]), gesamt, breite, kBreitenFaktor);
+  drucken(vp, info, gedreht(B2, a, 0, e[9]), gesamt, breite, imBand[1] ? 1 : kBreitenFaktor);
 
   zuruecksetzen(vp);
 }

@@ -6,6 +6,9 @@
 #include "Startglobale.h"
 #include "TextKonvertierung.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vovida::preis {
 
 using kesto::activex::mm;
@@ -62,6 +65,37 @@ void preisDurchgaenge(VSPrinter& vp, std::int16_t slot, const Preiszeile& z) {
     DruckerSchriftSetzen(vp, z.groesse, startglobale().FontHW, e);
     drucken(vp, z.preis, punkt, z.breite, z.ersatzbreite, z.faktor);
   }
+}
+
+Preisblock preisblockMessen(VSPrinter& vp, const QString& preis, const QString& waehrung, const QString& einheit,
+                            const Anfang& anfang, double groesse, double faktor) {
+  const Startglobale& g = startglobale();
+  Preisblock b;
+  b.k = groesse / anfang.groesse;
+  const Ausdehnung p = messen(vp, preis, groesse, g.FontHW);
+  const Ausdehnung mark =
+      messen(vp, waehrung, anfang.e[2] * b.k, g.FontPKZHW, {.textfarbe = kSchwarz, .ausrichtung = 6});
+  const Ausdehnung unit = messen(vp, einheit, anfang.e[6] * b.k, g.FontPER, {.fett = true});
+  b.Wp = faktor * p.breite;
+  b.Hp = p.hoehe;
+  b.Wc = faktor * mark.breite;
+  b.Hc = mark.hoehe;
+  b.Wu = faktor * unit.breite;
+  const double Wm = b.Wc >= b.Wu ? b.Wc : b.Wu;
+  b.abstand = 0.08 * b.Wp;
+  b.breite = b.Wp + 4 * b.abstand + Wm;
+  b.spalte = Wm + 2 * b.abstand;
+  return b;
+}
+
+double grenzeVon(double breite, double hoechstquer) {
+  const double grenze = breite > 0 ? breite : 0;
+  if (hoechstquer <= 0) return grenze;
+  return grenze > 0 ? std::min(grenze, hoechstquer) : hoechstquer;
+}
+
+double breiteHoechstens(double grenze, double hoehe, double winkel, double rand) {
+  return std::max(0.0, (grenze - hoehe * std::sin(winkel) - 2 * rand) / std::cos(winkel));
 }
 
 void zuruecksetzen(VSPrinter& vp) { DruckerSchriftSetzen(vp, 1, QStringLiteral("Arial")); }

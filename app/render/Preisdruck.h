@@ -7,9 +7,11 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace vovida::preis {
 
@@ -55,6 +57,44 @@ struct Preiszeile {
   double groesse;  // points: the slot's price size, or less where the label must keep to its width
 };
 void preisDurchgaenge(VSPrinter& vp, std::int16_t slot, const Preiszeile& z);
+
+// The price with its currency mark and unit beside it, measured at a price size; the mark and
+// the unit follow the price's scale, and every width is taken times faktor.
+struct Preisblock {
+  double k;  // the price size over the slot's
+  double Wp, Hp, Wc, Hc, Wu;
+  double abstand;  // the gap around the column of mark and unit
+  double spalte;   // the price's left edge behind the block's start
+  double breite;   // of the whole block
+};
+Preisblock preisblockMessen(VSPrinter& vp, const QString& preis, const QString& waehrung, const QString& einheit,
+                            const Anfang& anfang, double groesse, double faktor);
+
+// The most a label may extend across: its width and the caller's limit, whichever is
+// smaller where both are set; 0 for no limit.
+double grenzeVon(double breite, double hoechstquer);
+
+// The widest a label's body may be so that, with its height and turned by winkel, it keeps
+// to grenze across. Centred, what reaches `rand` past the body's right edge needs as much
+// room on the left.
+double breiteHoechstens(double grenze, double hoehe, double winkel, double rand = 0);
+
+// How far the new style's frame, drawn with this measure round a label turned by winkel
+// (radians), reaches across past the label's side.
+double rahmenUeberstand(double mass, double winkel);
+
+// The price size at which a label keeps to grenze (0: no limit), with the label's measures
+// there: the size given where the label fits, else smaller. ausmessen(groesse) measures the
+// label at a price size; its `reichweite` is how far across the label then reaches.
+template <class Ausmessen>
+auto einpassen(double groesse, double grenze, Ausmessen ausmessen) -> std::pair<double, decltype(ausmessen(groesse))> {
+  auto m = ausmessen(groesse);
+  for (int i = 0; i < 40 && grenze > 0 && m.reichweite > grenze; ++i) {
+    groesse *= std::min(0.97, grenze / m.reichweite);
+    m = ausmessen(groesse);
+  }
+  return {groesse, m};
+}
 
 // Font "Arial" size 1, angle 0, everything else at the defaults.
 void zuruecksetzen(VSPrinter& vp);

@@ -203,8 +203,7 @@ std::optional<Verschiebung> Ausweichen(std::span<const Punkt> umriss, const Hind
   return beste;
 }
 
-Preislage PreislageSuchen(const Preisdruck& drucken, bool verkleinerbar, const Hindernis& bereich,
-                          std::span<const Hindernis> hindernisse) {
+Preislage PreislageSuchen(const Preisdruck& drucken, const Hindernis& bereich, std::span<const Hindernis> hindernisse) {
   std::optional<Preislage> beste;
   // Whether the label finds room with these options; the best place so far is kept.
   const auto versuchen = [&](const PreisOptionen& optionen, double* quer = nullptr) {
@@ -225,7 +224,7 @@ Preislage PreislageSuchen(const Preisdruck& drucken, bool verkleinerbar, const H
     return beste.value_or(keinPlatz);
   };
   double quer = 0;
-  if (versuchen({}, &quer) || !verkleinerbar || quer <= 0) return ergebnis();
+  if (versuchen({}, &quer) || quer <= 0) return ergebnis();
   const auto kleiner = [&](double teil) {
     PreisOptionen o;
     o.hoechstquer = teil * quer;

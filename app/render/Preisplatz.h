@@ -67,10 +67,9 @@ inline constexpr double kKleinsterPreis = 0.6;
 
 // Where a price label covers none of the obstacles, inside `bereich` (both relative to the
 // anchor): no move where that is clear, else the nearest clear place at its full size. Only
-// where none is clear is it set smaller (verkleinerbar: the new style only), as little as
-// finds room, down to kKleinsterPreis; where none is clear even then, it goes where it
-// covers the fewest. The label is drawn on a control of its own to learn its outline.
-Preislage PreislageSuchen(const Preisdruck& drucken, bool verkleinerbar, const Hindernis& bereich,
-                          std::span<const Hindernis> hindernisse);
+// where none is clear is it set smaller, as little as finds room, down to kKleinsterPreis;
+// where none is clear even then, it goes where it covers the fewest. The label is drawn on
+// a control of its own to learn its outline.
+Preislage PreislageSuchen(const Preisdruck& drucken, const Hindernis& bereich, std::span<const Hindernis> hindernisse);
 
 }  // namespace vovida

@@ -11,6 +11,8 @@
 #include "Unterartikeltabelle.h"
 #include "Zeichnen.h"
 
+#include <services/MessageBox.h>
+
 #include <array>
 #include <limits>
 #include <optional>
@@ -196,7 +198,7 @@ Preislage preisPlatzieren(const Fliesenmasse& m, bool beschriftung, const Fliese
     return Hindernis{r.links - h.x, r.oben - h.y, r.rechts - h.x, r.unten - h.y};
   };
   for (Hindernis& r : belegt) r = relativ(r);
-  return PreislageSuchen(h.drucken, u.NeuerStil, relativ(bereich), belegt);
+  return PreislageSuchen(h.drucken, relativ(bereich), belegt);
 }
 
 // The price is placed before anything is drawn, among the texts of the main block as
@@ -220,6 +222,35 @@ std::pair<Preislage, bool> hauptpreisPlatz(const Fliesenmasse& m, bool beschrift
   if (schmal.verdeckt < weit.verdeckt || (schmal.verdeckt == weit.verdeckt && groesse(schmal) > groesse(weit)))
     return {schmal, false};
   return {weit, true};
+}
+
+// The sub-article rows left off on a sign, and the last such report.
+struct Weggelassen {
+  QString typ, artNr;
+  double breite = 0, hoehe = 0;
+  int zeilen = 0;
+  bool operator==(const Weggelassen&) const = default;
+};
+
+std::optional<Weggelassen>& gemeldet() {
+  static std::optional<Weggelassen> letzte;
+  return letzte;
+}
+
+void weggelasseneMelden(const Weggelassen& jetzt) {
+  if (jetzt.zeilen == 0) {
+    gemeldet().reset();
+    return;
+  }
+  if (gemeldet() == jetzt) return;
+  // Kept before the box: a redraw while it is open must not show a second one.
+  gemeldet() = jetzt;
+  const QString text =
+      jetzt.zeilen == 1
+          ? QStringLiteral("1 Zeile der Zusatzartikel passt nicht auf das Schild und wurde weggelassen.")
+          : QStringLiteral("%1 Zeilen der Zusatzartikel passen nicht auf das Schild und wurden weggelassen.")
+                .arg(jetzt.zeilen);
+  kesto::services::messageBox(text.toStdString(), "Fliesenschild", MB_OK | MB_ICONEXCLAMATION);
 }
 
 // Width and height as numbers above 0, or nothing.
@@ -256,8 +287,11 @@ void FliesenschilderDrucken(const Fliesendaten& d, const FliesenschildUmfeld& u)
     if (!fehler.isEmpty()) throw std::runtime_error(fehler.toStdString());
     return;
   }
-  FliesenschildZeichnen(masse->first, masse->second, versatz, beschriftung, d, u);
+  const int zeilen = FliesenschildZeichnen(masse->first, masse->second, versatz, beschriftung, d, u);
+  weggelasseneMelden({typ, u.ArtNr, masse->first, masse->second, zeilen});
 }
+
+void WeggelasseneZeilenVergessen() { gemeldet().reset(); }
 
 std::int16_t UeberschriftSlot(bool preise, bool bestellung, bool aktion, bool rest, bool werbung) {
   if (preise) return 9;
@@ -268,8 +302,8 @@ std::int16_t UeberschriftSlot(bool preise, bool bestellung, bool aktion, bool re
   return 9;
 }
 
-void FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bool beschriftung,
-                           const Fliesendaten& d, const FliesenschildUmfeld& u) {
+int FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bool beschriftung,
+                          const Fliesendaten& d, const FliesenschildUmfeld& u) {
   VSPrinter& vp = *u.vp;
   const double T = beschriftung ? 0.25 * hoehe : logoVerhaeltnis(u.parameter.LogoQZM) * breite / 2;
   vp.StartDoc();
@@ -283,13 +317,14 @@ void FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bo
   const auto [lage, typWeit] = hauptpreisPlatz(m, beschriftung, d, u, preis);
   Belegung zeichnen{vp, false, {}};
   hauptartikel(m, beschriftung, d, u, typWeit, zeichnen);
-  if (!beschriftung) UnterartikeltabelleZeichnen(m, d, u);
+  const int weggelassen = beschriftung ? 0 : UnterartikeltabelleZeichnen(m, d, u);
   preis.drucken(vp, preis.x + lage.dx, preis.y + lage.dy, lage.optionen);
   Fliesenzelle(preis.einheit, preis.einheitX, preis.einheitY, 30, 0, m.basis + 3, "Helvetica", vp);
   Fliesenzelle(preis.regalzeile, preis.einheitX, preis.regalY, 30, 0, m.basis + 3, "Helvetica", vp);
   RasterZeichnen(210, 297, vp, 10, static_cast<std::int16_t>(u.Raster));
   // Ended here: the main window does not end the document.
   vp.EndDoc();
+  return weggelassen;
 }
 
 }  // namespace vovida

@@ -44,7 +44,10 @@ std::int16_t UeberschriftSlot(bool preise, bool bestellung, bool aktion, bool re
 // one ended document. A sign type that has no layout (a sale sign of type
 // "Beschriftung") leaves an empty ended document. A size that is missing or no number
 // leaves an empty ended document and throws std::runtime_error with a German text.
+// Sub-article rows that do not fit on the sign are told in a message box, once for the
+// same sign, type, size and number of rows, so that the preview's redraws do not repeat it.
 void FliesenschilderDrucken(const Fliesendaten& d, const FliesenschildUmfeld& u);
+void WeggelasseneZeilenVergessen();  // tests
 // The same for the main window: reads the records, the editor and the main window.
 void FliesenschilderDrucken();
 FliesenschildUmfeld FliesenschildUmfeldLesen();
@@ -56,8 +59,9 @@ void FliesenEditorwerteBehalten(const frmFliesenSchild& editor);
 void FliesenEditorwerteVergessen();  // tests
 
 // Draws one sign of breite x hoehe mm as one ended document; the slot offset is 0
-// (slots 36..47) or 12 (48..59), beschriftung draws a label.
-void FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bool beschriftung,
-                           const Fliesendaten& d, const FliesenschildUmfeld& u);
+// (slots 36..47) or 12 (48..59), beschriftung draws a label. Returns how many filled
+// sub-article rows were left off for want of room.
+int FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, bool beschriftung,
+                          const Fliesendaten& d, const FliesenschildUmfeld& u);
 
 }  // namespace vovida

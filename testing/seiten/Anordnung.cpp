@@ -70,6 +70,18 @@ bool enthaelt(const Umriss& s, const QRectF& r) {
          r.bottom() <= s.y + s.h + kToleranz;
 }
 
+// Adds a line for each area that does not lie inside the sign holding its middle.
+void ausserhalb(const std::vector<Flaeche>& alle, std::span<const Umriss> schilder, std::vector<std::string>& befunde) {
+  for (const Flaeche& f : alle) {
+    const QRectF r = f.umriss.boundingRect();
+    const QPointF mitte = r.center();
+    const Umriss* schild = nullptr;
+    for (const Umriss& s : schilder)
+      if (mitte.x() >= s.x && mitte.x() <= s.x + s.b && mitte.y() >= s.y && mitte.y() <= s.y + s.h) schild = &s;
+    if (!schild || !enthaelt(*schild, r)) befunde.push_back(zeigen(f) + " liegt nicht ganz auf seinem Schild");
+  }
+}
+
 }  // namespace
 
 std::vector<Flaeche> flaechen(std::span<const DrawOp> ops, const Gruppierung& gruppe) {
@@ -114,14 +126,7 @@ std::vector<std::string> anordnungPruefen(std::span<const DrawOp> ops, std::span
                                           const Gruppierung& gruppe) {
   const std::vector<Flaeche> alle = flaechen(ops, gruppe);
   std::vector<std::string> befunde;
-  for (const Flaeche& f : alle) {
-    const QRectF r = f.umriss.boundingRect();
-    const QPointF mitte = r.center();
-    const Umriss* schild = nullptr;
-    for (const Umriss& s : schilder)
-      if (mitte.x() >= s.x && mitte.x() <= s.x + s.b && mitte.y() >= s.y && mitte.y() <= s.y + s.h) schild = &s;
-    if (!schild || !enthaelt(*schild, r)) befunde.push_back(zeigen(f) + " liegt nicht ganz auf seinem Schild");
-  }
+  ausserhalb(alle, schilder, befunde);
   for (std::size_t a = 0; a < alle.size(); ++a)
     for (std::size_t b = a + 1; b < alle.size(); ++b) {
       const Flaeche& x = alle[a];
@@ -133,6 +138,19 @@ std::vector<std::string> anordnungPruefen(std::span<const DrawOp> ops, std::span
       if (flaeche(x.umriss.intersected(y.umriss)) > kBeruehrung)
         befunde.push_back(zeigen(x) + " liegt über " + zeigen(y));
     }
+  return befunde;
+}
+
+std::vector<std::string> formenPruefen(std::span<const DrawOp> ops, std::span<const Umriss> schilder) {
+  std::vector<Flaeche> formen;
+  for (std::size_t i = 0; i < ops.size(); ++i)
+    if (const auto* p = std::get_if<activex::PolygonOp>(&ops[i])) {
+      QPolygonF umriss;
+      for (const activex::Point& q : p->points) umriss << QPointF(q.x.mm(), q.y.mm());
+      formen.push_back({"(Form)", std::move(umriss), i, 0, false});
+    }
+  std::vector<std::string> befunde;
+  ausserhalb(formen, schilder, befunde);
   return befunde;
 }
 

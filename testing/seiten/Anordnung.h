@@ -37,6 +37,10 @@ std::vector<Flaeche> flaechen(std::span<const activex::DrawOp> ops, const Gruppi
 std::vector<std::string> anordnungPruefen(std::span<const activex::DrawOp> ops, std::span<const Umriss> schilder,
                                           const Gruppierung& gruppe = {});
 
+// One German line per polygon (a price label's wedge, a frame) that does not lie inside the
+// sign that holds its middle; empty when every one does.
+std::vector<std::string> formenPruefen(std::span<const activex::DrawOp> ops, std::span<const Umriss> schilder);
+
 // With KESTO_SEITEN_PNG naming a folder, writes the pages there as <name>-page-<n>.png at
 // 100 dpi, so that a person can look at what a test checked; otherwise does nothing.
 void bilderAblegen(std::span<const activex::Page> seiten, const std::string& name);

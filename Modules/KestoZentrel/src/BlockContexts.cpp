@@ -18,15 +18,6 @@ void requireBrace(Parser& parser, std::int32_t site) {
 
 }  // namespace
 
-bool BlockContext::isLineContext() const {
-  return kind_ == ContextKind::IfLine || kind_ == ContextKind::ForLine || kind_ == ContextKind::ElseLine;
-}
-
-bool BlockContext::isLoop() const {
-  return kind_ == ContextKind::ForLine || kind_ == ContextKind::ForBlock || kind_ == ContextKind::WhileBlock ||
-         kind_ == ContextKind::DoBlock;
-}
-
 void BlockContext::onPush(std::uint32_t) {
   if (isLineContext()) return;
   if (isRoutineBody()) {

@@ -19,8 +19,13 @@ class BlockContext {
   BlockContext(Parser& parser, ContextKind kind) : parser_(parser), kind_(kind) {}
   virtual ~BlockContext() = default;
 
-  bool isLineContext() const;
-  bool isLoop() const;
+  bool isLineContext() const {
+    return kind_ == ContextKind::IfLine || kind_ == ContextKind::ForLine || kind_ == ContextKind::ElseLine;
+  }
+  bool isLoop() const {
+    return kind_ == ContextKind::ForLine || kind_ == ContextKind::ForBlock || kind_ == ContextKind::WhileBlock ||
+           kind_ == ContextKind::DoBlock;
+  }
   bool isRoutineBody() const { return kind_ == ContextKind::RoutineBody; }
   bool isBraceBlock() const { return static_cast<int>(kind_) >= 5; }
   bool endsAtEndOfLine() const { return isLineContext(); }

@@ -33,6 +33,10 @@ bool isHtmlName(TokenText text) {
 // Runs the embedded language; without a usable service the section is read as plain text
 // and the failure reported to the source, so the lines around it still colour.
 void embedded(Parser& parser, const char16_t* language, std::uint32_t open, std::uint32_t close) {
+  struct Reload {
+    Scanner& scanner;
+    ~Reload() { scanner.reload(); }
+  } reload{parser.scanner()};
   ISourceScanner* source = parser.scanner().object();
   const HRESULT hr = runEmbeddedLanguage(source, currentAllocator(), language, open, close);
   if (SUCCEEDED(hr)) return;

@@ -41,6 +41,8 @@ ParseNode* parsePatternAtoms(Parser& parser);
 // ---- variables ----
 void parseLocalName(Parser& parser, std::uint32_t mode);
 ParseNode* parseLocalVariable(Parser& parser, std::uint32_t mode, bool subscriptsRequired, bool emptyAllowed);
+// The same, `k` the kind the caller's look just answered.
+ParseNode* localVariable(Parser& parser, std::int32_t k, bool subscriptsRequired, bool emptyAllowed);
 void parseOptionalSubscripts(Parser& parser, bool subscriptsRequired, bool emptyAllowed);
 void parseSubscriptList(Parser& parser, bool emptyAllowed);
 ParseNode* parseByRefActual(Parser& parser);

@@ -38,12 +38,17 @@ void expectDelimiter(Parser& parser, std::int32_t kind, std::int32_t site, std::
 void rawArguments(Parser& parser) {
   Scanner& scanner = parser.scanner();
   struct RawMode {
-    ISourceScanner* source;
-    explicit RawMode(ISourceScanner* s) : source(s) {
-      if (HRESULT hr = source->BeginRaw(); FAILED(hr)) throw CQNComException(hr, 46, kFile);
+    Scanner& scanner;
+    explicit RawMode(Scanner& s) : scanner(s) {
+      const HRESULT hr = scanner.object()->BeginRaw();
+      scanner.reload();
+      if (FAILED(hr)) throw CQNComException(hr, 46, kFile);
     }
-    ~RawMode() { source->EndRaw(); }
-  } raw(scanner.object());
+    ~RawMode() {
+      scanner.object()->EndRaw();
+      scanner.reload();
+    }
+  } raw(scanner);
   int depth = 0;
   do {
     const std::uint32_t k = scanner.tokenKind();

@@ -94,7 +94,8 @@ ParseNode* parseForRange(Parser& parser, std::uint32_t mode) {
 ParseNode* parseSetArgument(Parser& parser, std::uint32_t mode) {
   TokenStream& tokens = parser.tokens();
   Node* argument = makeNode(node::ArgSET);
-  if (tokens.look(mode) == tok::kLParen && parser.scanner().tokenKind() != tok::kLParen) {
+  const std::int32_t k = tokens.look(mode);
+  if (k == tok::kLParen && parser.scanner().tokenKind() != tok::kLParen) {
     tokens.expect(attr::Delimiter);
     for (;;) {
       argument->add(setTarget(parser, peek::kAdjacent));
@@ -104,7 +105,7 @@ ParseNode* parseSetArgument(Parser& parser, std::uint32_t mode) {
     if (tokens.look(peek::kAdjacent) != tok::kRParen) parser.fail(1044, 10, kFile);
     tokens.expect(attr::Delimiter);
   } else {
-    const bool indirect = tokens.look(mode) == tok::kAt;
+    const bool indirect = k == tok::kAt;
     argument->add(setTarget(parser, mode));
     if (indirect && tokens.look(peek::kAdjacent) != tok::kEquals) return argument;
   }

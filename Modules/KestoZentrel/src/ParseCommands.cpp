@@ -207,7 +207,9 @@ ParseNode* Parser::parseCommandBody(std::int32_t id) {
   }
   parsePostconditional();
   const bool brace = id == kDo && tokens_->look(peek::kCommand) == tok::kLBrace;
-  if (!brace && !argumentFollows()) {
+  // What argumentFollows asks; the first argument's look would ask it again.
+  const std::int32_t first = brace ? tok::kEndOfLine : tokens_->look(peek::kArgument);
+  if (!brace && first == tok::kEndOfLine) {
     if (!row.standAlone) fail(80, 16, kFile);
     return makeNode(row.standAlone);
   }
@@ -219,8 +221,8 @@ ParseNode* Parser::parseCommandBody(std::int32_t id) {
   command->setForm(static_cast<std::uint32_t>(id));
   std::uint32_t argMode = peek::kArgument;
   bool direct = false;
-  for (;;) {
-    if (!direct && tokens_->look(argMode) == tok::kAt) {
+  for (bool firstArgument = true;; firstArgument = false) {
+    if (!direct && (firstArgument ? first : tokens_->look(argMode)) == tok::kAt) {
       ParserCheckPoint checkpoint(*this);
       checkpoint.save();
       tokens_->expect(attr::Indirection);

@@ -164,10 +164,10 @@ ParseNode* Parser::parseElement(std::uint32_t mode) {
   ParseNode* element = nullptr;
   switch (k) {
     case tok::kName: case tok::kPercent:
-      element = grammar::parseAnyVariable(*this, mode, false);
+      element = grammar::localVariable(*this, k, false, false);
       break;
     case tok::kDigits: case tok::kDot:
-      return parseNumber(mode);
+      return numberFrom(k);
     case tok::kCaret:
       element = parseGlobal(mode);
       break;
@@ -187,7 +187,7 @@ ParseNode* Parser::parseElement(std::uint32_t mode) {
       return makeNode(node::UnaryNOT, {parseElement(peek::kAdjacent)});
     case tok::kMinus: case tok::kPlus: {
       const std::uint32_t after = scanner_.tokenKind();
-      if (after == tok::kDigits || after == tok::kDot) return parseNumber(mode);
+      if (after == tok::kDigits || after == tok::kDot) return numberFrom(k);
       tokens_->expect(attr::Operator);
       return makeNode(k == tok::kMinus ? node::UnaryMINUS : node::UnaryPLUS, {parseElement(peek::kAdjacent)});
     }

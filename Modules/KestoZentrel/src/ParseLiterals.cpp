@@ -19,8 +19,9 @@ bool allDigits(const char16_t* begin, const char16_t* end) {
 
 // [sign] (digits [. digits] | . digits) [E [sign] digits]. The fraction and the exponent
 // must stand directly behind the digits, so nothing after a gap is glued into the number.
-ParseNode* Parser::parseNumber(std::uint32_t mode) {
-  std::int32_t k = tokens_->look(mode);
+ParseNode* Parser::parseNumber(std::uint32_t mode) { return numberFrom(tokens_->look(mode)); }
+
+ParseNode* Parser::numberFrom(std::int32_t k) {
   if (k == tok::kPlus || k == tok::kMinus) {
     tokens_->expect(attr::Number);
     k = tokens_->look(peek::kAdjacent);

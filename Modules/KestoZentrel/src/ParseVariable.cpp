@@ -24,9 +24,11 @@ ParseNode* macroReference(Parser& parser, std::int32_t site) {
 
 namespace grammar {
 
-void parseLocalName(Parser& parser, std::uint32_t mode) {
+namespace {
+
+// A local's name, its kind already looked at.
+void localName(Parser& parser, std::int32_t k) {
   TokenStream& tokens = parser.tokens();
-  const std::int32_t k = tokens.look(mode);
   if (isName(k)) {
     std::uint32_t colour = attr::Local;
     if (startsWith(tokens.text(), u'i')) {
@@ -45,6 +47,10 @@ void parseLocalName(Parser& parser, std::uint32_t mode) {
   }
   parser.fail(77, 11, kFile);
 }
+
+}  // namespace
+
+void parseLocalName(Parser& parser, std::uint32_t mode) { localName(parser, parser.tokens().look(mode)); }
 
 void parseSubscriptList(Parser& parser, bool emptyAllowed) {
   TokenStream& tokens = parser.tokens();
@@ -66,8 +72,14 @@ void parseOptionalSubscripts(Parser& parser, bool subscriptsRequired, bool empty
 }
 
 ParseNode* parseLocalVariable(Parser& parser, std::uint32_t mode, bool subscriptsRequired, bool emptyAllowed) {
-  if (parser.tokens().look(mode) == tok::kDollar3) return macroReference(parser, 71);
-  parseLocalName(parser, mode);
+  return localVariable(parser, parser.tokens().look(mode), subscriptsRequired, emptyAllowed);
+}
+
+// A look under the flags the last one was under answers the same, so callers that have just
+// looked pass on its kind.
+ParseNode* localVariable(Parser& parser, std::int32_t k, bool subscriptsRequired, bool emptyAllowed) {
+  if (k == tok::kDollar3) return macroReference(parser, 71);
+  localName(parser, k);
   parseOptionalSubscripts(parser, subscriptsRequired, emptyAllowed);
   return makeNode(node::VarLVN, {}, 39, kLocal);
 }
@@ -122,9 +134,9 @@ int parseRestartVariables(Parser& parser, std::uint32_t mode, Node* list) {
 
 ParseNode* parseAnyVariable(Parser& parser, std::uint32_t mode, bool subscriptsRequired) {
   TokenStream& tokens = parser.tokens();
-  switch (tokens.look(mode)) {
+  switch (const std::int32_t k = tokens.look(mode)) {
     case tok::kName: case tok::kPercent:
-      return parseLocalVariable(parser, mode, subscriptsRequired, false);
+      return localVariable(parser, k, subscriptsRequired, false);
     case tok::kCaret:
       return parser.parseGlobal(mode);
     case tok::kAt:

@@ -31,11 +31,9 @@ void Parser::fail(std::int32_t site, std::int32_t kind, const char* file) {
   throw CZTLParseException(site, file, scanner_.line(), scanner_.offset(), &scanner_, kind);
 }
 
-NestingGuard::NestingGuard(Parser& parser) : parser_(parser) {
-  if (++parser_.nesting_ > kMaxNesting) {
-    --parser_.nesting_;
-    parser_.fail(900, 18);
-  }
+void NestingGuard::tooDeep() {
+  --parser_.nesting_;
+  parser_.fail(900, 18);
 }
 
 void Parser::pushContext(std::uint32_t mode, std::unique_ptr<BlockContext> context) {
@@ -70,18 +68,27 @@ void Parser::endOfLineContexts() {
 namespace {
 
 // Whether any open context answers true to `query`, scanning from the bottom.
-bool anyContext(const std::vector<std::unique_ptr<BlockContext>>& contexts, bool (BlockContext::*query)() const) {
+template <typename Query>
+bool anyContext(const std::vector<std::unique_ptr<BlockContext>>& contexts, Query query) {
   for (const auto& c : contexts)
-    if (((*c).*query)()) return true;
+    if (query(*c)) return true;
   return false;
 }
 
 }  // namespace
 
-bool Parser::restricted() const { return anyContext(contexts_, &BlockContext::isLineContext); }
-bool Parser::inLoop() const { return anyContext(contexts_, &BlockContext::isLoop); }
-bool Parser::inRoutineBody() const { return anyContext(contexts_, &BlockContext::isRoutineBody); }
-bool Parser::inBraceBlock() const { return anyContext(contexts_, &BlockContext::isBraceBlock); }
+bool Parser::restricted() const {
+  return anyContext(contexts_, [](const BlockContext& c) { return c.isLineContext(); });
+}
+bool Parser::inLoop() const {
+  return anyContext(contexts_, [](const BlockContext& c) { return c.isLoop(); });
+}
+bool Parser::inRoutineBody() const {
+  return anyContext(contexts_, [](const BlockContext& c) { return c.isRoutineBody(); });
+}
+bool Parser::inBraceBlock() const {
+  return anyContext(contexts_, [](const BlockContext& c) { return c.isBraceBlock(); });
+}
 
 std::uint8_t* Parser::buildLineState(IAllocator* allocator) const {
   std::pmr::vector<std::uint8_t> block;

@@ -85,6 +85,7 @@ class Parser {
   ParseNode* parseDollar(std::uint32_t mode);
   ParseNode* parseExtrinsic(std::uint32_t mode);
   ParseNode* parseNumber(std::uint32_t mode);
+  ParseNode* numberFrom(std::int32_t k);  // `k` the kind a look under the same flags just answered
   void parseSubscripts();
 
   // Commands.
@@ -117,10 +118,13 @@ class Parser {
 // Counts one level of recursion for the time it lives; too deep is a parse error.
 class NestingGuard {
  public:
-  explicit NestingGuard(Parser& parser);
+  explicit NestingGuard(Parser& parser) : parser_(parser) {
+    if (++parser_.nesting_ > kMaxNesting) tooDeep();
+  }
   ~NestingGuard() { --parser_.nesting_; }
 
  private:
+  [[noreturn, gnu::noinline, gnu::cold]] void tooDeep();
   Parser& parser_;
 };
 

@@ -23,99 +23,117 @@ class Scanner {
   Scanner(const Scanner&) = delete;
   Scanner& operator=(const Scanner&) = delete;
 
-  // The object itself, for calls past this wrapper: a deferred checkpoint is taken first.
+  // The object itself, for calls past this wrapper: a deferred checkpoint is taken first and
+  // the object is given the place this wrapper stepped to. Whoever moves the object through
+  // it calls reload() before using this wrapper again.
   ISourceScanner* object() { return settled(); }
+  // Takes the object's place and view again after calls past this wrapper.
+  void reload();
 
   // A checkpoint taken only when needed: while the scanner merely steps within its line,
   // its view and place are enough to go back. Any other call first saves `target` there.
   // False when the object offers no direct view: save at once then.
   bool deferCheckpoint(ScannerCheckpoint* target) {
-    if (!view_ || !view_->direct) return false;
+    if (!direct_) return false;
     if (deferredTarget_) settle();
-    deferredPlace_ = place();
-    deferredTarget_ = target;
+    deferHere(target);
     return true;
+  }
+  // The same while steppable, which the caller has asked.
+  void deferHere(ScannerCheckpoint* target) {
+    deferredPlace_ = at_;
+    deferredTarget_ = target;
   }
   bool deferred(const ScannerCheckpoint* target) const { return deferredTarget_ == target; }
   // Back to the deferred place; the checkpoint stays deferred.
-  void rewindDeferred() { setPlace(deferredPlace_); }
+  void rewindDeferred() { at_ = deferredPlace_; }
   void dropDeferred() { deferredTarget_ = nullptr; }
   void settle();
+  // A checkpoint of the object where this wrapper stands, and the way back to one.
+  void save(ScannerCheckpoint& checkpoint);
+  void restore(ScannerCheckpoint& checkpoint);
 
   HRESULT seekLine(std::int32_t line);
   // With a view the token's text is taken from the line without asking the object; the
-  // object still keeps its own mark, which colouring uses.
+  // mark is kept here and given to the object with the place, which colouring uses.
   HRESULT tokenBegin() {
     if (!view_) return askTokenBegin();
-    // The object's mark, set as its TokenBegin sets it, and the marked line's text.
-    ScannerPlace& place = *view_->place;
-    place.markLine = static_cast<std::uint32_t>(view_->line - 1);
-    place.markBegin = place.markEnd = static_cast<std::uint32_t>(view_->offset);
-    markText_ = view_->text;
+    markBegin();
     return S_OK;
   }
   HRESULT tokenEnd() {
     if (!view_) return askTokenEnd();
-    ScannerPlace& place = *view_->place;
-    place.markEnd = static_cast<std::int32_t>(place.markLine) == view_->line - 1 ? static_cast<std::uint32_t>(view_->offset)
-                                                                               : place.markBegin;
+    markEnd();
     return S_OK;
   }
+  // What the calls above and below do while the object offers a view, for a reader that has
+  // asked once whether it does.
+  void markBegin() {
+    // The object's mark, set as its TokenBegin sets it, and the marked line's text.
+    at_.place.markLine = static_cast<std::uint32_t>(line_ - 1);
+    at_.place.markBegin = at_.place.markEnd = static_cast<std::uint32_t>(at_.offset);
+    markText_ = text_;
+  }
+  void markEnd() {
+    at_.place.markEnd = static_cast<std::int32_t>(at_.place.markLine) == line_ - 1 ? static_cast<std::uint32_t>(at_.offset)
+                                                                                 : at_.place.markBegin;
+  }
+  TokenText marked() const {
+    return {markText_ + at_.place.markBegin, markText_ + std::max(at_.place.markBegin, at_.place.markEnd)};
+  }
+  std::uint32_t kindHere() const { return at_.kind; }
+  std::uint32_t placeState() const { return at_.state; }
+  std::int32_t offsetHere() const { return at_.offset; }
+  std::int32_t lineHere() const { return line_; }
   std::int32_t colourRest(std::uint32_t attribute);
-  // Position questions read the object's view when it offers one, without a call.
-  std::uint32_t tokenKind() { return view_ ? view_->kind : askTokenKind(); }
-  std::int32_t line() { return view_ ? view_->line : askLine(); }
-  std::int32_t offset() { return view_ ? view_->offset : askOffset(); }
+  // Position questions are answered from the place kept here when the object offers a view.
+  std::uint32_t tokenKind() { return view_ ? at_.kind : askTokenKind(); }
+  std::int32_t line() { return view_ ? line_ : askLine(); }
+  std::int32_t offset() { return view_ ? at_.offset : askOffset(); }
   const char16_t* lineText();
   HRESULT colourToken(std::uint32_t attribute) {
     if (!view_ || attribute > 0x3DFF) return askColourToken(attribute);
     // The object's colouring: the marked characters of this line up to the current token.
-    const ScannerView& view = *view_;
-    const ScannerPlace& place = *view.place;
-    if (static_cast<std::int32_t>(place.markLine) != view.line - 1) return S_OK;
-    colourWords(place.markBegin, static_cast<std::uint32_t>(view.offset), attribute);
+    if (static_cast<std::int32_t>(at_.place.markLine) != line_ - 1) return S_OK;
+    colourWords(at_.place.markBegin, static_cast<std::uint32_t>(at_.offset), attribute);
     return S_OK;
   }
   // Steps within the line may be taken directly, and no checkpoint waits to be taken.
-  bool steppable() const { return view_ && view_->direct && !deferredTarget_; }
+  bool steppable() const { return direct_ && !deferredTarget_; }
   // The kind of the raw token after the current one, which is not the line's end; only
   // while steppable.
-  std::uint32_t kindAfter() const { return view_->tokens[view_->place->token + 1].kind; }
-  // A step within a line moves the object's place directly; anything else asks the object.
+  std::uint32_t kindAfter() const { return tokens_[at_.place.token + 1].kind; }
+  // A step within a line moves the place kept here; anything else asks the object.
   std::uint32_t advance() {
-    if (view_ && view_->direct) {
-      ScannerPlace& place = *view_->place;
-      const ScannerToken* t = view_->tokens + place.token;
-      if (t->kind != 2) {
-        ++place.token;
-        ++t;
-        view_->kind = t->kind;
-        view_->offset = static_cast<std::int32_t>(t->begin);
-        view_->state = 0;
-        // The view's character is left as it was: currentChar reads it from the text.
-        return view_->kind;
-      }
-    }
+    if (direct_ && tokens_[at_.place.token].kind != 2) return step();
     return askAdvance();
+  }
+  // One step within the line: only while direct and not on the line's end token.
+  std::uint32_t step() {
+    const ScannerToken* t = tokens_ + at_.place.token + 1;
+    ++at_.place.token;
+    at_.kind = t->kind;
+    at_.offset = static_cast<std::int32_t>(t->begin);
+    at_.state = 0;
+    return at_.kind;
   }
   TokenText tokenText() {
     if (!view_) return askTokenText();
-    const ScannerPlace& place = *view_->place;
-    return {markText_ + place.markBegin, markText_ + std::max(place.markBegin, place.markEnd)};
+    return marked();
   }
   char16_t currentChar() {
     if (!view_) return askCurrentChar();
-    const auto at = static_cast<std::uint32_t>(view_->offset);
-    return at < view_->length ? view_->text[at] : u'\0';
+    const auto at = static_cast<std::uint32_t>(at_.offset);
+    return at < length_ ? text_[at] : u'\0';
   }
-  // Within the line the view answers: the token after the current one, none after the end.
+  // Within the line the tokens answer: the token after the current one, none after the end.
   std::uint32_t nextKind() {
-    if (!view_ || !view_->direct) return askNextKind();
-    const ScannerToken* t = view_->tokens + view_->place->token;
+    if (!direct_) return askNextKind();
+    const ScannerToken* t = tokens_ + at_.place.token;
     return t->kind == 2 ? 2u : t[1].kind;
   }
-  std::uint32_t positionState() { return view_ ? view_->state : askPositionState(); }
-  bool atLineEnd() { return view_ ? view_->kind == 2 : askAtLineEnd(); }
+  std::uint32_t positionState() { return view_ ? at_.state : askPositionState(); }
+  bool atLineEnd() { return view_ ? at_.kind == 2 : askAtLineEnd(); }
   const std::uint8_t* lineState(std::int32_t line);
   const std::uint8_t* stateHere();
   HRESULT storeLineStates(std::int32_t first, std::int32_t count, const std::uint8_t* const* states);
@@ -144,36 +162,57 @@ class Scanner {
   void colourWords(std::uint32_t begin, std::uint32_t end, std::uint32_t attribute) {
     const std::uint32_t language = (attribute >> 10) & 0xF;
     const auto word = static_cast<std::uint16_t>(((language ? language : 1) << 10) | (attribute & 0x1FF));
-    end = std::min(end, view_->wordCount);
-    std::uint16_t* const words = view_->words;
+    end = std::min(end, wordCount_);
+    std::uint16_t* const words = words_;
     for (std::uint32_t i = begin; i < end; ++i) words[i] = word;
   }
 
+  // The object's place and the answers its view gives about it.
   struct Place {
     ScannerPlace place;
     std::uint32_t kind;
     std::int32_t offset;
     std::uint32_t state;
   };
-  Place place() const { return {*view_->place, view_->kind, view_->offset, view_->state}; }
-  void setPlace(const Place& p) {
+  // The object takes `p` as its place, through its view.
+  void put(const Place& p) {
     *view_->place = p.place;
     view_->kind = p.kind;
     view_->offset = p.offset;
     view_->state = p.state;
   }
+  // Every call to the object goes through here: a deferred checkpoint is taken and the
+  // object stands where this wrapper stepped to.
   ISourceScanner* settled() {
     settle();
+    if (view_) put(at_);
     return object_;
   }
   IScannerBlocks* settledBlocks() {
-    settle();
+    settled();
     return blocks_;
+  }
+  // A call to the object that may move it: the object is settled first and read again after.
+  template <typename Call>
+  HRESULT moving(Call call) {
+    const HRESULT hr = call(settled());
+    reload();
+    return hr;
   }
 
   ISourceScanner* object_;
   IScannerBlocks* blocks_ = nullptr;
   ScannerView* view_ = nullptr;
+  // While the object offers a view, its place lives here and the object is given it before
+  // each call; what the view tells of the line is kept beside it.
+  Place at_{};
+  std::int32_t line_ = 0;
+  const char16_t* text_ = nullptr;
+  std::uint32_t length_ = 0;
+  bool direct_ = false;
+  const ScannerToken* tokens_ = nullptr;
+  std::uint16_t* words_ = nullptr;
+  std::uint32_t wordCount_ = 0;
   const char16_t* markText_ = nullptr;  // the text of the line the object's mark is on
   std::int32_t blockOpenLine_ = -1;
   std::uint8_t blockOpenFlag_ = 0;

@@ -9,6 +9,18 @@ constexpr std::uint32_t kError = 0, kNormalColour = 1, kComment = 7, kSql = 9;
 
 bool isNamePart(std::uint32_t k) { return k == tok::kName || k == tok::kDigits; }
 
+// The raw kinds a token may begin with where no separator goes before it: not the line's
+// end, nor white space, a command gap, a line start, ";" or "/".
+constexpr std::uint64_t kPlain = ~(1ull << tok::kEndOfLine | 1ull << tok::kBlank | 1ull << tok::kCommandGap |
+                                   1ull << tok::kLineStart | 1ull << tok::kSemicolon | 1ull << tok::kSlash);
+
+// The raw kinds that glue may join with what follows them (every kind from 64 on too).
+constexpr std::uint64_t kGlued = 1ull << tok::kName | 1ull << tok::kPercent | 1ull << tok::kUnderscore |
+                                 1ull << tok::kDigits | 1ull << tok::kDot | 1ull << tok::kString |
+                                 1ull << tok::kDollar | 1ull << tok::kApostrophe | 1ull << tok::kPlus |
+                                 1ull << tok::kStar | 1ull << tok::kHash | 1ull << tok::kRBracket |
+                                 1ull << tok::kAmpersand | 1ull << tok::kBar;
+
 }  // namespace
 
 TokenStream::TokenStream(Scanner& scanner, bool mac, bool colouring)
@@ -22,6 +34,54 @@ void TokenStream::fail(std::int32_t site, std::int32_t kind) {
 
 // The part of peek that reads: the held token cannot be taken as it is.
 std::uint32_t TokenStream::read(std::uint32_t flags) {
+  // Most reads start on a token that no separator goes before, with nothing held back, while
+  // the scanner steps within its line: the general way below, asked once.
+  if (!lookahead_ && !(flags & peek::kSingleRaw) && scanner_.steppable()) {
+    const std::uint32_t first = scanner_.kindHere();
+    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first, 0);
+    if (first == tok::kBlank) {
+      const std::uint32_t after = scanner_.kindAfter();
+      // As often, the blank after a command word and then the argument.
+      if (flags & peek::kAcross) {
+        if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, tok::kBlank);
+      } else if (blankEnds(after)) {
+        return readBlankEnd(flags);
+      }
+    } else if (first == tok::kCommandGap) {
+      // The gap before the next command, and the command.
+      const std::uint32_t after = scanner_.kindAfter();
+      if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, tok::kCommandGap);
+    } else if (first == tok::kEndOfLine) {
+      return readLineEnd(flags);
+    }
+  }
+  return readApart(flags);
+}
+
+// At the end of the line there is nothing to look ahead to.
+std::uint32_t TokenStream::readLineEnd(std::uint32_t flags) {
+  separators_ = ((flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7)) & peek::kClassBits;
+  return holdNothing(flags);
+}
+
+// What a read that white space ends finds: nothing, and the scanner back before the blank.
+// Its look-ahead is taken and given back without a step, as the read's would be.
+std::uint32_t TokenStream::readBlankEnd(std::uint32_t flags) {
+  lookRecord_.id = nextId_++;
+  lookRecord_.refs = 0;
+  return holdNothing(flags);
+}
+
+std::uint32_t TokenStream::holdNothing(std::uint32_t flags) {
+  previousKind_ = kind_;
+  kind_ = tok::kEndOfLine;
+  text_ = {};
+  held_ = true;
+  if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+  return flags;
+}
+
+std::uint32_t TokenStream::readApart(std::uint32_t flags) {
   const std::uint32_t readFlags = (flags & peek::kSingleRaw) ? peek::kSingleRaw : ((flags & ~peek::kDotLevel) | 7);
   // Reading the held token again from its checkpoint gives what the last read gave, as long
   // as the scanner still stands where that read left it and no flag that shaped it differs.
@@ -33,28 +93,8 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
     if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
     return flags;
   }
-  // At the end of the line there is nothing to look ahead to.
-  if (!lookahead_ && scanner_.tokenKind() == tok::kEndOfLine) {
-    previousKind_ = kind_;
-    kind_ = tok::kEndOfLine;
-    text_ = {};
-    separators_ = readFlags & peek::kClassBits;
-    held_ = true;
-    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
-    return flags;
-  }
-  if (!lookahead_ && blankEndsRead(readFlags)) {
-    // What the read finds: nothing, and the scanner back before the blank. Its look-ahead
-    // is taken and given back without a step, as the read's would be.
-    lookRecord_.id = nextId_++;
-    lookRecord_.refs = 0;
-    previousKind_ = kind_;
-    kind_ = tok::kEndOfLine;
-    text_ = {};
-    held_ = true;
-    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
-    return flags;
-  }
+  if (!lookahead_ && scanner_.tokenKind() == tok::kEndOfLine) return readLineEnd(flags);
+  if (!lookahead_ && blankEndsRead(readFlags)) return readBlankEnd(flags);
   if (lookahead_) restoreLookahead();
   else newLookahead();
   const std::uint32_t state = scanner_.positionState();
@@ -78,14 +118,65 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   return flags;
 }
 
+// The read of a token that no separator goes before, or one blank that the read may cross,
+// or one command gap, from where no look-ahead is held back: what the general way does there.
+std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator) {
+  const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
+  // A new look-ahead, its checkpoint deferred: the scanner is steppable here.
+  lookRecord_.id = nextId_++;
+  lookRecord_.refs = 1;
+  scanner_.deferHere(&lookRecord_.checkpoint);
+  lookahead_ = lookRecord_.id;
+  const std::uint32_t state = scanner_.placeState();
+  const std::int32_t offset = scanner_.offsetHere();
+  const std::int32_t line = scanner_.lineHere();
+  previousKind_ = kind_;
+  separators_ = readFlags & peek::kClassBits;
+  if (separator == tok::kBlank) {
+    scanner_.markBegin();
+    scanner_.advance();
+    separators_ |= peek::kBlank;
+  } else if (separator == tok::kCommandGap) {
+    takeSeparator(kNormalColour);
+    separators_ |= peek::kLineStart;
+  }
+  scanner_.markBegin();
+  readFirst_ = static_cast<std::int32_t>(first);
+  if (first == tok::kName && !mac_ && !(readFlags & (peek::kArgumentWord | peek::kUnderscore | peek::kDotted))) {
+    // A plain name, as glue takes it: its letters and digits.
+    for (std::uint32_t k = scanner_.advance(); isNamePart(k);) k = scanner_.advance();
+    kind_ = tok::kName;
+  } else if (kGlued >> first & 1) {
+    kind_ = glue(static_cast<std::int32_t>(first), readFlags);
+  } else {
+    scanner_.advance();
+    kind_ = static_cast<std::int32_t>(first);
+  }
+  scanner_.markEnd();
+  text_ = scanner_.marked();
+  if (!text_.empty()) {
+    tokenOffset_ = offset;
+    tokenLine_ = line;
+    normalState_ = state == 1;
+    readFlags_ = readFlags;
+    readEndLine_ = scanner_.lineHere();
+    readEndOffset_ = scanner_.offsetHere();
+  } else {
+    kind_ = tok::kEndOfLine;
+    releaseLookahead(scanner_.lineHere() != line || scanner_.offsetHere() != offset);
+  }
+  held_ = true;
+  if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+  return flags;
+}
+
 // While colouring, white space that no separator or "{" follows ends a read that may not
 // cross it: known from the line's raw tokens without stepping.
-bool TokenStream::blankEndsRead(std::uint32_t readFlags) const {
+[[gnu::always_inline]] inline bool TokenStream::blankEndsRead(std::uint32_t readFlags) const {
   if (!colouring_ || (readFlags & (peek::kAcross | peek::kSingleRaw)) || !scanner_.steppable() ||
       scanner_.tokenKind() != tok::kBlank)
     return false;
-  const std::uint32_t after = scanner_.kindAfter();
-  return after != tok::kBlank && after != tok::kCommandGap && after != tok::kLineStart && after != tok::kLBrace;
+  return blankEnds(scanner_.kindAfter());
 }
 
 // The flags that shaped the held token: the separators walked before it and the gluing of
@@ -111,18 +202,6 @@ bool TokenStream::readsAlike(std::uint32_t readFlags) {
     default: break;
   }
   return ((readFlags ^ readFlags_) & shaping) == 0;
-}
-
-std::uint32_t TokenStream::expect(std::uint32_t attribute) {
-  // The usual case: a look-ahead nobody shares, never saved, and no text collected.
-  if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
-    return expectApart(attribute);
-  held_ = false;
-  lookahead_ = 0;
-  lookRecord_.refs = 0;
-  scanner_.dropDeferred();
-  if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
-  return attribute;
 }
 
 std::uint32_t TokenStream::expectApart(std::uint32_t attribute) {
@@ -152,7 +231,7 @@ TokenStream::Record* TokenStream::find(std::uint32_t id) {
 std::uint32_t TokenStream::newRecord() {
   records_.emplace_back(nextId_++, scanner_.object());
   try {
-    records_.back().checkpoint.save();
+    scanner_.save(records_.back().checkpoint);
   } catch (...) {
     records_.pop_back();
     throw;
@@ -162,7 +241,7 @@ std::uint32_t TokenStream::newRecord() {
 
 void TokenStream::restoreLookahead() {
   if (scanner_.deferred(&lookRecord_.checkpoint)) scanner_.rewindDeferred();
-  else lookRecord_.checkpoint.restore();
+  else scanner_.restore(lookRecord_.checkpoint);
 }
 
 void TokenStream::releaseLookahead(bool restore) {
@@ -193,7 +272,7 @@ void TokenStream::checkpointRestore(std::uint32_t id, bool keepLookahead) {
   if (!keepLookahead) releaseLookahead(true);
   // The object moves past the wrapper here: a deferred look-ahead is saved first.
   scanner_.settle();
-  find(id)->checkpoint.restore();
+  scanner_.restore(find(id)->checkpoint);
 }
 
 void TokenStream::checkpointRelease(std::uint32_t id) {
@@ -214,7 +293,7 @@ void TokenStream::takeSeparator(std::uint32_t attribute) {
   if (colouring_ && attribute != 255) scanner_.colourToken(attribute);
 }
 
-bool TokenStream::separatorsBefore(std::uint32_t flags) {
+[[gnu::always_inline]] inline bool TokenStream::separatorsBefore(std::uint32_t flags) {
   switch (scanner_.tokenKind()) {
     case tok::kBlank:
     case tok::kCommandGap:
@@ -310,7 +389,7 @@ bool TokenStream::skipSeparators(int mode, std::uint32_t flags) {
   return found;
 }
 
-TokenText TokenStream::nextToken(std::uint32_t flags) {
+[[gnu::always_inline]] inline TokenText TokenStream::nextToken(std::uint32_t flags) {
   if (!(flags & peek::kSingleRaw) && !separatorsBefore(flags)) {
     kind_ = tok::kEndOfLine;
     return {};
@@ -323,8 +402,13 @@ TokenText TokenStream::nextToken(std::uint32_t flags) {
   }
   scanner_.tokenBegin();
   readFirst_ = static_cast<std::int32_t>(first);
-  kind_ = (flags & peek::kSingleRaw) ? (scanner_.advance(), static_cast<std::int32_t>(first))
-                                     : glue(static_cast<std::int32_t>(first), flags);
+  // Most raw tokens glue to nothing: one step, here.
+  if ((flags & peek::kSingleRaw) || (first < 64 && (kGlued >> first & 1) == 0)) {
+    scanner_.advance();
+    kind_ = static_cast<std::int32_t>(first);
+  } else {
+    kind_ = glue(static_cast<std::int32_t>(first), flags);
+  }
   scanner_.tokenEnd();
   return scanner_.tokenText();
 }

@@ -52,7 +52,19 @@ class TokenStream {
     peek(flags);
     return accepts(flags) ? kind_ : tok::kEndOfLine;
   }
-  std::uint32_t expect(std::uint32_t attribute);
+  // Takes the held token and colours it. Inline, so that the attribute, a constant where the
+  // parser takes a token, folds into the colouring.
+  std::uint32_t expect(std::uint32_t attribute) {
+    // The usual case: a look-ahead nobody shares, never saved, and no text collected.
+    if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
+      return expectApart(attribute);
+    held_ = false;
+    lookahead_ = 0;
+    lookRecord_.refs = 0;
+    scanner_.dropDeferred();
+    if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
+    return attribute;
+  }
 
   std::int32_t kind() const { return kind_; }
   TokenText text() const { return text_; }
@@ -94,6 +106,18 @@ class TokenStream {
   static constexpr std::uint32_t kWalkedBits = 0x01 | 0x02 | 0x04 | 0x10;  // separators taken
 
   std::uint32_t read(std::uint32_t flags);
+  // `separator`: none (0), or the one blank or command gap that goes before the token.
+  std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator);
+  [[gnu::noinline]] std::uint32_t readApart(std::uint32_t flags);
+  std::uint32_t readLineEnd(std::uint32_t flags);
+  std::uint32_t readBlankEnd(std::uint32_t flags);
+  std::uint32_t holdNothing(std::uint32_t flags);
+  // While colouring, a blank that no separator or "{" follows ends a read that may not
+  // cross white space; `after` is the kind of the raw token behind it.
+  bool blankEnds(std::uint32_t after) const {
+    return colouring_ && after != tok::kBlank && after != tok::kCommandGap && after != tok::kLineStart &&
+           after != tok::kLBrace;
+  }
   bool blankEndsRead(std::uint32_t readFlags) const;
   [[gnu::noinline]] std::uint32_t expectApart(std::uint32_t attribute);
   bool readsAlike(std::uint32_t readFlags);
@@ -104,7 +128,7 @@ class TokenStream {
   void newLookahead() {
     lookRecord_.id = nextId_++;
     lookRecord_.refs = 1;
-    if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) lookRecord_.checkpoint.save();
+    if (!scanner_.deferCheckpoint(&lookRecord_.checkpoint)) scanner_.save(lookRecord_.checkpoint);
     lookahead_ = lookRecord_.id;
   }
   void restoreLookahead();

@@ -154,4 +154,19 @@ TEST(FlatColour, MapsAttributeWordsToAttributes) {
   std::vector<std::uint8_t> out(words.size(), 0xEE);
   kesto::zentrel::attributesOf(words.data(), words.size(), out.data());
   EXPECT_EQ(out, expected);
+  // Lines of every length up to a few steps of eight, from every start: each character is
+  // mapped alone, and nothing past the count is written.
+  for (std::size_t first = 0; first < std::size(cases); ++first)
+    for (std::size_t count = 0; count <= 27; ++count) {
+      std::vector<std::uint16_t> line;
+      std::vector<std::uint8_t> want;
+      for (std::size_t i = 0; i < count; ++i) {
+        line.push_back(words[(first + i * 3) % words.size()]);
+        want.push_back(expected[(first + i * 3) % words.size()]);
+      }
+      std::vector<std::uint8_t> got(count + 1, 0xEE);
+      kesto::zentrel::attributesOf(line.data(), count, got.data());
+      want.push_back(0xEE);
+      EXPECT_EQ(got, want) << "count " << count << " from " << first;
+    }
 }

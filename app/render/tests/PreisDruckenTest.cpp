@@ -1,5 +1,6 @@
 #include "Zeichenflaeche.h"
 
+#include "Anordnung.h"
 #include "PreisDrucken.h"
 #include "Schriftdefinitionen.h"
 #include "Startglobale.h"
@@ -7,6 +8,8 @@
 #include <activex/Renderer.h>
 
 #include <QColor>
+
+#include <gmock/gmock.h>
 
 #include <algorithm>
 #include <cmath>
@@ -179,12 +182,23 @@ TEST_F(PreisTest, AnglesBeyondAByteOfTenthsAreKept) {
   EXPECT_EQ(texte().at(0).style.angle, -80);
 }
 
+// Where it fits, the label with its frame is as wide as without a limit.
+TEST_F(PreisTest, LabelThatFitsIsAsWideAsWithoutALimit) {
+  const PreisAusmass frei = neu(QStringLiteral("12,99"), {}, QStringLiteral("statt 19,99"), 10, 0);
+  vp.StartDoc();
+  const PreisAusmass eng = neu(QStringLiteral("12,99"), {}, QStringLiteral("statt 19,99"), 10, frei.quer + 12);
+  EXPECT_NEAR(eng.quer, frei.quer, kGenau);
+  EXPECT_EQ(texte().at(0).style.font.size, 40);
+}
+
 class PreisPolygonTest : public PreisTest {
  protected:
+  // Wide enough for every label drawn here: the label keeps the slot's sizes.
+  static constexpr double kBreite = 100;
   PreisAusmass alt(QString preis, QString& neben, QString& mark, const PreisOptionen& opt = {.winkel = 0}) {
     PreisAusmass aus;
     PreisPolygonDrucken(preis, QStringLiteral("ATS"), neben, mark, QStringLiteral("1 kg"), QStringLiteral("statt"), 12,
-                        vp, 100, 50, 40, opt, aus);
+                        vp, 100, 50, kBreite, opt, aus);
     return aus;
   }
 };
@@ -200,7 +214,10 @@ TEST_F(PreisPolygonTest, BandsWedgeAndSecondaryLine) {
   const Mass hs = textMass(QStringLiteral("12,"), 14), hp = textMass(QStringLiteral("169,80"), 40),
              hi = textMass(QStringLiteral("statt"), 10, "Arial", true);
   EXPECT_NEAR(aus.runter, hs.hoehe + hp.hoehe + hi.hoehe, kGenau);
-  EXPECT_NEAR(b[0].box.left.mm(), 100 + (40 - aus.quer) / 2, kGenau);
+  EXPECT_NEAR(b[0].box.left.mm(), 100 + (kBreite - aus.quer) / 2, kGenau);
+  // The top-right corner is that of the top band.
+  EXPECT_NEAR(aus.rechtsObenX, b[0].box.left.mm() + b[0].box.width.mm(), kGenau);
+  EXPECT_NEAR(aus.rechtsObenY, 50, kGenau);
 
   const auto keil = alle<PolygonOp>();
   ASSERT_EQ(keil.size(), 1u);
@@ -334,7 +351,8 @@ TEST_F(PreisTest, DemoA4PriceInTheHeadlineFaceFitsThePage) {
 }
 
 // A price or info text too wide for the label's width sets the label smaller instead of
-// pushing it past its slot; a price that fits keeps the slot's size.
+// pushing it past its slot; a price that fits keeps the slot's size. The frame, its outer
+// arcs and lines included, keeps to the width and limit too.
 TEST_F(PreisTest, LabelKeepsToItsWidthAndLimit) {
   struct Fall {
     const char* preis;
@@ -347,6 +365,8 @@ TEST_F(PreisTest, LabelKeepsToItsWidthAndLimit) {
       {"1.234.567,89", "statt 19,99", 120, {}, true},
       {"12,99", "Statt 14.999,99 EUR im Frühjahrskatalog", 90, {}, false},
       {"12.345,67", "statt 19,99", 200, {.hoechstquer = 90}, true},
+      {"12,99", "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht", 90, {}, false},
+      {"12,99", "statt 19,99", 90, {.winkel = 0}, false},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.preis);
@@ -364,5 +384,60 @@ TEST_F(PreisTest, LabelKeepsToItsWidthAndLimit) {
       EXPECT_GE(b.box.left.mm(), 10 - 0.01);
       EXPECT_LE(b.box.left.mm() + b.box.width.mm() * std::cos(8 * std::numbers::pi / 180), 10 + f.breite + 0.01);
     }
+    const double links = 10 + (f.breite - grenze) / 2, rechts = links + grenze;
+    ASSERT_FALSE(alle<ArcOp>().empty());
+    for (const ArcOp& b : alle<ArcOp>()) {
+      const double r = b.radius.mm() + b.pen.width.mm() / 2;
+      EXPECT_GE(b.centre.x.mm() - r, links - 0.01);
+      EXPECT_LE(b.centre.x.mm() + r, rechts + 0.01);
+    }
+    for (const LineOp& l : alle<LineOp>())
+      for (const auto& p : {l.from, l.to}) {
+        EXPECT_GE(p.x.mm() - l.pen.width.mm() / 2, links - 0.01);
+        EXPECT_LE(p.x.mm() + l.pen.width.mm() / 2, rechts + 0.01);
+      }
+  }
+}
+
+// The old style keeps to its width and limit as the new one does: its bands, wedge and the
+// ink of its texts stay within them, a price that fits keeps the slot's size, and a line too
+// wide for the label is set in the label's width.
+TEST_F(PreisPolygonTest, OldLabelKeepsToItsWidthAndLimit) {
+  const char* lang = "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht";
+  struct Fall {
+    const char* preis;
+    const char* neben;
+    const char* info;
+    double breite;
+    PreisOptionen opt;
+    bool kleiner;     // price set below the slot's size
+    bool infoImBand;  // the info box as wide as the label, not a tenth wider
+  } faelle[] = {
+      {"12,99", "178,75", "statt 19,99", 120, {}, false, false},
+      {"1.234.567,89", "178,75", "statt 19,99", 120, {}, true, false},
+      {"12,99", "178,75", lang, 90, {}, false, true},
+      {"12,99", "123.456.789.012.345,67", "statt 19,99", 70, {}, false, false},
+      {"12.345,67", "178,75", "statt 19,99", 200, {.hoechstquer = 90}, true, false},
+      {"1.234.567,89", "178,75", lang, 120, {.rahmen = false}, true, true},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(std::string(f.preis) + " / " + f.neben + " / " + f.info);
+    vp.StartDoc();
+    PreisAusmass aus;
+    QString preis = QString::fromUtf8(f.preis), neben = QString::fromUtf8(f.neben), mark = QStringLiteral("EUR");
+    PreisPolygonDrucken(preis, QStringLiteral("ATS"), neben, mark, QStringLiteral("1 kg"), QString::fromUtf8(f.info),
+                        12, vp, 10, 50, f.breite, f.opt, aus);
+    const double grenze = f.opt.hoechstquer > 0 ? std::min(f.breite, f.opt.hoechstquer) : f.breite;
+    EXPECT_LE(aus.quer, grenze + 0.01);
+    const kesto::test::Umriss streifen{10 + (f.breite - grenze) / 2, 0, grenze, 297};
+    const auto& ops = vp.pages().back().ops;
+    EXPECT_THAT(kesto::test::anordnungPruefen(ops, {&streifen, 1}), ::testing::IsEmpty());
+    EXPECT_THAT(kesto::test::formenPruefen(ops, {&streifen, 1}), ::testing::IsEmpty());
+    const auto t = texte();
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t[0].style.font.size < 40, f.kleiner);
+    // The label's width, from its top-left corner to its top-right one.
+    const double gesamt = (aus.rechtsObenX - (10 + (f.breite - aus.quer) / 2)) / std::cos(8 * std::numbers::pi / 180);
+    EXPECT_NEAR(t[4].box.width.mm(), (f.infoImBand ? 1 : 1.1) * gesamt, 0.01);
   }
 }

@@ -91,20 +91,18 @@ TEST(PreislageSuchen, SmallerOnlyWhereNoPlaceIsClearAndNoSmallerThanNeeded) {
     const char* name;
     Hindernis bereich;
     Hindernis text;
-    bool verkleinerbar;
     double hoechstquer;  // 0: full size
     int verdeckt;
   };
   const Fall faelle[] = {
-      {"room at full size", {0, -10, 100, 40}, {0, 15, 100, 16}, true, 0, 0},
-      {"room for three quarters", {0, 0, 100, 25}, {0, 15, 100, 16}, true, 14.5, 0},
-      {"old style keeps its size", {0, 0, 100, 25}, {0, 15, 100, 16}, false, 0, 1},
-      {"none clear at the smallest: the fewest texts", {0, 0, 100, 14}, {0, 5, 100, 6}, true, 12, 1},
-      {"no room at all: where it was", {0, 0, 100, 10}, {0, 5, 100, 6}, true, 0, kKeinPlatz},
+      {"room at full size", {0, -10, 100, 40}, {0, 15, 100, 16}, 0, 0},
+      {"room for three quarters", {0, 0, 100, 25}, {0, 15, 100, 16}, 14.5, 0},
+      {"none clear at the smallest: the fewest texts", {0, 0, 100, 14}, {0, 5, 100, 6}, 12, 1},
+      {"no room at all: where it was", {0, 0, 100, 10}, {0, 5, 100, 6}, 0, kKeinPlatz},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
-    const Preislage l = PreislageSuchen(quadratDrucken, f.verkleinerbar, f.bereich, {{f.text}});
+    const Preislage l = PreislageSuchen(quadratDrucken, f.bereich, {{f.text}});
     EXPECT_NEAR(l.optionen.hoechstquer, f.hoechstquer, 0.2);
     EXPECT_EQ(l.verdeckt, f.verdeckt);
   }

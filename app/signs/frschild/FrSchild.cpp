@@ -74,13 +74,25 @@ double textHoehe(const QString& t, std::int16_t slot, const char* schrift, VSPri
   return vp.TextHeight(t.toStdString()).mm();
 }
 
-// The top-right corner of the new-style price label, measured on a page of its own.
-std::optional<Punkt> preisRechtsOben(Schildpreise p, const Schildtexte& d, const FrSchildSeite& s, double y0) {
+// The price of the old style, a secondary price above it.
+PreisAusmass alterPreis(Schildpreise p, const Schildtexte& d, const FrSchildSeite& s, double y0, VSPrinter& vp) {
+  PreisAusmass ausmass;
+  PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, d.per, d.info, kSlotPreis, vp,
+                      s.x0 + 0.48 * s.breite, y0 + 0.45 * s.hoehe, 0.49 * s.breite, PreisOptionen{}, ausmass);
+  return ausmass;
+}
+
+// The top-right corner of the price label, measured on a page of its own.
+std::optional<Punkt> preisRechtsOben(Schildpreise p, const Schildtexte& d, const FrSchildSeite& s, double y0,
+                                     bool neuerStil) {
   VSPrinter probe;
   probe.StartDoc();
   PreisAusmass ausmass;
-  PreisDrucken(p.preis, p.zeichen, d.per, d.info, kSlotPreis, probe, s.x0, y0 + 0.4 * s.hoehe, s.breite,
-               PreisOptionen{}, ausmass);
+  if (neuerStil)
+    PreisDrucken(p.preis, p.zeichen, d.per, d.info, kSlotPreis, probe, s.x0, y0 + 0.4 * s.hoehe, s.breite,
+                 PreisOptionen{}, ausmass);
+  else
+    ausmass = alterPreis(p, d, s, y0, probe);
   if (ausmass.runter <= 0) return std::nullopt;
   return Punkt{ausmass.rechtsObenX, ausmass.rechtsObenY};
 }
@@ -98,8 +110,7 @@ void schildZeichnen(const Schildtexte& d, const FrSchildSeite& s, double y0, con
   // The descriptions start below the creator line and end where the price label's turned
   // top edge comes up to them; there the box sets them smaller.
   const double oben = std::max(y0 + 0.05 * H, y0 + 2 + textHoehe(ersteller, kSlotErsteller, "Arial", vp));
-  const std::optional<Punkt> preisEcke =
-      g.NeuerStil ? preisRechtsOben(p, d, s, y0) : std::optional<Punkt>();
+  const std::optional<Punkt> preisEcke = preisRechtsOben(p, d, s, y0, g.NeuerStil);
   const QString* zeilen[3] = {&d.bez1, &d.bez2, &d.bez3};
   const QString helvetica = QStringLiteral("Helvetica");
   for (int j = 0; j < 3; ++j) {
@@ -122,9 +133,7 @@ void schildZeichnen(const Schildtexte& d, const FrSchildSeite& s, double y0, con
   if (g.NeuerStil) {
     neuerPreis(p.preis, p.zeichen, d, s, y0, f.Pfeilbild(), vp);
   } else {
-    PreisAusmass ausmass;
-    PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, d.per, d.info, kSlotPreis, vp, x0 + 0.48 * B,
-                        y0 + 0.45 * H, 0.49 * B, PreisOptionen{}, ausmass);
+    alterPreis(p, d, s, y0, vp);
   }
 
   text(ersteller, x0 + 3, y0 + 2, 0, kSlotErsteller, "Arial", 0, vp);

@@ -158,12 +158,13 @@ void Lauf::etikett(const Schildtexte& t, double oben) {
 
   Schildpreise p = SchildpreiseWaehlen(t, start.ZweiPreise->isChecked());
   PreisAusmass ausmass;
+  const PreisOptionen optionen{.hoechstquer = preisUnterArtNr(QStringLiteral("ArtNr.: ") + t.artNr, oben)};
   if (startglobale().NeuerStil)
-    PreisDrucken(p.preis, p.zeichen, t.per, t.info, 30, vp, 20 + 0.48 * B, oben + 15 + 0.45 * H, 0.49 * B,
-                 {.hoechstquer = preisUnterArtNr(QStringLiteral("ArtNr.: ") + t.artNr, oben)}, ausmass);
+    PreisDrucken(p.preis, p.zeichen, t.per, t.info, 30, vp, 20 + 0.48 * B, oben + 15 + 0.45 * H, 0.49 * B, optionen,
+                 ausmass);
   else
     PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, t.per, t.info, 30, vp, 20 + 0.48 * B,
-                        oben + 15 + 0.45 * H, 0.49 * B, {}, ausmass);
+                        oben + 15 + 0.45 * H, 0.49 * B, optionen, ausmass);
 
   RasterZeichnen(210, 297, vp, 10, start.Raster->isChecked() ? 1 : 0);
 }

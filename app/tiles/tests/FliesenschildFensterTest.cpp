@@ -11,6 +11,10 @@
 #include "Fliesenschildseite.h"
 #include "frmFliesenSchild.h"
 
+#include "Anordnung.h"
+
+#include <gmock/gmock.h>
+
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -40,6 +44,7 @@ class FliesenschildFensterTest : public Hauptfenster {
     Hauptfenster::SetUp();
     fliesendatenZuruecksetzen();
     FliesenEditorwerteVergessen();
+    WeggelasseneZeilenVergessen();
     FliesenEinrichten();
   }
   void TearDown() override {
@@ -196,6 +201,53 @@ TEST_F(FliesenschildFensterTest, SaleSignKindWithLabellingTypeLeavesAnEmptyDocum
   EXPECT_TRUE(boxTexte().empty());
   for (const auto& s : start().VSPrinter1.pages()) EXPECT_TRUE(s.ops.empty());
   EXPECT_FALSE(start().VSPrinter1.documentOpen());
+}
+
+// The small sign's table has room for three of the eleven rows of 200002: the fourth would
+// stand on the table's lower edge, the others below the sign. They are not drawn, and the
+// user is told how many were left off, once for the same sign.
+TEST_F(FliesenschildFensterTest, SmallSignLeavesOffTheRowsThatDoNotFitAndSaysHowMany) {
+  anmelden("FVK");
+  editor().mKuechenfliese_Click();
+  editor().ArtNr->setCurrentText(QStringLiteral("200002"));
+  editor().ArtikelLaden_Click();
+  start().Aktualisieren_Click();
+  const std::vector<std::string> meldung{
+      "8 Zeilen der Zusatzartikel passen nicht auf das Schild und wurden weggelassen."};
+  EXPECT_EQ(boxTexte(), meldung);
+  const auto ops = seite();
+  kesto::test::bilderAblegen(start().VSPrinter1.pages(), "Fliese-klein-200002");
+  const auto polygone = alle<PolygonOp>(ops);
+  ASSERT_GE(polygone.size(), 3u);
+  EXPECT_EQ(inMm(*polygone[0]), (Mm{7, 15, 170, 120}));
+  nichtsUnterDemSchild(ops);
+  EXPECT_EQ(texte(ops, "Cotto UN").size(), 1u);  // row 3
+  EXPECT_TRUE(texte(ops, "Linea ST").empty());   // row 4
+
+  // The countdown's redraw of the same sign says nothing more.
+  start().Aktualisieren_Click();
+  EXPECT_EQ(boxTexte(), meldung);
+}
+
+// With the editor open and no sub-article, its empty price box leaves "0,00" in the first
+// row's price: the empty table draws no price band for it.
+TEST_F(FliesenschildFensterTest, EmptyTableDrawsNoPriceBand) {
+  anmelden("FVK");
+  editor().mWandfliese_Click();
+  start().Aktualisieren_Click();
+  EXPECT_TRUE(boxTexte().empty());
+  const auto ops = seite();
+  kesto::test::bilderAblegen(start().VSPrinter1.pages(), "Fliese-leer");
+  const auto polygone = alle<PolygonOp>(ops);
+  ASSERT_GE(polygone.size(), 3u);
+  const Mm tabelle = inMm(*polygone[2]);
+  // In the table only its headers.
+  std::vector<std::string> inTabelle;
+  for (const kesto::test::Flaeche& f : kesto::test::flaechen(ops))
+    if (f.text != "(Band)" && f.umriss.boundingRect().top() >= tabelle.y) inTabelle.push_back(f.text);
+  EXPECT_THAT(inTabelle, ::testing::UnorderedElementsAre("Zusatz", "Bezeichnung", "Art.Nr.", "VP Inh.", "Preis"));
+  EXPECT_EQ(std::count_if(polygone.begin(), polygone.end(), [&](const PolygonOp* p) { return inMm(*p).y > tabelle.y; }),
+            0);
 }
 
 }  // namespace

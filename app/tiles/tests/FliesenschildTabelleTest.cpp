@@ -2,10 +2,12 @@
 // in which row and column, and what an empty row leaves out.
 #include "Fliesenschildseite.h"
 
+#include "Anordnung.h"
 #include "PreisDrucken.h"
 #include "Unterartikeltabelle.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <activex/Page.h>
 
@@ -41,6 +43,11 @@ class FliesenschildTabelleTest : public Fliesenschildseite {
   Fliesenmasse masse() {
     const Fliesenparameter p = FliesenparameterLesen();
     return FliesenmasseBerechnen(170, 240, 36, 0.3 * 170 / 2, p, start().VSPrinter1);
+  }
+  // The message boxes shown after the first vorher.
+  std::vector<std::string> boxenSeit(size_t vorher) const {
+    const std::vector<std::string> alle = boxTexte();
+    return {alle.begin() + static_cast<std::ptrdiff_t>(vorher), alle.end()};
   }
   // The texts printed in column j of row i (top of the cell at the row's top).
   std::vector<std::string> zelle(std::span<const DrawOp> ops, const Fliesenmasse& m, int i, int j) {
@@ -154,6 +161,94 @@ TEST_F(FliesenschildTabelleTest, RowWithoutAliasPutsNoPackagingLineInTheStrip) {
   for (const auto* t : alle<kesto::activex::TextBoxOp>(ops))
     if (t->text.starts_with("VKE: ") && t->text.find(" LoB: ") != std::string::npos) streifen.push_back(t->text);
   EXPECT_EQ(streifen, std::vector<std::string>{"VKE: ST VPI: 10 VRM: 1,5 VPM: 15 LoB: L"});
+}
+
+// The editor's empty price box leaves "0,00" formatted in the price of its current row even
+// when that row has no sub-article: such a row draws no price band and no currency mark.
+TEST_F(FliesenschildTabelleTest, RowWithoutNumberDrawsNoPriceBand) {
+  const FliesenschildUmfeld u = umfeld("FVK");
+  const size_t leer = zeichnen(u).size();
+  daten().unter(1, 5) = QStringLiteral("0,-");
+  daten().unter(1, 6) = QStringLiteral("0");
+  const auto ops = zeichnen(u);
+  EXPECT_EQ(ops.size(), leer);
+  EXPECT_TRUE(texte(ops, "0,-").empty());
+}
+
+// Rows whose cell would reach past the table's lower edge are not drawn; the filled ones
+// among them are counted in the message. The demo's small sign (170 x 120 mm) has room
+// for three rows, a sign too short for the header gets no table.
+TEST_F(FliesenschildTabelleTest, RowsBelowTheTablesEdgeAreLeftOffAndCounted) {
+  const struct Fall {
+    const char* name;
+    const QString& typ;
+    const char* bh;
+    std::vector<int> zeilen;  // filled rows
+    int gezeichnet;           // the last row drawn
+    const char* meldung;
+  } faelle[] = {
+      {"large, eleven rows", kWandfliese, "170@240@170@120", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 11, nullptr},
+      {"small, three rows", kKuechenfliese, "170@240@170@120", {1, 2, 3}, 3, nullptr},
+      {"small, four rows", kKuechenfliese, "170@240@170@120", {1, 2, 3, 4}, 3,
+       "1 Zeile der Zusatzartikel passt nicht auf das Schild und wurde weggelassen."},
+      {"small, eleven rows", kKuechenfliese, "170@240@170@120", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 3,
+       "8 Zeilen der Zusatzartikel passen nicht auf das Schild und wurden weggelassen."},
+      {"small, empty rows not counted", kKuechenfliese, "170@240@170@120", {1, 6, 9}, 3,
+       "2 Zeilen der Zusatzartikel passen nicht auf das Schild und wurden weggelassen."},
+      {"no room for the header", kKuechenfliese, "170@240@170@86", {1, 2}, 0,
+       "2 Zeilen der Zusatzartikel passen nicht auf das Schild und wurden weggelassen."},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    fliesendatenZuruecksetzen();
+    WeggelasseneZeilenVergessen();
+    daten().typSetzen(f.typ);
+    parameter("FSCHILD-BH", f.bh);
+    for (const int r : f.zeilen) {
+      const std::string nr = std::to_string(200100 + r), alias = "Alias " + std::to_string(r);
+      zeile(r, nr.c_str(), "Bordüre", alias.c_str(), "4,40");
+    }
+    const size_t vorher = boxTexte().size();
+    const auto ops = zeichnen(umfeld("FVK"));
+    kesto::test::bilderAblegen(start().VSPrinter1.pages(), "Fliese-Tabelle-" + std::to_string(&f - faelle));
+    EXPECT_EQ(boxenSeit(vorher), f.meldung ? std::vector<std::string>{f.meldung} : std::vector<std::string>{});
+    for (const int r : f.zeilen)
+      EXPECT_EQ(texte(ops, "Alias " + std::to_string(r)).size(), r <= f.gezeichnet ? 1u : 0u) << r;
+    EXPECT_EQ(texte(ops, "Zusatz").size(), f.gezeichnet > 0 ? 1u : 0u);
+    nichtsUnterDemSchild(ops);
+  }
+}
+
+// The preview redraws the sign after every change; the message comes again only when the
+// sign or the number of rows left off changes, or after a sign on which all rows fit.
+TEST_F(FliesenschildTabelleTest, LeftOffRowsAreToldOncePerSign) {
+  daten().typSetzen(kKuechenfliese);
+  for (int r = 1; r <= kUnterzeilen; ++r) zeile(r, std::to_string(200100 + r).c_str(), "Bordüre", "Capri BO", "4,40");
+  FliesenschildUmfeld u = umfeld("FVK");
+  u.ArtNr = QStringLiteral("200002");
+  const std::string acht = "8 Zeilen der Zusatzartikel passen nicht auf das Schild und wurden weggelassen.";
+  const std::string sieben = "7 Zeilen der Zusatzartikel passen nicht auf das Schild und wurden weggelassen.";
+  const struct Schritt {
+    const char* name;
+    std::function<void(Fliesendaten&, FliesenschildUmfeld&)> aendern;
+    std::vector<std::string> neu;
+  } schritte[] = {
+      {"first drawing", [](Fliesendaten&, FliesenschildUmfeld&) {}, {acht}},
+      {"same sign again", [](Fliesendaten&, FliesenschildUmfeld&) {}, {}},
+      {"another price", [](Fliesendaten& d, FliesenschildUmfeld&) { d.unter(1, 5) = QStringLiteral("5,90"); }, {}},
+      {"one row less", [](Fliesendaten& d, FliesenschildUmfeld&) { d.zeileLeeren(11); }, {sieben}},
+      {"another article", [](Fliesendaten&, FliesenschildUmfeld& v) { v.ArtNr = QStringLiteral("200001"); }, {sieben}},
+      {"all fit", [](Fliesendaten& d, FliesenschildUmfeld&) { for (int r = 4; r <= 10; ++r) d.zeileLeeren(r); }, {}},
+      {"too many again", [](Fliesendaten& d, FliesenschildUmfeld&) { d.unter(4, 1) = QStringLiteral("200104"); },
+       {"1 Zeile der Zusatzartikel passt nicht auf das Schild und wurde weggelassen."}},
+  };
+  for (const Schritt& s : schritte) {
+    SCOPED_TRACE(s.name);
+    s.aendern(daten(), u);
+    const size_t vorher = boxTexte().size();
+    zeichnen(u);
+    EXPECT_EQ(boxenSeit(vorher), s.neu);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "Fliesenschildseite.h"
 
+#include "Anordnung.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
 #include "Preisinfo.h"
@@ -13,9 +14,19 @@ namespace vovida::test {
 
 using kesto::activex::DrawOp;
 
+void nichtsUnterDemSchild(std::span<const DrawOp> ops) {
+  const auto polygone = alle<kesto::activex::PolygonOp>(ops);
+  ASSERT_FALSE(polygone.empty());
+  const Mm schild = inMm(*polygone[0]);
+  for (const kesto::test::Flaeche& f : kesto::test::flaechen(ops))
+    EXPECT_LE(f.umriss.boundingRect().bottom(), schild.y + schild.h) << f.text;
+  for (const auto* p : polygone) EXPECT_LE(inMm(*p).y + inMm(*p).h, schild.y + schild.h + 1e-6);
+}
+
 void Fliesenschildseite::SetUp() {
   Hauptfenster::SetUp();
   fliesendatenZuruecksetzen();
+  WeggelasseneZeilenVergessen();
   anmelden("A4N");
 }
 

@@ -18,6 +18,10 @@ using kesto::test::alle;
 using kesto::test::inMm;
 using kesto::test::texte;
 
+// Nothing drawn below the sign's frame (the first polygon of the page), neither on the sign
+// nor in the strip beside it.
+void nichtsUnterDemSchild(std::span<const kesto::activex::DrawOp> ops);
+
 class Fliesenschildseite : public Hauptfenster {
  protected:
   void SetUp() override;

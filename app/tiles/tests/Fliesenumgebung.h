@@ -33,6 +33,7 @@ class Fliesenumgebung : public Hauptfenster {
     Hauptfenster::SetUp();
     fliesendatenZuruecksetzen();
     FliesenEditorwerteVergessen();
+    WeggelasseneZeilenVergessen();
     anmelden("A4N");
     FliesenEinrichten();
   }

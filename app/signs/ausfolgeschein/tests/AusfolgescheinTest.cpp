@@ -1,4 +1,5 @@
 #include "Hauptfenster.h"
+#include "Anordnung.h"
 #include "Seite.h"
 
 #include "Eingabe.h"
@@ -18,6 +19,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
+
+#include <gmock/gmock.h>
 
 #include <activex/Barcode.h>
 #include <activex/RTFText2.h>
@@ -269,6 +272,22 @@ TEST_F(AusfolgescheinTest, TheSlipLeavesTheSettingsStoreAlone) {
   QTest::mouseClick(schein().CancelButton, Qt::LeftButton);
   zeichnen();
   EXPECT_EQ(einstellungen(), vorher);
+}
+
+// Long descriptions stay in their lines: line 1 never runs over line 2, nothing leaves its half.
+TEST_F(AusfolgescheinTest, LongDescriptionsStayInTheirLines) {
+  const std::vector<kesto::test::Umriss> haelften{{0, 0, 210, 148.5}, {0, 148.5, 210, 148.5}};
+  for (const char* nummer : {"100001", "100023", "100050", "100051", "getippt"}) {
+    SCOPED_TRACE(nummer);
+    if (std::string(nummer) == "getippt") {  // lines typed longer than any article's
+      schein().Bez1->setText(QString(3, u'W') + QStringLiteral(" Verlängerungskabel mit Schutzkontakt 25 m orange"));
+      schein().Bez2->setText(QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitänsmütze"));
+    } else {
+      lesen(nummer);
+    }
+    EXPECT_THAT(kesto::test::anordnungPruefen(zeichnen(), haelften), ::testing::IsEmpty());
+    kesto::test::bilderAblegen(start().VSPrinter1.pages(), std::string("Ausfolgeschein-") + nummer);
+  }
 }
 
 // The demo slip of 100001 as the user sees it; KESTO_SCREENSHOTS names a folder to keep it.

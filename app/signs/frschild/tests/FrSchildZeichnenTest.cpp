@@ -109,6 +109,39 @@ TEST_F(FrSchildZeichnen_, EverythingStaysOnItsSignAndNoTextCoversAnother) {
   EXPECT_LE((ersteller->box.top + ersteller->box.height).mm(), zeile1->box.top.mm() + 0.01);
 }
 
+// The old price style with the secondary price and long info texts, on signs of the demo's
+// height and on higher ones.
+TEST_F(FrSchildZeichnen_, OldPriceStyleStaysOnItsSignAndClearOfTheTexts) {
+  startglobale().NeuerStil = false;
+  start().ZweiPreise->setChecked(true);
+  start().Grundpreis->setChecked(true);
+  const struct {
+    const char* nr;
+    const char* statt;
+  } artikel[] = {{"100001", ""},
+                 {"100023", "Statt 9,99"},
+                 {"100050", "Statt 14.999,99 EUR im Frühjahrskatalog"},
+                 {"100051", "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht"}};
+  for (const auto& a : artikel) {
+    editor().setArtNrText(QString::fromLatin1(a.nr));
+    editor().Read_Click();
+    editor().Preis_Info->setText(QString::fromUtf8(a.statt));
+    editor().Uebernehmen_Click();
+  }
+  for (const char* h : {"62", "100"}) {
+    SCOPED_TRACE(h);
+    editor().H->setText(QString::fromLatin1(h));
+    FrSchildZeichnen();
+    for (int p = 0; p < vp().PageCount(); ++p) {
+      std::vector<kesto::test::Umriss> schilder;
+      for (const Mm& m : schnittlinien(seite(p))) schilder.push_back(m);
+      EXPECT_THAT(kesto::test::anordnungPruefen(seite(p), schilder), ::testing::IsEmpty()) << p;
+      EXPECT_THAT(kesto::test::formenPruefen(seite(p), schilder), ::testing::IsEmpty()) << p;
+    }
+    kesto::test::bilderAblegen(vp().pages(), std::string("FrSchildAlt") + h);
+  }
+}
+
 TEST_F(FrSchildZeichnen_, SignsOf62mmStackFourToAPageAndTheFifthOpensPageTwo) {
   artikel(5);
   FrSchildZeichnen();

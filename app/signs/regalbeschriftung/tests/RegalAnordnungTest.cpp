@@ -2,8 +2,13 @@
 // text covers another.
 #include "Regal.h"
 
+#include "FMStart.h"
+#include "Startglobale.h"
+
 #include "Anordnung.h"
 #include "Strichcode.h"
+
+#include <QCheckBox>
 
 #include <activex/Barcode.h>
 #include <activex/Renderer.h>
@@ -15,21 +20,35 @@ namespace {
 
 using ::testing::IsEmpty;
 
-class RegalAnordnung : public Regalumgebung {};
-
-TEST_F(RegalAnordnung, EverythingStaysOnItsLabelAndNoTextCoversAnother) {
-  frmRegalBesch& e = editor();
-  for (const char* nr : {"100001", "100008", "100023", "100050", "100051"}) {
-    e.setArtNrText(QString::fromLatin1(nr));
-    e.Read_Click();
-    e.Uebernehmen_Click();
+class RegalAnordnung : public Regalumgebung {
+ protected:
+  // The demo articles, each with the info text given, on five labels of one page.
+  void pruefen(const char* const (&statt)[5], const std::string& name) {
+    frmRegalBesch& e = editor();
+    const char* nummern[] = {"100001", "100008", "100023", "100050", "100051"};
+    for (int i = 0; i < 5; ++i) {
+      e.setArtNrText(QString::fromLatin1(nummern[i]));
+      e.Read_Click();
+      if (*statt[i]) e.Preis_Info->setText(QString::fromUtf8(statt[i]));
+      e.Uebernehmen_Click();
+    }
+    RegalschilderDrucken();
+    const auto& seite = start().VSPrinter1.pages()[0];
+    std::vector<kesto::test::Umriss> etiketten;
+    for (int i = 0; i < 5; ++i) etiketten.push_back({20, 15.0 + 50 * i, 170, 50});
+    EXPECT_THAT(kesto::test::anordnungPruefen(seite.ops, etiketten), IsEmpty());
+    EXPECT_THAT(kesto::test::formenPruefen(seite.ops, etiketten), IsEmpty());
+    kesto::test::bilderAblegen(start().VSPrinter1.pages(), name);
   }
-  RegalschilderDrucken();
-  const auto& seite = start().VSPrinter1.pages()[0];
-  std::vector<kesto::test::Umriss> etiketten;
-  for (int i = 0; i < 5; ++i) etiketten.push_back({20, 15.0 + 50 * i, 170, 50});
-  EXPECT_THAT(kesto::test::anordnungPruefen(seite.ops, etiketten), IsEmpty());
-  kesto::test::bilderAblegen(start().VSPrinter1.pages(), "Regal");
+};
+
+TEST_F(RegalAnordnung, EverythingStaysOnItsLabelAndNoTextCoversAnother) { pruefen({"", "", "", "", ""}, "Regal"); }
+
+// The old price style with the secondary price and long info texts.
+TEST_F(RegalAnordnung, OldPriceStyleStaysOnItsLabelAndClearOfTheTexts) {
+  startglobale().NeuerStil = false;
+  start().ZweiPreise->setChecked(true);
+  pruefen({"", "Statt 9,99", "", "Statt 14.999,99 EUR im Frühjahrskatalog", "Statt 1.499,00"}, "RegalAlt");
 }
 
 // The bar code fills its 34 x 8 mm box and reads back from the printed page.
