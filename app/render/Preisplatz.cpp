@@ -71,11 +71,11 @@ Spanne projektion(const Punkte& punkte, double nx, double ny) {
 }
 
 // Whether the convex outline, moved by (dx, dy), overlaps the rectangle: no separating
-// axis among the rectangle's sides and the outline's edges.
-bool ueberschneidet(std::span<const Punkt> umriss, const Hindernis& r, double dx, double dy) {
-  std::vector<Punkt> p(umriss.begin(), umriss.end());
-  for (Punkt& q : p) q = {q.x + dx, q.y + dy};
-  const Punkt rechteck[] = {{r.links, r.oben}, {r.rechts, r.oben}, {r.rechts, r.unten}, {r.links, r.unten}};
+// axis among the rectangle's sides and the outline's edges. The rectangle is moved back
+// instead.
+bool ueberschneidet(std::span<const Punkt> p, const Hindernis& r, double dx, double dy) {
+  const Punkt rechteck[] = {{r.links - dx, r.oben - dy}, {r.rechts - dx, r.oben - dy},
+                            {r.rechts - dx, r.unten - dy}, {r.links - dx, r.unten - dy}};
   for (std::size_t i = 0; i < p.size(); ++i) {
     const Punkt a = p[i], b = p[(i + 1) % p.size()];
     const double nx = a.y - b.y, ny = b.x - a.x;
@@ -153,8 +153,12 @@ std::vector<Punkt> Zeichnungsumriss(std::span<const DrawOp> ops) {
   return huelle(std::move(punkte));
 }
 
-std::optional<Verschiebung> Ausweichen(std::span<const Punkt> umriss, const Hindernis& bereich,
-                                       std::span<const Hindernis> hindernisse, double schritt) {
+namespace {
+
+// Ausweichen; without zaehlen a place that is not clear counts as covering one text, which
+// spares counting them all where only a clear place matters.
+std::optional<Verschiebung> suchen(std::span<const Punkt> umriss, const Hindernis& bereich,
+                                   std::span<const Hindernis> hindernisse, double schritt, bool zaehlen) {
   if (umriss.empty()) return Verschiebung{};
   Hindernis rand{std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
                  std::numeric_limits<double>::lowest(), std::numeric_limits<double>::lowest()};
@@ -194,7 +198,7 @@ std::optional<Verschiebung> Ausweichen(std::span<const Punkt> umriss, const Hind
     for (const double dy : stufen(dyVon, dyBis)) {
       const double weite = dx * dx + dy * dy;
       if (beste && beste->verdeckt == 0 && weite >= besteWeite) continue;
-      const int n = verdeckt(dx, dy, beste ? beste->verdeckt + 1 : std::numeric_limits<int>::max());
+      const int n = verdeckt(dx, dy, !zaehlen ? 1 : beste ? beste->verdeckt + 1 : std::numeric_limits<int>::max());
       if (!beste || n < beste->verdeckt || (n == beste->verdeckt && weite < besteWeite)) {
         beste = Verschiebung{dx, dy, n};
         besteWeite = weite;
@@ -203,17 +207,24 @@ std::optional<Verschiebung> Ausweichen(std::span<const Punkt> umriss, const Hind
   return beste;
 }
 
+}  // namespace
+
+std::optional<Verschiebung> Ausweichen(std::span<const Punkt> umriss, const Hindernis& bereich,
+                                       std::span<const Hindernis> hindernisse, double schritt) {
+  return suchen(umriss, bereich, hindernisse, schritt, true);
+}
+
 Preislage PreislageSuchen(const Preisdruck& drucken, const Hindernis& bereich, std::span<const Hindernis> hindernisse) {
   std::optional<Preislage> beste;
   // Whether the label finds room with these options; the best place so far is kept.
-  const auto versuchen = [&](const PreisOptionen& optionen, double* quer = nullptr) {
+  const auto versuchen = [&](const PreisOptionen& optionen, bool zaehlen, double* quer = nullptr) {
     VSPrinter probe;
     probe.StartDoc();
     const PreisAusmass ausmass = drucken(probe, 0, 0, optionen);
     probe.EndDoc();
     if (quer) *quer = ausmass.quer;
     const std::vector<Punkt> umriss = Zeichnungsumriss(probe.pages()[0].ops);
-    const std::optional<Verschiebung> v = Ausweichen(umriss, bereich, hindernisse);
+    const std::optional<Verschiebung> v = suchen(umriss, bereich, hindernisse, kSuchschritt, zaehlen);
     if (v && (!beste || v->verdeckt < beste->verdeckt)) beste = Preislage{v->dx, v->dy, optionen, v->verdeckt};
     return v && v->verdeckt == 0;
   };
@@ -224,20 +235,20 @@ Preislage PreislageSuchen(const Preisdruck& drucken, const Hindernis& bereich, s
     return beste.value_or(keinPlatz);
   };
   double quer = 0;
-  if (versuchen({}, &quer) || quer <= 0) return ergebnis();
+  if (versuchen({}, true, &quer) || quer <= 0) return ergebnis();
   const auto kleiner = [&](double teil) {
     PreisOptionen o;
     o.hoechstquer = teil * quer;
     return o;
   };
-  if (!versuchen(kleiner(kKleinsterPreis))) return ergebnis();
+  if (!versuchen(kleiner(kKleinsterPreis), true)) return ergebnis();
   // The largest part that still finds room, to a hundredth.
   double lo = kKleinsterPreis, hi = 1;
   Preislage passend = *beste;
   while (hi - lo > 0.01) {
     const double mitte = (lo + hi) / 2;
     beste.reset();
-    if (versuchen(kleiner(mitte))) {
+    if (versuchen(kleiner(mitte), false)) {
       lo = mitte;
       passend = *beste;
     } else {

@@ -47,8 +47,9 @@ struct Verschiebung {
 // clear of every obstacle (by half a millimetre); no move where it is clear already. Where
 // no place is clear, the nearest of those covering the fewest obstacles. Nothing when the
 // outline is larger than `bereich`.
+inline constexpr double kSuchschritt = 0.5;  // mm
 std::optional<Verschiebung> Ausweichen(std::span<const Punkt> umriss, const Hindernis& bereich,
-                                       std::span<const Hindernis> hindernisse, double schritt = 0.5);
+                                       std::span<const Hindernis> hindernisse, double schritt = kSuchschritt);
 
 // Draws a price label with its anchor (the x and y the price routines take) at (x, y).
 using Preisdruck = std::function<PreisAusmass(VSPrinter& vp, double x, double y, const PreisOptionen& optionen)>;
