@@ -24,8 +24,10 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
       messen(vp, info.isEmpty() ? QStringLiteral("Ag12X") : info, e[8], g.FontINFO, {.fett = true});
   const double Hi = inf.hoehe;
 
-  // The label keeps to the width it was given and to the caller's limit.
+  // The label keeps to the width it was given and to the caller's limit, its frame included.
   const double grenze = grenzeVon(breite, opt.hoechstquer);
+  const double rahmenmass = 0.3 * Hi;
+  const double rand = opt.rahmen ? rahmenUeberstand(rahmenmass, a) : 0;
 
   // Measured at a price size; the currency mark and the unit follow the price's scale.
   struct Mass {
@@ -39,13 +41,13 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
     // An info text wider than the price block widens the label, but not past its limit:
     // there the info box sets its text smaller.
     double Wi = 1.1 * inf.breite;
-    if (grenze > 0) Wi = std::min(Wi, breiteHoechstens(grenze, m.b.Hp + Hi, a));
+    if (grenze > 0) Wi = std::min(Wi, breiteHoechstens(grenze, m.b.Hp + Hi, a, rand));
     const double infoQuer = (m.b.Hp + Hi) * std::sin(a) + Wi * std::cos(a);
     if (infoQuer > m.quer) {
       m.quer = infoQuer;
       m.gesamt = Wi;
     }
-    m.reichweite = m.quer;
+    m.reichweite = m.quer + 2 * rand;
     return m;
   };
   // A price too wide for the width given is set smaller, so that the label keeps to its slot.
@@ -73,7 +75,7 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
   if (opt.rahmen) {
     band(vp, e[4], g.FontNW, true, kGruen, zehntel, T, gesamt, Hi);
     band(vp, groesse, g.FontHW, false, kRot, zehntel, B1, gesamt, Hp);
-    PreisRahmenZeichnen({T, B1, TR, B2, BR, a, 0.3 * Hi, gesamt}, vp);
+    PreisRahmenZeichnen({T, B1, TR, B2, BR, a, rahmenmass, gesamt}, vp);
   }
 
   preisDurchgaenge(vp, slot, {preisText, B1, a, zehntel, spalte, Wp, breite, 1, groesse});

@@ -2,14 +2,21 @@
 #include "Zeichnen.h"
 
 #include "Feldwerte.h"
+#include "Preisdruck.h"
 #include "Schriftdefinitionen.h"
 #include "Startglobale.h"
+
+#include <cmath>
 
 namespace vovida {
 
 using kesto::activex::mm;
 
 namespace {
+
+// The outer arcs: radius 2r round centres an r/1.5 step out from the corners and then
+// 2r/1.3 back in, drawn r/2 wide; they reach furthest past the bands.
+constexpr double kBogenRadius = 2, kBogenAussen = 1 / 1.5, kTeiler = 1.3, kStift = 0.5;
 
 void linie(VSPrinter& vp, Punkt von, Punkt bis) { vp.DrawLine(mm(von.x), mm(von.y), mm(bis.x), mm(bis.y)); }
 
@@ -21,7 +28,7 @@ void PreisRahmenZeichnen(const PreisRahmen& p, VSPrinter& vp) {
   const auto t = [a](Punkt q, double dx, double dy) { return gedreht(q, a, dx, dy); };
   // The split point on the right side.
   const Punkt s2{p.split.x + (p.ro.x - p.lo.x), p.split.y + (p.ro.y - p.lo.y)};
-  const double stift = r / 2 * 57;
+  const double stift = kStift * r * 57;
 
   struct Ecke {
     Punkt punkt;
@@ -35,13 +42,13 @@ void PreisRahmenZeichnen(const PreisRahmen& p, VSPrinter& vp) {
                         {p.ru, u"RU", 1, 1, kRot}};
   // Outer arcs, red, at the corners moved outwards; then the inner arcs at the corners
   // themselves, green above and red below.
-  const double aussen = r / 1.5;
+  const double aussen = kBogenAussen * r;
   for (const Ecke& e : ecken) {
     const Punkt q = t(e.punkt, e.sx * aussen, e.sy * aussen);
-    EckeZeichnen(q.x, q.y, a, 2 * r, QString::fromUtf16(e.code), vp, 1.3, stift, kRot, 0);
+    EckeZeichnen(q.x, q.y, a, kBogenRadius * r, QString::fromUtf16(e.code), vp, kTeiler, stift, kRot, 0);
   }
   for (const Ecke& e : ecken)
-    EckeZeichnen(e.punkt.x, e.punkt.y, a, r, QString::fromUtf16(e.code), vp, 1.3, stift, e.innen, 0);
+    EckeZeichnen(e.punkt.x, e.punkt.y, a, r, QString::fromUtf16(e.code), vp, kTeiler, stift, e.innen, 0);
 
   // Inner lines r/4 outside the corner rectangle, green above the split.
   vp.setPenColor(kGruen);
@@ -75,6 +82,13 @@ void PreisRahmenZeichnen(const PreisRahmen& p, VSPrinter& vp) {
   vp.TextBox("123 ", mm(gedreht(p.split, a, -0.525 * r, 0).x), mm(gedreht(p.split, a, -r / 4, -r / 4).y),
              mm(p.beschriftungsbreite + 0.95 * r), mm(r / 4), false, false, true);
   vp.setPenColor(kSchwarz);
+}
+
+double preis::rahmenUeberstand(double mass, double winkel) {
+  // Across the page, the arc of a corner reaches past the corner by its radius and half its
+  // pen, less the step its centre lies in from the corner, turned.
+  const double innen = (kBogenRadius / kTeiler - kBogenAussen) * mass;
+  return (kBogenRadius + kStift / 2) * mass - innen * (std::cos(winkel) - std::abs(std::sin(winkel)));
 }
 
 }  // namespace vovida

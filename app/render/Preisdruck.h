@@ -79,6 +79,10 @@ double grenzeVon(double breite, double hoechstquer);
 // room on the left.
 double breiteHoechstens(double grenze, double hoehe, double winkel, double rand = 0);
 
+// How far the new style's frame, drawn with this measure round a label turned by winkel
+// (radians), reaches across past the label's side.
+double rahmenUeberstand(double mass, double winkel);
+
 // The price size at which a label keeps to grenze (0: no limit), with the label's measures
 // there: the size given where the label fits, else smaller. ausmessen(groesse) measures the
 // label at a price size; its `reichweite` is how far across the label then reaches.

@@ -182,6 +182,15 @@ TEST_F(PreisTest, AnglesBeyondAByteOfTenthsAreKept) {
   EXPECT_EQ(texte().at(0).style.angle, -80);
 }
 
+// Where it fits, the label with its frame is as wide as without a limit.
+TEST_F(PreisTest, LabelThatFitsIsAsWideAsWithoutALimit) {
+  const PreisAusmass frei = neu(QStringLiteral("12,99"), {}, QStringLiteral("statt 19,99"), 10, 0);
+  vp.StartDoc();
+  const PreisAusmass eng = neu(QStringLiteral("12,99"), {}, QStringLiteral("statt 19,99"), 10, frei.quer + 12);
+  EXPECT_NEAR(eng.quer, frei.quer, kGenau);
+  EXPECT_EQ(texte().at(0).style.font.size, 40);
+}
+
 class PreisPolygonTest : public PreisTest {
  protected:
   // Wide enough for every label drawn here: the label keeps the slot's sizes.
@@ -342,7 +351,8 @@ TEST_F(PreisTest, DemoA4PriceInTheHeadlineFaceFitsThePage) {
 }
 
 // A price or info text too wide for the label's width sets the label smaller instead of
-// pushing it past its slot; a price that fits keeps the slot's size.
+// pushing it past its slot; a price that fits keeps the slot's size. The frame, its outer
+// arcs and lines included, keeps to the width and limit too.
 TEST_F(PreisTest, LabelKeepsToItsWidthAndLimit) {
   struct Fall {
     const char* preis;
@@ -355,6 +365,8 @@ TEST_F(PreisTest, LabelKeepsToItsWidthAndLimit) {
       {"1.234.567,89", "statt 19,99", 120, {}, true},
       {"12,99", "Statt 14.999,99 EUR im Frühjahrskatalog", 90, {}, false},
       {"12.345,67", "statt 19,99", 200, {.hoechstquer = 90}, true},
+      {"12,99", "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht", 90, {}, false},
+      {"12,99", "statt 19,99", 90, {.winkel = 0}, false},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.preis);
@@ -372,6 +384,18 @@ TEST_F(PreisTest, LabelKeepsToItsWidthAndLimit) {
       EXPECT_GE(b.box.left.mm(), 10 - 0.01);
       EXPECT_LE(b.box.left.mm() + b.box.width.mm() * std::cos(8 * std::numbers::pi / 180), 10 + f.breite + 0.01);
     }
+    const double links = 10 + (f.breite - grenze) / 2, rechts = links + grenze;
+    ASSERT_FALSE(alle<ArcOp>().empty());
+    for (const ArcOp& b : alle<ArcOp>()) {
+      const double r = b.radius.mm() + b.pen.width.mm() / 2;
+      EXPECT_GE(b.centre.x.mm() - r, links - 0.01);
+      EXPECT_LE(b.centre.x.mm() + r, rechts + 0.01);
+    }
+    for (const LineOp& l : alle<LineOp>())
+      for (const auto& p : {l.from, l.to}) {
+        EXPECT_GE(p.x.mm() - l.pen.width.mm() / 2, links - 0.01);
+        EXPECT_LE(p.x.mm() + l.pen.width.mm() / 2, rechts + 0.01);
+      }
   }
 }
 

@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Artikel, PlakatAnordnung,
                                            Fall{"A3N", "100001", "", true}, Fall{"A3N", "100050", kStatt, true},
                                            Fall{"A3N", "100051", "", true}, Fall{"A4F", "100050", kStatt, true},
                                            Fall{"A3F", "100051", "", true}, Fall{"A3F", "100001", kStatt, true},
-                                           Fall{"A4N", "100001", kLangStatt, true},
+                                           Fall{"A4N", "100001", kLangStatt}, Fall{"A4N", "100001", kLangStatt, true},
                                            Fall{"A4F", "100051", kLangStatt, true}),
                          [](const auto& info) {
                            return std::string(info.param.art) + "_" + info.param.nr +
