@@ -47,13 +47,19 @@ class TokenStream {
     if ((separators_ & 0x01) && (separators_ & 0x10) && (f & 0x10) && !(f & 0x01)) f |= 0x01;
     return (separators_ & kSeparatorBits & ~f) == 0 && ((separators_ ^ f) & peek::kCompared) == 0;
   }
-  // Peek and accepts together: the kind of an acceptable token, else end of line.
+  // Peek and accepts together: the kind of an acceptable token, else end of line. Most looks
+  // ask for an adjacent token or an argument: under those flags, constants, the checks fold.
   std::int32_t look(std::uint32_t flags) {
-    peek(flags);
-    return accepts(flags) ? kind_ : tok::kEndOfLine;
+    if (flags == peek::kAdjacent) return lookUnder(peek::kAdjacent);
+    if (flags == peek::kArgument) return lookUnder(peek::kArgument);
+    return lookUnder(flags);
   }
   // Takes the held token and colours it. Inline, so that the attribute, a constant where the
   // parser takes a token, folds into the colouring.
+  [[gnu::always_inline]] std::int32_t lookUnder(std::uint32_t flags) {
+    peek(flags);
+    return accepts(flags) ? kind_ : tok::kEndOfLine;
+  }
   std::uint32_t expect(std::uint32_t attribute) {
     // The usual case: a look-ahead nobody shares, never saved, and no text collected.
     if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
