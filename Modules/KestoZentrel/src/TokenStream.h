@@ -54,12 +54,12 @@ class TokenStream {
     if (flags == peek::kArgument) return lookUnder(peek::kArgument);
     return lookUnder(flags);
   }
-  // Takes the held token and colours it. Inline, so that the attribute, a constant where the
-  // parser takes a token, folds into the colouring.
   [[gnu::always_inline]] std::int32_t lookUnder(std::uint32_t flags) {
     peek(flags);
     return accepts(flags) ? kind_ : tok::kEndOfLine;
   }
+  // Takes the held token and colours it. Inline, so that the attribute, a constant where the
+  // parser takes a token, folds into the colouring.
   std::uint32_t expect(std::uint32_t attribute) {
     // The usual case: a look-ahead nobody shares, never saved, and no text collected.
     if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
