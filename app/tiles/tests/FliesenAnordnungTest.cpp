@@ -82,6 +82,7 @@ struct Preisfall {
   const char* plakatart;
   const char* nummer;  // a demo article; none for the long texts
   bool vollePreisgroesse;
+  bool neuerStil = true;
 };
 
 void PrintTo(const Preisfall& f, std::ostream* out) { *out << f.name; }
@@ -122,8 +123,13 @@ class FliesenPreislage : public Fliesenschildseite, public ::testing::WithParamI
     Fliesenpreis p = FliesenpreisBerechnen(daten().haupt(10), u.waehrungen);
     PreisAusmass ausmass;
     probe.StartDoc();
-    PreisDrucken(p.preis, p.zeichen, daten().haupt(12), {}, static_cast<std::int16_t>(basis + 4), probe,
-                 m.X0 + 4 * m.g + m.Cw[1] + m.Cw[2], m.Yr + 4 * m.R1, m.Cw[3] + m.Cw[4], {}, ausmass);
+    const auto slot = static_cast<std::int16_t>(basis + 4);
+    const double x = m.X0 + 4 * m.g + m.Cw[1] + m.Cw[2], y = m.Yr + 4 * m.R1, breite = m.Cw[3] + m.Cw[4];
+    if (u.NeuerStil)
+      PreisDrucken(p.preis, p.zeichen, daten().haupt(12), {}, slot, probe, x, y, breite, {}, ausmass);
+    else
+      PreisPolygonDrucken(p.preis, p.zeichen, p.zweitpreis, p.zweitzeichen, daten().haupt(12), {}, slot, probe, x,
+                          y, breite, {}, ausmass);
     probe.EndDoc();
     return probe.pages()[0].ops;
   }
@@ -148,8 +154,8 @@ TEST_P(FliesenPreislage, PriceCoversNoTextAndStaysOnTheSign) {
     preis = QStringLiteral("1.234.567,89");
   }
   daten().haupt(10) = preis;
-  const FliesenschildUmfeld u = mitTexten(umfeld(f.plakatart), f.nummer ? f.nummer : "2000011", fliesentype);
-  ASSERT_TRUE(u.NeuerStil);
+  FliesenschildUmfeld u = mitTexten(umfeld(f.plakatart), f.nummer ? f.nummer : "2000011", fliesentype);
+  u.NeuerStil = f.neuerStil;
   const auto ops = zeichnen(u);
   const std::vector<kesto::test::Umriss> schild = schilder(ops, beschriftung);
   ASSERT_EQ(schild.size(), 2u);
@@ -174,7 +180,11 @@ INSTANTIATE_TEST_SUITE_P(Faelle, FliesenPreislage,
                                            Preisfall{"SchildLang", "FVK", nullptr, false},
                                            Preisfall{"Etikett200001", "A7", "200001", false},
                                            Preisfall{"Etikett200002", "A7", "200002", false},
-                                           Preisfall{"EtikettLang", "A7", nullptr, false}),
+                                           Preisfall{"EtikettLang", "A7", nullptr, false},
+                                           // The old style, with its secondary price and wedge.
+                                           Preisfall{"Schild200002Alt", "FVK", "200002", true, false},
+                                           Preisfall{"SchildLangAlt", "FVK", nullptr, false, false},
+                                           Preisfall{"EtikettLangAlt", "A7", nullptr, false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Where nothing lies in its way, the label stays exactly where the layout puts it.
