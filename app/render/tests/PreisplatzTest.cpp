@@ -2,6 +2,8 @@
 // clear of texts inside an area, and setting it smaller only where no place is clear.
 #include "Preisplatz.h"
 
+#include "Anordnung.h"
+#include "TextaufDruckformular.h"
 #include "Zeichenflaeche.h"
 
 #include <gmock/gmock.h>
@@ -77,6 +79,48 @@ TEST_F(Zeichnungsumriss, HullOfBoxesTurnedAboutTheirCornerAndOfLines) {
   using P = std::pair<double, double>;
   EXPECT_THAT(gerundet(vovida::Zeichnungsumriss(vp.pages().back().ops)),
               ::testing::UnorderedElementsAre(P{0, 0}, P{12, 12}, P{12, 20}, P{5, 30}));
+}
+
+class Textflaeche : public Zeichenflaeche {};
+
+// Where the text of a box lies: around its ink as drawn, and no more than a line's
+// height and a little of its width beyond it.
+TEST_F(Textflaeche, HoldsTheInkOfTheBoxAsDrawn) {
+  slotSetzen(5, {"B", "10", "0", "False", "0", "2", "1", "16711935", "16711935", "0", ""});  // margin 2, top 1 mm
+  struct Fall {
+    const char* text;
+    double breite, hoehe;
+    std::int32_t ausrichtung;
+  };
+  const Fall faelle[] = {
+      {"Abriebgruppe", 50, 8, 6},  {"Abriebgruppe", 50, 8, 7},  {"Abriebgruppe", 50, 8, 8},
+      {"Abriebgruppe", 50, 0, 11}, {"Abriebgruppe", 0, 0, 6},
+      // Wider than its box: set smaller or wrapped inside it.
+      {"Feinsteinzeug Terrazzo Anthrazit matt", 20, 8, 6},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(std::string(f.text) + " " + std::to_string(f.breite) + " " + std::to_string(f.ausrichtung));
+    vp.StartDoc();
+    const QString text = QString::fromUtf8(f.text);
+    const QString arial = QStringLiteral("Arial");
+    const Hindernis r = vovida::Textflaeche(text, 10, 20, f.breite, f.hoehe, 5, arial, f.ausrichtung, vp);
+    TextboxStil stil{f.ausrichtung};
+    SchriftTextDrucken(text, 10, 20, f.breite, f.hoehe, 5, arial, vp, stil);
+    const auto tinte = kesto::test::flaechen(vp.pages().back().ops);
+    ASSERT_FALSE(tinte.empty());
+    QRectF alle;
+    for (const auto& t : tinte) alle |= t.umriss.boundingRect();
+    EXPECT_LE(r.links, alle.left() + 0.05);
+    EXPECT_LE(r.oben, alle.top() + 0.05);
+    EXPECT_GE(r.rechts, alle.right() - 0.05);
+    EXPECT_GE(r.unten, alle.bottom() - 0.05);
+    EXPECT_LT(alle.left() - r.links + r.rechts - alle.right(), 1.0);
+    EXPECT_LT(r.unten - r.oben, alle.height() + 2.5);
+    if (f.breite > 0) {
+      EXPECT_GE(r.links, 12 - 1e-9);
+      EXPECT_LE(r.rechts, 12 + f.breite + 1e-9);
+    }
+  }
 }
 
 // A stand-in label: a square whose side is its extent across, 20 mm at full size.
