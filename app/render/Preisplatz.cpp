@@ -55,32 +55,36 @@ std::vector<Punkt> huelle(std::vector<Punkt> p) {
   return h;
 }
 
-struct Spanne {
-  double von, bis;
+// One edge's axis of a convex outline and the outline's span along it.
+struct Achse {
+  double nx, ny, von, bis;
 };
 
-template <typename Punkte>
-Spanne projektion(const Punkte& punkte, double nx, double ny) {
-  Spanne s{std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()};
-  for (const Punkt& p : punkte) {
-    const double w = p.x * nx + p.y * ny;
-    s.von = std::min(s.von, w);
-    s.bis = std::max(s.bis, w);
+std::vector<Achse> achsen(std::span<const Punkt> p) {
+  std::vector<Achse> out;
+  out.reserve(p.size());
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    const Punkt a = p[i], b = p[(i + 1) % p.size()];
+    Achse k{a.y - b.y, b.x - a.x, std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()};
+    for (const Punkt& q : p) {
+      const double w = q.x * k.nx + q.y * k.ny;
+      k.von = std::min(k.von, w);
+      k.bis = std::max(k.bis, w);
+    }
+    out.push_back(k);
   }
-  return s;
+  return out;
 }
 
 // Whether the convex outline, moved by (dx, dy), overlaps the rectangle: no separating
-// axis among the rectangle's sides and the outline's edges. The rectangle is moved back
-// instead.
-bool ueberschneidet(std::span<const Punkt> p, const Hindernis& r, double dx, double dy) {
-  const Punkt rechteck[] = {{r.links - dx, r.oben - dy}, {r.rechts - dx, r.oben - dy},
-                            {r.rechts - dx, r.unten - dy}, {r.links - dx, r.unten - dy}};
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    const Punkt a = p[i], b = p[(i + 1) % p.size()];
-    const double nx = a.y - b.y, ny = b.x - a.x;
-    const Spanne u = projektion(p, nx, ny), v = projektion(rechteck, nx, ny);
-    if (u.bis <= v.von || v.bis <= u.von) return false;
+// axis among the outline's edges (the caller has tried the rectangle's sides).
+bool ueberschneidet(std::span<const Achse> achsen, const Hindernis& r, double dx, double dy) {
+  const double mx = (r.links + r.rechts) / 2, my = (r.oben + r.unten) / 2;
+  const double hx = (r.rechts - r.links) / 2, hy = (r.unten - r.oben) / 2;
+  for (const Achse& k : achsen) {
+    const double mitte = mx * k.nx + my * k.ny, halb = hx * std::abs(k.nx) + hy * std::abs(k.ny);
+    const double schub = dx * k.nx + dy * k.ny;
+    if (k.bis + schub <= mitte - halb || mitte + halb <= k.von + schub) return false;
   }
   return true;
 }
@@ -173,6 +177,7 @@ std::optional<Verschiebung> suchen(std::span<const Punkt> umriss, const Hinderni
   weit.reserve(hindernisse.size());
   for (const Hindernis& h : hindernisse)
     weit.push_back({h.links - kAbstand, h.oben - kAbstand, h.rechts + kAbstand, h.unten + kAbstand});
+  const std::vector<Achse> kanten = achsen(umriss);
   // Obstacles covered at (dx, dy), counted up to grenze.
   const auto verdeckt = [&](double dx, double dy, int grenze) {
     int n = 0;
@@ -180,7 +185,7 @@ std::optional<Verschiebung> suchen(std::span<const Punkt> umriss, const Hinderni
       if (h.rechts <= rand.links + dx || h.links >= rand.rechts + dx || h.unten <= rand.oben + dy ||
           h.oben >= rand.unten + dy)
         continue;
-      if (ueberschneidet(umriss, h, dx, dy) && ++n >= grenze) break;
+      if (ueberschneidet(kanten, h, dx, dy) && ++n >= grenze) break;
     }
     return n;
   };

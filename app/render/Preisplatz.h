@@ -21,6 +21,7 @@ namespace vovida {
 // A text's rectangle on the page, mm.
 struct Hindernis {
   double links, oben, rechts, unten;
+  bool operator==(const Hindernis&) const = default;
 };
 
 // The most a price label may extend across when it is centred in [x, x + breite], has its

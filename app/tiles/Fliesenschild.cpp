@@ -207,14 +207,18 @@ Preislage preisPlatzieren(const Fliesenmasse& m, bool beschriftung, const Fliese
 // type runs over three columns.
 std::pair<Preislage, bool> hauptpreisPlatz(const Fliesenmasse& m, bool beschriftung, const Fliesendaten& d,
                                            const FliesenschildUmfeld& u, const Hauptpreis& preis) {
-  const auto platz = [&](bool typWeit) {
+  const auto texte = [&](bool typWeit) {
     Belegung gemessen{*u.vp, true, {}};
     hauptartikel(m, beschriftung, d, u, typWeit, gemessen);
-    return preisPlatzieren(m, beschriftung, u, preis, std::move(gemessen.flaechen));
+    return std::move(gemessen.flaechen);
   };
-  const Preislage weit = platz(true);
+  const std::vector<Hindernis> weitTexte = texte(true);
+  const Preislage weit = preisPlatzieren(m, beschriftung, u, preis, weitTexte);
   if (weit.verdeckt == 0 && weit.optionen.hoechstquer == 0) return {weit, true};
-  const Preislage schmal = platz(false);
+  // A tile type that fits its column anyway gives no more room.
+  const std::vector<Hindernis> schmalTexte = texte(false);
+  if (schmalTexte == weitTexte) return {weit, true};
+  const Preislage schmal = preisPlatzieren(m, beschriftung, u, preis, schmalTexte);
   // hoechstquer 0 is the full size.
   const auto groesse = [](const Preislage& l) {
     return l.optionen.hoechstquer > 0 ? l.optionen.hoechstquer : std::numeric_limits<double>::max();
