@@ -13,7 +13,9 @@
 
 #include <services/MessageBox.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -40,6 +42,28 @@ void verkaufsrahmen(const Fliesenmasse& m, const FliesenschildUmfeld& u, VSPrint
     vp.DrawPicture(u.Logo, mm(m.X0 + m.W / 4), mm(m.Y0 + 2 * m.u), mm(m.W / 2), mm(m.T));
 }
 
+// The label's white field begins where its frame runs, 2 mm in; the main columns, laid
+// out from the outer edge, are set to scale inside it, so no frame line crosses a text.
+constexpr double kFeldRand = 2;
+
+void spaltenInsFeld(Fliesenmasse& m) {
+  const double f = (m.W - 2 * kFeldRand) / m.W;
+  for (int i = 1; i <= 4; ++i) {
+    m.Cx[i] = m.X0 + kFeldRand + (m.Cx[i] - m.X0) * f;
+    m.Cw[i] *= f;
+  }
+}
+
+struct Oval {
+  double links, oben, rechts, unten;
+  // Its width over the whole height from y1 to y2; 0 where that reaches past it.
+  double sehne(double y1, double y2) const {
+    const double a = (rechts - links) / 2, b = (unten - oben) / 2, mitte = (oben + unten) / 2;
+    const double d = std::max(std::abs(y1 - mitte), std::abs(y2 - mitte)) / b;
+    return d >= 1 ? 0 : 2 * a * std::sqrt(1 - d * d);
+  }
+};
+
 void beschriftungsrahmen(const Fliesenmasse& m, const FliesenschildUmfeld& u, VSPrinter& vp) {
   PolygonZeichnen(m.X0, m.Y0, m.W, m.H, vp, 0, 2, 0, 0, 1);
   PolygonZeichnen(m.X0 + 2, m.Y0 + 2, m.W - 4, m.H - 4, vp, 0, 0, 10, kWeiss, 0);
@@ -54,11 +78,29 @@ void beschriftungsrahmen(const Fliesenmasse& m, const FliesenschildUmfeld& u, VS
   vp.setBrushStyle(0);
   vp.setBrushColor(u.textmarkeFarbe);
   vp.setPenWidth(units(12));
-  vp.DrawEllipse(mm(m.X0 + 6), mm(m.Y0 + 6), mm(m.X0 + m.W - 6), mm(m.Y0 + m.T));
+  const Oval oval{m.X0 + 6, m.Y0 + 6, m.X0 + m.W - 6, m.Y0 + m.T};
+  vp.DrawEllipse(mm(oval.links), mm(oval.oben), mm(oval.rechts), mm(oval.unten));
 
+  const QString helvetica = QStringLiteral("Helvetica");
+  const double y = 0.9 * m.Y0 + m.T / 2;
+  // The headline keeps inside the oval: its band is the oval's width at the edge of its
+  // line farther from the middle, found again as the line is set smaller.
+  const double oben = TextGemessenOben(u.ueberschriftSlot, y);
+  double breite = oval.rechts - oval.links;
+  for (int schritt = 0; schritt < 4; ++schritt) {
+    VSPrinter probe;
+    probe.StartDoc();
+    double hoehe = 0, summe = 0;
+    TextGemessenDrucken(u.Ueberschrift, u.ueberschriftSlot, helvetica, probe, 0, y, breite, hoehe, summe, true);
+    probe.EndDoc();
+    const double sehne = oval.sehne(oben, oben + hoehe);
+    if (sehne >= breite) break;
+    breite = sehne;
+  }
+  const double mitte = (oval.links + oval.rechts) / 2;
   double hoehe = 0, summe = 0;
-  TextGemessenDrucken(u.Ueberschrift, u.ueberschriftSlot, QStringLiteral("Helvetica"), vp, m.X0,
-                      0.9 * m.Y0 + m.T / 2, m.W, hoehe, summe, false, u.textmarkeFarbe);
+  TextGemessenDrucken(u.Ueberschrift, u.ueberschriftSlot, helvetica, vp, mitte - breite / 2, y, breite, hoehe, summe,
+                      false, u.textmarkeFarbe);
 }
 
 // Label and value pairs; a row without a second pair lets its value run over three columns.
@@ -150,11 +192,12 @@ struct Hauptpreis {
   Preisdruck drucken;
 };
 
-Hauptpreis hauptpreis(const Fliesenmasse& m, const Fliesendaten& d, const FliesenschildUmfeld& u) {
+Hauptpreis hauptpreis(const Fliesenmasse& m, bool beschriftung, const Fliesendaten& d,
+                      const FliesenschildUmfeld& u) {
   Hauptpreis h;
   h.x = m.X0 + 4 * m.g + m.Cw[1] + m.Cw[2];
   h.y = m.Yr + 4 * m.R1;
-  h.einheitX = m.X0 + m.W - m.g - 30;
+  h.einheitX = m.X0 + m.W - (beschriftung ? kFeldRand : 0) - m.g - 30;
   h.einheitY = h.y + 2 * m.Sp1 + 2;
   h.regalY = h.einheitY + m.R2;
   h.einheit = d.haupt(12);
@@ -311,13 +354,13 @@ int FliesenschildZeichnen(double breite, double hoehe, std::int16_t versatz, boo
   VSPrinter& vp = *u.vp;
   const double T = beschriftung ? 0.25 * hoehe : logoVerhaeltnis(u.parameter.LogoQZM) * breite / 2;
   vp.StartDoc();
-  const Fliesenmasse m =
-      FliesenmasseBerechnen(breite, hoehe, static_cast<std::int16_t>(36 + versatz), T, u.parameter, vp);
+  Fliesenmasse m = FliesenmasseBerechnen(breite, hoehe, static_cast<std::int16_t>(36 + versatz), T, u.parameter, vp);
+  if (beschriftung) spaltenInsFeld(m);
   if (beschriftung)
     beschriftungsrahmen(m, u, vp);
   else
     verkaufsrahmen(m, u, vp);
-  const Hauptpreis preis = hauptpreis(m, d, u);
+  const Hauptpreis preis = hauptpreis(m, beschriftung, d, u);
   const auto [lage, typWeit] = hauptpreisPlatz(m, beschriftung, d, u, preis);
   Belegung zeichnen{vp, false, {}};
   hauptartikel(m, beschriftung, d, u, typWeit, zeichnen);

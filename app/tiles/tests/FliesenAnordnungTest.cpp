@@ -74,6 +74,41 @@ TEST_P(FliesenAnordnung, EverythingStaysOnTheSign) {
 INSTANTIATE_TEST_SUITE_P(Arten, FliesenAnordnung, ::testing::Values("Bodenfliese", "Beschriftung"),
                          [](const auto& info) { return std::string(info.param); });
 
+class FliesenAnordnungEtikett : public FliesenAnordnung {};
+// The tile label's texts keep inside its white field, whose frame runs 2 mm in, and its
+// headline inside the oval, whatever the headline.
+TEST_F(FliesenAnordnungEtikett, TextsKeepInsideTheWhiteFieldAndTheHeadlineInsideTheOval) {
+  daten().typSetzen(kBeschriftung);
+  langeTexte();
+  for (const char* ueberschrift : {"AKTION", "SEHENSWERTE PREISE", "FÜR SEHENSWERTE PREISE."}) {
+    SCOPED_TRACE(ueberschrift);
+    FliesenschildUmfeld u = mitTexten(umfeld("A7"), "200001", QStringLiteral("Bodenfliese glasiert"));
+    u.Ueberschrift = QString::fromUtf8(ueberschrift);
+    const auto ops = zeichnen(u);
+    const std::vector<kesto::test::Umriss> schild = schilder(ops, true);
+    ASSERT_EQ(schild.size(), 2u);
+    const kesto::test::Umriss s0 = schild[0];
+    const std::vector<kesto::test::Umriss> feld{{s0.x + 2, s0.y + 2, s0.b - 4, s0.h - 4}, schild[1]};
+    EXPECT_THAT(kesto::test::anordnungPruefen(ops, feld), ::testing::IsEmpty());
+
+    const auto ovale = alle<kesto::activex::EllipseOp>(ops);
+    ASSERT_EQ(ovale.size(), 1u);
+    const kesto::test::Umriss oval = inMm(ovale[0]->box);
+    const double a = oval.b / 2, b = oval.h / 2, cx = oval.x + a, cy = oval.y + b;
+    int zeichen = 0;
+    for (const kesto::test::Flaeche& f : kesto::test::flaechen(ops)) {
+      if (!std::holds_alternative<kesto::activex::TextOp>(ops[f.op])) continue;
+      ++zeichen;
+      for (const QPointF& p : f.umriss) {
+        const double dx = (p.x() - cx) / a, dy = (p.y() - cy) / b;
+        EXPECT_LE(dx * dx + dy * dy, 1.0) << f.text << " at " << p.x() << ", " << p.y();
+      }
+    }
+    EXPECT_GT(zeichen, 0);
+    kesto::test::bilderAblegen(start().VSPrinter1.pages(), std::string("Fliesenetikett-") + ueberschrift);
+  }
+}
+
 // The main price label on a sale sign and on a label, for demo tile articles and for the
 // longest texts: no text over another, nothing off the sign, and the price as large as at
 // the layout's place wherever the sign has room for it.
