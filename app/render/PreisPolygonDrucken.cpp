@@ -61,7 +61,8 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
   struct Mass {
     Preisblock b;
     double H = 0, gesamt = 0, quer = 0, reichweite = 0;
-    bool imBand[2] = {false, false};  // the secondary line and the info set in the label's width rather than a tenth wider
+    // The secondary line and the info set in the label's width rather than a tenth wider.
+    bool imBand[2] = {false, false};
   };
   const double gedruckt[2] = {messen(vp, nebenzeile, e[4], g.FontNW, {.fett = true}).breite,
                               messen(vp, info, e[8], g.FontINFO).breite};
