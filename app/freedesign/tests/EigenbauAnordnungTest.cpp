@@ -11,7 +11,6 @@
 #include "Startglobale.h"
 
 #include <QCheckBox>
-#include <QPainter>
 
 #include <gmock/gmock.h>
 
@@ -115,13 +114,7 @@ class EigenbauAnordnung : public Eigenbauumgebung, public ::testing::WithParamIn
   void marke() {
     modell->chk_Brisal = 1;
     modell->chk_Brisal_Click();
-    QImage kopf(620, 200, QImage::Format_RGB32);
-    kopf.fill(QColor(200, 0, 0));
-    QPainter(&kopf).fillRect(20, 20, 580, 160, QColor(255, 255, 255));
-    QImage zeichen(300, 50, QImage::Format_RGB32);
-    zeichen.fill(QColor(0, 0, 160));
-    start().SchildBild = kopf;
-    start().SchildTamselBild = zeichen;
+    markenbilder();
     modell->chk_PZ[0] = 0;  // the header leaves no free room for an extra price
   }
   void ausrichten(Ausrichtung a) {
