@@ -17,7 +17,7 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
                   double breite, const PreisOptionen& opt, PreisAusmass& ausmass) {
   const std::optional<Anfang> anfang = anfangen(preisText, slot, opt.winkel);
   if (!anfang) return;
-  const double slotgroesse = anfang->groesse, a = anfang->winkel;
+  const double a = anfang->winkel;
   const std::int16_t zehntel = anfang->zehntel;
   const Startglobale& g = startglobale();
 
@@ -63,11 +63,7 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
   };
   // A price too wide for the width given is set smaller, so that the label keeps to its slot;
   // a label too high for the room up and down is set smaller as a whole.
-  const Mass breit =
-      einpassen(slotgroesse, grenze, [&](double groesse) { return ausmessen(*anfang, groesse); }).second;
-  const Mass m = senkrechtEinpassen(y + feldZahl(slot, 6), opt.oben, opt.unten, [&](double f) {
-                   return f == 1 ? breit : ausmessen(skaliert(*anfang, f), breit.groesse * f);
-                 }).second;
+  const Mass m = labelEinpassen(*anfang, grenze, y + feldZahl(slot, 6), opt.oben, opt.unten, ausmessen);
   const auto& e = m.an.e;
   const double groesse = m.groesse, Hi = m.Hi;
   const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, block] = m.b;

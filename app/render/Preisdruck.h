@@ -139,6 +139,19 @@ auto senkrechtEinpassen(double y, double oben, double unten, Ausmessen ausmessen
   return {f, s.m};
 }
 
+// A label's measures where it keeps to grenze across and to [oben, unten] about y: first its
+// price set smaller for the width, then, where it is still too high, the whole label.
+// ausmessen(anfang, groesse) measures the label with those extras at a price size; what it
+// gives has `groesse`, `reichweite` and `senkrecht`.
+template <class Ausmessen>
+auto labelEinpassen(const Anfang& anfang, double grenze, double y, double oben, double unten, Ausmessen ausmessen)
+    -> decltype(ausmessen(anfang, 1.0)) {
+  const auto breit = einpassen(anfang.groesse, grenze, [&](double groesse) { return ausmessen(anfang, groesse); }).second;
+  return senkrechtEinpassen(y, oben, unten, [&](double f) {
+           return f == 1 ? breit : ausmessen(skaliert(anfang, f), breit.groesse * f);
+         }).second;
+}
+
 // How far the new style's frame reaches past the bands in any direction.
 double rahmenAussen(double mass);
 
