@@ -85,7 +85,7 @@ void TextGemessenDrucken(const QString& text, std::int16_t slot, const QString& 
                          std::optional<Colour> hintergrund) {
   const int durchgaenge = feldZahl(slot, kSchatten) != kKeineFarbe ? 1 : 0;
   breitenSumme = 0;
-  const double y1 = y + feldZahl(slot, kTop);
+  const double y1 = TextGemessenOben(slot, y);
   // Whole points; sizes up to three digits, as the editor lets them be typed.
   std::int16_t groesse = ganzzahl16(feldZahl(slot, kGroesse));
   const double abstand = feldZahl(slot, kAbstand);
@@ -152,5 +152,7 @@ void TextGemessenDrucken(const QString& text, std::int16_t slot, const QString& 
     }
   }
 }
+
+double TextGemessenOben(std::int16_t slot, double y) { return y + feldZahl(slot, kTop); }
 
 }  // namespace vovida

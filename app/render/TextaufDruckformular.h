@@ -47,5 +47,7 @@ void TextGemessenDrucken(const QString& text, std::int16_t slot, const QString& 
                          VSPrinter& vp, double x, double y, std::optional<double> breite,
                          double& hoehe, double& breitenSumme, bool nurMessen = false,
                          std::optional<kesto::activex::Colour> hintergrund = {});
+// The top of the line TextGemessenDrucken sets when given y.
+double TextGemessenOben(std::int16_t slot, double y);
 
 }  // namespace vovida

@@ -51,7 +51,7 @@ bool usableState(const std::uint8_t* state) {
 using kestocom::RetainedMemory;
 
 struct GivenBack {
-  void operator()(std::uint8_t** block) const { RetainedMemory::shared().give(block); }
+  void operator()(void* block) const { RetainedMemory::shared().give(block); }
 };
 
 // The lines' start states, one block after another in one array.
@@ -208,18 +208,22 @@ ZENTREL_API std::int32_t NewSyntaxColor(std::int32_t mac, std::int32_t lineCount
     Released<IAllocator> parseAllocator{makeAllocator()};
     if (!parseAllocator.p) return 0;
 
-    // The lines carry no run areas: the attributes are read from the scanner directly.
+    // The lines carry no run areas: the attributes are read from the scanner directly. The
+    // line objects and their pointers share one block, written once without clearing it
+    // first: an edit's call passes all the lines behind the edit and colours a few.
     const auto total = static_cast<std::size_t>(lineCount);
-    std::pmr::vector<LineObject> lines(total, &RetainedMemory::shared());
-    std::pmr::vector<LineObject*> pointers(total, &RetainedMemory::shared());
+    const std::size_t slots = std::max<std::size_t>(total, 1);
+    std::unique_ptr<void, GivenBack> lineBlock{
+        RetainedMemory::shared().take(slots * (sizeof(LineObject) + sizeof(LineObject*)))};
+    auto* const lines = static_cast<LineObject*>(lineBlock.get());
+    auto** const pointers = reinterpret_cast<LineObject**>(lines + slots);
     std::size_t attributeBytes = 0;
     for (std::size_t i = 0; i < total; ++i) {
-      lines[i] = {texts[i], texts[i] + lengths[i], nullptr, nullptr};
-      pointers[i] = &lines[i];
+      pointers[i] = new (lines + i) LineObject{texts[i], texts[i] + lengths[i], nullptr, nullptr};
       attributeBytes += std::size_t{lengths[i]} + 2;
     }
     Released<ILineCollection> collection;
-    if (FAILED(COM_CreateLineCollection(pointers.data(), lineCount, &collection.p))) return 0;
+    if (FAILED(COM_CreateLineCollection(pointers, lineCount, &collection.p))) return 0;
 
     Released<ISourceScanner> object;
     IComponentFactory* factory = nullptr;

@@ -75,8 +75,16 @@ class Node final : public ParseNode {
   NodeList children_;
 };
 
-// A node of `kind` over the given children, in the current allocator.
-Node* makeNode(int kind, std::initializer_list<ParseNode*> children = {}, std::uint8_t code = 0,
-               std::uint8_t refClass = 0);
+// A node of `kind` without children, in the current allocator.
+Node* makeLeaf(int kind, std::uint8_t code, std::uint8_t refClass);
+
+// A node of `kind` over the given children, in the current allocator. Inline, so that the
+// children, known where the parser makes a node, are added without a loop.
+inline Node* makeNode(int kind, std::initializer_list<ParseNode*> children = {}, std::uint8_t code = 0,
+                      std::uint8_t refClass = 0) {
+  Node* n = makeLeaf(kind, code, refClass);
+  for (ParseNode* c : children) n->add(c);
+  return n;
+}
 
 }  // namespace kesto::zentrel

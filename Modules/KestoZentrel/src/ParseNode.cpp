@@ -220,10 +220,8 @@ ParseNode::ParseNode() {
 
 // Here, beside the allocation and the base constructor, so that a node is made in one call
 // with both inline.
-[[gnu::flatten]] Node* makeNode(int kind, std::initializer_list<ParseNode*> children, std::uint8_t code, std::uint8_t refClass) {
-  Node* n = new Node(kind, code, refClass);
-  for (ParseNode* c : children) n->add(c);
-  return n;
+[[gnu::flatten]] Node* makeLeaf(int kind, std::uint8_t code, std::uint8_t refClass) {
+  return new Node(kind, code, refClass);
 }
 
 ParseNode* ParseNode::child(int) const { throw CQNRangeException(74, "Include\\Parser\\parseNode"); }

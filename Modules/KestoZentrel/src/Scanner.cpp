@@ -123,7 +123,9 @@ const char16_t* Scanner::lineText() {
   return text;
 }
 
-HRESULT Scanner::askColourToken(std::uint32_t attribute) { return check(moving([&](ISourceScanner* o) { return o->ColourToken(attribute); }), 173); }
+HRESULT Scanner::askColourToken(std::uint32_t attribute) {
+  return check(moving([&](ISourceScanner* o) { return o->ColourToken(attribute); }), 173);
+}
 
 std::uint32_t Scanner::askAdvance() {
   std::uint32_t kind = 0;

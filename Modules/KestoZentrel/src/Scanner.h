@@ -75,8 +75,8 @@ class Scanner {
     markText_ = text_;
   }
   void markEnd() {
-    at_.place.markEnd = static_cast<std::int32_t>(at_.place.markLine) == line_ - 1 ? static_cast<std::uint32_t>(at_.offset)
-                                                                                 : at_.place.markBegin;
+    const bool sameLine = static_cast<std::int32_t>(at_.place.markLine) == line_ - 1;
+    at_.place.markEnd = sameLine ? static_cast<std::uint32_t>(at_.offset) : at_.place.markBegin;
   }
   TokenText marked() const {
     return {markText_ + at_.place.markBegin, markText_ + std::max(at_.place.markBegin, at_.place.markEnd)};

@@ -47,8 +47,14 @@ class TokenStream {
     if ((separators_ & 0x01) && (separators_ & 0x10) && (f & 0x10) && !(f & 0x01)) f |= 0x01;
     return (separators_ & kSeparatorBits & ~f) == 0 && ((separators_ ^ f) & peek::kCompared) == 0;
   }
-  // Peek and accepts together: the kind of an acceptable token, else end of line.
+  // Peek and accepts together: the kind of an acceptable token, else end of line. Most looks
+  // ask for an adjacent token or an argument: under those flags, constants, the checks fold.
   std::int32_t look(std::uint32_t flags) {
+    if (flags == peek::kAdjacent) return lookUnder(peek::kAdjacent);
+    if (flags == peek::kArgument) return lookUnder(peek::kArgument);
+    return lookUnder(flags);
+  }
+  [[gnu::always_inline]] std::int32_t lookUnder(std::uint32_t flags) {
     peek(flags);
     return accepts(flags) ? kind_ : tok::kEndOfLine;
   }

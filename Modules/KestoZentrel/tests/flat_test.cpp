@@ -87,6 +87,19 @@ TEST(FlatColour, BlockCommentOverLinesGivesNullStates) {
   EXPECT_EQ(r.attributes[1][1], 7);
 }
 
+// No lines at all, with or without arrays: a call that colours nothing and succeeds.
+TEST(FlatColour, NoLinesColourNothing) {
+  std::uint16_t length = 0;
+  const char16_t* text = u"";
+  for (const bool arrays : {true, false}) {
+    Result r;
+    r.ok = NewSyntaxColor(0, 0, 1, arrays ? &length : nullptr, arrays ? &text : nullptr, nullptr, &r.count,
+                          &r.states, &r.attributes);
+    EXPECT_EQ(r.ok, 1);
+    EXPECT_EQ(r.count, 0);
+  }
+}
+
 TEST(FlatColour, RejectsBadArgumentsAndLeavesOutputsEmpty) {
   Result r;
   std::uint16_t length = 3;
