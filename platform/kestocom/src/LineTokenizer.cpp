@@ -30,14 +30,17 @@ constexpr std::uint16_t punctuationKind(char16_t c) {
 // The raw kind of each character as a token starts with it: letters and digits begin
 // runs of their own kind, every other character is a token by itself. One table look
 // for the ASCII characters, which are nearly all of them.
+// `walk` is the same with blanks as kBlank, for a walk that stops at them.
 struct CharKinds {
   std::uint8_t ascii[128];
-  constexpr CharKinds() : ascii{} {
+  std::uint8_t walk[128];
+  constexpr CharKinds() : ascii{}, walk{} {
     for (char16_t c = 0; c < 128; ++c) {
       std::uint16_t kind = punctuationKind(c);
       if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) kind = kLetters;
       if (c >= u'0' && c <= u'9') kind = kDigits;
       ascii[c] = static_cast<std::uint8_t>(kind);
+      walk[c] = static_cast<std::uint8_t>(c == u' ' || c == u'\t' ? std::uint16_t{kBlank} : kind);
     }
   }
 };
@@ -47,6 +50,8 @@ std::uint16_t charKind(char16_t c) { return c < 128 ? kCharKinds.ascii[c] : std:
 bool isLetter(char16_t c) { return charKind(c) == kLetters; }
 // The kinds whose tokens literalOrComment() takes: quotes, ";" and "/".
 constexpr std::uint64_t kApart = 1ull << kQuote | 1ull << kSemicolon | 1ull << kSlash;
+// What ends a step of the walk in segment(): those and a blank.
+constexpr std::uint64_t kStops = kApart | 1ull << kBlank;
 bool isDigit(char16_t c) { return charKind(c) == kDigits; }
 
 // Walks one line; `pos` is the next character to classify.
@@ -176,9 +181,9 @@ class Tokenizer {
     RawToken* end = at_ + capacity_;
     while (pos < n) {
       const char16_t c = s[pos];
-      if (c == u' ' || c == u'\t') break;
-      const std::uint16_t kind = charKind(c);
-      if (kApart >> kind & 1) {
+      const std::uint16_t kind = c < 128 ? kCharKinds.walk[c] : std::uint16_t{kOther};
+      if (kStops >> kind & 1) {
+        if (kind == kBlank) break;
         pos_ = pos;
         count_ = static_cast<std::size_t>(out - at_);
         literalOrComment(kind);
