@@ -1,6 +1,7 @@
 #include "LineTokenizer.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kesto::kestocom {
 namespace {
@@ -29,14 +30,17 @@ constexpr std::uint16_t punctuationKind(char16_t c) {
 // The raw kind of each character as a token starts with it: letters and digits begin
 // runs of their own kind, every other character is a token by itself. One table look
 // for the ASCII characters, which are nearly all of them.
+// `walk` is the same with blanks as kBlank, for a walk that stops at them.
 struct CharKinds {
   std::uint8_t ascii[128];
-  constexpr CharKinds() : ascii{} {
+  std::uint8_t walk[128];
+  constexpr CharKinds() : ascii{}, walk{} {
     for (char16_t c = 0; c < 128; ++c) {
       std::uint16_t kind = punctuationKind(c);
       if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) kind = kLetters;
       if (c >= u'0' && c <= u'9') kind = kDigits;
       ascii[c] = static_cast<std::uint8_t>(kind);
+      walk[c] = static_cast<std::uint8_t>(c == u' ' || c == u'\t' ? std::uint16_t{kBlank} : kind);
     }
   }
 };
@@ -44,6 +48,10 @@ constexpr CharKinds kCharKinds;
 
 std::uint16_t charKind(char16_t c) { return c < 128 ? kCharKinds.ascii[c] : std::uint16_t{kOther}; }
 bool isLetter(char16_t c) { return charKind(c) == kLetters; }
+// The kinds whose tokens literalOrComment() takes: quotes, ";" and "/".
+constexpr std::uint64_t kApart = 1ull << kQuote | 1ull << kSemicolon | 1ull << kSlash;
+// What ends a step of the walk in segment(): those and a blank.
+constexpr std::uint64_t kStops = kApart | 1ull << kBlank;
 bool isDigit(char16_t c) { return charKind(c) == kDigits; }
 
 // Walks one line; `pos` is the next character to classify.
@@ -146,7 +154,7 @@ class Tokenizer {
   void commands(bool argument) {
     while (!done_ && pos_ < text_.size()) {
       std::size_t start = pos_;
-      while (!done_ && pos_ < text_.size() && !isBlank(text_[pos_])) item();
+      segment();
       if (done_ || pos_ >= text_.size()) break;
       const std::size_t runEnd = blankRunEnd();
       const bool brace = pos_ - start == 1 && (text_[start] == u'{' || text_[start] == u'}');
@@ -162,13 +170,50 @@ class Tokenizer {
     }
   }
 
-  // One token at pos_ (never a blank, except inside literals). Nearly every token is a run
-  // or a single character: those stay inline in the walk, the rest is apart.
+  // The tokens from pos_ to the next blank outside literals, as item() takes them one by one.
+  // Nearly every line is spent here: the walk keeps its place in locals and leaves literals
+  // and comments to literalOrComment().
+  void segment() {
+    const char16_t* const s = text_.data();
+    const std::size_t n = text_.size();
+    std::size_t pos = pos_;
+    RawToken* out = at_ + count_;
+    RawToken* end = at_ + capacity_;
+    while (pos < n) {
+      const char16_t c = s[pos];
+      const std::uint16_t kind = c < 128 ? kCharKinds.walk[c] : std::uint16_t{kOther};
+      if (kStops >> kind & 1) {
+        if (kind == kBlank) break;
+        pos_ = pos;
+        count_ = static_cast<std::size_t>(out - at_);
+        literalOrComment(kind);
+        if (done_) return;
+        pos = pos_;
+        out = at_ + count_;
+        end = at_ + capacity_;
+        continue;
+      }
+      if (out == end) {
+        count_ = static_cast<std::size_t>(out - at_);
+        grow();
+        out = at_ + count_;
+        end = at_ + capacity_;
+      }
+      *out++ = {kind, static_cast<std::uint32_t>(pos)};
+      ++pos;
+      if (kind == kLetters || kind == kDigits)
+        while (pos < n && charKind(s[pos]) == kind) ++pos;
+    }
+    pos_ = pos;
+    count_ = static_cast<std::size_t>(out - at_);
+  }
+
+  // One token at pos_ (never a blank, except inside literals).
   void item() {
     const std::size_t b = pos_;
     const std::uint16_t kind = charKind(text_[b]);
     if (kind == kLetters || kind == kDigits) return run(kind);
-    if (kind == kQuote || kind == kSemicolon || kind == kSlash) return literalOrComment(kind);
+    if (kApart >> kind & 1) return literalOrComment(kind);
     emit(kind, b);
     ++pos_;
   }
@@ -286,6 +331,24 @@ void retokenize(std::u16string_view text, std::uint32_t from, std::pmr::vector<R
   tokens.insert(tokens.end(), rest.tokens.begin(), rest.tokens.end());
 }
 
+// Every character's word: normal, a tab's its own. Eight at a time, the line's bulk.
+void fillWords(std::u16string_view text, std::uint16_t* words) {
+  using Eight = std::uint16_t __attribute__((vector_size(16)));
+  constexpr Eight kTabs = {u'\t', u'\t', u'\t', u'\t', u'\t', u'\t', u'\t', u'\t'};
+  constexpr std::uint16_t w = attributeWord(kNormal);
+  constexpr Eight kNormals = {w, w, w, w, w, w, w, w};
+  static_assert(attributeWord(kTab) == attributeWord(kNormal) + 1);
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    Eight c;
+    std::memcpy(&c, text.data() + i, sizeof c);
+    const Eight eight = kNormals - static_cast<Eight>(c == kTabs);  // a tab compares as -1
+    std::memcpy(words + i, &eight, sizeof eight);
+  }
+  for (; i < n; ++i) words[i] = attributeWord(text[i] == u'\t' ? kTab : kNormal);
+}
+
 }  // namespace
 
 void retokenizeEmbedded(std::u16string_view text, std::uint32_t from, std::pmr::vector<RawToken>& tokens) {
@@ -303,8 +366,7 @@ void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out) 
 
 void tokenizeLine(std::u16string_view text, bool inComment, TokenizedLine& out, std::vector<RawToken>& scratch) {
   out.words.resize(text.size());
-  std::uint16_t* words = out.words.data();
-  for (std::size_t i = 0; i < text.size(); ++i) words[i] = attributeWord(text[i] == u'\t' ? kTab : kNormal);
+  fillWords(text, out.words.data());
   out.beganInComment = false;
   out.endsInComment = false;
   Tokenizer(text, out, scratch).run(inComment);

@@ -39,5 +39,30 @@ TEST(LineTokenizer, CarriedBlockCommentIsColouredAndSkipped) {
   EXPECT_EQ(out.tokens.front().begin, 5u);
 }
 
+// Runs, single characters and characters past ASCII, each token at its first character.
+TEST(LineTokenizer, GivesEachTokenItsBegin) {
+  TokenizedLine out;
+  tokenizeLine(u" S Ab12=\u00e9\u00e9\tq", false, out);
+  std::vector<std::pair<std::uint16_t, std::uint32_t>> tokens;
+  for (const auto& t : out.tokens) tokens.emplace_back(t.kind, t.begin);
+  const std::vector<std::pair<std::uint16_t, std::uint32_t>> expected = {
+      {22, 0}, {8, 1}, {3, 2}, {8, 3}, {9, 5}, {29, 7}, {1, 8}, {1, 9}, {5, 10}, {8, 11}, {2, 12}};
+  EXPECT_EQ(tokens, expected);
+}
+
+// A tab's word differs from every other character's, wherever the tab stands.
+TEST(LineTokenizer, GivesEveryTabItsOwnWord) {
+  for (std::size_t length = 1; length < 20; ++length)
+    for (std::size_t tab = 0; tab < length; ++tab) {
+      std::u16string line(length, u'x');
+      line[tab] = u'\t';
+      TokenizedLine out;
+      tokenizeLine(line, false, out);
+      ASSERT_EQ(out.words.size(), length);
+      for (std::size_t i = 0; i < length; ++i)
+        EXPECT_EQ(out.words[i], attributeWord(i == tab ? 2 : 1)) << length << " " << tab << " " << i;
+    }
+}
+
 }  // namespace
 }  // namespace kesto::kestocom
