@@ -17,41 +17,55 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
                   double breite, const PreisOptionen& opt, PreisAusmass& ausmass) {
   const std::optional<Anfang> anfang = anfangen(preisText, slot, opt.winkel);
   if (!anfang) return;
-  const auto& [e, slotgroesse, a, zehntel] = *anfang;
+  const double a = anfang->winkel;
+  const std::int16_t zehntel = anfang->zehntel;
   const Startglobale& g = startglobale();
-
-  const Ausdehnung inf =
-      messen(vp, info.isEmpty() ? QStringLiteral("Ag12X") : info, e[8], g.FontINFO, {.fett = true});
-  const double Hi = inf.hoehe;
 
   // The label keeps to the width it was given and to the caller's limit, its frame included.
   const double grenze = grenzeVon(breite, opt.hoechstquer);
-  const double rahmenmass = 0.3 * Hi;
-  const double rand = opt.rahmen ? rahmenUeberstand(rahmenmass, a) : 0;
 
-  // Measured at a price size; the currency mark and the unit follow the price's scale.
+  // Measured with the extras given and at a price size; the currency mark and the unit follow
+  // the price's scale.
   struct Mass {
+    Anfang an;
+    double groesse = 0;
     Preisblock b;
-    double gesamt = 0, quer = 0, reichweite = 0;
+    double Hi = 0, rahmenmass = 0, gesamt = 0, quer = 0, reichweite = 0;
+    Senkrecht senkrecht;
   };
-  const auto ausmessen = [&](double groesse) {
-    Mass m{preisblockMessen(vp, preisText, waehrung, einheit, *anfang, groesse, 1.1)};
+  const auto ausmessen = [&](const Anfang& an, double groesse) {
+    Mass m;
+    m.an = an;
+    m.groesse = groesse;
+    m.b = preisblockMessen(vp, preisText, waehrung, einheit, an, groesse, 1.1);
+    const Ausdehnung inf =
+        messen(vp, info.isEmpty() ? QStringLiteral("Ag12X") : info, an.e[8], g.FontINFO, {.fett = true});
+    m.Hi = inf.hoehe;
+    m.rahmenmass = 0.3 * m.Hi;
+    const double rand = opt.rahmen ? rahmenUeberstand(m.rahmenmass, a) : 0;
     m.gesamt = m.b.breite;
-    m.quer = (Hi + m.b.Hp) * std::sin(a) + m.gesamt * std::cos(a);
+    m.quer = (m.Hi + m.b.Hp) * std::sin(a) + m.gesamt * std::cos(a);
     // An info text wider than the price block widens the label, but not past its limit:
     // there the info box sets its text smaller.
     double Wi = 1.1 * inf.breite;
-    if (grenze > 0) Wi = std::min(Wi, breiteHoechstens(grenze, m.b.Hp + Hi, a, rand));
-    const double infoQuer = (m.b.Hp + Hi) * std::sin(a) + Wi * std::cos(a);
+    if (grenze > 0) Wi = std::min(Wi, breiteHoechstens(grenze, m.b.Hp + m.Hi, a, rand));
+    const double infoQuer = (m.b.Hp + m.Hi) * std::sin(a) + Wi * std::cos(a);
     if (infoQuer > m.quer) {
       m.quer = infoQuer;
       m.gesamt = Wi;
     }
     m.reichweite = m.quer + 2 * rand;
+    const double aussen = opt.rahmen ? rahmenAussen(m.rahmenmass) : 0;
+    m.senkrecht = senkrecht(a, {{-aussen, -aussen, m.gesamt + 2 * aussen, m.Hi + m.b.Hp + 2 * aussen},
+                                zentriert(-an.e[9], m.gesamt, inf.breite, m.Hi),
+                                {m.b.spalte + feldZahl(slot, 8), m.Hi - feldZahl(slot, 9), m.b.Wp, m.b.Hp}});
     return m;
   };
-  // A price too wide for the width given is set smaller, so that the label keeps to its slot.
-  const auto [groesse, m] = einpassen(slotgroesse, grenze, ausmessen);
+  // A price too wide for the width given is set smaller, so that the label keeps to its slot;
+  // a label too high for the room up and down is set smaller as a whole.
+  const Mass m = labelEinpassen(*anfang, grenze, y + feldZahl(slot, 6), opt.oben, opt.unten, ausmessen);
+  const auto& e = m.an.e;
+  const double groesse = m.groesse, Hi = m.Hi;
   const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, block] = m.b;
   const double gesamt = m.gesamt, quer = m.quer;
   ausmass.quer = quer;
@@ -75,7 +89,7 @@ void PreisDrucken(QString& preisText, const QString& waehrung, const QString& ei
   if (opt.rahmen) {
     band(vp, e[4], g.FontNW, true, kGruen, zehntel, T, gesamt, Hi);
     band(vp, groesse, g.FontHW, false, kRot, zehntel, B1, gesamt, Hp);
-    PreisRahmenZeichnen({T, B1, TR, B2, BR, a, rahmenmass, gesamt}, vp);
+    PreisRahmenZeichnen({T, B1, TR, B2, BR, a, m.rahmenmass, gesamt}, vp);
   }
 
   preisDurchgaenge(vp, slot, {preisText, B1, a, zehntel, spalte, Wp, breite, 1, groesse});

@@ -22,6 +22,8 @@ struct PreisOptionen {
   double platzierung = 0;   // new style only: 1 starts at x, 3 ends at x + width, else centred
   double hoechstquer = 0;   // above 0, the most the label may extend across (besides the
                             // width), its price set smaller to keep to it
+  double oben = 0, unten = 0;  // above 0, the highest and lowest the label may reach on the
+                               // page; the whole label is set smaller to keep between them
 };
 
 // What the routines report of the label; an empty price leaves it untouched.

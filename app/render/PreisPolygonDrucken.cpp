@@ -27,7 +27,8 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
                          const PreisOptionen& opt, PreisAusmass& ausmass) {
   const std::optional<Anfang> anfang = anfangen(preisText, slot, opt.winkel);
   if (!anfang) return;
-  const auto& [e, slotgroesse, a, zehntel] = *anfang;
+  const double a = anfang->winkel;
+  const std::int16_t zehntel = anfang->zehntel;
   const Startglobale& g = startglobale();
 
   if (preisText.endsWith(u'%')) {
@@ -45,33 +46,41 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
     ganz = nebenpreis;
   }
 
-  // The secondary line, the info text and their bands keep their sizes; the price, its mark
-  // and its unit follow the price's scale.
-  const Ausdehnung neben = messen(vp, ganz, e[4], g.FontNW);
-  const Ausdehnung nebenMark = messen(vp, nebenwaehrung + QStringLiteral("XX"), e[8], g.FontNW);
-  const Ausdehnung inf =
-      messen(vp, info.isEmpty() ? QStringLiteral("Ag12X") : info, e[8], g.FontINFO, {.fett = true});
   const QString nebenzeile = nebenwaehrung + QStringLiteral("  ") + ganz + dezimal;
-  const double Ws = neben.breite, Hs = neben.hoehe;
-  const double Wx = nebenMark.breite;
-  const double Wi = inf.breite, Hi = inf.hoehe;
   const double grenze = grenzeVon(breite, opt.hoechstquer);
   const double sinus = std::sin(a), kosinus = std::cos(a);
 
+  // Measured with the extras given and at a price size. Where only the width is short, the
+  // secondary line, the info text and their bands keep their sizes and the price, its mark and
+  // its unit follow the price's scale.
   struct Mass {
+    Anfang an;
+    double groesse = 0;
     Preisblock b;
-    double H = 0, gesamt = 0, quer = 0, reichweite = 0;
+    double Hs = 0, Hi = 0, H = 0, gesamt = 0, quer = 0, reichweite = 0;
     // The secondary line and the info set in the label's width rather than a tenth wider.
     bool imBand[2] = {false, false};
+    Senkrecht senkrecht;
   };
-  const double gedruckt[2] = {messen(vp, nebenzeile, e[4], g.FontNW, {.fett = true}).breite,
-                              messen(vp, info, e[8], g.FontINFO).breite};
-  const auto ausmessen = [&](double groesse) {
-    Mass m{preisblockMessen(vp, preisText, waehrung, einheit, *anfang, groesse, 1)};
-    m.H = Hs + m.b.Hp + Hi;
+  const auto ausmessen = [&](const Anfang& an, double groesse) {
+    const auto& e = an.e;
+    Mass m;
+    m.an = an;
+    m.groesse = groesse;
+    m.b = preisblockMessen(vp, preisText, waehrung, einheit, an, groesse, 1);
+    const Ausdehnung neben = messen(vp, ganz, e[4], g.FontNW);
+    const double Wx = messen(vp, nebenwaehrung + QStringLiteral("XX"), e[8], g.FontNW).breite;
+    const Ausdehnung inf =
+        messen(vp, info.isEmpty() ? QStringLiteral("Ag12X") : info, e[8], g.FontINFO, {.fett = true});
+    const Ausdehnung gedruckt[2] = {messen(vp, nebenzeile, e[4], g.FontNW, {.fett = true}),
+                                    messen(vp, info, e[8], g.FontINFO)};
+    const double Ws = neben.breite, Wi = inf.breite;
+    m.Hs = neben.hoehe;
+    m.Hi = inf.hoehe;
+    m.H = m.Hs + m.b.Hp + m.Hi;
     // How far the wedge reaches past the label's right edge.
-    const double keil =
-        opt.rahmen ? std::max(Hi / 3 * (kosinus - sinus), Hi / 3 * (kosinus + sinus) - m.H * sinus) : 0;
+    const double keil = opt.rahmen ? std::max(m.Hi / 3 * (kosinus - sinus), m.Hi / 3 * (kosinus + sinus) - m.H * sinus)
+                                   : 0;
     // The info text or the secondary line may be wider than the price block. Where the label
     // must keep to its limit, they widen it only up to there, and a line that would reach
     // past the label's right edge is set in the label's width, its box setting it smaller.
@@ -89,7 +98,8 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
       double ueber = keil;
       for (int i = 0; i < 2; ++i) {
         const double rest =
-            (std::min(gedruckt[i], kBreitenFaktor * m.gesamt) / 2 - (1 - kBreitenFaktor / 2) * m.gesamt) * kosinus;
+            (std::min(gedruckt[i].breite, kBreitenFaktor * m.gesamt) / 2 - (1 - kBreitenFaktor / 2) * m.gesamt) *
+            kosinus;
         m.imBand[i] = eng && rest > 0;
         if (!m.imBand[i]) ueber = std::max(ueber, rest);
       }
@@ -97,9 +107,21 @@ void PreisPolygonDrucken(QString& preisText, const QString& waehrung, QString& n
     };
     auslegen(std::numeric_limits<double>::infinity(), false);
     if (grenze > 0 && m.reichweite > grenze) auslegen(breiteHoechstens(grenze, m.H, a, keil), true);
+    // The wedge lies within the bands' height; the lines may stand out above and below them.
+    const auto zeile = [&](int i, double dy) {
+      return zentriert(dy, m.gesamt * (m.imBand[i] ? 1 : kBreitenFaktor), gedruckt[i].breite, gedruckt[i].hoehe);
+    };
+    m.senkrecht = senkrecht(a, {{0, 0, m.gesamt, m.H},
+                                zeile(0, -e[5]),
+                                zeile(1, m.Hs + m.b.Hp + e[9]),
+                                {m.b.spalte + feldZahl(slot, 8), m.Hs - feldZahl(slot, 9), m.b.Wp, m.b.Hp}});
     return m;
   };
-  const auto [groesse, m] = einpassen(slotgroesse, grenze, ausmessen);
+  // A price too wide for the width given is set smaller, so that the label keeps to its slot;
+  // a label too high for the room up and down is set smaller as a whole.
+  const Mass m = labelEinpassen(*anfang, grenze, y + feldZahl(slot, 6), opt.oben, opt.unten, ausmessen);
+  const auto& e = m.an.e;
+  const double groesse = m.groesse, Hs = m.Hs, Hi = m.Hi;
   const auto& [k, Wp, Hp, Wc, Hc, Wu, abstand, spalte, block] = m.b;
   const double gesamt = m.gesamt, quer = m.quer;
   const bool* imBand = m.imBand;

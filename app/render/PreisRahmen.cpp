@@ -84,6 +84,8 @@ void PreisRahmenZeichnen(const PreisRahmen& p, VSPrinter& vp) {
   vp.setPenColor(kSchwarz);
 }
 
+double preis::rahmenAussen(double mass) { return (kBogenRadius + kStift / 2) * mass; }
+
 double preis::rahmenUeberstand(double mass, double winkel) {
   // Across the page, the arc of a corner reaches past the corner by its radius and half its
   // pen, less the step its centre lies in from the corner, turned.

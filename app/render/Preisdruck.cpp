@@ -98,6 +98,36 @@ double breiteHoechstens(double grenze, double hoehe, double winkel, double rand)
   return std::max(0.0, (grenze - hoehe * std::sin(winkel) - 2 * rand) / std::cos(winkel));
 }
 
+Kasten zentriert(double dy, double feld, double breite, double hoehe) {
+  const double b = std::min(breite, feld);
+  return {(feld - b) / 2, dy, b, hoehe};
+}
+
+Senkrecht senkrecht(double winkel, std::initializer_list<Kasten> kaesten) {
+  Senkrecht s;
+  const Punkt null{0, 0};
+  for (const Kasten& k : kaesten)
+    for (const double dx : {k.dx, k.dx + k.breite})
+      for (const double dy : {k.dy, k.dy + k.hoehe}) {
+        const double y = gedreht(null, winkel, dx, dy).y;
+        s.auf = std::max(s.auf, -y);
+        s.ab = std::max(s.ab, y);
+      }
+  return s;
+}
+
+double senkrechtUeber(const Senkrecht& s, double y, double oben, double unten) {
+  double ueber = 0;
+  if (unten > 0 && unten > y) ueber = std::max(ueber, s.ab / (unten - y));
+  if (oben > 0 && oben < y) ueber = std::max(ueber, s.auf / (y - oben));
+  return ueber;
+}
+
+Anfang skaliert(Anfang a, double f) {
+  for (const int i : {4, 5, 8, 9}) a.e[i] *= f;
+  return a;
+}
+
 void zuruecksetzen(VSPrinter& vp) { DruckerSchriftSetzen(vp, 1, QStringLiteral("Arial")); }
 
 }  // namespace vovida::preis

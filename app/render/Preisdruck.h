@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -95,6 +96,64 @@ auto einpassen(double groesse, double grenze, Ausmessen ausmessen) -> std::pair<
   }
   return {groesse, m};
 }
+
+// A box in a label's own frame: its offset from the label's top-left corner, its width and
+// height, mm.
+struct Kasten {
+  double dx, dy, breite, hoehe;
+};
+// A line `breite` wide set centred in a box `feld` wide at dy: the part its ink may take.
+Kasten zentriert(double dy, double feld, double breite, double hoehe);
+
+// How far a label reaches above (auf) and below (ab) its top-left corner on the page.
+struct Senkrecht {
+  double auf = 0, ab = 0;
+};
+// Of boxes turned by winkel (radians) about the label's top-left corner.
+Senkrecht senkrecht(double winkel, std::initializer_list<Kasten> kaesten);
+
+// How many times a label at y reaches further than the room up to oben and down to unten
+// allows; 1 or less where it fits. A limit of 0, or one with no room left, counts as none.
+double senkrechtUeber(const Senkrecht& s, double y, double oben, double unten);
+
+// The extras that do not follow the price's size (the secondary line's and the info's sizes
+// and offsets), times f.
+Anfang skaliert(Anfang a, double f);
+
+// The scale, at most 1, at which the whole label keeps to [oben, unten] (0: no limit), with
+// the label's measures there. ausmessen(f) measures the label with its price and extras times
+// f; its `senkrecht` is how far it then reaches up and down from y.
+template <class Ausmessen>
+auto senkrechtEinpassen(double y, double oben, double unten, Ausmessen ausmessen)
+    -> std::pair<double, decltype(ausmessen(1.0))> {
+  using Mass = decltype(ausmessen(1.0));
+  struct Stufe {
+    Mass m;
+    double reichweite;
+  };
+  const auto [f, s] = einpassen(1.0, 1.0, [&](double faktor) {
+    Mass m = ausmessen(faktor);
+    const double ueber = senkrechtUeber(m.senkrecht, y, oben, unten);
+    return Stufe{std::move(m), ueber};
+  });
+  return {f, s.m};
+}
+
+// A label's measures where it keeps to grenze across and to [oben, unten] about y: first its
+// price set smaller for the width, then, where it is still too high, the whole label.
+// ausmessen(anfang, groesse) measures the label with those extras at a price size; what it
+// gives has `groesse`, `reichweite` and `senkrecht`.
+template <class Ausmessen>
+auto labelEinpassen(const Anfang& anfang, double grenze, double y, double oben, double unten, Ausmessen ausmessen)
+    -> decltype(ausmessen(anfang, 1.0)) {
+  const auto breit = einpassen(anfang.groesse, grenze, [&](double groesse) { return ausmessen(anfang, groesse); }).second;
+  return senkrechtEinpassen(y, oben, unten, [&](double f) {
+           return f == 1 ? breit : ausmessen(skaliert(anfang, f), breit.groesse * f);
+         }).second;
+}
+
+// How far the new style's frame reaches past the bands in any direction.
+double rahmenAussen(double mass);
 
 // Font "Arial" size 1, angle 0, everything else at the defaults.
 void zuruecksetzen(VSPrinter& vp);

@@ -441,3 +441,54 @@ TEST_F(PreisPolygonTest, OldLabelKeepsToItsWidthAndLimit) {
     EXPECT_NEAR(t[4].box.width.mm(), (f.infoImBand ? 1 : 1.1) * gesamt, 0.01);
   }
 }
+
+// Between a highest and a lowest line both styles keep their place and sizes where they
+// fit, and are set smaller as a whole, secondary line and info included, where they do not.
+TEST_F(PreisTest, BothStylesKeepBetweenTheirHighestAndLowestLine) {
+  const auto zeichnen = [&](bool neuerStil, const PreisOptionen& opt) {
+    vp.StartDoc();
+    PreisAusmass aus;
+    QString preis = QStringLiteral("12.345,67"), neben = QStringLiteral("169.880,12"), mark = QStringLiteral("ATS");
+    const QString info = QStringLiteral("Statt 14.999,99 EUR im Frühjahrskatalog");
+    if (neuerStil)
+      PreisDrucken(preis, QStringLiteral("EUR"), QStringLiteral("1 kg"), info, 12, vp, 10, 50, 150, opt, aus);
+    else
+      PreisPolygonDrucken(preis, QStringLiteral("EUR"), neben, mark, QStringLiteral("1 kg"), info, 12, vp, 10, 50, 150,
+                          opt, aus);
+    return texte();
+  };
+  struct Fall {
+    bool neuerStil;
+    double oben, unten;
+    bool kleiner;
+  } faelle[] = {
+      {true, 10, 150, false}, {false, 10, 150, false}, {true, 40, 62, true},
+      {false, 40, 62, true},  {true, 0, 58, true},     {false, 45, 0, true},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(testing::Message() << f.neuerStil << " " << f.oben << ".." << f.unten);
+    const std::vector<TextBoxOp> frei = zeichnen(f.neuerStil, {});
+    const std::vector<TextBoxOp> t = zeichnen(f.neuerStil, {.oben = f.oben, .unten = f.unten});
+    ASSERT_EQ(t.size(), frei.size());
+    if (!f.kleiner) {
+      for (std::size_t i = 0; i < t.size(); ++i) {
+        EXPECT_EQ(t[i].box.left.units(), frei[i].box.left.units()) << i;
+        EXPECT_EQ(t[i].box.top.units(), frei[i].box.top.units()) << i;
+        EXPECT_EQ(t[i].style.font.size, frei[i].style.font.size) << i;
+      }
+      continue;
+    }
+    // Every text smaller: the price, its mark and unit, the secondary line and the info.
+    for (std::size_t i = 0; i < t.size(); ++i) EXPECT_LT(t[i].style.font.size, frei[i].style.font.size) << i;
+    const double bis = f.unten > 0 ? f.unten : 297;
+    const kesto::test::Umriss streifen{0, f.oben, 210, bis - f.oben};
+    const auto& ops = vp.pages().back().ops;
+    EXPECT_THAT(kesto::test::anordnungPruefen(ops, {&streifen, 1}), ::testing::IsEmpty());
+    EXPECT_THAT(kesto::test::formenPruefen(ops, {&streifen, 1}), ::testing::IsEmpty());
+    for (const ArcOp& b : alle<ArcOp>()) {
+      const double r = b.radius.mm() + b.pen.width.mm() / 2;
+      EXPECT_GE(b.centre.y.mm() - r, f.oben - 0.01);
+      EXPECT_LE(b.centre.y.mm() + r, bis + 0.01);
+    }
+  }
+}

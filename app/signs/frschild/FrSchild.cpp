@@ -51,13 +51,34 @@ void text(const QString& t, double x, double y, double breite, std::int16_t slot
 
 double zeilenabstand(int slot) { return zahlAusText(Schriftdefinitionen()(slot, 4)).value_or(0); }
 
-// The price of the new style and the arrow beside its top-right corner, a box of 3 : 4
-// scaled to the price's height and kept within the sign.
-void neuerPreis(QString preis, const QString& zeichen, const Schildtexte& d, const FrSchildSeite& s, double y0,
-                const QImage& pfeil, VSPrinter& vp) {
+double textHoehe(const QString& t, std::int16_t slot, const char* schrift, VSPrinter& vp) {
+  vp.setFontName(schrift);
+  vp.setFontSize(static_cast<float>(zahlAusText(Schriftdefinitionen()(slot, 1)).value_or(0)));
+  return vp.TextHeight(t.toStdString()).mm();
+}
+
+const QString kErstellt = QStringLiteral("Erstellt durch ");
+
+// The price label of either style: the old one with a secondary price above it, the new one
+// centred in the sign's width. It keeps between the sign's top and the footer lines below it.
+PreisAusmass preisDrucken(Schildpreise p, const Schildtexte& d, const FrSchildSeite& s, double y0, double unten,
+                          bool neuerStil, VSPrinter& vp) {
+  PreisOptionen optionen;
+  optionen.oben = y0 + 2;
+  optionen.unten = unten;
   PreisAusmass ausmass;
-  PreisDrucken(preis, zeichen, d.per, d.info, kSlotPreis, vp, s.x0, y0 + 0.4 * s.hoehe, s.breite, PreisOptionen{},
-               ausmass);
+  if (neuerStil)
+    PreisDrucken(p.preis, p.zeichen, d.per, d.info, kSlotPreis, vp, s.x0, y0 + 0.4 * s.hoehe, s.breite, optionen,
+                 ausmass);
+  else
+    PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, d.per, d.info, kSlotPreis, vp,
+                        s.x0 + 0.48 * s.breite, y0 + 0.45 * s.hoehe, 0.49 * s.breite, optionen, ausmass);
+  return ausmass;
+}
+
+// The arrow of the new style beside the price's top-right corner, a box of 3 : 4 scaled to
+// the price's height and kept within the sign.
+void pfeilZeichnen(const PreisAusmass& ausmass, const FrSchildSeite& s, const QImage& pfeil, VSPrinter& vp) {
   const double h = ausmass.runter;
   const double r = ausmass.rechtsObenX - s.x0;
   const double t = ausmass.rechtsObenY;
@@ -68,31 +89,12 @@ void neuerPreis(QString preis, const QString& zeichen, const Schildtexte& d, con
   vp.DrawPicture(pfeil, mm(s.x0 + r), mm(t), mm(a), mm(a / 3 * 4));
 }
 
-double textHoehe(const QString& t, std::int16_t slot, const char* schrift, VSPrinter& vp) {
-  vp.setFontName(schrift);
-  vp.setFontSize(static_cast<float>(zahlAusText(Schriftdefinitionen()(slot, 1)).value_or(0)));
-  return vp.TextHeight(t.toStdString()).mm();
-}
-
-// The price of the old style, a secondary price above it.
-PreisAusmass alterPreis(Schildpreise p, const Schildtexte& d, const FrSchildSeite& s, double y0, VSPrinter& vp) {
-  PreisAusmass ausmass;
-  PreisPolygonDrucken(p.preis, p.zeichen, p.zweiter, p.zweitesZeichen, d.per, d.info, kSlotPreis, vp,
-                      s.x0 + 0.48 * s.breite, y0 + 0.45 * s.hoehe, 0.49 * s.breite, PreisOptionen{}, ausmass);
-  return ausmass;
-}
-
 // The top-right corner of the price label, measured on a page of its own.
-std::optional<Punkt> preisRechtsOben(Schildpreise p, const Schildtexte& d, const FrSchildSeite& s, double y0,
-                                     bool neuerStil) {
+std::optional<Punkt> preisRechtsOben(const Schildpreise& p, const Schildtexte& d, const FrSchildSeite& s, double y0,
+                                     double unten, bool neuerStil) {
   VSPrinter probe;
   probe.StartDoc();
-  PreisAusmass ausmass;
-  if (neuerStil)
-    PreisDrucken(p.preis, p.zeichen, d.per, d.info, kSlotPreis, probe, s.x0, y0 + 0.4 * s.hoehe, s.breite,
-                 PreisOptionen{}, ausmass);
-  else
-    ausmass = alterPreis(p, d, s, y0, probe);
+  const PreisAusmass ausmass = preisDrucken(p, d, s, y0, unten, neuerStil, probe);
   if (ausmass.runter <= 0) return std::nullopt;
   return Punkt{ausmass.rechtsObenX, ausmass.rechtsObenY};
 }
@@ -105,36 +107,36 @@ void schildZeichnen(const Schildtexte& d, const FrSchildSeite& s, double y0, con
 
   PolygonZeichnen(x0, y0, B, H, vp, kSchwarz, 2, 0, kSchwarz, 1);
   PolygonZeichnen(x0 + 2, y0 + 1, B - 4, H - 2, vp, kSchwarz, 0, 10, kWeiss, 0);
-  const QString ersteller = QStringLiteral("Erstellt durch ") + kestoapi().PersonalName;
+  const QString ersteller = kErstellt + kestoapi().PersonalName;
   Schildpreise p = SchildpreiseWaehlen(d, start.ZweiPreise->isChecked());
   // The descriptions start below the creator line and end where the price label's turned
   // top edge comes up to them; there the box sets them smaller.
   const double oben = std::max(y0 + 0.05 * H, y0 + 2 + textHoehe(ersteller, kSlotErsteller, "Arial", vp));
-  const std::optional<Punkt> preisEcke = preisRechtsOben(p, d, s, y0, g.NeuerStil);
+  // The price ends above the footer lines on its side: the base price's, or the date's.
+  const bool grundpreis = start.Grundpreis->isChecked();
+  const double unten = y0 + H - (grundpreis && !d.grundpreis.isEmpty() ? 2 : 1) * s67 - 0.5;
+  const std::optional<Punkt> preisEcke = preisRechtsOben(p, d, s, y0, unten, g.NeuerStil);
   const QString* zeilen[3] = {&d.bez1, &d.bez2, &d.bez3};
   const QString helvetica = QStringLiteral("Helvetica");
   for (int j = 0; j < 3; ++j) {
     const double y = oben + j * s65;
     double rechts = x0 + B - 4;
     if (preisEcke) {
-      const double unten = y + textHoehe(*zeilen[j], kSlotText, "Helvetica", vp);
-      const double lauf = (unten - preisEcke->y) / std::tan(8 * std::numbers::pi / 180);
+      const double zeilenende = y + textHoehe(*zeilen[j], kSlotText, "Helvetica", vp);
+      const double lauf = (zeilenende - preisEcke->y) / std::tan(8 * std::numbers::pi / 180);
       if (lauf > 0) rechts = std::min(rechts, preisEcke->x - lauf - 1);
     }
     const double breite = Hoechstbreite(*zeilen[j], kSlotText, helvetica, vp, std::max(10.0, rechts - (x0 + 10)));
     text(*zeilen[j], x0 + 10, y, breite, kSlotText, "Helvetica", 0, vp);
   }
-  if (start.Grundpreis->isChecked()) text(d.grundpreis, x0 + 4, y0 + H - 2 * s67, B - 8, kSlotFuss, "Helvetica", 5, vp);
+  if (grundpreis) text(d.grundpreis, x0 + 4, y0 + H - 2 * s67, B - 8, kSlotFuss, "Helvetica", 5, vp);
   text(QStringLiteral("ArtNr.: ") + d.artNr, x0 + 4, y0 + H - s67, B - 8, kSlotFuss, "Helvetica", 3, vp);
   const kesto::services::Date heute = kesto::services::today();
   const QString datum = QDate(heute.year, heute.month, heute.day).toString(QStringLiteral("dd.MM.yyyy"));
   text(QStringLiteral("Datum: ") + datum, x0, y0 + H - s67, B - 4, kSlotFuss, "Helvetica", 5, vp);
 
-  if (g.NeuerStil) {
-    neuerPreis(p.preis, p.zeichen, d, s, y0, f.Pfeilbild(), vp);
-  } else {
-    alterPreis(p, d, s, y0, vp);
-  }
+  const PreisAusmass ausmass = preisDrucken(p, d, s, y0, unten, g.NeuerStil, vp);
+  if (g.NeuerStil) pfeilZeichnen(ausmass, s, f.Pfeilbild(), vp);
 
   text(ersteller, x0 + 3, y0 + 2, 0, kSlotErsteller, "Arial", 0, vp);
   RasterZeichnen(210, 297, vp, 10, start.Raster->isChecked() ? 1 : 0);
@@ -146,11 +148,25 @@ Schildtexte FrSchildTexte(const frmFrSchild& f, int i) {
   return f.ArtNr->count() < 2 ? f.Felder() : SchildtexteLesen(f.ArtNr->itemText(i));
 }
 
+double FrSchildMindesthoehe() {
+  VSPrinter probe;
+  probe.StartDoc();
+  const double ersteller = textHoehe(kErstellt + kestoapi().PersonalName, kSlotErsteller, "Arial", probe);
+  const double zeile = textHoehe(QStringLiteral("ÄAgy"), kSlotText, "Helvetica", probe);
+  // The creator line, three description lines, the base-price and the footer line, and a
+  // little air between the descriptions and the base price.
+  return std::ceil(2 + ersteller + 2 * zeilenabstand(kSlotText) + zeile + 2 * zeilenabstand(kSlotFuss) + 0.5);
+}
+
 FrSchildSeite FrSchildSeiteBerechnen(const QString& breite, const QString& hoehe) {
   const Schildhoehe h = SchildhoeheLesen(hoehe);
   const std::optional<double> b = zahlAusText(breite);
   if (!b) throw std::runtime_error("Ungültige Schildbreite");
-  return {*b, h.mm, rundenGerade((kSeitenbreite - *b) / 2), h.jeSeite};
+  const double x0 = rundenGerade((kSeitenbreite - *b) / 2);
+  // A sign too low for its lines is drawn as low as they allow, and stacked so.
+  const double mindestens = FrSchildMindesthoehe();
+  if (h.mm < mindestens) return {*b, mindestens, x0, SchilderJeSeite(mindestens)};
+  return {*b, h.mm, x0, h.jeSeite};
 }
 
 void FrSchildZeichnen() {

@@ -8,7 +8,8 @@
 namespace vovida {
 
 // The page geometry of one size: the left edge of every sign (mm, halves to the even
-// neighbour) and how many signs a page holds. Raises SchildhoeheUngueltig for a height
+// neighbour) and how many signs a page holds. A height below FrSchildMindesthoehe gives
+// signs of that height. Raises SchildhoeheUngueltig for a height
 // that is no number or rounds to 0 or less, and std::runtime_error for a width that is
 // no number.
 struct FrSchildSeite {
@@ -18,6 +19,10 @@ struct FrSchildSeite {
   int jeSeite = 1;
 };
 FrSchildSeite FrSchildSeiteBerechnen(const QString& breite, const QString& hoehe);
+
+// The lowest sign that holds its lines (creator, three descriptions, base price, footer) in
+// the fonts of the font table, mm, whole.
+double FrSchildMindesthoehe();
 
 class frmFrSchild;
 struct Schildtexte;

@@ -5,8 +5,8 @@
 #include "AOBStandard.h"
 #include "Fenstergroesse.h"
 #include "FMStart.h"
+#include "FrSchild.h"
 #include "PlakatGlobal.h"
-#include "Schildhoehe.h"
 #include "ServerZugriff.h"
 #include "TextKonvertierung.h"
 #include "VPNavBar.h"
@@ -200,9 +200,9 @@ void frmFrSchild::ArtNr_Click() {
   ArtNr_Enter();
   int jeSeite = 0;
   try {
-    jeSeite = SchildhoeheLesen(H->text()).jeSeite;
-  } catch (const SchildhoeheUngueltig&) {
-    return;  // the layout reports the height; the page stays
+    jeSeite = FrSchildSeiteBerechnen(B->text(), H->text()).jeSeite;
+  } catch (const std::runtime_error&) {
+    return;  // the layout reports the size; the page stays
   }
   const int i = Position(ArtNrText());
   if (i < 0) return;

@@ -1,6 +1,7 @@
 #include "Queue.h"
 
 #include "Eingabe.h"
+#include "Seite.h"
 
 #include "FMStart.h"
 #include "FrSchild.h"
@@ -285,6 +286,25 @@ TEST_F(FrSchildEditor, APageBeyondThePreviewOrABadHeightKeepsThePage) {
     EXPECT_NO_THROW(e.ArtNr_Click());
     EXPECT_EQ(start().VSPrinter1.PreviewPage(), 1);
   }
+}
+
+// A height too low for the sign's lines: the editor finds the page the layout draws on.
+TEST_F(FrSchildEditor, ALowSignIsFoundOnThePageItIsDrawnOn) {
+  frmFrSchild& e = editor();
+  for (int i = 1; i <= 12; ++i) speichern(QString::number(i), QStringLiteral("T"));
+  e.H->setText(QStringLiteral("20"));
+  FrSchildZeichnen();
+  auto& vp = start().VSPrinter1;
+  ASSERT_GT(vp.PageCount(), 1);
+  int seite = 0;
+  for (int p = 0; p < vp.PageCount(); ++p)
+    for (const auto* t : kesto::test::alle<kesto::activex::TextBoxOp>(vp.pages()[p].ops))
+      if (t->text == "ArtNr.: 12") seite = p + 1;
+  ASSERT_GT(seite, 1);
+  vp.setPreviewPage(1);
+  e.setArtNrText(QStringLiteral("12"));
+  e.ArtNr_Click();
+  EXPECT_EQ(vp.PreviewPage(), seite);
 }
 
 TEST_F(FrSchildEditor, ClosingClearsEveryQueuedSectionButThoseAnotherEditorLists) {

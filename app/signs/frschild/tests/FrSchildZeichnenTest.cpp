@@ -7,6 +7,7 @@
 #include "FrSchild.h"
 #include "Fensterliste.h"
 #include "Kestoapi.h"
+#include "NumberText.h"
 #include "PreisDrucken.h"
 #include "Preisinfo.h"
 #include "Schildhoehe.h"
@@ -109,37 +110,53 @@ TEST_F(FrSchildZeichnen_, EverythingStaysOnItsSignAndNoTextCoversAnother) {
   EXPECT_LE((ersteller->box.top + ersteller->box.height).mm(), zeile1->box.top.mm() + 0.01);
 }
 
-// The old price style with the secondary price and long info texts, on signs of the demo's
-// height and on higher ones.
-TEST_F(FrSchildZeichnen_, OldPriceStyleStaysOnItsSignAndClearOfTheTexts) {
-  startglobale().NeuerStil = false;
+// Both price styles, the old one with the secondary price, and long info texts, on signs
+// from the lowest height the editor takes up to high ones: the price label keeps between
+// the sign's top and its footer lines. A sign too low for its lines is drawn as low as they
+// allow.
+TEST_F(FrSchildZeichnen_, PriceStylesStayOnTheirSignAndClearOfTheTextsAtEveryHeight) {
   start().ZweiPreise->setChecked(true);
   start().Grundpreis->setChecked(true);
   const struct {
     const char* nr;
     const char* statt;
-  } artikel[] = {{"100001", ""},
-                 {"100023", "Statt 9,99"},
-                 {"100050", "Statt 14.999,99 EUR im Frühjahrskatalog"},
-                 {"100051", "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht"}};
+    const char* preis;  // as printed in the old style
+  } artikel[] = {{"100001", "", "6,99"},
+                 {"100023", "Statt 9,99", "7,49"},
+                 {"100050", "Statt 14.999,99 EUR im Frühjahrskatalog", "12.345,67"},
+                 {"100051", "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht", "1.299,-"}};
   for (const auto& a : artikel) {
     editor().setArtNrText(QString::fromLatin1(a.nr));
     editor().Read_Click();
     editor().Preis_Info->setText(QString::fromUtf8(a.statt));
     editor().Uebernehmen_Click();
   }
-  for (const char* h : {"62", "100"}) {
-    SCOPED_TRACE(h);
-    editor().H->setText(QString::fromLatin1(h));
-    FrSchildZeichnen();
-    for (int p = 0; p < vp().PageCount(); ++p) {
-      std::vector<kesto::test::Umriss> schilder;
-      for (const Mm& m : schnittlinien(seite(p))) schilder.push_back(m);
-      EXPECT_THAT(kesto::test::anordnungPruefen(seite(p), schilder), ::testing::IsEmpty()) << p;
-      EXPECT_THAT(kesto::test::formenPruefen(seite(p), schilder), ::testing::IsEmpty()) << p;
+  const double mindestens = FrSchildMindesthoehe();
+  ASSERT_GT(mindestens, 20);
+  ASSERT_LT(mindestens, 50);
+  for (const bool neuerStil : {false, true})
+    for (const char* h : {"0,6", "1", "20", "40", "45", "50", "62", "100"}) {
+      const std::string name = std::string(neuerStil ? "Neu" : "Alt") + h;
+      SCOPED_TRACE(name);
+      startglobale().NeuerStil = neuerStil;
+      editor().H->setText(QString::fromLatin1(h));
+      FrSchildZeichnen();
+      const double hoehe = std::max(*zahlAusText(QString::fromLatin1(h)), mindestens);
+      std::vector<std::string> preise;
+      for (int p = 0; p < vp().PageCount(); ++p) {
+        std::vector<kesto::test::Umriss> schilder;
+        for (const Mm& m : schnittlinien(seite(p))) {
+          EXPECT_NEAR(m.h, hoehe, 0.05);
+          schilder.push_back(m);
+        }
+        EXPECT_THAT(kesto::test::anordnungPruefen(seite(p), schilder), ::testing::IsEmpty()) << p;
+        EXPECT_THAT(kesto::test::formenPruefen(seite(p), schilder), ::testing::IsEmpty()) << p;
+        for (const TextBoxOp* t : alle<TextBoxOp>(seite(p))) preise.push_back(t->text);
+      }
+      // Every sign keeps its price.
+      for (const auto& a : artikel) EXPECT_THAT(preise, ::testing::Contains(::testing::HasSubstr(a.preis)));
+      kesto::test::bilderAblegen(vp().pages(), "FrSchild" + name);
     }
-    kesto::test::bilderAblegen(vp().pages(), std::string("FrSchildAlt") + h);
-  }
 }
 
 TEST_F(FrSchildZeichnen_, SignsOf62mmStackFourToAPageAndTheFifthOpensPageTwo) {
@@ -171,12 +188,19 @@ TEST_F(FrSchildZeichnen_, LeftEdgeAndSignsPerPageFollowTheSize) {
   };
   const Fall faelle[] = {{"170", "62", 20, 4},   {"190", "100", 10, 2},  {"191", "100", 10, 2},
                          {"193", "100", 8, 2},   {"170", "133,5", 20, 1}, {"170", "300", 20, 1},
-                         {"170", "1", 20, 255}, {"210", "200", 0, 1}};
+                         {"210", "200", 0, 1}};
   for (const Fall& f : faelle) {
     SCOPED_TRACE(std::string(f.b) + "@" + f.h);
     const FrSchildSeite s = FrSchildSeiteBerechnen(QString::fromUtf8(f.b), QString::fromUtf8(f.h));
     EXPECT_DOUBLE_EQ(s.x0, f.x0);
     EXPECT_EQ(s.jeSeite, f.jeSeite);
+  }
+  // A height too low for the sign's lines gives the lowest sign that holds them.
+  const double mindestens = FrSchildMindesthoehe();
+  for (const char* h : {"1", "0,6"}) {
+    const FrSchildSeite s = FrSchildSeiteBerechnen(QStringLiteral("170"), QString::fromUtf8(h));
+    EXPECT_EQ(s.hoehe, mindestens) << h;
+    EXPECT_EQ(s.jeSeite, 267 / static_cast<int>(mindestens)) << h;
   }
   EXPECT_THROW(FrSchildSeiteBerechnen(QStringLiteral("x"), QStringLiteral("62")), std::runtime_error);
   for (const char* h : {"x", "", "0", "0,4", "-5"})
