@@ -81,6 +81,8 @@ class Scanner {
   TokenText marked() const {
     return {markText_ + at_.place.markBegin, markText_ + std::max(at_.place.markBegin, at_.place.markEnd)};
   }
+  // Whether the place kept here answers line() and offset(), without asking the object.
+  bool answersPlace() const { return view_ != nullptr; }
   std::uint32_t kindHere() const { return at_.kind; }
   std::uint32_t placeState() const { return at_.state; }
   std::int32_t offsetHere() const { return at_.offset; }
