@@ -38,7 +38,7 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
   // the scanner steps within its line: the general way below, asked once.
   if (!lookahead_ && !(flags & peek::kSingleRaw) && scanner_.steppable()) {
     const std::uint32_t first = scanner_.kindHere();
-    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first, 0);
+    if (first < 64 && (kPlain >> first & 1)) return readPlain(flags, first);
     if (first == tok::kBlank) {
       const std::uint32_t after = scanner_.kindAfter();
       // As often, the blank after a command word and then the argument.
@@ -121,48 +121,77 @@ std::uint32_t TokenStream::readApart(std::uint32_t flags) {
 // The read of a token that no separator goes before, or one blank that the read may cross,
 // or one command gap or line start, from where no look-ahead is held back: what the general way does there.
 std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator) {
-  const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
-  // A new look-ahead, its checkpoint deferred: the scanner is steppable here, and stays on
-  // its line, so each step below is a direct one and the deferred place tells where the read began.
-  lookRecord_.id = nextId_++;
-  lookRecord_.refs = 1;
-  scanner_.deferHere(&lookRecord_.checkpoint);
-  lookahead_ = lookRecord_.id;
-  previousKind_ = kind_;
-  separators_ = readFlags & peek::kClassBits;
+  beginPlain(flags);
   if (separator == tok::kBlank) {
     scanner_.step();
     separators_ |= peek::kBlank;
-  } else if (separator != 0) {
+  } else {
     scanner_.markBegin();
     scanner_.step();
     if (colouring_) scanner_.colourToHere(kNormalColour);
     separators_ |= separator == tok::kCommandGap ? peek::kLineStart : peek::kLineStart | peek::kDotLevel;
   }
+  return takePlain(flags, first);
+}
+
+// The same with no separator before the token, the usual read: apart, so that it keeps no
+// register for the separator's colouring.
+std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
+  beginPlain(flags);
+  return takePlain(flags, first);
+}
+
+// A new look-ahead, its checkpoint deferred: the scanner is steppable here, and stays on its
+// line, so each step of a plain read is a direct one and the deferred place tells where it began.
+[[gnu::always_inline]] inline void TokenStream::beginPlain(std::uint32_t flags) {
+  lookRecord_.id = nextId_++;
+  lookRecord_.refs = 1;
+  scanner_.deferHere(&lookRecord_.checkpoint);
+  lookahead_ = lookRecord_.id;
+  previousKind_ = kind_;
+  separators_ = flags & peek::kClassBits;
+}
+
+[[gnu::always_inline]] inline std::uint32_t TokenStream::takePlain(std::uint32_t flags, std::uint32_t first) {
   scanner_.markBegin();
   readFirst_ = static_cast<std::int32_t>(first);
-  if (first == tok::kName && !mac_ && !(readFlags & (peek::kArgumentWord | peek::kUnderscore | peek::kDotted))) {
+  if (first == tok::kName && !mac_ && !(flags & (peek::kArgumentWord | peek::kUnderscore | peek::kDotted))) {
     // A plain name, as glue takes it: its letters and digits.
     for (std::uint32_t k = scanner_.step(); isNamePart(k);) k = scanner_.step();
     kind_ = tok::kName;
   } else if (kGlued >> first & 1) {
-    kind_ = glue(static_cast<std::int32_t>(first), readFlags);
+    return readGlued(flags, first);
   } else {
     scanner_.step();
     kind_ = static_cast<std::int32_t>(first);
   }
+  return holdPlain(flags);
+}
+
+// Apart, so that the usual plain read makes no call but the last and keeps no register for one.
+std::uint32_t TokenStream::readGlued(std::uint32_t flags, std::uint32_t first) {
+  kind_ = glue(static_cast<std::int32_t>(first), (flags & ~peek::kDotLevel) | 7);
+  return holdPlain(flags);
+}
+
+// Holds what a plain read took.
+[[gnu::always_inline]] inline std::uint32_t TokenStream::holdPlain(std::uint32_t flags) {
   text_ = scanner_.markToHere();
-  if (!text_.empty()) {
-    tokenOffset_ = scanner_.deferredOffset();
-    tokenLine_ = scanner_.lineHere();
-    normalState_ = scanner_.deferredState() == 1;
-    readFlags_ = readFlags;
-    readEndLine_ = scanner_.lineHere();
-    readEndOffset_ = scanner_.offsetHere();
-  } else {
-    kind_ = tok::kEndOfLine;
-    releaseLookahead(scanner_.offsetHere() != scanner_.deferredOffset());
-  }
+  if (text_.empty()) return holdPlainNothing(flags);
+  tokenOffset_ = scanner_.deferredOffset();
+  tokenLine_ = scanner_.lineHere();
+  normalState_ = scanner_.deferredState() == 1;
+  readFlags_ = (flags & ~peek::kDotLevel) | 7;
+  readEndLine_ = scanner_.lineHere();
+  readEndOffset_ = scanner_.offsetHere();
+  held_ = true;
+  if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+  return flags;
+}
+
+std::uint32_t TokenStream::holdPlainNothing(std::uint32_t flags) {
+  kind_ = tok::kEndOfLine;
+  releaseLookahead(scanner_.offsetHere() != scanner_.deferredOffset());
   held_ = true;
   if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
   return flags;

@@ -112,8 +112,14 @@ class TokenStream {
   static constexpr std::uint32_t kWalkedBits = 0x01 | 0x02 | 0x04 | 0x10;  // separators taken
 
   std::uint32_t read(std::uint32_t flags);
-  // `separator`: none (0), or the one blank, command gap or line start that goes before the token.
+  // `separator`: the one blank, command gap or line start that goes before the token.
   std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator);
+  std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first);
+  void beginPlain(std::uint32_t flags);
+  std::uint32_t takePlain(std::uint32_t flags, std::uint32_t first);
+  [[gnu::noinline]] std::uint32_t readGlued(std::uint32_t flags, std::uint32_t first);
+  std::uint32_t holdPlain(std::uint32_t flags);
+  [[gnu::noinline]] std::uint32_t holdPlainNothing(std::uint32_t flags);
   [[gnu::noinline]] std::uint32_t readApart(std::uint32_t flags);
   std::uint32_t readLineEnd(std::uint32_t flags);
   std::uint32_t readBlankEnd(std::uint32_t flags);
