@@ -81,6 +81,8 @@ class ParseNode {
   // Node memory comes from the current allocator.
   static void* operator new(std::size_t size);
   static void operator delete(void* block);
+  // A block for a node cut from its line's chunk, or null where the node must go apart.
+  static void* takeInLine(std::size_t size);
 
   ParseNode();
   virtual ~ParseNode() = default;
@@ -98,6 +100,10 @@ class ParseNode {
   ParseNode* next = nullptr;
   std::int32_t line = 0;
   std::int32_t offset = 0;
+
+ protected:
+  // Placed where the maker says, for one that has asked the scanner itself.
+  ParseNode(std::int32_t line, std::int32_t offset) : line(line), offset(offset) {}
 
  private:
   static void* allocateApart(std::size_t size);

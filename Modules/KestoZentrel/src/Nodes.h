@@ -49,6 +49,8 @@ class Node final : public ParseNode {
  public:
   explicit Node(int kind, std::uint8_t code = 0, std::uint8_t refClass = 0)
       : kind_(kind), code_(code), refClass_(refClass) {}
+  Node(int kind, std::uint8_t code, std::uint8_t refClass, std::int32_t line, std::int32_t offset)
+      : ParseNode(line, offset), kind_(kind), code_(code), refClass_(refClass) {}
 
   int kind() const override { return kind_; }
   int childCount() const override { return children_.count; }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <new>
 #include <utility>
 
 namespace kesto::zentrel {
@@ -155,9 +156,14 @@ bool LineNodes::owns(const void* block) const {
 // Nearly every node fits the room left in its line's chunk: that way calls nothing, so that
 // making a node needs no saved registers.
 void* ParseNode::operator new(std::size_t size) {
+  if (void* block = takeInLine(size)) return block;
+  return allocateApart(size);
+}
+
+void* ParseNode::takeInLine(std::size_t size) {
   LineNodes* nodes = current.lineNodes;
   const std::size_t rounded = (std::max<std::size_t>(size, 1) + kNodeAlign - 1) / kNodeAlign * kNodeAlign;
-  if (!nodes || nodes->left_ < rounded || rounded > (kChunkBytes - kChunkHeader) / 4) return allocateApart(size);
+  if (!nodes || nodes->left_ < rounded || rounded > (kChunkBytes - kChunkHeader) / 4) return nullptr;
   void* block = nodes->cursor_;
   nodes->cursor_ += rounded;
   nodes->left_ -= rounded;
@@ -240,10 +246,20 @@ ParseNode::ParseNode() {
   }
 }
 
-// Here, beside the allocation and the base constructor, so that a node is made in one call
-// with both inline.
-[[gnu::flatten]] Node* makeLeaf(int kind, std::uint8_t code, std::uint8_t refClass) {
+namespace {
+[[gnu::noinline, gnu::flatten]] Node* makeLeafApart(int kind, std::uint8_t code, std::uint8_t refClass) {
   return new Node(kind, code, refClass);
+}
+}  // namespace
+
+// The usual node, in its line's chunk and placed from the scanner's view, calls nothing but
+// at its end, so it keeps no register across a call.
+Node* makeLeaf(int kind, std::uint8_t code, std::uint8_t refClass) {
+  const Scanner* scanner = current.scanner;
+  if (scanner && scanner->answersPlace())
+    if (void* block = ParseNode::takeInLine(sizeof(Node)))
+      return ::new (block) Node(kind, code, refClass, scanner->lineHere(), scanner->offsetHere());
+  return makeLeafApart(kind, code, refClass);
 }
 
 ParseNode* ParseNode::child(int) const { throw CQNRangeException(74, "Include\\Parser\\parseNode"); }
