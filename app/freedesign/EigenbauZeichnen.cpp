@@ -78,14 +78,14 @@ void artikelAusFenster(const EigenbauModell& m, const EigenbauUmfeld& u, Eigenba
 
 // The header picture and the company sign of the store-brand layout.
 void markenbilder(const EigenbauModell& m, const EigenbauUmfeld& u) {
-  const double b = zahlWert(m.B), h = zahlWert(m.H);
+  const double b = zahlWert(m.B);
   const double lr = zahlWert(m.t_EinrückungLR), ou = zahlWert(m.t_EinrückungOU);
   const double links = zahlWert(m.t_SrLinks), oben = zahlWert(m.t_SrOben);
   const double breite = b - 2 * lr;
   u.vp->DrawPicture(u.SchildBild, mm(lr + links), mm(ou + oben), mm(breite), mm(breite / 3.1344632));
-  const double w = b / 2.2826086;
-  const double hh = w / 6.1349206;
-  u.vp->DrawPicture(u.SchildTamselBild, mm(lr + links + 1), mm(oben + h - hh - ou - 0.5), mm(w), mm(hh));
+  const QRectF zeichen = Firmenzeichen(m);
+  u.vp->DrawPicture(u.SchildTamselBild, mm(zeichen.left()), mm(zeichen.top()), mm(zeichen.width()),
+                    mm(zeichen.height()));
 }
 
 // Headline and body top.
@@ -112,13 +112,11 @@ void kopf(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s) {
   if (s.textOben < oben) s.textOben = oben;
 }
 
-// The body box from its top down to a little above the price mark (to the inner frame
-// without a price). The store-brand header moves only its top: the box reaches as far down
-// as in the plain layout, so that it holds the lines the editor shows.
+// The body box from its top down to a little above the price mark and its lines (to the
+// inner frame without a price). The store-brand header moves only its top: the box reaches
+// as far down as in the plain layout, so that it holds the lines the editor shows.
 void koerper(const EigenbauModell& m, const EigenbauUmfeld& u, const EigenbauSeite& s, const EigenbauPreisblock& p) {
-  const double unten = m.c_Preis == 1 ? p.preisOben - 2.5 * s.abstand
-                                      : zahlWert(m.t_SrOben) + zahlWert(m.H) - zahlWert(m.t_EinrückungOU);
-  const double hoehe = (unten - (s.textOben + 1)) * 57;
+  const double hoehe = (p.koerperUnten - (s.textOben + 1)) * 57;
   if (hoehe < 10) return;
   const double lr = zahlWert(m.t_EinrückungLR);
   // Text without a colour of its own is black, whatever colour the headline left set.
@@ -130,6 +128,13 @@ void koerper(const EigenbauModell& m, const EigenbauUmfeld& u, const EigenbauSei
 }
 
 }  // namespace
+
+QRectF Firmenzeichen(const EigenbauModell& m) {
+  const double w = zahlWert(m.B) / 2.2826086;
+  const double h = w / 6.1349206;
+  return {zahlWert(m.t_EinrückungLR) + zahlWert(m.t_SrLinks) + 1,
+          zahlWert(m.t_SrOben) + zahlWert(m.H) - h - zahlWert(m.t_EinrückungOU) - 0.5, w, h};
+}
 
 void EigenbauZeichnen(EigenbauModell& m, const EigenbauUmfeld& u) {
   EigenbauSeite s;
@@ -159,8 +164,9 @@ void EigenbauZeichnen(EigenbauModell& m, const EigenbauUmfeld& u) {
     kopf(m, u, s);
     // The price block's place is known before the body, which ends above it.
     EigenbauPreisblock p = EigenbauPreisBerechnen(m, u, s);
+    EigenbauPreisPlatzieren(m, u, s, p, static_cast<int>(i));
     koerper(m, u, s, p);
-    EigenbauPreiseZeichnen(m, u, s, p, static_cast<int>(i));
+    EigenbauPreiseZeichnen(m, u, s, p);
     if (i != n - 1) u.vp->NewPage();
   }
   // Also for an empty list: the document always ends.

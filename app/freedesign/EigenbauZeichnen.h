@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
 #include <activex/VSPrinter.h>
@@ -50,18 +51,30 @@ struct EigenbauSeite {
 
 void EigenbauZeichnen(EigenbauModell& m, const EigenbauUmfeld& u);
 
+// Where the store-brand layout puts the company sign, mm.
+QRectF Firmenzeichen(const EigenbauModell& m);
+
 // The price half of a page and the text mark; used by EigenbauZeichnen.
 struct EigenbauPreisblock {
   QString preis, zeichen, umgerechnet, umgerechnetZeichen;
   double sternBreite = 0, sternHoehe = 0;
   double preisOben = 0;  // top of the price mark, mm
+  // Where the page moves the main price and the lines above it so that they stay inside
+  // the frame and clear of each other, and where the body must end above them.
+  double dx = 0, dy = 0, hub = 0;
+  double hoechstquer = 0;  // new style: the most the label may extend across
+  double koerperUnten = 0;
 };
 // The price texts and the size of the price mark (measured on a preview of its own in
 // the new style, which writes it into the star boxes).
 EigenbauPreisblock EigenbauPreisBerechnen(EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s);
+// The main price's place, the base-price and information lines of page i, and the body's
+// lower edge: run before the body is drawn.
+void EigenbauPreisPlatzieren(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s,
+                             EigenbauPreisblock& p, int i);
 void EigenbauTextmarke(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s);
 void EigenbauPreiseZeichnen(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s,
-                            EigenbauPreisblock& p, int i);
+                            EigenbauPreisblock& p);
 
 // The main price converted with the factor: "   " and "" when two prices are off or the
 // conversion fails.

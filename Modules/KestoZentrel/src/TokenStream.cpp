@@ -47,10 +47,10 @@ std::uint32_t TokenStream::read(std::uint32_t flags) {
       } else if (blankEnds(after)) {
         return readBlankEnd(flags);
       }
-    } else if (first == tok::kCommandGap) {
-      // The gap before the next command, and the command.
+    } else if (first == tok::kCommandGap || first == tok::kLineStart) {
+      // The gap before the next command, or the blanks that begin a line, and what follows.
       const std::uint32_t after = scanner_.kindAfter();
-      if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, tok::kCommandGap);
+      if (after < 64 && (kPlain >> after & 1)) return readPlain(flags, after, first);
     } else if (first == tok::kEndOfLine) {
       return readLineEnd(flags);
     }
@@ -119,7 +119,7 @@ std::uint32_t TokenStream::readApart(std::uint32_t flags) {
 }
 
 // The read of a token that no separator goes before, or one blank that the read may cross,
-// or one command gap, from where no look-ahead is held back: what the general way does there.
+// or one command gap or line start, from where no look-ahead is held back: what the general way does there.
 std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator) {
   const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
   // A new look-ahead, its checkpoint deferred: the scanner is steppable here.
@@ -139,6 +139,9 @@ std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, s
   } else if (separator == tok::kCommandGap) {
     takeSeparator(kNormalColour);
     separators_ |= peek::kLineStart;
+  } else if (separator == tok::kLineStart) {
+    takeSeparator(kNormalColour);
+    separators_ |= peek::kLineStart | peek::kDotLevel;
   }
   scanner_.markBegin();
   readFirst_ = static_cast<std::int32_t>(first);

@@ -112,7 +112,7 @@ class TokenStream {
   static constexpr std::uint32_t kWalkedBits = 0x01 | 0x02 | 0x04 | 0x10;  // separators taken
 
   std::uint32_t read(std::uint32_t flags);
-  // `separator`: none (0), or the one blank or command gap that goes before the token.
+  // `separator`: none (0), or the one blank, command gap or line start that goes before the token.
   std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator);
   [[gnu::noinline]] std::uint32_t readApart(std::uint32_t flags);
   std::uint32_t readLineEnd(std::uint32_t flags);

@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QColor>
-#include <QPainter>
 
 #include <algorithm>
 #include <filesystem>
@@ -99,13 +98,7 @@ TEST_F(EigenbauBildTest, DemoDesignInBothPriceStyles) {
 TEST_F(EigenbauBildTest, DemoDesignInTheStoreBrandLayout) {
   demo();
   modell->chk_Brisal = 1;
-  QImage kopf(620, 200, QImage::Format_RGB32);
-  kopf.fill(QColor(200, 0, 0));
-  QPainter(&kopf).fillRect(20, 20, 580, 160, QColor(255, 255, 255));
-  QImage marke(300, 50, QImage::Format_RGB32);
-  marke.fill(QColor(0, 0, 160));
-  start().SchildBild = kopf;
-  start().SchildTamselBild = marke;
+  markenbilder();
   const QImage bild = zeichnen("eigenbau-brisal");
   EXPECT_EQ(bei(bild, 22, 21), QColor(200, 0, 0));  // the header picture at the inner frame
   EXPECT_EQ(bei(bild, 24, 126), QColor(0, 0, 160));  // the company sign bottom left

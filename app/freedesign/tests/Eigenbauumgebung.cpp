@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 
 namespace vovida::test {
 
@@ -51,6 +53,16 @@ std::set<QString> Eigenbauumgebung::gespeicherteWerte() {
   reg.setKey(wurzel);
   if (reg.KeyExists()) baumLesen(wurzel, QString(), werte);
   return werte;
+}
+
+void Eigenbauumgebung::markenbilder() {
+  QImage kopf(620, 200, QImage::Format_RGB32);
+  kopf.fill(QColor(200, 0, 0));
+  QPainter(&kopf).fillRect(20, 20, 580, 160, QColor(255, 255, 255));
+  QImage zeichen(300, 50, QImage::Format_RGB32);
+  zeichen.fill(QColor(0, 0, 160));
+  start().SchildBild = kopf;
+  start().SchildTamselBild = zeichen;
 }
 
 void Eigenbauumgebung::design(const char* name, const char* artikel, const char* x) {

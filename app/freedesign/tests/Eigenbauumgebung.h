@@ -27,6 +27,8 @@ class Eigenbauumgebung : public Hauptfenster {
   // The files of the rich-text folder.
   QStringList dateien() const;
   QString ablage() const { return ordner_.path() + u'/'; }
+  // The store-brand pictures on the main window: a red-framed header, a dark blue company sign.
+  void markenbilder();
   // Saves a design with one article whose first extra price sits at x.
   void design(const char* name, const char* artikel, const char* x);
 
