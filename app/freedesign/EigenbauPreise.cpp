@@ -212,7 +212,7 @@ void EigenbauPreisPlatzieren(const EigenbauModell& m, const EigenbauUmfeld& u, E
   const Zeilen zeilen{g, s, p};
   const std::vector<QRectF> linien = zeilen.flaechen();
   std::vector<QRectF> bilder;
-  if (m.chk_Brisal == 1) bilder.push_back(Firmenzeichen(m));
+  if (m.chk_Brisal == 1 && !u.SchildTamselBild.isNull()) bilder.push_back(Firmenzeichen(m));
   const QRectF rahmen = innen(g);
   const auto platzieren = [&](double breite, std::span<const QRectF> feste, QPolygonF& etikett) {
     etikett = umriss(

@@ -98,16 +98,23 @@ void kopf(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s) {
                       summe, true);
   if (m.c_Werbetext == 1) {
     double mitte = 0;
+    // Centred over the sign; on a text mark narrower than the sign, set to fit the mark.
+    double links = zahlWert(m.t_SrLinks), breite = zahlWert(m.B);
     if (m.chk_Brisal != 1) {
       s.textOben += textmarke;
       mitte = oben + textmarke / 8 + textmarke / 2 + ou;
+      const double marke = zahlWert(m.t_BreiteTextmarke);
+      if (m.c_Textmarke != 0 && marke > 0 && marke < breite) {
+        links += (breite - marke) / 2;
+        breite = marke;
+      }
     } else {
       s.textOben += (zahlWert(m.B) - 2 * zahlWert(m.t_EinrückungLR)) / 3.1344632;
       mitte = s.textOben + hoehe / 2;
       s.textOben += hoehe;
     }
-    TextGemessenDrucken(m.Ueberschrift, kSlotWerbetext, QStringLiteral("Kipp"), *u.vp, zahlWert(m.t_SrLinks), mitte,
-                        zahlWert(m.B), hoehe, summe, false);
+    TextGemessenDrucken(m.Ueberschrift, kSlotWerbetext, QStringLiteral("Kipp"), *u.vp, links, mitte, breite, hoehe,
+                        summe, false);
   }
   if (s.textOben < oben) s.textOben = oben;
 }

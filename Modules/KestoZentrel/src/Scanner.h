@@ -48,6 +48,9 @@ class Scanner {
   // Back to the deferred place; the checkpoint stays deferred.
   void rewindDeferred() { at_ = deferredPlace_; }
   void dropDeferred() { deferredTarget_ = nullptr; }
+  // Where the deferred checkpoint was taken, on the line this wrapper still stands on.
+  std::int32_t deferredOffset() const { return deferredPlace_.offset; }
+  std::uint32_t deferredState() const { return deferredPlace_.state; }
   void settle();
   // A checkpoint of the object where this wrapper stands, and the way back to one.
   void save(ScannerCheckpoint& checkpoint);
@@ -78,9 +81,20 @@ class Scanner {
     const bool sameLine = static_cast<std::int32_t>(at_.place.markLine) == line_ - 1;
     at_.place.markEnd = sameLine ? static_cast<std::uint32_t>(at_.offset) : at_.place.markBegin;
   }
+  // After markBegin() and steps within the same line only: the mark ends here, its text, and
+  // its colouring, with no question of which line the mark is on.
+  TokenText markToHere() {
+    at_.place.markEnd = static_cast<std::uint32_t>(at_.offset);
+    return {markText_ + at_.place.markBegin, markText_ + at_.offset};
+  }
+  void colourToHere(std::uint32_t attribute) {
+    colourWords(at_.place.markBegin, static_cast<std::uint32_t>(at_.offset), attribute);
+  }
   TokenText marked() const {
     return {markText_ + at_.place.markBegin, markText_ + std::max(at_.place.markBegin, at_.place.markEnd)};
   }
+  // Whether the place kept here answers line() and offset(), without asking the object.
+  bool answersPlace() const { return view_ != nullptr; }
   std::uint32_t kindHere() const { return at_.kind; }
   std::uint32_t placeState() const { return at_.state; }
   std::int32_t offsetHere() const { return at_.offset; }

@@ -122,51 +122,46 @@ std::uint32_t TokenStream::readApart(std::uint32_t flags) {
 // or one command gap or line start, from where no look-ahead is held back: what the general way does there.
 std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator) {
   const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
-  // A new look-ahead, its checkpoint deferred: the scanner is steppable here.
+  // A new look-ahead, its checkpoint deferred: the scanner is steppable here, and stays on
+  // its line, so each step below is a direct one and the deferred place tells where the read began.
   lookRecord_.id = nextId_++;
   lookRecord_.refs = 1;
   scanner_.deferHere(&lookRecord_.checkpoint);
   lookahead_ = lookRecord_.id;
-  const std::uint32_t state = scanner_.placeState();
-  const std::int32_t offset = scanner_.offsetHere();
-  const std::int32_t line = scanner_.lineHere();
   previousKind_ = kind_;
   separators_ = readFlags & peek::kClassBits;
   if (separator == tok::kBlank) {
-    scanner_.markBegin();
-    scanner_.advance();
+    scanner_.step();
     separators_ |= peek::kBlank;
-  } else if (separator == tok::kCommandGap) {
-    takeSeparator(kNormalColour);
-    separators_ |= peek::kLineStart;
-  } else if (separator == tok::kLineStart) {
-    takeSeparator(kNormalColour);
-    separators_ |= peek::kLineStart | peek::kDotLevel;
+  } else if (separator != 0) {
+    scanner_.markBegin();
+    scanner_.step();
+    if (colouring_) scanner_.colourToHere(kNormalColour);
+    separators_ |= separator == tok::kCommandGap ? peek::kLineStart : peek::kLineStart | peek::kDotLevel;
   }
   scanner_.markBegin();
   readFirst_ = static_cast<std::int32_t>(first);
   if (first == tok::kName && !mac_ && !(readFlags & (peek::kArgumentWord | peek::kUnderscore | peek::kDotted))) {
     // A plain name, as glue takes it: its letters and digits.
-    for (std::uint32_t k = scanner_.advance(); isNamePart(k);) k = scanner_.advance();
+    for (std::uint32_t k = scanner_.step(); isNamePart(k);) k = scanner_.step();
     kind_ = tok::kName;
   } else if (kGlued >> first & 1) {
     kind_ = glue(static_cast<std::int32_t>(first), readFlags);
   } else {
-    scanner_.advance();
+    scanner_.step();
     kind_ = static_cast<std::int32_t>(first);
   }
-  scanner_.markEnd();
-  text_ = scanner_.marked();
+  text_ = scanner_.markToHere();
   if (!text_.empty()) {
-    tokenOffset_ = offset;
-    tokenLine_ = line;
-    normalState_ = state == 1;
+    tokenOffset_ = scanner_.deferredOffset();
+    tokenLine_ = scanner_.lineHere();
+    normalState_ = scanner_.deferredState() == 1;
     readFlags_ = readFlags;
     readEndLine_ = scanner_.lineHere();
     readEndOffset_ = scanner_.offsetHere();
   } else {
     kind_ = tok::kEndOfLine;
-    releaseLookahead(scanner_.lineHere() != line || scanner_.offsetHere() != offset);
+    releaseLookahead(scanner_.offsetHere() != scanner_.deferredOffset());
   }
   held_ = true;
   if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;

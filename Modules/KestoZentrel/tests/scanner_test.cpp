@@ -1,6 +1,8 @@
 // The scanner wrapper steps within a line on its own copy of the object's place: whatever
 // reaches the object past it (its end, a lent object, a checkpoint) must find the place the
 // wrapper stepped to, and the wrapper must take up where the object was moved to.
+#include "Harness.h"
+#include "Nodes.h"
 #include "Scanner.h"
 
 #include <Parser/ScannerCheckpoint.h>
@@ -9,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kesto::zentrel {
 namespace {
@@ -104,6 +108,35 @@ TEST_F(ScannerPlace, ADeferredCheckpointIsSavedWhereItWasTaken) {
   EXPECT_FALSE(scanner.deferred(&checkpoint));
   scanner.restore(checkpoint);
   expectSame(wrapperAt(scanner), taken, 1);
+}
+
+// Nodes take the place the wrapper stands at, line after line and across the chunks their
+// line's memory comes in, each in memory of its own.
+TEST_F(ScannerPlace, NodesTakeTheWrappersPlaceInBlocksOfTheirOwn) {
+  IAllocator* allocator = testing::newAllocator();
+  {
+    Scanner scanner(source_);
+    GlobalsScope scope(allocator, &scanner);
+    LineNodes nodes;
+    std::vector<Node*> made;
+    for (int steps = 0; steps < 60; ++steps) {
+      Node* node = makeLeaf(node::StrLiteral, 1, 2);
+      EXPECT_EQ(node->line, scanner.line()) << steps << " steps";
+      EXPECT_EQ(node->offset, scanner.offset()) << steps << " steps";
+      EXPECT_EQ(node->kind(), node::StrLiteral);
+      made.push_back(node);
+      if (steps % 20 == 19) {
+        nodes.release();
+        made.clear();
+      }
+      const auto at = [](const Node* n) { return reinterpret_cast<std::uintptr_t>(n); };
+      for (const Node* other : made)
+        if (other != node)
+          EXPECT_TRUE(at(other) + sizeof(Node) <= at(node) || at(node) + sizeof(Node) <= at(other)) << steps;
+      scanner.advance();
+    }
+  }
+  allocator->Release();
 }
 
 }  // namespace

@@ -144,6 +144,32 @@ TEST_F(EigenbauZeichnenTest, DefaultDesignDrawsItsPartsWhereTheyBelong) {
   EXPECT_TRUE(marke2);
 }
 
+// The headline lies on its text mark: set smaller where it is wider than the mark, and
+// across the sign where there is no mark.
+TEST_F(EigenbauZeichnenTest, TheHeadlineKeepsToItsTextMark) {
+  const auto kopfzeile = [&] {
+    QRectF r;
+    for (const kesto::test::Flaeche& f : kesto::test::flaechen(seite().ops))
+      if (std::holds_alternative<kesto::activex::TextOp>(seite().ops[f.op])) r |= f.umriss.boundingRect();
+    return r;
+  };
+  struct Fall {
+    const char* breite;
+    int textmarke;
+    double links, rechts;
+  };
+  for (const Fall& f : {Fall{"75", 1, 25, 100}, Fall{"40", 1, 42.5, 82.5}, Fall{"75", 0, 15, 110}}) {
+    SCOPED_TRACE(f.breite);
+    m.t_BreiteTextmarke = QString::fromUtf8(f.breite);
+    m.c_Textmarke = f.textmarke;
+    zeichnen();
+    const QRectF k = kopfzeile();
+    ASSERT_FALSE(k.isEmpty());
+    EXPECT_GE(k.left(), f.links - 0.1);
+    EXPECT_LE(k.right(), f.rechts + 0.1);
+  }
+}
+
 TEST_F(EigenbauZeichnenTest, PriceMarkSitsAboveTheBottomFrameAndTheBodyEndsAboveIt) {
   EigenbauSeite s;
   s.abstand = 5;
