@@ -107,6 +107,7 @@ Senkrecht senkrecht(double winkel, std::initializer_list<Kasten> kaesten) {
   Senkrecht s;
   const Punkt null{0, 0};
   for (const Kasten& k : kaesten)
+    if (k.breite > 0 && k.hoehe > 0)  // an empty line has no ink
     for (const double dx : {k.dx, k.dx + k.breite})
       for (const double dy : {k.dy, k.dy + k.hoehe}) {
         const double y = gedreht(null, winkel, dx, dy).y;

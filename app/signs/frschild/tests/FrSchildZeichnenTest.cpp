@@ -58,6 +58,25 @@ const TextBoxOp* textMit(std::span<const DrawOp> ops, const std::string& anfang)
   return nullptr;
 }
 
+struct Angebot {
+  const char* nr;
+  const char* statt;
+  const char* preis;  // as printed
+};
+constexpr Angebot kAngebote[] = {
+    {"100001", "", "6,99"},
+    {"100023", "Statt 9,99", "7,49"},
+    {"100050", "Statt 14.999,99 EUR im Frühjahrskatalog", "12.345,67"},
+    {"100051", "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht", "1.299,-"}};
+
+// A price's font size and its box, from the sign's left edge and from its share of the height.
+struct Lage {
+  double groesse;
+  double x, y;
+  bool operator==(const Lage&) const = default;
+};
+void PrintTo(const Lage& l, std::ostream* os) { *os << l.groesse << " pt at " << l.x << ", " << l.y; }
+
 class FrSchildZeichnen_ : public Hauptfenster {
  protected:
   void SetUp() override {
@@ -82,6 +101,15 @@ class FrSchildZeichnen_ : public Hauptfenster {
   }
   void artikel(int anzahl) {
     for (int i = 1; i <= anzahl; ++i) speichern(QString::number(i), QStringLiteral("Artikel %1").arg(i));
+  }
+  // The demo articles with the long texts, with "Statt" texts up to a long one.
+  void angeboteLesen() {
+    for (const Angebot& a : kAngebote) {
+      editor().setArtNrText(QString::fromLatin1(a.nr));
+      editor().Read_Click();
+      editor().Preis_Info->setText(QString::fromUtf8(a.statt));
+      editor().Uebernehmen_Click();
+    }
   }
   const kesto::activex::VSPrinter& vp() { return start().VSPrinter1; }
   std::span<const DrawOp> seite(int i) { return vp().pages()[i].ops; }
@@ -117,20 +145,7 @@ TEST_F(FrSchildZeichnen_, EverythingStaysOnItsSignAndNoTextCoversAnother) {
 TEST_F(FrSchildZeichnen_, PriceStylesStayOnTheirSignAndClearOfTheTextsAtEveryHeight) {
   start().ZweiPreise->setChecked(true);
   start().Grundpreis->setChecked(true);
-  const struct {
-    const char* nr;
-    const char* statt;
-    const char* preis;  // as printed in the old style
-  } artikel[] = {{"100001", "", "6,99"},
-                 {"100023", "Statt 9,99", "7,49"},
-                 {"100050", "Statt 14.999,99 EUR im Frühjahrskatalog", "12.345,67"},
-                 {"100051", "Statt 14.999,99 EUR im Frühjahrskatalog, nur solange der Vorrat reicht", "1.299,-"}};
-  for (const auto& a : artikel) {
-    editor().setArtNrText(QString::fromLatin1(a.nr));
-    editor().Read_Click();
-    editor().Preis_Info->setText(QString::fromUtf8(a.statt));
-    editor().Uebernehmen_Click();
-  }
+  angeboteLesen();
   const double mindestens = FrSchildMindesthoehe();
   ASSERT_GT(mindestens, 20);
   ASSERT_LT(mindestens, 50);
@@ -154,9 +169,41 @@ TEST_F(FrSchildZeichnen_, PriceStylesStayOnTheirSignAndClearOfTheTextsAtEveryHei
         for (const TextBoxOp* t : alle<TextBoxOp>(seite(p))) preise.push_back(t->text);
       }
       // Every sign keeps its price.
-      for (const auto& a : artikel) EXPECT_THAT(preise, ::testing::Contains(::testing::HasSubstr(a.preis)));
+      for (const Angebot& a : kAngebote) EXPECT_THAT(preise, ::testing::Contains(::testing::HasSubstr(a.preis)));
       kesto::test::bilderAblegen(vp().pages(), "FrSchild" + name);
     }
+}
+
+// Where the label fits, a lower sign changes neither its size nor its place on the sign.
+TEST_F(FrSchildZeichnen_, APriceThatFitsKeepsItsSizeAndPlaceAtEveryHeight) {
+  start().ZweiPreise->setChecked(true);
+  start().Grundpreis->setChecked(true);
+  angeboteLesen();
+  for (const bool neuerStil : {false, true}) {
+    SCOPED_TRACE(neuerStil);
+    startglobale().NeuerStil = neuerStil;
+    const double anteil = neuerStil ? 0.4 : 0.45;
+    std::vector<std::vector<Lage>> jeHoehe;
+    for (const double h : {62.0, 100.0, 200.0}) {
+      editor().H->setText(QString::number(h));
+      FrSchildZeichnen();
+      std::vector<Lage> lagen;
+      for (int p = 0; p < vp().PageCount(); ++p) {
+        const std::vector<Mm> schilder = schnittlinien(seite(p));
+        for (const TextBoxOp* t : alle<TextBoxOp>(seite(p)))
+          for (const Angebot& a : kAngebote)
+            if (t->text == a.preis)
+              for (const Mm& m : schilder)
+                if (t->box.top.mm() >= m.y && t->box.top.mm() < m.y + m.h)
+                  lagen.push_back({t->style.font.size, std::round((t->box.left.mm() - m.x) * 100) / 100,
+                                   std::round((t->box.top.mm() - m.y - anteil * h) * 100) / 100});
+      }
+      ASSERT_EQ(lagen.size(), 8u) << h;  // shadow and price of each of the four
+      jeHoehe.push_back(lagen);
+    }
+    EXPECT_EQ(jeHoehe[0], jeHoehe[2]);
+    EXPECT_EQ(jeHoehe[1], jeHoehe[2]);
+  }
 }
 
 TEST_F(FrSchildZeichnen_, SignsOf62mmStackFourToAPageAndTheFifthOpensPageTwo) {
