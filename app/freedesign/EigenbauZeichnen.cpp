@@ -113,6 +113,12 @@ void kopf(const EigenbauModell& m, const EigenbauUmfeld& u, EigenbauSeite& s) {
       mitte = s.textOben + hoehe / 2;
       s.textOben += hoehe;
     }
+    // Never past the inner frame, whose line would run through the letters.
+    const double lr = zahlWert(m.t_EinrückungLR);
+    if (lr > 0 && breite > zahlWert(m.B) - 2 * lr - 2) {
+      links = zahlWert(m.t_SrLinks) + lr + 1;
+      breite = zahlWert(m.B) - 2 * lr - 2;
+    }
     TextGemessenDrucken(m.Ueberschrift, kSlotWerbetext, QStringLiteral("Kipp"), *u.vp, links, mitte, breite, hoehe,
                         summe, false);
   }

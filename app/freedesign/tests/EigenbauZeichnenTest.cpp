@@ -155,13 +155,17 @@ TEST_F(EigenbauZeichnenTest, TheHeadlineKeepsToItsTextMark) {
   };
   struct Fall {
     const char* breite;
-    int textmarke;
+    int textmarke, marke;
     double links, rechts;
   };
-  for (const Fall& f : {Fall{"75", 1, 25, 100}, Fall{"40", 1, 42.5, 82.5}, Fall{"75", 0, 15, 110}}) {
-    SCOPED_TRACE(f.breite);
+  // Without a mark, and in the store-brand layout, inside the inner frame (5 mm in).
+  for (const Fall& f : {Fall{"75", 1, 0, 25, 100}, Fall{"40", 1, 0, 42.5, 82.5}, Fall{"75", 0, 0, 20, 105},
+                        Fall{"75", 1, 1, 20, 105}}) {
+    SCOPED_TRACE(testing::Message() << f.breite << " " << f.textmarke << " " << f.marke);
     m.t_BreiteTextmarke = QString::fromUtf8(f.breite);
     m.c_Textmarke = f.textmarke;
+    m.chk_Brisal = f.marke;
+    m.Ueberschrift = QStringLiteral("FÜR SEHENSWERTE PREISE!");
     zeichnen();
     const QRectF k = kopfzeile();
     ASSERT_FALSE(k.isEmpty());

@@ -12,6 +12,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
 
 namespace kesto::activex {
 
@@ -57,6 +60,26 @@ void resolveFamilies(QTextDocument& document)
     }
 }
 
+// The height down to which every line lies whole in `height`: a line the box would cut
+// through its letters is left out, as are all below it.
+double wholeLinesHeight(QTextDocument& document, double height)
+{
+    double cut = height;
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* lines = block.layout();
+        if (!lines)
+            continue;
+        const double top = layout->blockBoundingRect(block).top();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            if (top + line.y() + line.height() > height)
+                cut = std::min(cut, top + line.y());
+        }
+    }
+    return cut;
+}
+
 } // namespace
 
 void drawRichTextBox(QPainter& painter, std::string_view rtf, const QRectF& box, const TextStyle& style)
@@ -77,7 +100,7 @@ void drawRichTextBox(QPainter& painter, std::string_view rtf, const QRectF& box,
     document.setTextWidth(size.width());
 
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(QPointF(0, 0), size);
+    context.clip = QRectF(QPointF(0, 0), QSizeF(size.width(), wholeLinesHeight(document, size.height())));
     const Rgb rgb = resolveColour(style.colour);
     context.palette.setColor(QPalette::Text, QColor(rgb.r, rgb.g, rgb.b));
 

@@ -273,6 +273,19 @@ TEST_F(Render, RichTextBoxWrapsAtItsWidthAndStopsAtItsHeight)
     EXPECT_GT(probe.darkPixels(mm(110), mm(118), mm(205.5), mm(124.5)), 0);  // and down to the height
 }
 
+// A box lower than its text shows whole lines only: the line its edge would cut through
+// the letters is left out.
+TEST_F(Render, RichTextBoxShowsNoHalfLine)
+{
+    vp.setRichText(true);
+    // 36 pt lines are about 15 mm apart; the box ends halfway down the second.
+    vp.TextBox("{\\rtf1\\fs72 Erste Zeile\\par Zweite Zeile\\par}", mm(20), mm(20), mm(150), mm(22));
+    vp.setRichText(false);
+    const ImageProbe probe = page();
+    EXPECT_GT(probe.darkPixels(mm(20), mm(20), mm(170), mm(33)), 0);
+    EXPECT_EQ(probe.darkPixels(mm(20), mm(34.5), mm(170), mm(297)), 0);
+}
+
 TEST_F(Render, RichTextBoxKeepsFormattingAndScalesToPageUnits)
 {
     const std::string rtf = "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\fs144\\cf1\\b MMMM\\par"
