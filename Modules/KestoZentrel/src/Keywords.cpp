@@ -315,9 +315,17 @@ KeywordTable::KeywordTable(std::vector<KeywordEntry> entries, const NameTriple* 
   // they are unknown words rather than user Z words.
   for (int id = 0; triples && triples[id].shortForm; ++id)
     if (int b = bucketFor(withoutDollar(triples[id].shortForm)); b >= 0) present_[static_cast<std::size_t>(b)] = true;
+  for (char16_t c = u'A'; c <= u'Z'; ++c) letters_[static_cast<std::size_t>(c - u'A')] = lookupWord({&c, 1});
 }
 
+// Most words looked up are one letter, an abbreviation: their answers are kept.
 std::int32_t KeywordTable::lookup(std::u16string_view word) const {
+  if (word.size() != 1) return lookupWord(word);
+  const char16_t c = upperAscii(word[0]);
+  return c >= u'A' && c <= u'Z' ? letters_[static_cast<std::size_t>(c - u'A')] : kKeywordUnknown;
+}
+
+std::int32_t KeywordTable::lookupWord(std::u16string_view word) const {
   if (word.empty() || !isLetter(word[0])) return kKeywordUnknown;
   for (char16_t c : word)
     if (!isLetter(c) && !isDigit(c)) return kKeywordUnknown;

@@ -43,8 +43,10 @@ class KeywordTable {
 
  private:
   static int bucketOf(char16_t c);
+  std::int32_t lookupWord(std::u16string_view word) const;
   std::array<std::vector<KeywordEntry>, kBuckets> buckets_;
   std::array<bool, kBuckets> present_{};
+  std::array<std::int32_t, 26> letters_{};  // the answer for each letter alone
   const NameTriple* triples_;
 };
 

@@ -21,6 +21,10 @@ TEST(KeywordLookup, NamesAbbreviationsAndUnknownWords) {
       {functionKeywords, u"INDEX", 254}, {functionKeywords, u"p", 38},     {functionKeywords, u"ZARCCOS", 53},
       {variableKeywords, u"HALT", 6},    {variableKeywords, u"zv", 41},    {directiveKeywords, u"ifundef", 16},
       {structuredVariableKeywords, u"GLOBAL", 0}, {pseudoFunctionKeywords, u"unique", 7},
+      // One character alone: letters in either case, letters with no names, anything else.
+      {commandKeywords, u"s", 19},       {commandKeywords, u"S", 19},      {commandKeywords, u"z", 254},
+      {commandKeywords, u"y", 254},      {commandKeywords, u"@", 254},     {commandKeywords, u"7", 254},
+      {commandKeywords, u"\u00e9", 254}, {functionKeywords, u"P", 38},     {variableKeywords, u"h", 5},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.table().lookup(c.word), c.id) << std::string(c.word.begin(), c.word.end());
