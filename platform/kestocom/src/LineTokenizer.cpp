@@ -127,8 +127,9 @@ class Tokenizer {
     while (e < text_.size() && isBlank(text_[e])) ++e;
     return e;
   }
-  void blanks(std::uint16_t kind) {
-    std::size_t e = blankRunEnd();
+  void blanks(std::uint16_t kind) { blanksTo(kind, blankRunEnd()); }
+  // The blank run from pos_ to `e`, already measured.
+  void blanksTo(std::uint16_t kind, std::size_t e) {
     emit(kind, pos_);
     pos_ = e;
   }
@@ -159,12 +160,12 @@ class Tokenizer {
       const std::size_t runEnd = blankRunEnd();
       const bool brace = pos_ - start == 1 && (text_[start] == u'{' || text_[start] == u'}');
       if (runEnd >= text_.size()) {
-        blanks(kBlank);
+        blanksTo(kBlank, runEnd);
       } else if (argument || brace || runEnd - pos_ > 1 || pos_ == start) {
-        blanks(kCommandGap);
+        blanksTo(kCommandGap, runEnd);
         argument = false;
       } else {
-        blanks(kBlank);
+        blanksTo(kBlank, runEnd);
         argument = true;
       }
     }
