@@ -86,13 +86,8 @@ std::uint32_t TokenStream::readApart(std::uint32_t flags) {
   // Reading the held token again from its checkpoint gives what the last read gave, as long
   // as the scanner still stands where that read left it and no flag that shaped it differs.
   if (held_ && lookahead_ && scanner_.line() == readEndLine_ && scanner_.offset() == readEndOffset_ &&
-      (readFlags == readFlags_ || readsAlike(readFlags))) {
-    separators_ = (separators_ & ~peek::kClassBits) | (readFlags & peek::kClassBits);
-    readFlags_ = readFlags;
-    previousKind_ = kind_;
-    if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
-    return flags;
-  }
+      (readFlags == readFlags_ || readsAlike(readFlags)))
+    return holdAgain(flags, readFlags);
   if (!lookahead_ && scanner_.tokenKind() == tok::kEndOfLine) return readLineEnd(flags);
   if (!lookahead_ && blankEndsRead(readFlags)) return readBlankEnd(flags);
   if (lookahead_) restoreLookahead();
@@ -114,6 +109,21 @@ std::uint32_t TokenStream::readApart(std::uint32_t flags) {
     releaseLookahead(scanner_.line() != line || scanner_.offset() != offset);
   }
   held_ = true;
+  if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
+  return flags;
+}
+
+// Held, with the scanner where its read left it, but asked under other flags: the same
+// token if those flags would have read it alike, straight from peek.
+std::uint32_t TokenStream::rereadApart(std::uint32_t flags) {
+  const std::uint32_t readFlags = (flags & ~peek::kDotLevel) | 7;
+  return readsAlike(readFlags) ? holdAgain(flags, readFlags) : read(flags);
+}
+
+std::uint32_t TokenStream::holdAgain(std::uint32_t flags, std::uint32_t readFlags) {
+  separators_ = (separators_ & ~peek::kClassBits) | (readFlags & peek::kClassBits);
+  readFlags_ = readFlags;
+  previousKind_ = kind_;
   if (!(flags & peek::kTakeHeld)) heldFlags_ = flags;
   return flags;
 }

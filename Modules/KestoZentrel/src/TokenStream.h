@@ -30,8 +30,9 @@ class TokenStream {
         return flags;
       // Read again under the flags it was read with, from where that read left the scanner:
       // the same token, nothing to read (the general case is read's).
-      if (lookahead_ && !(flags & peek::kSingleRaw) && ((flags & ~peek::kDotLevel) | 7) == readFlags_ &&
-          scanner_.line() == readEndLine_ && scanner_.offset() == readEndOffset_) {
+      if (lookahead_ && !(flags & peek::kSingleRaw) && scanner_.line() == readEndLine_ &&
+          scanner_.offset() == readEndOffset_) {
+        if (((flags & ~peek::kDotLevel) | 7) != readFlags_) return rereadApart(flags);
         previousKind_ = kind_;
         heldFlags_ = flags;
         return flags;
@@ -112,6 +113,8 @@ class TokenStream {
   static constexpr std::uint32_t kWalkedBits = 0x01 | 0x02 | 0x04 | 0x10;  // separators taken
 
   std::uint32_t read(std::uint32_t flags);
+  std::uint32_t rereadApart(std::uint32_t flags);
+  std::uint32_t holdAgain(std::uint32_t flags, std::uint32_t readFlags);
   // `separator`: the one blank, command gap or line start that goes before the token.
   std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first, std::uint32_t separator);
   std::uint32_t readPlain(std::uint32_t flags, std::uint32_t first);
