@@ -138,6 +138,7 @@ void* LineNodes::take(std::size_t size) {
   void* chunk = allocator ? allocator->Allocate(kChunkBytes) : nullptr;
   if (!chunk) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
   std::memcpy(chunk, &chunks_, sizeof chunks_);
+  if (!chunks_) firstAllocator_ = allocator;
   chunks_ = chunk;
   cursor_ = static_cast<std::byte*>(chunk) + kChunkHeader;
   left_ = kChunkBytes - kChunkHeader;
@@ -207,21 +208,36 @@ void ParseNode::operator delete(void* block) {
 LineNodes::LineNodes() : previous_(std::exchange(current.lineNodes, this)) {}
 
 LineNodes::~LineNodes() {
-  release();
+  freeNodes(false);
   current.lineNodes = previous_;
 }
 
-void LineNodes::release() noexcept {
+// The first chunk stays for the next line, so that a line of few nodes takes no chunk.
+void LineNodes::release() noexcept { freeNodes(true); }
+
+void LineNodes::freeNodes(bool keepFirst) noexcept {
   IAllocator* allocator = currentAllocator();
   if (allocator)
     for (void* block : blocks_) allocator->Free(block);
   blocks_.clear();
-  while (void* chunk = chunks_) {
-    std::memcpy(&chunks_, chunk, sizeof chunks_);
-    if (allocator) allocator->Free(chunk);
-  }
   cursor_ = nullptr;
   left_ = 0;
+  while (void* chunk = chunks_) {
+    std::memcpy(&chunks_, chunk, sizeof chunks_);
+    if (!chunks_) {
+      // The first chunk, its link already null; it goes back to the allocator that gave it.
+      if (keepFirst) {
+        chunks_ = chunk;
+        cursor_ = static_cast<std::byte*>(chunk) + kChunkHeader;
+        left_ = kChunkBytes - kChunkHeader;
+        return;
+      }
+      if (firstAllocator_) firstAllocator_->Free(chunk);
+      firstAllocator_ = nullptr;
+      return;
+    }
+    if (allocator) allocator->Free(chunk);
+  }
 }
 
 namespace {

@@ -139,5 +139,27 @@ TEST_F(ScannerPlace, NodesTakeTheWrappersPlaceInBlocksOfTheirOwn) {
   allocator->Release();
 }
 
+// Memory a line's nodes keep for the next line goes back when the nodes' owner ends.
+TEST_F(ScannerPlace, LineNodesGiveAllTheirMemoryBackAtTheirEnd) {
+  IAllocator* allocator = testing::newAllocator();
+  std::uint32_t inUse = 1, blocks = 1;
+  {
+    Scanner scanner(source_);
+    GlobalsScope scope(allocator, &scanner);
+    {
+      LineNodes nodes;
+      for (int line = 0; line < 3; ++line) {
+        for (int i = 0; i < 50 * line; ++i) makeLeaf(node::StrLiteral, 1, 2);
+        nodes.release();
+      }
+      makeLeaf(node::StrLiteral, 1, 2);
+    }
+    ASSERT_EQ(allocator->Statistics(&inUse, nullptr, &blocks, nullptr), S_OK);
+  }
+  EXPECT_EQ(inUse, 0u);
+  EXPECT_EQ(blocks, 0u);
+  allocator->Release();
+}
+
 }  // namespace
 }  // namespace kesto::zentrel
