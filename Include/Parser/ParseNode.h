@@ -43,13 +43,12 @@ class LineNodes {
   // a node deleted early stays until then. Larger ones are single blocks.
   void* take(std::size_t size);
   void newChunk();
-  void freeNodes(bool keepFirst) noexcept;
   bool owns(const void* block) const;
   std::vector<void*> blocks_;
   void* chunks_ = nullptr;  // newest chunk; each begins with the previous one's address
   std::byte* cursor_ = nullptr;
   std::size_t left_ = 0;
-  IAllocator* firstAllocator_ = nullptr;  // the oldest chunk's
+  void* spare_ = nullptr;  // chunks an earlier line used, linked the same way
   LineNodes* previous_;
 };
 

@@ -132,13 +132,35 @@ void* LineNodes::take(std::size_t size) {
   return block;
 }
 
-// Once a chunk: apart, so that taking a node stays a few instructions.
+// A chunk begins with the address of the chunk before it in its list and the allocator that
+// gave it.
+namespace {
+void* linkOf(void* chunk) {
+  void* link;
+  std::memcpy(&link, chunk, sizeof link);
+  return link;
+}
+void setLink(void* chunk, void* link) { std::memcpy(chunk, &link, sizeof link); }
+IAllocator* allocatorOf(void* chunk) {
+  IAllocator* allocator;
+  std::memcpy(&allocator, static_cast<std::byte*>(chunk) + sizeof(void*), sizeof allocator);
+  return allocator;
+}
+}  // namespace
+
+// Once a chunk: apart, so that taking a node stays a few instructions. Chunks an earlier line
+// used come first.
 [[gnu::noinline]] void LineNodes::newChunk() {
-  IAllocator* allocator = currentAllocator();
-  void* chunk = allocator ? allocator->Allocate(kChunkBytes) : nullptr;
-  if (!chunk) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
-  std::memcpy(chunk, &chunks_, sizeof chunks_);
-  if (!chunks_) firstAllocator_ = allocator;
+  void* chunk = spare_;
+  if (chunk) {
+    spare_ = linkOf(chunk);
+  } else {
+    IAllocator* allocator = currentAllocator();
+    chunk = allocator ? allocator->Allocate(kChunkBytes) : nullptr;
+    if (!chunk) throw CQNMemoryException(60, "..\\..\\Include\\System\\sysAllocator");
+    std::memcpy(static_cast<std::byte*>(chunk) + sizeof(void*), &allocator, sizeof allocator);
+  }
+  setLink(chunk, chunks_);
   chunks_ = chunk;
   cursor_ = static_cast<std::byte*>(chunk) + kChunkHeader;
   left_ = kChunkBytes - kChunkHeader;
@@ -208,36 +230,29 @@ void ParseNode::operator delete(void* block) {
 LineNodes::LineNodes() : previous_(std::exchange(current.lineNodes, this)) {}
 
 LineNodes::~LineNodes() {
-  freeNodes(false);
+  release();
+  for (void* list : {chunks_, spare_})
+    while (void* chunk = list) {
+      list = linkOf(chunk);
+      allocatorOf(chunk)->Free(chunk);
+    }
   current.lineNodes = previous_;
 }
 
-// The first chunk stays for the next line, so that a line of few nodes takes no chunk.
-void LineNodes::release() noexcept { freeNodes(true); }
-
-void LineNodes::freeNodes(bool keepFirst) noexcept {
+// The chunks stay for the next line, which takes its nodes from them before any new one.
+void LineNodes::release() noexcept {
   IAllocator* allocator = currentAllocator();
   if (allocator)
     for (void* block : blocks_) allocator->Free(block);
   blocks_.clear();
+  while (void* chunk = chunks_) {
+    chunks_ = linkOf(chunk);
+    setLink(chunk, spare_);
+    spare_ = chunk;
+  }
   cursor_ = nullptr;
   left_ = 0;
-  while (void* chunk = chunks_) {
-    std::memcpy(&chunks_, chunk, sizeof chunks_);
-    if (!chunks_) {
-      // The first chunk, its link already null; it goes back to the allocator that gave it.
-      if (keepFirst) {
-        chunks_ = chunk;
-        cursor_ = static_cast<std::byte*>(chunk) + kChunkHeader;
-        left_ = kChunkBytes - kChunkHeader;
-        return;
-      }
-      if (firstAllocator_) firstAllocator_->Free(chunk);
-      firstAllocator_ = nullptr;
-      return;
-    }
-    if (allocator) allocator->Free(chunk);
-  }
+  if (spare_) newChunk();  // takes a spare: no allocation, nothing thrown
 }
 
 namespace {
