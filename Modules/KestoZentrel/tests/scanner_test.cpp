@@ -130,9 +130,11 @@ TEST_F(ScannerPlace, NodesTakeTheWrappersPlaceInBlocksOfTheirOwn) {
         made.clear();
       }
       const auto at = [](const Node* n) { return reinterpret_cast<std::uintptr_t>(n); };
-      for (const Node* other : made)
-        if (other != node)
+      for (const Node* other : made) {
+        if (other != node) {
           EXPECT_TRUE(at(other) + sizeof(Node) <= at(node) || at(node) + sizeof(Node) <= at(other)) << steps;
+        }
+      }
       scanner.advance();
     }
   }
