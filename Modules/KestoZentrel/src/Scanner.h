@@ -93,6 +93,13 @@ class Scanner {
   TokenText marked() const {
     return {markText_ + at_.place.markBegin, markText_ + std::max(at_.place.markBegin, at_.place.markEnd)};
   }
+  // colourToken() while a checkpoint is deferred: the view is there and the mark, set since,
+  // is on this line.
+  HRESULT colourMarkedHere(std::uint32_t attribute) {
+    if (attribute > 0x3DFF) return askColourToken(attribute);
+    colourWords(at_.place.markBegin, static_cast<std::uint32_t>(at_.offset), attribute);
+    return S_OK;
+  }
   // Whether the place kept here answers line() and offset(), without asking the object.
   bool answersPlace() const { return view_ != nullptr; }
   std::uint32_t kindHere() const { return at_.kind; }

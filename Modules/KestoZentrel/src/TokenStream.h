@@ -62,14 +62,15 @@ class TokenStream {
   // Takes the held token and colours it. Inline, so that the attribute, a constant where the
   // parser takes a token, folds into the colouring.
   std::uint32_t expect(std::uint32_t attribute) {
-    // The usual case: a look-ahead nobody shares, never saved, and no text collected.
-    if (accumulate_ || !lookahead_ || lookRecord_.refs != 1 || !scanner_.deferred(&lookRecord_.checkpoint))
-      return expectApart(attribute);
+    // The usual case: a look-ahead nobody shares, never saved, and no text collected. Only a
+    // look-ahead of its own, unshared, has its checkpoint deferred, and it marked its token
+    // on the line the scanner still stands on.
+    if (accumulate_ || !scanner_.deferred(&lookRecord_.checkpoint)) return expectApart(attribute);
     held_ = false;
     lookahead_ = 0;
     lookRecord_.refs = 0;
     scanner_.dropDeferred();
-    if (attribute != 255 && colouring_) scanner_.colourToken(attribute);
+    if (attribute != 255 && colouring_) scanner_.colourMarkedHere(attribute);
     return attribute;
   }
 
