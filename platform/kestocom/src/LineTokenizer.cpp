@@ -114,11 +114,12 @@ class Tokenizer {
   // retokenized from elsewhere.
   // A token's characters run to the next token's begin.
   void emit(std::uint16_t kind, std::size_t b) {
-    if (count_ == capacity_) grow();
+    if (count_ == capacity_) grow(count_ + 1);
     at_[count_++] = {kind, static_cast<std::uint32_t>(b)};
   }
-  [[gnu::noinline]] void grow() {
-    tokens_.resize(count_ * 2 + 8);
+  // Room for at least `needed` tokens.
+  [[gnu::noinline]] void grow(std::size_t needed) {
+    tokens_.resize(std::max(needed, count_ * 2 + 8));
     at_ = tokens_.data();
     capacity_ = tokens_.size();
   }
@@ -174,12 +175,14 @@ class Tokenizer {
   // The tokens from pos_ to the next blank outside literals, as item() takes them one by one.
   // Nearly every line is spent here: the walk keeps its place in locals and leaves literals
   // and comments to literalOrComment().
-  void segment() {
+  [[gnu::always_inline]] void segment() {
     const char16_t* const s = text_.data();
     const std::size_t n = text_.size();
     std::size_t pos = pos_;
+    // Each token here takes at least one character: room for the rest of the line, asked
+    // once, spares the walk a check a token.
+    if (capacity_ - count_ < n - pos) grow(count_ + (n - pos));
     RawToken* out = at_ + count_;
-    RawToken* end = at_ + capacity_;
     while (pos < n) {
       const char16_t c = s[pos];
       const std::uint16_t kind = c < 128 ? kCharKinds.walk[c] : std::uint16_t{kOther};
@@ -190,17 +193,14 @@ class Tokenizer {
         literalOrComment(kind);
         if (done_) return;
         pos = pos_;
+        if (capacity_ - count_ < n - pos) grow(count_ + (n - pos));
         out = at_ + count_;
-        end = at_ + capacity_;
         continue;
       }
-      if (out == end) {
-        count_ = static_cast<std::size_t>(out - at_);
-        grow();
-        out = at_ + count_;
-        end = at_ + capacity_;
-      }
-      *out++ = {kind, static_cast<std::uint32_t>(pos)};
+      // Field by field: the pair as one value costs a shift and a merge a token.
+      out->kind = kind;
+      out->begin = static_cast<std::uint32_t>(pos);
+      ++out;
       ++pos;
       if (kind == kLetters || kind == kDigits)
         while (pos < n && charKind(s[pos]) == kind) ++pos;
