@@ -138,6 +138,18 @@ class Scanner {
     at_.state = 0;
     return at_.kind;
   }
+  // Steps once, then on while `part` takes the kind stepped to: the place is stored once,
+  // at the end. The line's end token must be one `part` refuses.
+  template <typename Part>
+  std::uint32_t stepOver(Part part) {
+    const ScannerToken* t = tokens_ + at_.place.token + 1;
+    while (part(t->kind)) ++t;
+    at_.place.token = static_cast<std::uint32_t>(t - tokens_);
+    at_.kind = t->kind;
+    at_.offset = static_cast<std::int32_t>(t->begin);
+    at_.state = 0;
+    return at_.kind;
+  }
   TokenText tokenText() {
     if (!view_) return askTokenText();
     return marked();

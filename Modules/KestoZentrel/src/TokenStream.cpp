@@ -167,7 +167,7 @@ std::uint32_t TokenStream::readPlain(std::uint32_t flags, std::uint32_t first) {
   readFirst_ = static_cast<std::int32_t>(first);
   if (first == tok::kName && !mac_ && !(flags & (peek::kArgumentWord | peek::kUnderscore | peek::kDotted))) {
     // A plain name, as glue takes it: its letters and digits.
-    for (std::uint32_t k = scanner_.step(); isNamePart(k);) k = scanner_.step();
+    scanner_.stepOver(isNamePart);
     kind_ = tok::kName;
   } else if (kGlued >> first & 1) {
     return readGlued(flags, first);
